@@ -1,0 +1,173 @@
+#include "platform/win32/win32_port.h"
+
+#include <io.h>
+#include <stdlib.h>
+#include <time.h>
+
+namespace vorn {
+namespace {
+
+// Every method is the same-named system call with the same arguments, so the
+// core behaves exactly as if it called Windows directly. The global names are
+// written with :: because each method hides the function it stands for.
+class Win32Port final : public IInput,
+                        public IWindows,
+                        public IShell,
+                        public IPower,
+                        public ITimers,
+                        public IClock,
+                        public IFiles {
+public:
+    // IInput
+    BOOL GetCursorPos(POINT* point) override { return ::GetCursorPos(point); }
+    SHORT GetKeyState(int virtualKey) override { return ::GetKeyState(virtualKey); }
+    SHORT GetAsyncKeyState(int virtualKey) override { return ::GetAsyncKeyState(virtualKey); }
+    void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) override
+    {
+        ::keybd_event(virtualKey, scanCode, flags, extraInfo);
+    }
+    void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override
+    {
+        ::mouse_event(flags, dx, dy, data, extraInfo);
+    }
+
+    // IWindows
+    int GetSystemMetrics(int index) override { return ::GetSystemMetrics(index); }
+    HWND GetForegroundWindow() override { return ::GetForegroundWindow(); }
+    BOOL SetForegroundWindow(HWND window) override { return ::SetForegroundWindow(window); }
+    HWND FindWindowW(LPCWSTR className, LPCWSTR title) override { return ::FindWindowW(className, title); }
+    HWND GetParent(HWND window) override { return ::GetParent(window); }
+    HWND GetShellWindow() override { return ::GetShellWindow(); }
+    BOOL IsWindow(HWND window) override { return ::IsWindow(window); }
+    BOOL IsIconic(HWND window) override { return ::IsIconic(window); }
+    BOOL IsWindowVisible(HWND window) override { return ::IsWindowVisible(window); }
+    int GetWindowTextW(HWND window, LPWSTR buffer, int capacity) override
+    {
+        return ::GetWindowTextW(window, buffer, capacity);
+    }
+    LONG GetWindowLongW(HWND window, int index) override { return ::GetWindowLongW(window, index); }
+    LONG SetWindowLongW(HWND window, int index, LONG value) override { return ::SetWindowLongW(window, index, value); }
+    BOOL GetWindowRect(HWND window, RECT* rect) override { return ::GetWindowRect(window, rect); }
+    BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) override
+    {
+        return ::MoveWindow(window, x, y, width, height, repaint);
+    }
+    BOOL ShowWindow(HWND window, int command) override { return ::ShowWindow(window, command); }
+    BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) override
+    {
+        return ::GetWindowPlacement(window, placement);
+    }
+    BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) override { return ::EnumWindows(procedure, parameter); }
+    BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return ::PostMessageW(window, message, wParam, lParam);
+    }
+    LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        return ::SendMessageW(window, message, wParam, lParam);
+    }
+    HMODULE GetModuleHandleW(LPCWSTR moduleName) override { return ::GetModuleHandleW(moduleName); }
+    FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override { return ::GetProcAddress(module, procName); }
+
+    // IShell
+    HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                            INT showCommand) override
+    {
+        return ::ShellExecuteW(owner, verb, file, parameters, directory, showCommand);
+    }
+    BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) override
+    {
+        return ::SystemParametersInfoW(action, uiParam, pvParam, winIni);
+    }
+    LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result) override
+    {
+        return ::RegOpenKeyExW(key, subKey, options, access, result);
+    }
+    LSTATUS RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                             DWORD* dataBytes) override
+    {
+        return ::RegQueryValueExW(key, valueName, reserved, type, data, dataBytes);
+    }
+    LSTATUS RegCloseKey(HKEY key) override { return ::RegCloseKey(key); }
+    BOOL GetVersionExW(OSVERSIONINFOW* info) override
+    {
+        // Deprecated in newer SDKs, but the core wants the version the system
+        // reports to this program, which is exactly what this call gives.
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#elif defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+        return ::GetVersionExW(info);
+#if defined(__GNUC__) && !defined(_MSC_VER)
+#pragma GCC diagnostic pop
+#endif
+    }
+
+    // IPower
+    BOOLEAN SetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeupEventsDisabled) override
+    {
+        return ::SetSuspendState(hibernate, force, wakeupEventsDisabled);
+    }
+    BOOL LockWorkStation() override { return ::LockWorkStation(); }
+    BOOL ExitWindowsEx(UINT flags, DWORD reason) override { return ::ExitWindowsEx(flags, reason); }
+    BOOL WTSDisconnectSession(HANDLE server, DWORD sessionId, BOOL wait) override
+    {
+        return ::WTSDisconnectSession(server, sessionId, wait);
+    }
+    HANDLE GetCurrentProcess() override { return ::GetCurrentProcess(); }
+    BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override
+    {
+        return ::OpenProcessToken(process, access, token);
+    }
+    BOOL LookupPrivilegeValueW(LPCWSTR systemName, LPCWSTR name, LUID* luid) override
+    {
+        return ::LookupPrivilegeValueW(systemName, name, luid);
+    }
+    BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                               TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override
+    {
+        return ::AdjustTokenPrivileges(token, disableAll, newState, bufferLength, previousState, returnLength);
+    }
+    DWORD GetLastError() override { return ::GetLastError(); }
+    BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
+
+    // ITimers: no timer procedure, so the window gets WM_TIMER.
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs) override
+    {
+        return ::SetTimer(window, id, elapseMs, nullptr);
+    }
+    BOOL KillTimer(HWND window, UINT_PTR id) override { return ::KillTimer(window, id); }
+
+    // IClock
+    std::int64_t Time64() override { return ::_time64(nullptr); }
+    DWORD GetTickCount() override { return ::GetTickCount(); }
+    void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
+    int rand() override { return ::rand(); }
+    void srand(unsigned seed) override { ::srand(seed); }
+
+    // IFiles
+    bool FindFiles(const std::wstring& pattern, std::vector<std::wstring>& names) override
+    {
+        _wfinddata64_t entry{};
+        const intptr_t search = ::_wfindfirst64(pattern.c_str(), &entry);
+        if (search == -1) return false;
+        do {
+            names.emplace_back(entry.name);
+        } while (::_wfindnext64(search, &entry) == 0);
+        ::_findclose(search);
+        return true;
+    }
+};
+
+Win32Port win32Port;
+
+}  // namespace
+
+void InstallWin32Port()
+{
+    InstallPort(Port{&win32Port, &win32Port, &win32Port, &win32Port, &win32Port, &win32Port, &win32Port});
+}
+
+}  // namespace vorn
