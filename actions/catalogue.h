@@ -1,0 +1,34 @@
+// The built-in actions: one fixed, ordered table. An action's index is its
+// position; indices from kBuiltInActionCount up name custom action slots.
+#pragma once
+
+#include <array>
+#include <span>
+
+namespace vorn {
+
+class CActionHost;
+
+// 0 … 94: catalogue entries; 95 + k: custom action slot k.
+using ActionIndex = int;
+
+inline constexpr int kBuiltInActionCount = 95;
+// "No action": the result of every failed lookup.
+inline constexpr ActionIndex kNoActionIndex = 94;
+
+// A built-in action's behaviour. It learns its phase from host.ending and its
+// subject from host.targetWindow; it reports nothing.
+using ActionHandler = void (*)(CActionHost& host);
+
+struct ActionDef {
+    const wchar_t* name;
+    const wchar_t* description;
+    const wchar_t* group;
+    bool repeatable;
+    ActionHandler handler;
+};
+
+using Catalogue = std::array<ActionDef, kBuiltInActionCount>;
+extern const Catalogue theCatalogue;
+
+}  // namespace vorn

@@ -1,0 +1,53 @@
+// The user's own actions: a fixed store of 100 slots, of which the first 99
+// can be filled. Slot k carries ActionIndex kBuiltInActionCount + k.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace vorn {
+
+struct CCustomAction {
+    std::wstring name;  // empty: the slot is free
+    std::wstring description;
+    std::wstring beginningAction;  // command line launched on entering
+    std::wstring endingAction;     // command line launched on leaving
+
+    bool IsFree() const { return name.empty(); }
+    void Clear();
+};
+
+class CCustomActions {
+public:
+    static constexpr int kSlotCount = 100;
+    // Slot 99 is read and written with the others but never counted, searched
+    // or offered as free.
+    static constexpr int kUsableSlots = 99;
+
+    CCustomAction& operator[](int slot) { return slots_[static_cast<std::size_t>(slot)]; }
+    const CCustomAction& operator[](int slot) const { return slots_[static_cast<std::size_t>(slot)]; }
+    // Slot by index; null for an index outside the store.
+    const CCustomAction* Slot(int slot) const;
+
+    // Number of named slots among the usable ones.
+    int Count() const;
+    // Lowest free usable slot, or -1 when all 99 are named.
+    int FirstFreeSlot() const;
+    // Lowest usable slot whose name equals `name` ignoring case, or -1. An empty
+    // name finds the first free slot.
+    int FindSlot(const std::wstring& name) const;
+    // Empties every slot.
+    void Clear();
+
+private:
+    std::array<CCustomAction, kSlotCount> slots_{};
+};
+
+extern CCustomActions theCustomActions;
+
+// The Windows runtime's _wcsicmp in its default locale folds A-Z only; doing
+// the same on every platform keeps name lookups identical everywhere.
+wchar_t FoldCase(wchar_t c);
+bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b);
+
+}  // namespace vorn

@@ -1,0 +1,170 @@
+#include "app/edge_engine.h"
+
+#include "actions/custom_actions.h"
+#include "app/command_line.h"
+#include "platform/port.h"
+
+namespace vorn {
+
+EdgeZone ZoneOfPoint(POINT point, const ZoneGeometry& g)
+{
+    const int x = point.x;
+    const int y = point.y;
+    const int c = g.cornerSize;
+    const int s = g.sideWidth;
+    const int cx = g.screenWidth;
+    const int cy = g.screenHeight;
+    if (x < c && y < c) return UpperLeftCorner;
+    if (x >= cx - c && y <= c) return UpperRightCorner;
+    if (x < c && y >= cy - c) return LowerLeftCorner;
+    if (x >= cx - c && y >= cy - c) return LowerRightCorner;
+    const bool alongVerticalBand = g.sideYLow < y && y < g.sideYHigh;
+    const bool alongHorizontalBand = g.sideXLow < x && x < g.sideXHigh;
+    if (x < s && alongVerticalBand) return LeftSide;
+    if (y < s && alongHorizontalBand) return TopSide;
+    if (x >= cx - s && alongVerticalBand) return RightSide;
+    if (y >= cy - s && alongHorizontalBand) return BottomSide;
+    return NoZone;
+}
+
+ZoneGeometry CurrentZoneGeometry()
+{
+    IWindows& windows = os::Windows();
+    return ZoneGeometry{theData.cornerSize,
+                        theData.sideWidth,
+                        windows.GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        windows.GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                        theData.sideXLow,
+                        theData.sideXHigh,
+                        theData.sideYLow,
+                        theData.sideYHigh};
+}
+
+CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : catalogue_(catalogue)
+{
+    wallpaperChangedAt = os::Clock().Time64();
+}
+
+void CEdgeEngine::Start(HWND mainWindow)
+{
+    mainWindow_ = mainWindow;
+    os::Timers().SetTimer(mainWindow_, kEdgeTimerId, kEdgePollMs);
+}
+
+void CEdgeEngine::OnTimer(UINT_PTR timerId)
+{
+    if (timerId == kEdgeTimerId)
+        Poll();
+    else if (timerId == kRepeatTimerId)
+        RepeatTick();
+    WallpaperCheck();
+}
+
+ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone) const
+{
+    if (zone < 0 || zone >= kZoneCount) return kNoActionIndex;
+    return theData.assignments[static_cast<std::size_t>(CurrentModifier())][static_cast<std::size_t>(zone)];
+}
+
+void CEdgeEngine::StopRepeat()
+{
+    repeatHandler = nullptr;
+    os::Timers().KillTimer(mainWindow_, kRepeatTimerId);
+}
+
+void CEdgeEngine::Dispatch(ActionIndex index)
+{
+    if (index < 0) return;
+    if (index >= kBuiltInActionCount) {
+        LaunchCustomAction(index);
+        return;
+    }
+    const ActionDef& action = catalogue_[static_cast<std::size_t>(index)];
+    if (!ending && action.repeatable && theData.repeatRate > 0) {
+        repeatHandler = action.handler;
+        os::Timers().SetTimer(mainWindow_, kRepeatTimerId, static_cast<UINT>(1000 / theData.repeatRate));
+    }
+    if (action.handler) action.handler(*this);
+}
+
+void CEdgeEngine::LaunchCustomAction(ActionIndex index)
+{
+    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
+    if (!slot) return;
+    const std::wstring& text = ending ? slot->endingAction : slot->beginningAction;
+    if (text.empty()) return;
+    const CommandLine command = SplitCommandLine(text);
+    // A failed launch (missing program, bad command line) is not reported.
+    os::Shell().ShellExecuteW(nullptr, nullptr, command.program.c_str(),
+                              command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr,
+                              SW_SHOWNORMAL);
+}
+
+void CEdgeEngine::Poll()
+{
+    POINT point{};
+    os::Input().GetCursorPos(&point);
+    const EdgeZone zone = ZoneOfPoint(point, CurrentZoneGeometry());
+    if (zone == currentZone) return;
+
+    if (currentZone != NoZone) {
+        ending = true;
+        // Leaving while disabled leaves the ending phase pending: the next
+        // dispatch after re-enabling runs in the ending phase.
+        if (theData.enabled) {
+            if (repeatHandler) StopRepeat();
+            targetWindow = os::Windows().GetForegroundWindow();
+            Dispatch(AssignmentOf(currentZone));
+            beginningRan = false;
+            ending = false;
+        }
+    }
+
+    currentZone = zone;
+
+    if (zone != NoZone && theData.enabled) {
+        if (repeatHandler && ending) StopRepeat();
+        targetWindow = os::Windows().GetForegroundWindow();
+        Dispatch(AssignmentOf(zone));
+        beginningRan = !ending;
+        ending = false;
+    }
+}
+
+void CEdgeEngine::RepeatTick()
+{
+    if (repeatHandler) repeatHandler(*this);
+}
+
+void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
+{
+    if (!theData.enabled) return;
+    if (index < 0 && beginningRan && !ending) return;
+    // A negative index means the current zone's assignment; with the pointer
+    // in no zone there is none to run.
+    if (index < 0 && currentZone == NoZone) return;
+
+    if (endingPhase) ending = true;
+    if (repeatHandler && ending) StopRepeat();
+    targetWindow = target ? target : os::Windows().GetForegroundWindow();
+    Dispatch(index < 0 ? AssignmentOf(currentZone) : index);
+    beginningRan = index < 0 && !ending;
+    ending = false;
+}
+
+void CEdgeEngine::WallpaperCheck()
+{
+    if (theData.wallpaperDelay <= 0) return;
+    const std::int64_t now = os::Clock().Time64();
+    if (now > wallpaperChangedAt + static_cast<std::int64_t>(theData.wallpaperDelay))
+        ChangeWallpaper(theData.wallpaperRandom);
+}
+
+void CEdgeEngine::ChangeWallpaper(bool random)
+{
+    std::wstring path = theData.NextWallpaper(random);
+    if (!path.empty()) os::Shell().SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), 0);
+    wallpaperChangedAt = os::Clock().Time64();
+}
+
+}  // namespace vorn

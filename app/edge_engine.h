@@ -1,0 +1,80 @@
+// The edge engine: maps the pointer to a hot zone twice a second and runs the
+// assigned action's beginning phase on entering a zone and its ending phase on
+// leaving it; repeats repeatable actions; changes the wallpaper on its delay.
+// The main window owns one engine and feeds it the ticks of its timers.
+#pragma once
+
+#include <cstdint>
+
+#include "actions/action_host.h"
+#include "actions/catalogue.h"
+#include "platform/win.h"
+#include "settings/data.h"
+
+namespace vorn {
+
+inline constexpr UINT_PTR kRepeatTimerId = 1;
+inline constexpr UINT_PTR kEdgeTimerId = 3;
+inline constexpr UINT kEdgePollMs = 500;
+
+// Everything the zone test needs, read once per poll.
+struct ZoneGeometry {
+    int cornerSize;
+    int sideWidth;
+    int screenWidth;   // SM_CXVIRTUALSCREEN
+    int screenHeight;  // SM_CYVIRTUALSCREEN
+    int sideXLow;
+    int sideXHigh;
+    int sideYLow;
+    int sideYHigh;
+};
+
+// The zone of a point in screen coordinates. The screen is taken to span
+// (0, 0) to (width, height); the first test that holds wins, corners first.
+// The upper right corner is one row taller than the others.
+EdgeZone ZoneOfPoint(POINT point, const ZoneGeometry& geometry);
+
+// The geometry of the settings and the virtual screen now.
+ZoneGeometry CurrentZoneGeometry();
+
+class CEdgeEngine : public CActionHost {
+public:
+    // Tests may run the engine on a catalogue of their own.
+    explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
+
+    // The window that owns the timers; starts the 500 ms edge poll on it.
+    void Start(HWND mainWindow);
+
+    // A tick of any of the main window's timers: the poll (3), one repeat (1),
+    // and after every tick the wallpaper check.
+    void OnTimer(UINT_PTR timerId);
+
+    void Poll();
+    void RepeatTick();
+    void WallpaperCheck();
+
+    // Dispatch for the floating buttons. A negative index stands for the
+    // assignment of the current zone under the current modifier. A null target
+    // means the foreground window.
+    void RunAction(ActionIndex index, bool endingPhase, HWND target);
+
+    void ChangeWallpaper(bool random) override;
+    void OpenSettingsWindow() override {}
+    HWND MainWindow() const override { return mainWindow_; }
+
+    // Zone of the pointer at the last poll.
+    EdgeZone currentZone = NoZone;
+    // The last dispatch was a zone's beginning phase.
+    bool beginningRan = false;
+
+private:
+    void Dispatch(ActionIndex index);
+    void LaunchCustomAction(ActionIndex index);
+    void StopRepeat();
+    ActionIndex AssignmentOf(EdgeZone zone) const;
+
+    const Catalogue& catalogue_;
+    HWND mainWindow_ = nullptr;
+};
+
+}  // namespace vorn

@@ -1,0 +1,197 @@
+#include "settings/data.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "actions/custom_actions.h"
+#include "platform/port.h"
+#include "settings/number.h"
+#include "settings/setting_table.h"
+
+namespace vorn {
+
+CData theData;
+
+namespace {
+
+constexpr std::array<const wchar_t*, kZoneCount> kZoneNames{{
+    L"Upper left corner",
+    L"Upper right corner",
+    L"Lower left corner",
+    L"Lower right corner",
+    L"Left side",
+    L"Top side",
+    L"Right side",
+    L"Bottom side",
+}};
+
+#if defined(_WIN32)
+constexpr wchar_t kPathSeparator = L'\\';
+#else
+constexpr wchar_t kPathSeparator = L'/';
+#endif
+
+std::wstring WorkingFolderSettingsPath()
+{
+    std::error_code error;
+    std::wstring folder = std::filesystem::current_path(error).wstring();
+    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+    return folder + L"Vorn.ini";
+}
+
+bool HasWallpaperExtension(const std::wstring& path)
+{
+    if (path.size() < 4) return false;
+    std::wstring extension = path.substr(path.size() - 4);
+    for (auto& c : extension)
+        c = FoldCase(c);
+    return extension == L".bmp" || extension == L".jpg";
+}
+
+// The desktop wallpaper showing now; empty when none or unreadable.
+std::wstring CurrentWallpaper()
+{
+    wchar_t buffer[260] = {};
+    if (!os::Shell().SystemParametersInfoW(SPI_GETDESKWALLPAPER, 260, buffer, 0)) return {};
+    buffer[259] = L'\0';
+    return buffer;
+}
+
+}  // namespace
+
+const wchar_t* ZoneName(EdgeZone zone)
+{
+    if (zone < 0 || zone >= kZoneCount) return L"";
+    return kZoneNames[static_cast<std::size_t>(zone)];
+}
+
+ModifierKey CurrentModifier()
+{
+    // The high bit of the key state is set while the key is down.
+    if (os::Input().GetKeyState(VK_SHIFT) < 0) return Shift;
+    if (os::Input().GetKeyState(VK_CONTROL) < 0) return Ctrl;
+    return Plain;
+}
+
+CData::CData() : settingsPath(WorkingFolderSettingsPath()) { ResetToDefaults(); }
+
+void CData::ResetToDefaults()
+{
+    for (const SettingDef& def : kSettingDefs) {
+        if (def.number) this->*def.number = ParseSettingNumber(def.missingValue);
+        if (def.flag) this->*def.flag = ParseFlag(def.missingValue);
+    }
+    groupExpanded.fill(ParseFlag(kGroupExpandedMissingValue));
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        assignments[Plain][static_cast<std::size_t>(zone)] =
+            FindActionIndex(kDefaultPlainActions[static_cast<std::size_t>(zone)]);
+        assignments[Shift][static_cast<std::size_t>(zone)] = FindActionIndex(kDefaultOtherAction);
+        assignments[Ctrl][static_cast<std::size_t>(zone)] = FindActionIndex(kDefaultOtherAction);
+    }
+    wallpaperFolders.clear();
+    wallpaperFiles.clear();
+}
+
+ActionIndex CData::FindActionIndex(const std::wstring& name) const
+{
+    for (int index = 0; index < kBuiltInActionCount; ++index)
+        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
+    // Only the first Count slots are searched: a hand-edited file with gaps in
+    // its numbering leaves actions beyond them unreachable by name.
+    const int count = theCustomActions.Count();
+    for (int slot = 0; slot < count; ++slot)
+        if (name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
+    return kNoActionIndex;
+}
+
+std::wstring CData::ActionName(ActionIndex index) const
+{
+    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].name;
+    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
+    return slot ? slot->name : std::wstring();
+}
+
+std::wstring CData::ActionDescription(ActionIndex index) const
+{
+    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].description;
+    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
+    return slot ? slot->description : std::wstring();
+}
+
+void CData::ComputeSideBands()
+{
+    const int cx = os::Windows().GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int cy = os::Windows().GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const double f = (100 - sideLength) / 200.0;
+    sideXLow = static_cast<std::int32_t>(std::trunc(cx * f));
+    sideXHigh = cx - sideXLow;
+    sideYLow = static_cast<std::int32_t>(std::trunc(cy * f));
+    sideYHigh = cy - sideYLow;
+}
+
+void CData::ScanWallpaperFiles()
+{
+    wallpaperFiles.clear();
+    std::vector<std::wstring> names;
+    for (std::wstring folder : wallpaperFolders) {
+        if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+        names.clear();
+        if (!os::Files().FindFiles(folder + L"*.*", names)) continue;
+        for (const std::wstring& name : names) {
+            std::wstring path = folder + name;
+            if (HasWallpaperExtension(path)) wallpaperFiles.push_back(std::move(path));
+        }
+    }
+}
+
+void CData::AddWallpaperFolder(const std::wstring& folder)
+{
+    wallpaperFolders.push_back(folder);
+    SaveSettings();
+    ScanWallpaperFiles();
+}
+
+void CData::RemoveWallpaperFolder(const std::wstring& folder)
+{
+    const auto found = std::find(wallpaperFolders.begin(), wallpaperFolders.end(), folder);
+    if (found != wallpaperFolders.end()) wallpaperFolders.erase(found);
+    SaveSettings();
+    ScanWallpaperFiles();
+}
+
+std::wstring CData::NextWallpaper(bool random) const
+{
+    const std::wstring current = CurrentWallpaper();
+    const std::size_t n = wallpaperFiles.size();
+    if (n == 0) return {};
+    if (n == 1) return wallpaperFiles[0] == current ? std::wstring() : wallpaperFiles[0];
+
+    if (random) {
+        const auto draw = [](std::size_t range) {
+            const int r = os::Clock().rand();
+            return static_cast<std::size_t>(r < 0 ? -(r + 1) : r) % range;
+        };
+        const std::size_t k = draw(n);
+        if (wallpaperFiles[k] != current) return wallpaperFiles[k];
+        // The draw hit the file showing now. Drawing again until another file
+        // comes up would never end when every listed file is the current one
+        // (one folder listed twice), so pick uniformly among the others.
+        const auto others = static_cast<std::size_t>(
+            std::count_if(wallpaperFiles.begin(), wallpaperFiles.end(), [&](const auto& f) { return f != current; }));
+        if (others == 0) return {};
+        std::size_t pick = draw(others);
+        for (const std::wstring& file : wallpaperFiles) {
+            if (file == current) continue;
+            if (pick-- == 0) return file;
+        }
+        return {};
+    }
+
+    const auto found = std::find(wallpaperFiles.begin(), wallpaperFiles.end(), current);
+    if (found == wallpaperFiles.end() || found + 1 == wallpaperFiles.end()) return wallpaperFiles.front();
+    return *(found + 1);
+}
+
+}  // namespace vorn

@@ -1,0 +1,115 @@
+// The program's settings in memory: one CData object, theData, that every
+// part reads and writes directly, saving the whole file after a change.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "actions/catalogue.h"
+
+namespace vorn {
+
+// The eight hot zones. The order is fixed: it indexes the assignment tables.
+enum EdgeZone : std::int32_t {
+    NoZone = -1,
+    UpperLeftCorner = 0,
+    UpperRightCorner,
+    LowerLeftCorner,
+    LowerRightCorner,
+    LeftSide,
+    TopSide,
+    RightSide,
+    BottomSide,
+};
+inline constexpr int kZoneCount = 8;
+
+// Display names; also the keys of the action sections of the settings file.
+// Empty for NoZone or an out-of-range value.
+const wchar_t* ZoneName(EdgeZone zone);
+
+enum ModifierKey : std::int32_t {
+    Plain = 0,
+    Shift = 1,
+    Ctrl = 2
+};
+inline constexpr int kModifierCount = 3;
+
+// The modifier held right now, read from the keyboard at every use: Shift wins
+// over Ctrl when both are down.
+ModifierKey CurrentModifier();
+
+inline constexpr int kGroupCount = 13;
+
+class CData {
+public:
+    CData();
+    CData(const CData&) = delete;
+    CData& operator=(const CData&) = delete;
+
+    // Every stored field to its default (what a missing settings file gives),
+    // and the lists emptied. The path, `enabled` and the side bands stay.
+    void ResetToDefaults();
+
+    // The settings file. Load runs once at start-up; save after every change.
+    void LoadSettings();
+    void SaveSettings();
+
+    // Exact, case-sensitive lookup: the catalogue first, then custom slots
+    // 0 … Count-1; kNoActionIndex when nothing matches.
+    ActionIndex FindActionIndex(const std::wstring& name) const;
+    // Name and description of a catalogue entry or custom slot; empty for an
+    // index that names neither.
+    std::wstring ActionName(ActionIndex index) const;
+    std::wstring ActionDescription(ActionIndex index) const;
+
+    // The open intervals along the edges that the side zones cover, from the
+    // virtual-screen size and sideLength.
+    void ComputeSideBands();
+    // Rebuilds wallpaperFiles from wallpaperFolders: the .bmp and .jpg files.
+    void ScanWallpaperFiles();
+    void AddWallpaperFolder(const std::wstring& folder);
+    void RemoveWallpaperFolder(const std::wstring& folder);
+    // The wallpaper to show next, or empty when no listed file differs from the
+    // one showing now.
+    std::wstring NextWallpaper(bool random) const;
+
+    // Not stored: edge actions run only while true; every start begins true.
+    bool enabled = true;
+    bool fadeTransparency = false;
+    bool firstRun = true;
+    // Element k: whether group k+1 is expanded in the action trees.
+    std::array<bool, kGroupCount> groupExpanded{};
+    bool wallpaperRandom = true;
+    // Transparencies in percent: 0 opaque, 100 invisible.
+    std::int32_t desktopTransparency = 0;
+    std::int32_t windowTransparency = 0;
+    std::int32_t vornTransparency = 0;
+    std::int32_t taskbarTransparency = 0;
+    // Steps in pixels of the grow, shrink and move actions.
+    std::int32_t windowGrow = 0;
+    std::int32_t windowShrink = 0;
+    std::int32_t windowMove = 0;
+    std::int32_t cornerSize = 0;   // pixels, edge of the square corner zones
+    std::int32_t currentPage = 0;  // selected tab of the settings window
+    std::int32_t repeatRate = 0;   // repeats per second
+    std::int32_t sideLength = 0;   // percent of each edge, centred
+    std::int32_t sideWidth = 0;    // pixels, depth of the side zones
+    // Derived by ComputeSideBands, not stored.
+    std::int32_t sideXLow = 0;
+    std::int32_t sideXHigh = 0;
+    std::int32_t sideYLow = 0;
+    std::int32_t sideYHigh = 0;
+    std::int32_t wallpaperDelay = 0;  // seconds between changes; 0: never
+    // assignments[modifier][zone]
+    std::array<std::array<ActionIndex, kZoneCount>, kModifierCount> assignments{};
+    // The working folder at start-up plus "Vorn.ini"; fixed for the run.
+    std::wstring settingsPath;
+    std::vector<std::wstring> wallpaperFiles;
+    std::vector<std::wstring> wallpaperFolders;
+};
+
+extern CData theData;
+
+}  // namespace vorn

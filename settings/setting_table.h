@@ -1,0 +1,63 @@
+// The keys of the "Settings" section, in the order the file is written, with
+// the text a missing key reads as and the range a number is clamped into.
+// Defaults, load and save all walk this one table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "settings/data.h"
+
+namespace vorn {
+
+struct SettingDef {
+    const wchar_t* key;
+    std::int32_t CData::*number;  // set for numeric keys
+    bool CData::*flag;            // set for "True"/"False" keys
+    const wchar_t* missingValue;  // what a missing key reads as
+    std::int32_t low;
+    std::int32_t high;
+    // Written as "False" whatever the field holds: the first save ends the
+    // first run.
+    bool alwaysWrittenFalse = false;
+};
+
+inline constexpr std::array<SettingDef, 16> kSettingDefs{{
+    {L"Corner size", &CData::cornerSize, nullptr, L"2", 1, 20},
+    {L"Current page", &CData::currentPage, nullptr, L"0", 0, 4},
+    {L"Repeat rate", &CData::repeatRate, nullptr, L"70", 1, 100},
+    {L"Side length", &CData::sideLength, nullptr, L"70", 10, 90},
+    {L"Side width", &CData::sideWidth, nullptr, L"2", 1, 20},
+    {L"Fade transparency", nullptr, &CData::fadeTransparency, L"F", 0, 0},
+    {L"Desktop transparency", &CData::desktopTransparency, nullptr, L"98", 1, 99},
+    {L"Vorn transparency", &CData::vornTransparency, nullptr, L"0", 0, 100},
+    {L"Taskbar transparency", &CData::taskbarTransparency, nullptr, L"0", 0, 100},
+    {L"Wallpaper delay", &CData::wallpaperDelay, nullptr, L"0", 0, 262799},
+    {L"Wallpaper random", nullptr, &CData::wallpaperRandom, L"T", 0, 0},
+    {L"Window transparency", &CData::windowTransparency, nullptr, L"50", 1, 99},
+    {L"Window grow", &CData::windowGrow, nullptr, L"10", 1, 99},
+    {L"Window shrink", &CData::windowShrink, nullptr, L"10", 1, 99},
+    {L"Window move", &CData::windowMove, nullptr, L"10", 1, 99},
+    {L"First run", nullptr, &CData::firstRun, L"T", 0, 0, true},
+}};
+
+// "Group %d expanded" for 1 … 13, missing value "T".
+inline constexpr const wchar_t* kGroupExpandedMissingValue = L"T";
+
+// Default Plain assignments by zone; Shift and Ctrl default to "No action".
+inline constexpr std::array<const wchar_t*, kZoneCount> kDefaultPlainActions{{
+    L"Screen saver on",
+    L"Enlarge window",
+    L"Screen saver disable momentary",
+    L"Show desktop momentary",
+    L"Tile left",
+    L"Maximize persistent",
+    L"Tile right",
+    L"Peek window momentary",
+}};
+inline constexpr const wchar_t* kDefaultOtherAction = L"No action";
+
+// A boolean value is true exactly when its first character is an upper-case T.
+constexpr bool ParseFlag(const wchar_t* text) { return text && text[0] == L'T'; }
+
+}  // namespace vorn
