@@ -1,0 +1,296 @@
+// A simulated Windows desktop that implements every port interface: a small
+// window manager in memory (windows with title, class, parent, styles,
+// rectangle, show state, visibility, Z order and layered alpha), the
+// foreground window, the pointer and keys, screen and work area, wallpaper,
+// screen saver, registry values, folders, a clock and timers, and logs of
+// everything launched, posted, sent, keyed, clicked and powered. Dangerous
+// calls (shutdown, log off, suspend, lock, disconnect) exist here only as log
+// entries.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/port.h"
+
+namespace vorn::fake {
+
+enum class ShowState {
+    Normal,
+    Minimized,
+    Maximized
+};
+
+struct FakeWindow {
+    HWND handle = nullptr;
+    std::wstring title;
+    std::wstring className;
+    HWND parent = nullptr;  // what GetParent answers (owner or parent)
+    bool child = false;     // child windows are not enumerated as top-level
+    LONG style = 0;
+    LONG exStyle = 0;
+    RECT rect{};         // current window rectangle
+    RECT restoreRect{};  // normal position while minimised or maximised
+    ShowState state = ShowState::Normal;
+    bool maximizedBeforeMinimize = false;
+    bool visible = true;
+    // Layered attributes: set only by SetLayeredWindowAttributes.
+    bool layeredAttributesSet = false;
+    BYTE alpha = 255;
+    COLORREF colorKey = 0;
+    DWORD layeredFlags = 0;
+    // Every alpha ever set, in order (fades are checked against it).
+    std::vector<BYTE> alphaHistory;
+    // Smallest size the window system lets MoveWindow give it.
+    int minWidth = 0;
+    int minHeight = 0;
+};
+
+// What a test describes to add a window; sizable captioned windows by default.
+struct WindowSpec {
+    std::wstring title = L"Window";
+    std::wstring className = L"FakeWindowClass";
+    LONG style = WS_OVERLAPPEDWINDOW;
+    LONG exStyle = 0;
+    RECT rect{100, 100, 500, 400};
+    HWND parent = nullptr;
+    bool child = false;
+    bool visible = true;
+    ShowState state = ShowState::Normal;
+};
+
+struct Launch {
+    HWND owner;
+    std::wstring verb;  // empty for the default verb
+    std::wstring file;
+    std::wstring parameters;
+    std::wstring directory;
+    int show;
+};
+
+struct Message {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct KeyEvent {
+    BYTE virtualKey;
+    BYTE scanCode;
+    DWORD flags;
+};
+
+struct MouseEvent {
+    DWORD flags;
+    DWORD x;
+    DWORD y;
+};
+
+struct SystemParameterCall {
+    UINT action;
+    UINT uiParam;
+    std::wstring text;  // the path set, for SPI_SETDESKWALLPAPER
+    UINT winIni;
+};
+
+enum class PowerCallKind {
+    SetSuspendState,
+    LockWorkStation,
+    ExitWindowsEx,
+    WTSDisconnectSession
+};
+struct PowerCall {
+    PowerCallKind kind;
+    // SetSuspendState: hibernate, force, wake events disabled. ExitWindowsEx:
+    // flags, reason. WTSDisconnectSession: session id, wait.
+    std::array<std::uint64_t, 3> arguments;
+};
+
+struct TimerState {
+    HWND window = nullptr;
+    UINT_PTR id = 0;
+    UINT periodMs = 0;
+    std::int64_t dueMs = 0;
+    bool active = false;
+};
+
+class FakeDesktop final : public IInput,
+                          public IWindows,
+                          public IShell,
+                          public IPower,
+                          public ITimers,
+                          public IClock,
+                          public IFiles {
+public:
+    // A 1920 x 1080 screen whose work area is the whole screen, a taskbar
+    // ("Shell_TrayWnd") and the shell's desktop window ("Program Manager").
+    FakeDesktop();
+    ~FakeDesktop() override;
+    FakeDesktop(const FakeDesktop&) = delete;
+    FakeDesktop& operator=(const FakeDesktop&) = delete;
+
+    // Makes this desktop the one the core talks to.
+    void Install();
+    static FakeDesktop* Current();
+
+    // --- building the scene -------------------------------------------------
+    // Adds a top-level window at the top of the Z order (not activated).
+    HWND AddWindow(const WindowSpec& spec);
+    FakeWindow& Window(HWND handle);
+    const FakeWindow* Find(HWND handle) const;
+    void DestroyWindow(HWND handle);
+    // Handles in Z order, top first.
+    const std::vector<HWND>& ZOrder() const { return zOrder_; }
+    void SetScreenSize(int width, int height);
+    void MovePointer(int x, int y) { pointer = POINT{x, y}; }
+    void SetKeyDown(int virtualKey, bool down) { keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
+    // A folder (compared without regard to case) and the names it lists.
+    void AddFolder(const std::wstring& folder, std::vector<std::wstring> names);
+    void SetRegistryValue(const std::wstring& subKey, const std::wstring& valueName, const std::wstring& data);
+
+    // --- time ---------------------------------------------------------------
+    // Moves the clock forward, delivering every timer that falls due on the
+    // way, in time order, to `onTimer` (window, id).
+    void AdvanceTime(std::int64_t ms, const std::function<void(HWND, UINT_PTR)>& onTimer = {});
+    std::int64_t NowMs() const { return nowMs_; }
+    const TimerState* Timer(HWND window, UINT_PTR id) const;
+
+    // --- state tests read and set directly ----------------------------------
+    POINT pointer{0, 0};
+    std::array<bool, 256> keysDown{};
+    HWND foreground = nullptr;
+    HWND taskbar = nullptr;
+    HWND shellWindow = nullptr;
+    RECT workArea{0, 0, 1920, 1080};
+    bool workAreaAvailable = true;
+    std::wstring wallpaper;
+    bool screenSaverActive = true;
+    bool layeredFunctionsAvailable = true;
+    // The first this many FindWindowW calls find nothing.
+    int findWindowFailures = 0;
+    int findWindowCalls = 0;
+    OSVERSIONINFOW version{};
+    // Token calls: OpenProcessToken's result and the error AdjustTokenPrivileges leaves.
+    BOOL openProcessTokenResult = TRUE;
+    DWORD adjustPrivilegesError = 0;
+    // rand(): scripted values first, then the Windows runtime's generator.
+    std::deque<int> scriptedRandom;
+    unsigned randomSeed = 1;
+    bool shellExecuteFails = false;
+
+    // --- logs ---------------------------------------------------------------
+    std::vector<Launch> launches;
+    std::vector<Message> posted;
+    std::vector<Message> sent;
+    std::vector<KeyEvent> keys;
+    std::vector<MouseEvent> mouse;
+    std::vector<SystemParameterCall> systemParameters;
+    std::vector<PowerCall> power;
+    std::vector<DWORD> sleeps;
+    std::vector<unsigned> seeds;
+    int openRegistryKeys = 0;
+    int openTokens = 0;
+
+    // IInput
+    BOOL GetCursorPos(POINT* point) override;
+    SHORT GetKeyState(int virtualKey) override;
+    SHORT GetAsyncKeyState(int virtualKey) override;
+    void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) override;
+    void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override;
+
+    // IWindows
+    int GetSystemMetrics(int index) override;
+    HWND GetForegroundWindow() override { return foreground; }
+    BOOL SetForegroundWindow(HWND window) override;
+    HWND FindWindowW(LPCWSTR className, LPCWSTR title) override;
+    HWND GetParent(HWND window) override;
+    HWND GetShellWindow() override { return shellWindow; }
+    BOOL IsWindow(HWND window) override { return Find(window) != nullptr; }
+    BOOL IsIconic(HWND window) override;
+    BOOL IsWindowVisible(HWND window) override;
+    int GetWindowTextW(HWND window, LPWSTR buffer, int capacity) override;
+    LONG GetWindowLongW(HWND window, int index) override;
+    LONG SetWindowLongW(HWND window, int index, LONG value) override;
+    BOOL GetWindowRect(HWND window, RECT* rect) override;
+    BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) override;
+    BOOL ShowWindow(HWND window, int command) override;
+    BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) override;
+    BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) override;
+    BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    HMODULE GetModuleHandleW(LPCWSTR moduleName) override;
+    FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+
+    // The layered-window functions GetProcAddress hands out.
+    BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
+    BOOL GetLayeredWindowAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags);
+
+    // IShell
+    HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
+                            INT showCommand) override;
+    BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) override;
+    LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result) override;
+    LSTATUS RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                             DWORD* dataBytes) override;
+    LSTATUS RegCloseKey(HKEY key) override;
+    BOOL GetVersionExW(OSVERSIONINFOW* info) override;
+
+    // IPower
+    BOOLEAN SetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeupEventsDisabled) override;
+    BOOL LockWorkStation() override;
+    BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+    BOOL WTSDisconnectSession(HANDLE server, DWORD sessionId, BOOL wait) override;
+    HANDLE GetCurrentProcess() override;
+    BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
+    BOOL LookupPrivilegeValueW(LPCWSTR systemName, LPCWSTR name, LUID* luid) override;
+    BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                               TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
+    DWORD GetLastError() override { return lastError_; }
+    BOOL CloseHandle(HANDLE handle) override;
+
+    // ITimers
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs) override;
+    BOOL KillTimer(HWND window, UINT_PTR id) override;
+
+    // IClock
+    std::int64_t Time64() override { return nowMs_ / 1000; }
+    DWORD GetTickCount() override { return static_cast<DWORD>(nowMs_ - bootMs_); }
+    void Sleep(DWORD milliseconds) override;
+    int rand() override;
+    void srand(unsigned seed) override;
+
+    // IFiles
+    bool FindFiles(const std::wstring& pattern, std::vector<std::wstring>& names) override;
+
+private:
+    FakeWindow* Lookup(HWND handle);
+    void BringToTop(HWND handle);
+    void Activate(HWND handle);
+    // The window that becomes active when `leaving` stops being active.
+    void ActivateNext(HWND leaving);
+    void Minimize(FakeWindow& window);
+    void Maximize(FakeWindow& window);
+    void Restore(FakeWindow& window);
+
+    std::vector<FakeWindow> windows_;
+    std::vector<HWND> zOrder_;
+    std::uintptr_t nextHandle_ = 0x10000;
+    int screenWidth_ = 1920;
+    int screenHeight_ = 1080;
+    std::map<std::wstring, std::vector<std::wstring>> folders_;
+    std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // folded sub key → values
+    std::vector<std::wstring> openKeyNames_;
+    std::array<TimerState, 16> timers_{};
+    std::int64_t nowMs_ = 1'800'000'000'000;  // some time in 2027
+    std::int64_t bootMs_ = 1'800'000'000'000 - 3'600'000;
+    DWORD lastError_ = 0;
+};
+
+}  // namespace vorn::fake

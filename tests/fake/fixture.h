@@ -1,0 +1,47 @@
+// A test fixture on a fresh simulated desktop, with the global settings,
+// custom actions and helpers back at their start-up state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "actions/custom_actions.h"
+#include "actions/util.h"
+#include "settings/data.h"
+#include "tests/fake/fake_desktop.h"
+
+namespace vorn::fake {
+
+class DesktopTest : public ::testing::Test {
+protected:
+    DesktopTest()
+    {
+        desktop.Install();
+        ResetGlobals();
+    }
+    ~DesktopTest() override { UninstallPort(); }
+
+    // Globals back to a start-up state on the desktop as it is now; call again
+    // after changing what the helpers look up (layered functions, version).
+    void ResetGlobals()
+    {
+        theCustomActions.Clear();
+        theData.ResetToDefaults();
+        theData.enabled = true;
+        theData.ComputeSideBands();
+        theUtil.Resolve();
+        tileTwoCount = 0;
+    }
+
+    HWND AddWindow(const std::wstring& title, RECT rect = RECT{100, 100, 500, 400}, LONG style = WS_OVERLAPPEDWINDOW)
+    {
+        WindowSpec spec;
+        spec.title = title;
+        spec.rect = rect;
+        spec.style = style;
+        return desktop.AddWindow(spec);
+    }
+
+    FakeDesktop desktop;
+};
+
+}  // namespace vorn::fake

@@ -1,0 +1,601 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "app/edge_engine.h"
+#include "tests/fake/fixture.h"
+
+namespace vorn {
+namespace {
+
+// Every handler call the engine makes, with what the handler saw.
+struct Call {
+    ActionIndex index;
+    bool ending;
+    HWND target;
+    bool repeatTimerRunning;
+
+    bool operator==(const Call& other) const
+    {
+        return index == other.index && ending == other.ending && target == other.target;
+    }
+};
+
+void PrintTo(const Call& call, std::ostream* out)
+{
+    *out << "{action " << call.index << (call.ending ? ", ending" : ", beginning") << ", target " << call.target
+         << (call.repeatTimerRunning ? ", repeating}" : "}");
+}
+
+std::vector<Call>* recorded = nullptr;
+HWND recordingMainWindow = nullptr;
+
+template <std::size_t Index> void Record(CActionHost& host)
+{
+    const auto* desktop = fake::FakeDesktop::Current();
+    recorded->push_back(Call{static_cast<ActionIndex>(Index), host.ending, host.targetWindow,
+                             desktop && desktop->Timer(recordingMainWindow, kRepeatTimerId) != nullptr});
+}
+
+// The real catalogue's flags with handlers that record their calls.
+Catalogue RecordingCatalogue()
+{
+    Catalogue catalogue = theCatalogue;
+    [&]<std::size_t... I>(std::index_sequence<I...>) { ((catalogue[I].handler = &Record<I>), ...); }
+    (std::make_index_sequence<kBuiltInActionCount>{});
+    return catalogue;
+}
+
+const Catalogue kRecordingCatalogue = RecordingCatalogue();
+
+constexpr POINT kZonePoints[kZoneCount] = {
+    {0, 0}, {1919, 0}, {0, 1079}, {1919, 1079}, {0, 540}, {960, 0}, {1919, 540}, {960, 1079},
+};
+constexpr POINT kCentre{960, 540};
+
+// Distinct, non-repeatable actions for every modifier and zone.
+constexpr ActionIndex PlainAction(int zone) { return zone; }
+constexpr ActionIndex ShiftAction(int zone) { return 8 + zone; }
+constexpr ActionIndex CtrlAction(int zone) { return 21 + zone; }
+
+constexpr int kGrowLeft = 31;  // repeatable
+constexpr int kMoveLeft = 45;  // repeatable
+constexpr int kCascade = 21;   // not repeatable
+
+class EdgeEngineTest : public fake::DesktopTest {
+protected:
+    EdgeEngineTest()
+    {
+        recorded = &calls;
+        mainWindow = AddWindow(L"Vorn");
+        recordingMainWindow = mainWindow;
+        editor = AddWindow(L"Editor");
+        desktop.SetForegroundWindow(editor);
+        desktop.MovePointer(kCentre.x, kCentre.y);
+        for (int zone = 0; zone < kZoneCount; ++zone) {
+            theData.assignments[Plain][static_cast<std::size_t>(zone)] = PlainAction(zone);
+            theData.assignments[Shift][static_cast<std::size_t>(zone)] = ShiftAction(zone);
+            theData.assignments[Ctrl][static_cast<std::size_t>(zone)] = CtrlAction(zone);
+        }
+        engine.Start(mainWindow);
+    }
+    ~EdgeEngineTest() override { recorded = nullptr; }
+
+    void PollAt(POINT point)
+    {
+        desktop.MovePointer(point.x, point.y);
+        engine.Poll();
+    }
+    void PollIn(EdgeZone zone) { PollAt(kZonePoints[zone]); }
+    void Hold(ModifierKey modifier)
+    {
+        desktop.SetKeyDown(VK_SHIFT, modifier == Shift);
+        desktop.SetKeyDown(VK_CONTROL, modifier == Ctrl);
+    }
+    void Assign(ModifierKey modifier, EdgeZone zone, ActionIndex index)
+    {
+        theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)] = index;
+    }
+    // Runs the clock, feeding every due timer of the main window to the engine.
+    void Run(std::int64_t ms)
+    {
+        desktop.AdvanceTime(ms, [&](HWND window, UINT_PTR id) {
+            if (window == mainWindow) engine.OnTimer(id);
+        });
+    }
+    bool RepeatTimerRunning() const { return desktop.Timer(mainWindow, kRepeatTimerId) != nullptr; }
+    UINT RepeatPeriod() const { return desktop.Timer(mainWindow, kRepeatTimerId)->periodMs; }
+
+    std::vector<Call> calls;
+    HWND mainWindow = nullptr;
+    HWND editor = nullptr;
+    CEdgeEngine engine{kRecordingCatalogue};
+};
+
+TEST_F(EdgeEngineTest, StartArmsTheEdgePollOnTheMainWindow)
+{
+    const fake::TimerState* poll = desktop.Timer(mainWindow, kEdgeTimerId);
+    ASSERT_NE(poll, nullptr);
+    EXPECT_EQ(poll->periodMs, 500u);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_EQ(engine.currentZone, NoZone);
+    EXPECT_EQ(engine.MainWindow(), mainWindow);
+}
+
+struct ZoneModifierCase {
+    EdgeZone zone;
+    ModifierKey modifier;
+};
+
+class EnterAndLeaveTest : public EdgeEngineTest, public ::testing::WithParamInterface<ZoneModifierCase> {};
+
+TEST_P(EnterAndLeaveTest, RunsBeginningOnEntryAndEndingOnLeave)
+{
+    const auto [zone, modifier] = GetParam();
+    const ActionIndex expected = modifier == Plain   ? PlainAction(zone)
+                                 : modifier == Shift ? ShiftAction(zone)
+                                                     : CtrlAction(zone);
+    Hold(modifier);
+    PollIn(zone);
+    EXPECT_EQ(engine.currentZone, zone);
+    EXPECT_TRUE(engine.beginningRan);
+    PollIn(zone);  // staying in the zone dispatches nothing
+    PollAt(kCentre);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    EXPECT_FALSE(engine.beginningRan);
+    EXPECT_FALSE(engine.ending);
+    EXPECT_EQ(calls, (std::vector<Call>{{expected, false, editor, false}, {expected, true, editor, false}}));
+}
+
+std::vector<ZoneModifierCase> AllZonesAndModifiers()
+{
+    std::vector<ZoneModifierCase> cases;
+    for (int zone = 0; zone < kZoneCount; ++zone)
+        for (ModifierKey modifier : {Plain, Shift, Ctrl})
+            cases.push_back({EdgeZone(zone), modifier});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryZone, EnterAndLeaveTest, ::testing::ValuesIn(AllZonesAndModifiers()));
+
+TEST_F(EdgeEngineTest, ModifierIsReadAgainForTheEndingPhase)
+{
+    Hold(Shift);
+    PollIn(LowerRightCorner);
+    Hold(Plain);
+    PollAt(kCentre);
+    EXPECT_EQ(calls, (std::vector<Call>{{ShiftAction(LowerRightCorner), false, editor, false},
+                                        {PlainAction(LowerRightCorner), true, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, ShiftWinsWhenBothModifiersAreHeld)
+{
+    desktop.SetKeyDown(VK_SHIFT, true);
+    desktop.SetKeyDown(VK_CONTROL, true);
+    PollIn(TopSide);
+    EXPECT_EQ(calls, (std::vector<Call>{{ShiftAction(TopSide), false, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, MoveFromZoneToZoneWithinOneTickEndsBeforeItBegins)
+{
+    PollIn(UpperLeftCorner);
+    PollIn(TopSide);
+    EXPECT_EQ(engine.currentZone, TopSide);
+    EXPECT_TRUE(engine.beginningRan);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(UpperLeftCorner), false, editor, false},
+                                        {PlainAction(UpperLeftCorner), true, editor, false},
+                                        {PlainAction(TopSide), false, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, TargetIsTheForegroundWindowAtEachDispatch)
+{
+    PollIn(LeftSide);
+    const HWND other = AddWindow(L"Other");
+    desktop.SetForegroundWindow(other);
+    PollAt(kCentre);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(LeftSide), false, editor, false},
+                                        {PlainAction(LeftSide), true, other, false}}));
+    EXPECT_EQ(engine.targetWindow, other);
+}
+
+TEST_F(EdgeEngineTest, DisabledEngineFollowsThePointerButDispatchesNothing)
+{
+    theData.enabled = false;
+    PollIn(RightSide);
+    EXPECT_EQ(engine.currentZone, RightSide);
+    PollIn(BottomSide);
+    EXPECT_EQ(engine.currentZone, BottomSide);
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(EdgeEngineTest, LeavingWhileDisabled_RunsEndingOnNextEntry)
+{
+    PollIn(RightSide);
+    theData.enabled = false;
+    PollAt(kCentre);
+    EXPECT_TRUE(engine.ending);  // the ending phase is pending
+    EXPECT_TRUE(engine.beginningRan);
+    theData.enabled = true;
+    PollIn(BottomSide);
+    EXPECT_FALSE(engine.ending);
+    EXPECT_FALSE(engine.beginningRan);
+    PollAt(kCentre);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(RightSide), false, editor, false},
+                                        {PlainAction(BottomSide), true, editor, false},
+                                        {PlainAction(BottomSide), true, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, PendingEndingRunsWhenLeavingAZoneEnteredWhileDisabled)
+{
+    PollIn(RightSide);
+    theData.enabled = false;
+    PollIn(TopSide);  // left RightSide while disabled: pending
+    theData.enabled = true;
+    PollAt(kCentre);  // leaving TopSide runs an ending phase, which clears the pending state
+    PollIn(LeftSide);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(RightSide), false, editor, false},
+                                        {PlainAction(TopSide), true, editor, false},
+                                        {PlainAction(LeftSide), false, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, RepeatableActionRepeatsAtTheRepeatRateUntilTheZoneIsLeft)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    PollIn(UpperLeftCorner);
+    ASSERT_TRUE(RepeatTimerRunning());
+    EXPECT_EQ(RepeatPeriod(), 14u);  // 1000 / 70
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_TRUE(calls[0].repeatTimerRunning);  // armed before the first call
+    Run(140);
+    EXPECT_EQ(calls.size(), 11u);
+    for (const Call& call : calls)
+        EXPECT_EQ(call, (Call{kGrowLeft, false, editor, true}));
+    PollAt(kCentre);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_EQ(engine.repeatHandler, nullptr);
+    ASSERT_EQ(calls.size(), 12u);
+    EXPECT_EQ(calls.back(), (Call{kGrowLeft, true, editor, false}));
+    EXPECT_FALSE(calls.back().repeatTimerRunning);  // killed before the ending phase
+    Run(200);
+    EXPECT_EQ(calls.size(), 12u);
+}
+
+TEST_F(EdgeEngineTest, RepeatKeepsTheTargetCapturedOnEntry)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    PollIn(UpperLeftCorner);
+    desktop.SetForegroundWindow(AddWindow(L"Other"));
+    Run(30);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.back().target, editor);
+}
+
+struct RateCase {
+    int rate;
+    UINT period;
+};
+
+TEST_F(EdgeEngineTest, RepeatPeriodIsOneSecondDividedByTheRate)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    for (const RateCase c : {RateCase{70, 14}, RateCase{100, 10}, RateCase{1, 1000}, RateCase{3, 333}}) {
+        theData.repeatRate = c.rate;
+        PollIn(UpperLeftCorner);
+        ASSERT_TRUE(RepeatTimerRunning());
+        EXPECT_EQ(RepeatPeriod(), c.period) << c.rate;
+        PollAt(kCentre);
+    }
+}
+
+TEST_F(EdgeEngineTest, EnteringAnotherRepeatingZoneReplacesTheRepeat)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    Assign(Plain, TopSide, kMoveLeft);
+    PollIn(UpperLeftCorner);
+    PollIn(TopSide);
+    calls.clear();
+    Run(28);
+    EXPECT_EQ(calls, (std::vector<Call>{{kMoveLeft, false, editor, true}, {kMoveLeft, false, editor, true}}));
+}
+
+TEST_F(EdgeEngineTest, NonRepeatableActionsArmNoRepeat)
+{
+    Hold(Ctrl);
+    PollIn(UpperLeftCorner);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_EQ(engine.repeatHandler, nullptr);
+}
+
+TEST_F(EdgeEngineTest, DisablingWhileRepeating_RepeatGoesOnUntilTheNextEndingDispatch)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    PollIn(UpperLeftCorner);
+    theData.enabled = false;
+    calls.clear();
+    Run(28);
+    EXPECT_EQ(calls, (std::vector<Call>{{kGrowLeft, false, editor, true}, {kGrowLeft, false, editor, true}}));
+    PollAt(kCentre);  // leaves while disabled: the repeat now runs the ending behaviour
+    calls.clear();
+    Run(28);
+    EXPECT_EQ(calls, (std::vector<Call>{{kGrowLeft, true, editor, true}, {kGrowLeft, true, editor, true}}));
+    theData.enabled = true;
+    calls.clear();
+    PollIn(RightSide);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_EQ(engine.repeatHandler, nullptr);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(RightSide), true, editor, false}}));
+    calls.clear();
+    Run(100);
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(EdgeEngineTest, TimerTicksAreRoutedById)
+{
+    desktop.MovePointer(0, 0);
+    engine.OnTimer(kRepeatTimerId);  // no repeat armed: nothing
+    EXPECT_TRUE(calls.empty());
+    engine.OnTimer(kEdgeTimerId);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    EXPECT_EQ(calls.size(), 1u);
+    engine.OnTimer(7);  // some other timer: no poll
+    desktop.MovePointer(kCentre.x, kCentre.y);
+    engine.OnTimer(7);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+}
+
+TEST_F(EdgeEngineTest, EdgeTimerDrivesThePollEveryHalfSecond)
+{
+    desktop.MovePointer(0, 0);
+    Run(499);
+    EXPECT_TRUE(calls.empty());
+    Run(1);
+    EXPECT_EQ(calls.size(), 1u);
+    desktop.MovePointer(kCentre.x, kCentre.y);
+    Run(500);
+    EXPECT_EQ(calls.size(), 2u);
+}
+
+TEST_F(EdgeEngineTest, PassingThroughAZoneBetweenPollsTriggersNothing)
+{
+    Run(100);
+    desktop.MovePointer(0, 0);
+    Run(100);
+    desktop.MovePointer(kCentre.x, kCentre.y);
+    Run(1000);
+    EXPECT_TRUE(calls.empty());
+}
+
+// --- RunAction -----------------------------------------------------------------
+
+TEST_F(EdgeEngineTest, RunActionDoesNothingWhileDisabled)
+{
+    theData.enabled = false;
+    engine.RunAction(kCascade, false, nullptr);
+    engine.RunAction(kCascade, true, nullptr);
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(EdgeEngineTest, RunActionDispatchesBothPhasesOnTheGivenOrForegroundWindow)
+{
+    const HWND button = AddWindow(L"Button target");
+    engine.RunAction(kCascade, false, button);
+    EXPECT_FALSE(engine.beginningRan);
+    engine.RunAction(kCascade, true, nullptr);
+    EXPECT_FALSE(engine.ending);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    EXPECT_EQ(calls, (std::vector<Call>{{kCascade, false, button, false}, {kCascade, true, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, RunActionWithNegativeIndexRunsTheCurrentZoneAssignment)
+{
+    PollIn(LeftSide);
+    // The zone's beginning already ran: a request for "the zone's action" is
+    // ignored in either phase.
+    engine.RunAction(-1, false, nullptr);
+    engine.RunAction(-1, true, nullptr);
+    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_TRUE(engine.beginningRan);
+    engine.RunAction(kCascade, false, nullptr);  // any explicit dispatch clears beginningRan
+    EXPECT_FALSE(engine.beginningRan);
+    engine.RunAction(-1, true, nullptr);  // ending of the zone's assignment
+    EXPECT_FALSE(engine.beginningRan);
+    Hold(Shift);
+    engine.RunAction(-1, false, nullptr);  // beginning, under the modifier held now
+    EXPECT_TRUE(engine.beginningRan);
+    EXPECT_EQ(engine.currentZone, LeftSide);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(LeftSide), false, editor, false},
+                                        {kCascade, false, editor, false},
+                                        {PlainAction(LeftSide), true, editor, false},
+                                        {ShiftAction(LeftSide), false, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, RunActionWithNegativeIndexOutsideAnyZoneDoesNothing)
+{
+    engine.RunAction(-1, false, nullptr);
+    engine.RunAction(-1, true, nullptr);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(engine.ending);
+}
+
+TEST_F(EdgeEngineTest, ButtonPressOfARepeatableActionReplacesTheRepeatAndReleaseStopsIt)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    PollIn(UpperLeftCorner);
+    engine.RunAction(kMoveLeft, false, editor);
+    calls.clear();
+    Run(14);
+    EXPECT_EQ(calls, (std::vector<Call>{{kMoveLeft, false, editor, true}}));
+    engine.RunAction(kMoveLeft, true, editor);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_FALSE(calls.back().repeatTimerRunning);
+    EXPECT_EQ(calls.back(), (Call{kMoveLeft, true, editor, false}));
+}
+
+TEST_F(EdgeEngineTest, ButtonPressWhileAnEndingIsPendingRunsInTheEndingPhase)
+{
+    Assign(Plain, UpperLeftCorner, kGrowLeft);
+    PollIn(UpperLeftCorner);
+    theData.enabled = false;
+    PollAt(kCentre);
+    theData.enabled = true;
+    calls.clear();
+    engine.RunAction(kCascade, false, nullptr);
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_FALSE(engine.ending);
+    EXPECT_EQ(calls, (std::vector<Call>{{kCascade, true, editor, false}}));
+}
+
+TEST_F(EdgeEngineTest, RunActionIgnoresIndicesOutsideTheActionSpace)
+{
+    engine.RunAction(95 + 100, false, nullptr);
+    engine.RunAction(100000, true, nullptr);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(desktop.launches.empty());
+}
+
+// --- custom actions --------------------------------------------------------------
+
+class CustomDispatchTest : public EdgeEngineTest {
+protected:
+    void Define(int slot, const wchar_t* beginning, const wchar_t* ending)
+    {
+        theCustomActions[slot] = CCustomAction{L"Action " + std::to_wstring(slot), L"", beginning, ending};
+    }
+};
+
+TEST_F(CustomDispatchTest, LaunchesTheSplitCommandLinesThroughTheShell)
+{
+    Define(0, L"\"C:\\Program Files\\App\\app.exe\" /x /y", L"notepad C:\\My Documents\\a b.txt");
+    Assign(Plain, LowerLeftCorner, 95);
+    PollIn(LowerLeftCorner);
+    PollAt(kCentre);
+    ASSERT_EQ(desktop.launches.size(), 2u);
+    const fake::Launch& first = desktop.launches[0];
+    EXPECT_EQ(first.owner, nullptr);
+    EXPECT_EQ(first.verb, L"");
+    EXPECT_EQ(first.file, L"\"C:\\Program Files\\App\\app.exe\"");
+    EXPECT_EQ(first.parameters, L"/x /y");
+    EXPECT_EQ(first.directory, L"");
+    EXPECT_EQ(first.show, SW_SHOWNORMAL);
+    EXPECT_EQ(desktop.launches[1].file, L"notepad");
+    EXPECT_EQ(desktop.launches[1].parameters, L"C:\\My Documents\\a b.txt");
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(CustomDispatchTest, EmptyCommandLinesLaunchNothing)
+{
+    Define(0, L"", L"calc");
+    Define(1, L"calc", L"");
+    Assign(Plain, LeftSide, 95);
+    Assign(Plain, RightSide, 96);
+    PollIn(LeftSide);
+    EXPECT_TRUE(desktop.launches.empty());
+    PollIn(RightSide);
+    ASSERT_EQ(desktop.launches.size(), 2u);  // LeftSide's ending, RightSide's beginning
+    PollAt(kCentre);
+    EXPECT_EQ(desktop.launches.size(), 2u);
+}
+
+TEST_F(CustomDispatchTest, CustomActionsNeverRepeat)
+{
+    Define(0, L"calc", L"");
+    Assign(Plain, UpperLeftCorner, 95);
+    theData.repeatRate = 100;
+    PollIn(UpperLeftCorner);
+    EXPECT_FALSE(RepeatTimerRunning());
+    Run(100);
+    EXPECT_EQ(desktop.launches.size(), 1u);
+}
+
+TEST_F(CustomDispatchTest, LastSlotAndFreeSlotsAreHandled)
+{
+    Define(99, L"last", L"");
+    engine.RunAction(95 + 99, false, nullptr);
+    engine.RunAction(95 + 5, false, nullptr);  // a free slot: empty command lines
+    ASSERT_EQ(desktop.launches.size(), 1u);
+    EXPECT_EQ(desktop.launches[0].file, L"last");
+}
+
+TEST_F(CustomDispatchTest, FailedLaunchIsIgnored)
+{
+    desktop.shellExecuteFails = true;
+    Define(0, L"missing.exe", L"missing.exe");
+    engine.RunAction(95, false, nullptr);
+    engine.RunAction(95, true, nullptr);
+    EXPECT_EQ(desktop.launches.size(), 2u);
+}
+
+// --- wallpaper ---------------------------------------------------------------------
+
+class WallpaperTimerTest : public EdgeEngineTest {
+protected:
+    WallpaperTimerTest()
+    {
+        theData.wallpaperFiles = {L"C:\\P\\a.bmp", L"C:\\P\\b.bmp"};
+        theData.wallpaperRandom = false;
+        desktop.wallpaper = L"C:\\P\\b.bmp";
+    }
+    std::vector<std::wstring> Changes() const
+    {
+        std::vector<std::wstring> paths;
+        for (const auto& call : desktop.systemParameters)
+            if (call.action == SPI_SETDESKWALLPAPER) paths.push_back(call.text);
+        return paths;
+    }
+};
+
+TEST_F(WallpaperTimerTest, ChangesOnTheFirstTickMoreThanOneDelayAfterTheLastChange)
+{
+    theData.wallpaperDelay = 10;
+    const std::int64_t start = desktop.Time64();
+    Run(10'500);
+    EXPECT_TRUE(Changes().empty());  // 10 s is not more than 10 s
+    Run(500);
+    EXPECT_EQ(Changes(), (std::vector<std::wstring>{L"C:\\P\\a.bmp"}));
+    EXPECT_EQ(engine.wallpaperChangedAt, start + 11);
+    Run(10'500);
+    EXPECT_EQ(Changes().size(), 1u);
+    Run(500);
+    EXPECT_EQ(Changes(), (std::vector<std::wstring>{L"C:\\P\\a.bmp", L"C:\\P\\b.bmp"}));
+}
+
+TEST_F(WallpaperTimerTest, ZeroDelayNeverChanges)
+{
+    theData.wallpaperDelay = 0;
+    Run(100'000);
+    EXPECT_TRUE(Changes().empty());
+}
+
+TEST_F(WallpaperTimerTest, TheDelayRestartsEvenWhenThereIsNothingToShow)
+{
+    theData.wallpaperFiles = {L"C:\\P\\b.bmp"};  // already the wallpaper
+    engine.ChangeWallpaper(false);
+    EXPECT_TRUE(Changes().empty());
+    EXPECT_EQ(engine.wallpaperChangedAt, desktop.Time64());
+}
+
+TEST_F(WallpaperTimerTest, ChecksAfterTicksOfAnyTimer)
+{
+    theData.wallpaperDelay = 1;
+    desktop.AdvanceTime(5'000);  // no ticks delivered
+    EXPECT_TRUE(Changes().empty());
+    engine.OnTimer(42);
+    EXPECT_EQ(Changes().size(), 1u);
+}
+
+TEST_F(WallpaperTimerTest, RandomOrderFollowsTheSetting)
+{
+    theData.wallpaperDelay = 1;
+    theData.wallpaperRandom = true;
+    theData.wallpaperFiles = {L"A", L"B", L"C"};
+    desktop.wallpaper = L"A";
+    desktop.scriptedRandom = {2};
+    desktop.AdvanceTime(2'000);
+    engine.OnTimer(kEdgeTimerId);
+    EXPECT_EQ(Changes(), (std::vector<std::wstring>{L"C"}));
+}
+
+}  // namespace
+}  // namespace vorn
