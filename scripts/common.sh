@@ -26,7 +26,7 @@ install_packages() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 configure_and_build() {  # build folder, extra cmake arguments...
