@@ -11,6 +11,8 @@
 
 namespace vorn {
 
+class ProfileFile;
+
 // The eight hot zones. The order is fixed: it indexes the assignment tables.
 enum EdgeZone : std::int32_t {
     NoZone = -1,
@@ -53,8 +55,13 @@ public:
     void ResetToDefaults();
 
     // The settings file. Load runs once at start-up; save after every change.
+    // A save that fails leaves the file as it was.
     void LoadSettings();
     void SaveSettings();
+    // The steps of a load, from a file already read.
+    void LoadFromProfile(const ProfileFile& file);
+    // The save, telling whether the file was replaced.
+    [[nodiscard]] bool WriteSettingsFile() const;
 
     // Exact, case-sensitive lookup: the catalogue first, then custom slots
     // 0 … Count-1; kNoActionIndex when nothing matches.
@@ -106,6 +113,9 @@ public:
     std::array<std::array<ActionIndex, kZoneCount>, kModifierCount> assignments{};
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
     std::wstring settingsPath;
+    // Not stored: the file exists but could not be read at load. Saving over
+    // it would replace the user's settings with defaults, so saves are refused.
+    bool settingsUnreadable = false;
     std::vector<std::wstring> wallpaperFiles;
     std::vector<std::wstring> wallpaperFolders;
 };

@@ -27,6 +27,7 @@ protected:
         theCustomActions.Clear();
         theData.ResetToDefaults();
         theData.enabled = true;
+        theData.settingsUnreadable = false;
         theData.ComputeSideBands();
         theUtil.Resolve();
         tileTwoCount = 0;

@@ -1,0 +1,38 @@
+// An INI file read the way the Windows profile reader (GetPrivateProfileStringW)
+// reads it, parsed once: sections and keys compared without regard to case,
+// only the first section of a name and its first key of a name counted, blanks
+// trimmed, one pair of enclosing quotes removed. Unlike the Windows reader,
+// values come back whole, however long.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vorn {
+
+class ProfileFile {
+public:
+    ProfileFile() = default;
+    // Parses decoded text.
+    static ProfileFile Parse(std::wstring_view text);
+    // Decodes (8-bit ANSI or UTF-16LE with FF FE) and parses.
+    static ProfileFile FromBytes(std::string_view bytes);
+
+    // The value of `key` in `section`, or nothing when either is missing.
+    std::optional<std::wstring_view> Find(std::wstring_view section, std::wstring_view key) const;
+    // What GetPrivateProfileStringW gives: the value, or the default with its
+    // trailing spaces removed when the key or section is missing.
+    std::wstring Get(std::wstring_view section, std::wstring_view key, std::wstring_view defaultValue) const;
+
+    std::size_t SectionCount() const { return sections_.size(); }
+
+private:
+    using Values = std::unordered_map<std::wstring, std::wstring>;  // folded key → value
+    std::vector<Values> sections_;
+    std::unordered_map<std::wstring, std::size_t> sectionIndex_;  // folded name → section
+};
+
+}  // namespace vorn

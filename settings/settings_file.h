@@ -1,0 +1,20 @@
+// The text of Vorn.ini, and how values are stored so that they read back
+// unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// The whole settings file, as text with CR LF line ends, from theData and the
+// custom actions.
+std::wstring FormatSettingsFile();
+
+// A value as it is written after "key=". Line breaks and NULs, which would
+// end the line, become spaces. A value the profile reader would change (blanks
+// at either end, or one pair of enclosing quotes) is written inside double
+// quotes, which the reader removes again.
+std::wstring StoredValue(std::wstring_view value);
+
+}  // namespace vorn

@@ -1,0 +1,149 @@
+#include "settings/text_encoding.h"
+
+#include <array>
+
+#include "platform/win.h"
+
+namespace vorn {
+namespace {
+
+constexpr bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// The ANSI code page as a byte → character table; `singleByte` false for the
+// double-byte code pages of East Asian systems, where only ASCII bytes stand
+// alone.
+struct AnsiCodePage {
+    std::array<wchar_t, 256> characters{};
+    bool singleByte = true;
+};
+
+#if defined(_WIN32)
+
+AnsiCodePage LoadAnsiCodePage()
+{
+    AnsiCodePage page;
+    CPINFO info{};
+    page.singleByte = GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        wchar_t c = 0;
+        if (MultiByteToWideChar(CP_ACP, 0, &byte, 1, &c, 1) != 1) c = 0xFFFD;
+        page.characters[static_cast<std::size_t>(b)] = c;
+    }
+    return page;
+}
+
+#else
+
+AnsiCodePage LoadAnsiCodePage()
+{
+    // Windows-1252 from 0x80 to 0x9F; the rest is Latin-1.
+    static constexpr wchar_t k80to9F[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    AnsiCodePage page;
+    for (int b = 0; b < 256; ++b)
+        page.characters[static_cast<std::size_t>(b)] =
+            (b >= 0x80 && b <= 0x9F) ? k80to9F[b - 0x80] : static_cast<wchar_t>(b);
+    return page;
+}
+
+#endif
+
+const AnsiCodePage& CodePage()
+{
+    static const AnsiCodePage page = LoadAnsiCodePage();
+    return page;
+}
+
+std::wstring DecodeUtf16(std::string_view bytes)
+{
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    const auto unit = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
+    };
+    const std::size_t units = bytes.size() / 2;
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t u = unit(i);
+        if constexpr (sizeof(wchar_t) == 4) {
+            // Pairs become one character where wchar_t is 32 bits wide.
+            if (IsHighSurrogate(u) && i + 1 < units && IsLowSurrogate(unit(i + 1))) {
+                u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+                ++i;
+            }
+        }
+        text += static_cast<wchar_t>(u);
+    }
+    return text;
+}
+
+std::string EncodeUtf16(std::wstring_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    const auto put = [&](std::uint32_t u) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>((u >> 8) & 0xFF);
+    };
+    for (wchar_t c : text) {
+        const auto u = static_cast<std::uint32_t>(c);
+        if (u > 0xFFFF) {
+            put(0xD800 + ((u - 0x10000) >> 10));
+            put(0xDC00 + ((u - 0x10000) & 0x3FF));
+        } else {
+            put(u);
+        }
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::wstring DecodeSettingsBytes(std::string_view bytes)
+{
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE)
+        return DecodeUtf16(bytes.substr(2));
+#if defined(_WIN32)
+    if (bytes.empty()) return {};
+    // Whole-text conversion, so double-byte code pages decode their pairs.
+    std::wstring text;
+    const int size = static_cast<int>(bytes.size());
+    const int count = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    if (count <= 0) return {};
+    text.resize(static_cast<std::size_t>(count));
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), count);
+    return text;
+#else
+    const AnsiCodePage& page = CodePage();
+    std::wstring text(bytes.size(), L'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[i] = page.characters[static_cast<unsigned char>(bytes[i])];
+    return text;
+#endif
+}
+
+bool FitsInAnsiByte(wchar_t c)
+{
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) return true;
+    const AnsiCodePage& page = CodePage();
+    return page.singleByte && u <= 0xFF && page.characters[u] == c;
+}
+
+std::string EncodeSettingsText(std::wstring_view text)
+{
+    for (wchar_t c : text)
+        if (!FitsInAnsiByte(c)) return EncodeUtf16(text);
+    std::string bytes(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(text[i]));
+    return bytes;
+}
+
+}  // namespace vorn
