@@ -56,5 +56,3 @@ void BM_PollTickZoneToZone(benchmark::State& state)
 BENCHMARK(BM_PollTickZoneToZone);
 
 }  // namespace
-
-BENCHMARK_MAIN();

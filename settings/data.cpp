@@ -100,9 +100,10 @@ ActionIndex CData::FindActionIndex(const std::wstring& name) const
         if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
     // Only the first Count slots are searched: a hand-edited file with gaps in
     // its numbering leaves actions beyond them unreachable by name.
+    // A free slot has no name to match: an empty value names no action.
     const int count = theCustomActions.Count();
     for (int slot = 0; slot < count; ++slot)
-        if (name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
+        if (!theCustomActions[slot].IsFree() && name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
     return kNoActionIndex;
 }
 

@@ -25,8 +25,24 @@ constexpr std::array<const wchar_t*, kModifierCount> kActionSections{{
     L"Actions, Ctrl",
 }};
 
-std::wstring GroupKey(int group) { return L"Group " + std::to_wstring(group) + L" expanded"; }
-std::wstring Numbered(const wchar_t* prefix, int number) { return prefix + std::to_wstring(number); }
+// Decimal text of a number; the runtime's wide formatting is slow.
+std::wstring Decimal(std::int64_t number)
+{
+    wchar_t digits[24];
+    wchar_t* end = digits + 24;
+    wchar_t* p = end;
+    const bool negative = number < 0;
+    auto magnitude = negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *--p = L'-';
+    return std::wstring(p, end);
+}
+
+std::wstring GroupKey(int group) { return L"Group " + Decimal(group) + L" expanded"; }
+std::wstring Numbered(const wchar_t* prefix, int number) { return prefix + Decimal(number); }
 
 bool IsProfileBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v'; }
 
@@ -41,28 +57,51 @@ public:
     {
         text_ += key;
         text_ += L'=';
-        text_ += StoredValue(value);
+        AppendStoredValue(text_, value);
         text_ += L"\r\n";
     }
     std::wstring Take() { return std::move(text_); }
 
 private:
-    std::wstring text_;
+    // A full file with every custom action in use is about 70,000 characters.
+    std::wstring text_ = [] {
+        std::wstring text;
+        text.reserve(96 * 1024);
+        return text;
+    }();
 };
 
 const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
 }  // namespace
 
+void AppendStoredValue(std::wstring& out, std::wstring_view value)
+{
+    const auto lineBreaking = [](wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\0'; };
+    // Line breaks at either end become spaces, so they count as blanks here.
+    const auto blank = [&](wchar_t c) { return IsProfileBlank(c) || lineBreaking(c); };
+    const bool blankAtAnEnd = !value.empty() && (blank(value.front()) || blank(value.back()));
+    const bool enclosedInQuotes =
+        value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front();
+    const bool quoted = blankAtAnEnd || enclosedInQuotes;
+    if (quoted) out += L'"';
+    const std::size_t start = out.size();
+    out += value;
+    // Rare: look for the three characters among the few low ones first, in a
+    // loop without early exit that the compiler vectorises.
+    bool anyLow = false;
+    for (wchar_t c : value)
+        anyLow |= c <= L'\r';
+    if (anyLow)
+        for (auto it = out.begin() + static_cast<std::ptrdiff_t>(start); it != out.end(); ++it)
+            if (lineBreaking(*it)) *it = L' ';
+    if (quoted) out += L'"';
+}
+
 std::wstring StoredValue(std::wstring_view value)
 {
-    std::wstring stored(value);
-    std::replace_if(
-        stored.begin(), stored.end(), [](wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\0'; }, L' ');
-    const bool blankAtAnEnd = !stored.empty() && (IsProfileBlank(stored.front()) || IsProfileBlank(stored.back()));
-    const bool enclosedInQuotes =
-        stored.size() >= 2 && (stored.front() == L'"' || stored.front() == L'\'') && stored.back() == stored.front();
-    if (blankAtAnEnd || enclosedInQuotes) return L'"' + stored + L'"';
+    std::wstring stored;
+    AppendStoredValue(stored, value);
     return stored;
 }
 
@@ -76,7 +115,7 @@ std::wstring FormatSettingsFile()
     out.Line(L"[Settings]");
     for (const SettingDef& def : kSettingDefs) {
         if (def.number)
-            out.Key(def.key, std::to_wstring(d.*def.number));
+            out.Key(def.key, Decimal(d.*def.number));
         else
             out.Key(def.key, Flag(def.alwaysWrittenFalse ? false : d.*def.flag));
     }
@@ -87,7 +126,7 @@ std::wstring FormatSettingsFile()
     out.Line(L"[Wallpaper folders]");
     int number = 0;
     for (const std::wstring& folder : d.wallpaperFolders)
-        out.Key(std::to_wstring(++number), folder);
+        out.Key(Decimal(++number), folder);
 
     for (int modifier = 0; modifier < kModifierCount; ++modifier) {
         out.Line(L"");
@@ -143,7 +182,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
 
     // A gap in the numbering ends the list.
     for (int number = 1;; ++number) {
-        std::wstring folder = file.Get(kWallpaperFolders, std::to_wstring(number), L"");
+        std::wstring folder = file.Get(kWallpaperFolders, Decimal(number), L"");
         if (folder.empty()) break;
         wallpaperFolders.push_back(std::move(folder));
     }

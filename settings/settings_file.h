@@ -16,5 +16,6 @@ std::wstring FormatSettingsFile();
 // at either end, or one pair of enclosing quotes) is written inside double
 // quotes, which the reader removes again.
 std::wstring StoredValue(std::wstring_view value);
+void AppendStoredValue(std::wstring& out, std::wstring_view value);
 
 }  // namespace vorn

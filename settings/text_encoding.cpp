@@ -138,11 +138,14 @@ bool FitsInAnsiByte(wchar_t c)
 
 std::string EncodeSettingsText(std::wstring_view text)
 {
-    for (wchar_t c : text)
-        if (!FitsInAnsiByte(c)) return EncodeUtf16(text);
+    const AnsiCodePage& page = CodePage();
     std::string bytes(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(text[i]));
+    char* out = bytes.data();
+    for (wchar_t c : text) {
+        const auto u = static_cast<std::uint32_t>(c);
+        if (u >= 0x80 && (!page.singleByte || u > 0xFF || page.characters[u] != c)) return EncodeUtf16(text);
+        *out++ = static_cast<char>(static_cast<unsigned char>(u));
+    }
     return bytes;
 }
 

@@ -136,6 +136,13 @@ TEST_F(DataTest, FindActionIndexSeesOnlyTheFirstCountSlots)
     EXPECT_EQ(theData.FindActionIndex(L"Last"), kNoActionIndex);
 }
 
+TEST_F(DataTest, FindActionIndexNeverNamesAFreeSlot)
+{
+    // Slot 0 free, slot 1 named: Count is 1, and slot 0 lies within it.
+    NameSlot(1, L"Second");
+    EXPECT_EQ(theData.FindActionIndex(L""), kNoActionIndex);
+}
+
 TEST_F(DataTest, ActionNameAndDescription)
 {
     NameSlot(0, L"Backup", L"Copies the documents");
