@@ -106,7 +106,10 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
         if (file != INVALID_HANDLE_VALUE) break;
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::Missing;
-        if (attempt == kAttempts || !IsTransientError(error)) return ReadResult::Failed;
+        // A folder of that name answers "access denied" too, but for good.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folder || attempt == kAttempts || !IsTransientError(error)) return ReadResult::Failed;
         Sleep(kPauseMs);
     }
     bool ok = true;

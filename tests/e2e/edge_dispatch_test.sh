@@ -30,8 +30,7 @@ e2e_start_vorn
 
 echo "edge dispatch"
 # The first entry also waits for Wine and Vorn to start.
-e2e_move ${points[0]}
-e2e_check "Vorn started and ran the upper left corner's beginning" e2e_wait_for_line ul.log enter 60
+e2e_check "Vorn started and ran the upper left corner's beginning" e2e_wait_until_ready ${points[0]} ul.log enter
 for i in "${!zones[@]}"; do
   tag=${tags[$i]}
   [ "$i" -eq 0 ] || e2e_move ${points[$i]}

@@ -42,6 +42,23 @@ e2e_stop_vorn() {
   wineserver -k >/dev/null 2>&1 || true
 }
 
+# Waits until Vorn runs the action of the zone at (x, y), whose log `file`
+# gets `text`. Wine's start can take long on a busy machine; until it is up,
+# the pointer is put back into the zone now and then in case anything moved it.
+e2e_wait_until_ready() {  # x y file text [timeout]
+  local x=$1 y=$2 file=$3 text=$4 timeout=${5:-120}
+  local started=$SECONDS
+  while [ $((SECONDS - started)) -lt "$timeout" ]; do
+    e2e_move "$x" "$y"
+    if e2e_wait_for_line "$file" "$text" 3; then
+      echo "  (Vorn answered after $((SECONDS - started)) s)"
+      return 0
+    fi
+    e2e_vorn_running || return 1
+  done
+  return 1
+}
+
 e2e_vorn_running() { [ -n "$E2E_VORN_PID" ] && kill -0 "$E2E_VORN_PID" 2>/dev/null; }
 
 e2e_move() { xdotool mousemove --sync "$1" "$2" >/dev/null 2>&1 || xdotool mousemove "$1" "$2"; }
