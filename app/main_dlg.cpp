@@ -1,0 +1,258 @@
+#include "app/main_dlg.h"
+
+#include <commctrl.h>
+
+#include "actions/util.h"
+#include "buttons/buttons_dlg.h"
+#include "res/resource.h"
+#include "settings/data.h"
+#include "ui/about_dlg.h"
+#include "ui/actions_dlg.h"
+#include "ui/custom_dlg.h"
+#include "ui/settings_dlg.h"
+
+namespace vorn::ui {
+namespace {
+
+// Each label ends in two spaces, which keeps some room after the text.
+constexpr const wchar_t* kTabLabels[CMainDlg::kPageCount] = {L"Actions  ", L"Buttons  ", L"Custom  ", L"Settings  ",
+                                                             L"About  "};
+
+struct ToolTipText {
+    int id;
+    const wchar_t* text;
+};
+constexpr ToolTipText kToolTips[] = {
+    {IDC_PREVIEW, L"Show a full-screen preview of edges and their actions"},
+    {IDCANCEL, L"Hide this window"},
+    {IDC_EXIT, L"Terminate Vorn"},
+};
+
+}  // namespace
+
+CMainDlg::CMainDlg()
+    : WithMessageTable(IDD_MAIN), trayMessage_(RegisterWindowMessageW(L"Vorn tray notification")),
+      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORN)))
+{
+}
+
+CMainDlg::~CMainDlg()
+{
+    // The pages are children of the window: they go with it.
+    tray_.reset();
+    Destroy();
+}
+
+std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
+{
+    static const MessageEntry<CMainDlg> table[] = {
+        MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
+        MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
+        MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
+        MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
+        MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
+        MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
+        MapCommand<CMainDlg>(ID_TRAY_TOGGLE, &CMainDlg::OnTrayToggle),
+        MapCommand<CMainDlg>(IDC_PREVIEW, &CMainDlg::OnPreview),
+        MapNotify<CMainDlg>(IDC_MAIN_TABS, TCN_SELCHANGE, &CMainDlg::OnTabChanged),
+    };
+    return table;
+}
+
+bool CMainDlg::Create() { return CreateModeless(nullptr); }
+
+BOOL CMainDlg::OnInitDialog()
+{
+    tabs_ = Item(IDC_MAIN_TABS);
+    if (theUtil.setLayeredAttributes) theUtil.SetWindowTransparency(handle_, theData.vornTransparency);
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    CreatePages();
+    CreateTabs();
+    ShowPage(theData.currentPage);
+
+    if (HMENU systemMenu = GetSystemMenu(handle_, FALSE)) AppendMenuW(systemMenu, MF_STRING, IDC_EXIT, L"&Exit");
+
+    tray_ = std::make_unique<CSystemTray>(handle_);
+    tray_->Create(trayMessage_, icon_, IDR_TRAY_MENU);
+
+    Start(handle_);
+    Centre();
+    CreateToolTip();
+    // A later start lives in the tray; only the very first shows the window.
+    // The window is modeless, so it stays hidden until something shows it.
+    if (theData.firstRun) ShowWindow(handle_, SW_SHOW);
+    return TRUE;
+}
+
+void CMainDlg::CreatePages()
+{
+    pages_ = {std::make_unique<CActionsDlg>(), std::make_unique<CButtonsDlg>(), std::make_unique<CCustomDlg>(),
+              std::make_unique<CSettingsDlg>(), std::make_unique<CAboutDlg>()};
+    for (auto& page : pages_)
+        page->CreateModeless(tabs_);
+}
+
+void CMainDlg::CreateTabs()
+{
+    for (int index = 0; index < kPageCount; ++index) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+        item.pszText = const_cast<wchar_t*>(kTabLabels[index]);
+        item.iImage = index;
+        item.lParam = 0;
+        SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(5, 4));
+
+    tabImages_.Reset(ImageList_Create(20, 19, ILC_COLOR24 | ILC_MASK, 5, 10));
+    const OwnedBitmap strip(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TABS), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (tabImages_ && strip) ImageList_AddMasked(tabImages_.Get(), strip.Get(), RGB(255, 0, 255));
+    SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tabImages_.Get()));
+}
+
+void CMainDlg::ShowPage(int index)
+{
+    if (index < 0 || index >= kPageCount) index = 0;
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (activePage_ && activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_HIDE);
+    activePage_ = pages_[static_cast<std::size_t>(index)].get();
+    if (activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_SHOW);
+}
+
+void CMainDlg::Centre()
+{
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(handle_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::CreateToolTip()
+{
+    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    const HWND tip = toolTip_.Get();
+    if (!tip) return;
+    SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
+    for (const ToolTipText& tool : kToolTips) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = handle_;
+        info.uId = reinterpret_cast<UINT_PTR>(Item(tool.id));
+        info.lpszText = const_cast<wchar_t*>(tool.text);
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void CMainDlg::PreTranslateMessage(const MSG& message) const
+{
+    const HWND tip = toolTip_.Get();
+    if (!tip || !handle_) return;
+    if (message.hwnd == handle_ || IsChild(handle_, message.hwnd)) {
+        MSG copy = message;
+        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+    }
+}
+
+void CMainDlg::Hide() { PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+void CMainDlg::OpenSettingsWindow()
+{
+    OnTrayOpen(0, 0);
+    SetForegroundWindow(handle_);
+}
+
+LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam & 0xFFF0) {
+    case SC_MINIMIZE:
+        // Straight to hidden: the window lives in the tray, not on the taskbar,
+        // and comes back in its normal state when shown again.
+        ShowWindow(handle_, SW_HIDE);
+        return 0;
+    case SC_RESTORE:
+        DefWindowProcW(handle_, WM_SYSCOMMAND, wParam, lParam);
+        ShowWindow(handle_, SW_SHOW);
+        return 0;
+    default:
+        break;
+    }
+    if (LOWORD(wParam) == IDC_EXIT) {
+        DestroyWindow(handle_);
+        return 0;
+    }
+    return DefWindowProcW(handle_, WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
+{
+    CEdgeEngine::OnTimer(static_cast<UINT_PTR>(wParam));
+    return 0;
+}
+
+LRESULT CMainDlg::OnExit(WPARAM, LPARAM)
+{
+    DestroyWindow(handle_);
+    return 0;
+}
+
+LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
+{
+    ShowWindow(handle_, SW_RESTORE);
+    return 0;
+}
+
+LRESULT CMainDlg::OnTrayToggle(WPARAM, LPARAM)
+{
+    theData.enabled = !theData.enabled;
+    if (tray_ && tray_->Popup())
+        ModifyMenuW(tray_->Popup(), ID_TRAY_TOGGLE, MF_BYCOMMAND | MF_STRING, ID_TRAY_TOGGLE,
+                    theData.enabled ? L"&Disable" : L"&Enable");
+    return 0;
+}
+
+LRESULT CMainDlg::OnPreview(WPARAM, LPARAM)
+{
+    // The full-screen preview of the zones opens here once it exists.
+    return 0;
+}
+
+LRESULT CMainDlg::OnTabChanged(WPARAM, LPARAM)
+{
+    const int index = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+    if (index < 0 || index >= kPageCount) return 0;
+    theData.currentPage = index;
+    theData.SaveSettings();
+    ShowPage(index);
+    return 0;
+}
+
+LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
+{
+    // The icon leaves the notification area before the window goes.
+    tray_.reset();
+    if (endsMessageLoop) PostQuitMessage(0);
+    return 0;
+}
+
+void CMainDlg::OnFinalDestroy()
+{
+    // The tooltip was owned by the window and is gone with it.
+    (void)toolTip_.Release();
+    tabs_ = nullptr;
+}
+
+}  // namespace vorn::ui

@@ -1,0 +1,89 @@
+// The main window (Windows only): the tabbed settings window that hosts the
+// five pages and owns the tray icon and the edge engine's timers. It exists for
+// the whole run; closing or minimising it only hides it.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <span>
+
+#include "app/edge_engine.h"
+#include "app/system_tray.h"
+#include "framework/dialog.h"
+#include "framework/handles.h"
+#include "ui/std_dlg.h"
+
+namespace vorn::ui {
+
+class CMainDlg : public WithMessageTable<CMainDlg, CDialog>, public CEdgeEngine {
+public:
+    static constexpr int kPageCount = 5;
+    enum Page {
+        ActionsPage,
+        ButtonsPage,
+        CustomPage,
+        SettingsPage,
+        AboutPage
+    };
+
+    CMainDlg();
+    ~CMainDlg() override;
+
+    // Creates the window, hidden unless this is the first run.
+    bool Create();
+
+    // The "&Open..." command: shows the window restored.
+    void OpenSettingsWindow() override;
+    HWND MainWindow() const override { return handle_; }
+
+    // Every message a message loop takes out for this window's thread goes
+    // here first, so that the tooltips see the mouse.
+    void PreTranslateMessage(const MSG& message) const;
+
+    CStdDlg* Page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
+    CStdDlg* ActivePage() const { return activePage_; }
+    HWND Tabs() const { return tabs_; }
+    HWND ToolTip() const { return toolTip_.Get(); }
+    CSystemTray* Tray() const { return tray_.get(); }
+
+    static std::span<const MessageEntry<CMainDlg>> MessageTable();
+
+    // The program ends when its main window is destroyed. Tests that make
+    // their own windows turn this off.
+    bool endsMessageLoop = true;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter, Escape, the Close button and the close box all just hide.
+    void OnOK() override { Hide(); }
+    void OnCancel() override { Hide(); }
+    void OnFinalDestroy() override;
+
+private:
+    void Hide();
+    void CreatePages();
+    void CreateTabs();
+    void CreateToolTip();
+    void Centre();
+    void ShowPage(int index);
+
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnExit(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayToggle(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
+
+    UINT trayMessage_;
+    HICON icon_;
+    std::array<std::unique_ptr<CStdDlg>, kPageCount> pages_;
+    CStdDlg* activePage_ = nullptr;
+    OwnedImageList tabImages_;
+    std::unique_ptr<CSystemTray> tray_;
+    HWND tabs_ = nullptr;
+    OwnedWindow toolTip_;
+};
+
+}  // namespace vorn::ui

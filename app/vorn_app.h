@@ -1,0 +1,17 @@
+// The application (Windows only): start-up, the single-instance rule, and the
+// message loop that runs for the life of the main window.
+#pragma once
+
+namespace vorn::ui {
+
+class CVornApp {
+public:
+    // Runs the program; returns the process's exit code.
+    int Run();
+
+private:
+    // Another Vorn already runs: show its window and let this process end.
+    static bool ShowRunningInstance();
+};
+
+}  // namespace vorn::ui

@@ -1,0 +1,95 @@
+#include "framework/dialog.h"
+
+namespace vorn::ui {
+namespace {
+
+// Messages whose answer is the dialog procedure's return value itself rather
+// than DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+INT_PTR CDialog::DoModal(HWND parent)
+{
+    modal_ = true;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, &CDialog::DialogProcedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::CreateModeless(HWND parent)
+{
+    modal_ = false;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                              &CDialog::DialogProcedure, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    if (!handle_) return;
+    if (modal_)
+        ::EndDialog(handle_, result);
+    else
+        DestroyWindow(handle_);
+}
+
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // Enter and Escape arrive as these commands too, with code 0.
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            result = 0;
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            result = 0;
+            return true;
+        }
+    }
+    return CWnd::OnMessage(message, wParam, lParam, result);
+}
+
+INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CDialog* self = static_cast<CDialog*>(FromHandle(window));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        self->Bind(window);
+        return self->OnInitDialog();
+    }
+    if (!self) return FALSE;
+
+    LRESULT result = 0;
+    const bool handled = self->OnMessage(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+        self->OnFinalDestroy();
+    }
+    if (!handled) return FALSE;
+    if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+}  // namespace vorn::ui
