@@ -94,9 +94,11 @@ LRESULT CSystemTray::OnSettingChange(WPARAM wParam, LPARAM lParam)
 void CSystemTray::AddAgain()
 {
     data_.uFlags = savedFlags_;
-    const bool added = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
-    hidden_ = !added;
-    if (added) removed_ = false;
+    // Where the icon survived (a work-area change, a shell that kept it), the
+    // add fails; updating it in place then keeps it counted as shown.
+    const bool shown = Shell_NotifyIconW(NIM_ADD, &data_) || Shell_NotifyIconW(NIM_MODIFY, &data_);
+    hidden_ = !shown;
+    if (shown) removed_ = false;
 }
 
 void CSystemTray::OnNotification(WPARAM iconId, LPARAM mouseMessage)

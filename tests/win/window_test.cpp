@@ -1,0 +1,450 @@
+// The window layer and the main window on real windows (under Wine on Linux).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "actions/util.h"
+#include "app/main_dlg.h"
+#include "framework/dialog.h"
+#include "framework/handles.h"
+#include "framework/window.h"
+#include "platform/win32/win32_port.h"
+#include "res/resource.h"
+#include "settings/data.h"
+#include "settings/profile.h"
+#include "tests/fake/temp_folder.h"
+
+namespace vorn::ui {
+namespace {
+
+// Handles what is waiting in this thread's queue, for at most `ms`.
+void Pump(DWORD ms = 50)
+{
+    const DWORD end = GetTickCount() + ms;
+    MSG message;
+    do {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (GetTickCount() < end);
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// --- the window layer ------------------------------------------------------------------
+
+constexpr UINT kPing = WM_APP + 1;
+
+class CProbe : public WithMessageTable<CProbe, CWnd> {
+public:
+    static std::span<const MessageEntry<CProbe>> MessageTable()
+    {
+        static const MessageEntry<CProbe> table[] = {
+            MapMessage<CProbe>(kPing, &CProbe::OnPing),
+            MapCommand<CProbe>(100, &CProbe::OnCommand100),
+            MapCommand<CProbe>(101, &CProbe::OnCommand101Changed, EN_CHANGE),
+            MapNotify<CProbe>(200, 5, &CProbe::OnNotify200),
+        };
+        return table;
+    }
+    LRESULT OnPing(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
+    LRESULT OnCommand100(WPARAM, LPARAM)
+    {
+        ++commands;
+        return 0;
+    }
+    LRESULT OnCommand101Changed(WPARAM, LPARAM)
+    {
+        ++changes;
+        return 0;
+    }
+    LRESULT OnNotify200(WPARAM, LPARAM) { return 77; }
+    void OnFinalDestroy() override { ++finalDestroys; }
+
+    int commands = 0;
+    int changes = 0;
+    int finalDestroys = 0;
+};
+
+class WindowLayerTest : public ::testing::Test {
+protected:
+    WindowLayerTest()
+    {
+        InstallWin32Port();
+        EXPECT_TRUE(CWnd::RegisterWindowClass(L"VornProbeWindow"));
+    }
+    bool CreateProbe(CProbe& probe, const wchar_t* title = L"Probe")
+    {
+        return probe.Create(L"VornProbeWindow", title, WS_OVERLAPPEDWINDOW, 0, RECT{10, 10, 310, 210}, nullptr);
+    }
+};
+
+TEST_F(WindowLayerTest, CreateBindsTheObjectToItsWindow)
+{
+    CProbe probe;
+    ASSERT_TRUE(CreateProbe(probe));
+    EXPECT_TRUE(IsWindow(probe.Handle()));
+    EXPECT_EQ(CWnd::FromHandle(probe.Handle()), &probe);
+    EXPECT_EQ(WindowText(probe.Handle()), L"Probe");
+}
+
+TEST_F(WindowLayerTest, MessageTableDispatchesMessagesCommandsAndNotifications)
+{
+    CProbe probe;
+    ASSERT_TRUE(CreateProbe(probe));
+    const HWND window = probe.Handle();
+    EXPECT_EQ(SendMessageW(window, kPing, 40, 2), 42);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(100, 3), 0);  // any code
+    EXPECT_EQ(probe.commands, 2);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(101, EN_SETFOCUS), 0);  // not the code asked for
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(101, EN_CHANGE), 0);
+    EXPECT_EQ(probe.changes, 1);
+    NMHDR header{window, 200, 5};
+    EXPECT_EQ(SendMessageW(window, WM_NOTIFY, 200, reinterpret_cast<LPARAM>(&header)), 77);
+    header.code = 6;
+    EXPECT_EQ(SendMessageW(window, WM_NOTIFY, 200, reinterpret_cast<LPARAM>(&header)), 0);
+    // Not in the table: the default procedure answers.
+    EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 5);
+}
+
+TEST_F(WindowLayerTest, DestroyingTheWindowUnbindsTheObject)
+{
+    CProbe probe;
+    ASSERT_TRUE(CreateProbe(probe));
+    const HWND window = probe.Handle();
+    DestroyWindow(window);
+    EXPECT_EQ(probe.Handle(), nullptr);
+    EXPECT_EQ(probe.finalDestroys, 1);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(WindowLayerTest, DestroyingTheObjectDestroysItsWindow)
+{
+    HWND window = nullptr;
+    {
+        CProbe probe;
+        ASSERT_TRUE(CreateProbe(probe));
+        window = probe.Handle();
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(WindowLayerTest, SubclassedControlSeesItsMessagesFirstAndIsLeftAliveAfterwards)
+{
+    CProbe parent;
+    ASSERT_TRUE(CreateProbe(parent));
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.Handle(), nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    {
+        CProbe control;
+        ASSERT_TRUE(control.Subclass(edit));
+        EXPECT_EQ(SendMessageW(edit, kPing, 1, 2), 3);
+        SetWindowTextW(edit, L"typed");  // not in the table: the edit's own procedure
+        EXPECT_EQ(WindowText(edit), L"typed");
+    }
+    EXPECT_TRUE(IsWindow(edit));
+    EXPECT_EQ(SendMessageW(edit, kPing, 1, 2), 0);  // the subclass is gone
+}
+
+TEST_F(WindowLayerTest, OwnedHandlesAreReleasedOnce)
+{
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    HMENU menu = CreateMenu();
+    {
+        OwnedBrush ownedBrush(brush);
+        OwnedMenu ownedMenu(menu);
+        OwnedBrush moved(std::move(ownedBrush));
+        EXPECT_FALSE(ownedBrush);
+        EXPECT_EQ(moved.Get(), brush);
+        EXPECT_NE(GetObjectType(brush), 0u);
+        EXPECT_TRUE(IsMenu(menu));
+    }
+    EXPECT_EQ(GetObjectType(brush), 0u);
+    EXPECT_FALSE(IsMenu(menu));
+}
+
+class CQuickDialog : public CDialog {
+public:
+    CQuickDialog() : CDialog(IDD_MAIN) {}
+    bool initialised = false;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        initialised = true;
+        PostMessageW(handle_, WM_COMMAND, IDCANCEL, 0);  // Escape
+        return TRUE;
+    }
+};
+
+TEST_F(WindowLayerTest, ModalDialogFromItsTemplateEndsWithItsResult)
+{
+    CQuickDialog dialog;
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    EXPECT_TRUE(dialog.initialised);
+    EXPECT_EQ(dialog.Handle(), nullptr);
+}
+
+// --- the main window -----------------------------------------------------------------
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+    {
+        InstallWin32Port();
+        theUtil.Resolve();
+        theData.settingsPath = folder.File(L"Vorn.ini");
+        theData.LoadSettings();
+        theData.enabled = true;
+    }
+    ~MainWindowTest() override
+    {
+        main_.reset();
+        Pump(20);
+    }
+    CMainDlg& Open()
+    {
+        main_ = std::make_unique<CMainDlg>();
+        main_->endsMessageLoop = false;
+        EXPECT_TRUE(main_->Create());
+        Pump();
+        return *main_;
+    }
+    std::wstring TrayItemText(CMainDlg& main)
+    {
+        wchar_t text[64] = {};
+        GetMenuStringW(main.Tray()->Popup(), ID_TRAY_TOGGLE, text, 64, MF_BYCOMMAND);
+        return text;
+    }
+
+    fake::TempFolder folder;
+    std::unique_ptr<CMainDlg> main_;
+};
+
+TEST_F(MainWindowTest, FirstRunShowsTheCentredWindowWithItsTabs)
+{
+    CMainDlg& main = Open();
+    const HWND window = main.Handle();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(WindowText(window), L"Vorn");
+
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_NEAR((rect.left + rect.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, (work.top + work.bottom) / 2, 1);
+
+    const HWND tabs = main.Tabs();
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
+    const wchar_t* labels[] = {L"Actions  ", L"Buttons  ", L"Custom  ", L"Settings  ", L"About  "};
+    for (int i = 0; i < 5; ++i) {
+        wchar_t text[32] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(std::wstring(text), labels[i]);
+        EXPECT_EQ(item.iImage, i);
+    }
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 5);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(images, &cx, &cy);
+    EXPECT_EQ(cx, 20);
+    EXPECT_EQ(cy, 19);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(MainWindowTest, PagesSitInsideTheTabAreaAndOnlyTheSelectedOneShows)
+{
+    theData.currentPage = 3;
+    CMainDlg& main = Open();
+    EXPECT_EQ(SendMessageW(main.Tabs(), TCM_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(main.ActivePage(), main.Page(3));
+    RECT tabs{};
+    GetWindowRect(main.Tabs(), &tabs);
+    for (int i = 0; i < CMainDlg::kPageCount; ++i) {
+        const HWND page = main.Page(i)->Handle();
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(GetParent(page), main.Tabs());
+        EXPECT_EQ(IsWindowVisible(page) != FALSE, i == 3) << i;
+        EXPECT_TRUE(main.Page(i)->initialised);
+        RECT rect{};
+        GetWindowRect(page, &rect);
+        EXPECT_EQ(rect.top, tabs.top + 27) << i;  // below the tab headings
+        EXPECT_EQ(rect.left, tabs.left + 3) << i;
+        EXPECT_EQ(rect.right, tabs.right - 3) << i;
+        EXPECT_EQ(rect.bottom, tabs.bottom - 2) << i;
+    }
+}
+
+TEST_F(MainWindowTest, LaterStartsBeginHidden)
+{
+    theData.firstRun = false;
+    CMainDlg& main = Open();
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_OPEN, 0);
+    EXPECT_TRUE(IsWindowVisible(main.Handle()));
+}
+
+TEST_F(MainWindowTest, SwitchingTabsSavesTheSelectedPage)
+{
+    CMainDlg& main = Open();
+    EXPECT_FALSE(std::filesystem::exists(theData.settingsPath));  // nothing written by starting
+    SendMessageW(main.Tabs(), TCM_SETCURSEL, 2, 0);
+    NMHDR header{main.Tabs(), IDC_MAIN_TABS, TCN_SELCHANGE};
+    SendMessageW(main.Handle(), WM_NOTIFY, IDC_MAIN_TABS, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(theData.currentPage, 2);
+    EXPECT_TRUE(IsWindowVisible(main.Page(2)->Handle()));
+    EXPECT_FALSE(IsWindowVisible(main.Page(0)->Handle()));
+    const ProfileFile saved = ProfileFile::FromBytes(fake::TempFolder::Read(theData.settingsPath));
+    EXPECT_EQ(saved.Get(L"Settings", L"Current page", L""), L"2");
+    EXPECT_EQ(saved.Get(L"Settings", L"First run", L""), L"False");
+}
+
+TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)
+{
+    CMainDlg& main = Open();
+    const HWND window = main.Handle();
+    for (WPARAM command : {static_cast<WPARAM>(IDCANCEL), static_cast<WPARAM>(IDOK)}) {
+        ShowWindow(window, SW_SHOW);
+        SendMessageW(window, WM_COMMAND, command, 0);
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(window)) << command;
+        EXPECT_TRUE(IsWindow(window));
+    }
+    ShowWindow(window, SW_SHOW);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    SendMessageW(window, WM_CLOSE, 0, 0);  // the caption's close box
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, WM_COMMAND, ID_TRAY_OPEN, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+}
+
+TEST_F(MainWindowTest, TrayMenuTogglesEdgeActionsAndRenamesItsItem)
+{
+    CMainDlg& main = Open();
+    ASSERT_NE(main.Tray(), nullptr);
+    EXPECT_TRUE(main.Tray()->IconShown());
+    EXPECT_EQ(TrayItemText(main), L"&Disable");
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    EXPECT_FALSE(theData.enabled);
+    EXPECT_EQ(TrayItemText(main), L"&Enable");
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    EXPECT_TRUE(theData.enabled);
+    EXPECT_EQ(TrayItemText(main), L"&Disable");
+}
+
+TEST_F(MainWindowTest, ALeftClickOnTheIconOpensTheWindow)
+{
+    theData.firstRun = false;
+    CMainDlg& main = Open();
+    const HWND trayWindow = main.Tray()->Handle();
+    SendMessageW(trayWindow, RegisterWindowMessageW(L"Vorn tray notification"), IDR_TRAY_MENU, WM_LBUTTONDOWN);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(main.Handle()));
+}
+
+TEST_F(MainWindowTest, TheIconComesBackWhenTheShellRestarts)
+{
+    CMainDlg& main = Open();
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = main.Tray()->Handle();
+    icon.uID = IDR_TRAY_MENU;
+    // The shell forgets the icon, as a restarted Explorer has.
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+    SendMessageW(main.Tray()->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(main.Tray()->IconShown());
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));  // it is there again
+}
+
+TEST_F(MainWindowTest, AWorkAreaChangeKeepsTheIcon)
+{
+    CMainDlg& main = Open();
+    SendMessageW(main.Tray()->Handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_TRUE(main.Tray()->IconShown());
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = main.Tray()->Handle();
+    icon.uID = IDR_TRAY_MENU;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+TEST_F(MainWindowTest, ExitFromTheButtonTheTrayOrTheSystemMenuDestroysTheWindow)
+{
+    for (int way = 0; way < 3; ++way) {
+        CMainDlg& main = Open();
+        const HWND window = main.Handle();
+        if (way == 0) SendMessageW(window, WM_COMMAND, IDC_EXIT, 0);
+        if (way == 1) SendMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+        if (way == 2) SendMessageW(window, WM_SYSCOMMAND, IDC_EXIT, 0);
+        EXPECT_FALSE(IsWindow(window)) << way;
+        EXPECT_EQ(main.Tray(), nullptr) << way;
+    }
+}
+
+TEST_F(MainWindowTest, SystemMenuEndsWithExit)
+{
+    CMainDlg& main = Open();
+    const HMENU menu = GetSystemMenu(main.Handle(), FALSE);
+    const int last = GetMenuItemCount(menu) - 1;
+    EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDC_EXIT));
+    wchar_t text[32] = {};
+    GetMenuStringW(menu, static_cast<UINT>(last), text, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&Exit");
+}
+
+TEST_F(MainWindowTest, ToolTipsForTheThreeButtons)
+{
+    CMainDlg& main = Open();
+    const HWND tip = main.ToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 15000);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 250);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 250);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
+}
+
+TEST_F(MainWindowTest, VornTransparencyIsAppliedToTheWindow)
+{
+    theData.vornTransparency = 40;
+    CMainDlg& main = Open();
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(main.Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, AlphaFromPercent(40));
+}
+
+TEST_F(MainWindowTest, EdgeTimerRunsOnTheWindow)
+{
+    CMainDlg& main = Open();
+    EXPECT_TRUE(KillTimer(main.Handle(), kEdgeTimerId));  // it existed
+    EXPECT_EQ(main.MainWindow(), main.Handle());
+}
+
+}  // namespace
+}  // namespace vorn::ui
