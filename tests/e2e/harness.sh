@@ -7,8 +7,11 @@
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/common.sh"
 
 E2E_VORN_EXE=${E2E_VORN_EXE:-$VORN_ROOT/build/windows/Vorn.exe}
+E2E_PROBE_EXE=${E2E_PROBE_EXE:-$VORN_ROOT/build/windows/tests/vorn_e2e_probe.exe}
 E2E_FAILURES=0
 E2E_VORN_PID=""
+E2E_NOTEPAD_PID=""
+E2E_NOTEPAD_TITLE="Untitled - Notepad"
 
 e2e_begin() {
   ensure_wine_prefix
@@ -18,7 +21,9 @@ e2e_begin() {
 }
 
 e2e_end() {
+  xdotool keyup shift ctrl >/dev/null 2>&1 || true
   e2e_stop_vorn
+  [ -n "$E2E_NOTEPAD_PID" ] && kill "$E2E_NOTEPAD_PID" >/dev/null 2>&1 || true
   stop_started
   [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
 }
@@ -58,6 +63,103 @@ e2e_wait_until_ready() {  # x y file text [timeout]
   done
   return 1
 }
+
+# Waits until a command succeeds; false after `timeout` seconds.
+e2e_wait_until() {  # timeout command...
+  local timeout=$1
+  shift
+  local deadline=$((SECONDS + timeout))
+  while [ $SECONDS -lt $deadline ]; do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits until the Vorn process has ended.
+e2e_wait_for_exit() {  # [timeout]
+  local timeout=${1:-15}
+  e2e_wait_until "$timeout" e2e_vorn_gone
+}
+e2e_vorn_gone() { ! kill -0 "$E2E_VORN_PID" 2>/dev/null; }
+
+# --- Wine's notepad: keys reach Wine only while a Wine window has the focus,
+# and window actions need a foreground window to act on.
+
+e2e_start_notepad() {
+  (cd "$E2E_WORK" && exec wine notepad >/dev/null 2>&1) &
+  E2E_NOTEPAD_PID=$!
+  e2e_wait_until 60 e2e_notepad_window >/dev/null || return 1
+  local window
+  window=$(e2e_notepad_window)
+  xdotool windowmove --sync "$window" 600 300 >/dev/null 2>&1 || true
+  xdotool windowsize --sync "$window" 700 500 >/dev/null 2>&1 || true
+  e2e_focus_notepad
+}
+e2e_notepad_window() { xdotool search --name "^$E2E_NOTEPAD_TITLE\$" 2>/dev/null | head -n 1 | grep .; }
+e2e_focus_notepad() { xdotool windowactivate --sync "$(e2e_notepad_window)" >/dev/null 2>&1; }
+
+e2e_hold() { xdotool keydown "$1"; }      # shift or ctrl
+e2e_release() { xdotool keyup "$1"; }
+
+# --- looking at windows from the Windows side
+
+e2e_probe() { wine "$E2E_PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
+# "visible", "hidden" or "minimized" for the window titled $1; empty if none.
+e2e_window_state() { e2e_probe window "$1" | cut -d' ' -f1; }
+e2e_window_is() { [ "$(e2e_window_state "$1")" = "$2" ]; }  # title state
+
+# Clicks the middle of control `id` of the window titled `title`.
+e2e_click_control() {  # title id
+  local point
+  point=$(e2e_probe control "$1" "$2") || return 1
+  [ -n "$point" ] || return 1
+  # shellcheck disable=SC2086
+  xdotool mousemove --sync $point click 1
+}
+
+# --- the tray icon and its menu
+
+e2e_tray_icon_point() {
+  local tray x y
+  tray=$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n 1)
+  [ -n "$tray" ] || return 1
+  x=$(xwininfo -id "$tray" | awk '/Absolute upper-left X/ {print $4}')
+  y=$(xwininfo -id "$tray" | awk '/Absolute upper-left Y/ {print $4}')
+  echo "$((x + 8)) $((y + 10))"
+}
+
+# The open popup menu of Vorn: "x y width height".
+e2e_open_menu() {
+  local window info
+  for window in $(xdotool search --class vorn.exe 2>/dev/null); do
+    info=$(xwininfo -id "$window")
+    echo "$info" | grep -q 'IsViewable' || continue
+    [ -z "$(xdotool getwindowname "$window" 2>/dev/null)" ] || continue
+    echo "$info" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                        /Width:/ {w=$2} /Height:/ {h=$2} END {if (h > 10) print x, y, w, h; else exit 1}' && return 0
+  done
+  return 1
+}
+
+# Right-clicks the tray icon and clicks item `index` (from 0) of its `count` items.
+e2e_tray_menu() {  # index count
+  local point menu x y w h
+  point=$(e2e_tray_icon_point) || return 1
+  # A click that arrives while an earlier menu is still winding down is
+  # swallowed: try again a few times.
+  local attempt
+  for attempt in 1 2 3 4; do
+    # shellcheck disable=SC2086
+    xdotool mousemove --sync $point click 3
+    e2e_wait_until 3 e2e_open_menu >/dev/null && break
+  done
+  menu=$(e2e_open_menu) || return 1
+  read -r x y w h <<< "$menu"
+  xdotool mousemove --sync $((x + w / 2)) $((y + h * (2 * $1 + 1) / (2 * $2))) click 1
+  e2e_wait_until 10 e2e_menu_closed
+}
+e2e_menu_closed() { ! e2e_open_menu >/dev/null; }
 
 e2e_vorn_running() { [ -n "$E2E_VORN_PID" ] && kill -0 "$E2E_VORN_PID" 2>/dev/null; }
 
