@@ -1,50 +1,262 @@
-#include "actions/handlers.h"
+#include <array>
+#include <string>
 
 #include "actions/action_host.h"
+#include "actions/handlers.h"
+#include "actions/util.h"
+#include "platform/port.h"
+#include "settings/data.h"
 
 namespace vorn::handlers {
+namespace {
 
-void ScreenSaverOn(CActionHost& /*host*/) {}
-void ScreenSaverDisableMomentary(CActionHost& /*host*/) {}
-void ScreenSaverDisablePersistent(CActionHost& /*host*/) {}
-void ScreenSaverEnable(CActionHost& /*host*/) {}
-void MonitorOff(CActionHost& /*host*/) {}
-void MonitorLowPower(CActionHost& /*host*/) {}
-void Hibernate(CActionHost& /*host*/) {}
-void Suspend(CActionHost& /*host*/) {}
-void LockComputer(CActionHost& /*host*/) {}
-void LogOff(CActionHost& /*host*/) {}
-void SwitchUser(CActionHost& /*host*/) {}
-void Shutdown(CActionHost& /*host*/) {}
-void Restart(CActionHost& /*host*/) {}
-void NextPage(CActionHost& /*host*/) {}
-void PreviousPage(CActionHost& /*host*/) {}
-void NextTab(CActionHost& /*host*/) {}
-void PreviousTab(CActionHost& /*host*/) {}
-void Refresh(CActionHost& /*host*/) {}
-void ScrollUp(CActionHost& /*host*/) {}
-void ScrollDown(CActionHost& /*host*/) {}
-void ScrollPageUp(CActionHost& /*host*/) {}
-void ScrollPageDown(CActionHost& /*host*/) {}
-void FullScreenMomentary(CActionHost& /*host*/) {}
-void FullScreenToggle(CActionHost& /*host*/) {}
-void ZoomIn(CActionHost& /*host*/) {}
-void ZoomOut(CActionHost& /*host*/) {}
-void Home(CActionHost& /*host*/) {}
-void AddToFavorites(CActionHost& /*host*/) {}
-void Cut(CActionHost& /*host*/) {}
-void Copy(CActionHost& /*host*/) {}
-void Paste(CActionHost& /*host*/) {}
-void CopyScreenToClipboard(CActionHost& /*host*/) {}
-void CopyWindowToClipboard(CActionHost& /*host*/) {}
-void CycleWallpaper(CActionHost& /*host*/) {}
-void RandomWallpaper(CActionHost& /*host*/) {}
-void ToggleWallpaper(CActionHost& /*host*/) {}
-void CloseWindow(CActionHost& /*host*/) {}
-void CloseDocument(CActionHost& /*host*/) {}
-void SaveDocument(CActionHost& /*host*/) {}
-void SoundVolume(CActionHost& /*host*/) {}
-void VornSettings(CActionHost& /*host*/) {}
+// Paths read from the system: 260 UTF-16 units, plus one so that a value
+// stored without its terminating NUL still ends inside the buffer.
+constexpr DWORD kPathUnits = 260;
+using PathBuffer = std::array<wchar_t, kPathUnits + 1>;
+
+constexpr LPARAM kMonitorOn = -1;
+constexpr LPARAM kMonitorLowPower = 1;
+constexpr LPARAM kMonitorOff = 2;
+// Per window; hung windows are skipped outright.
+constexpr UINT kBroadcastTimeoutMs = 2000;
+
+void SetScreenSaverActive(bool active)
+{
+    // winIni 0: the change lasts for this session and is not written to the profile.
+    os::Shell().SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? 1 : 0, nullptr, 0);
+}
+
+void MonitorPower(const CActionHost& host, LPARAM state)
+{
+    // Pointer movement wakes the monitor: let the move into the zone end first.
+    if (!host.ending) os::Clock().Sleep(500);
+    // SendMessageW to HWND_BROADCAST waits for every top-level window in the
+    // session, so a single hung program elsewhere would freeze Vorn. Skip hung
+    // windows and bound the wait instead; the result is of no interest.
+    DWORD_PTR result = 0;
+    os::Windows().SendMessageTimeoutW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, host.ending ? kMonitorOn : state,
+                                      SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &result);
+}
+
+// Logging off, shutting down and restarting need the shutdown privilege
+// switched on in our own token first. A refused privilege ends it quietly.
+void ExitWithShutdownPrivilege(UINT flags)
+{
+    IPower& power = os::Power();
+    HANDLE token = nullptr;
+    if (power.OpenProcessToken(power.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token) == 1) {
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        power.LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        power.AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        // AdjustTokenPrivileges succeeds without granting anything
+        // (ERROR_NOT_ALL_ASSIGNED); only the error code tells.
+        if (power.GetLastError() == 0) power.ExitWindowsEx(flags, SHTDN_REASON_FLAG_PLANNED);
+    }
+    // Whatever the open returned, a handle we were given is ours to close.
+    if (token) power.CloseHandle(token);
+}
+
+// A key combination: up to two modifiers, pressed in order and released in
+// reverse around one key. A zero modifier is none.
+struct Keystroke {
+    BYTE first;
+    BYTE second;
+    BYTE key;
+};
+
+constexpr Keystroke kNextPage{VK_MENU, 0, VK_RIGHT};
+constexpr Keystroke kPreviousPage{VK_MENU, 0, VK_LEFT};
+constexpr Keystroke kNextTab{VK_CONTROL, 0, VK_TAB};
+constexpr Keystroke kPreviousTab{VK_CONTROL, VK_SHIFT, VK_TAB};
+constexpr Keystroke kCloseDocument{VK_CONTROL, 0, VK_F4};
+constexpr Keystroke kRefresh{0, 0, VK_F5};
+constexpr Keystroke kScrollUp{0, 0, VK_UP};
+constexpr Keystroke kScrollDown{0, 0, VK_DOWN};
+constexpr Keystroke kScrollPageUp{0, 0, VK_PRIOR};
+constexpr Keystroke kScrollPageDown{0, 0, VK_NEXT};
+constexpr Keystroke kFullScreen{0, 0, VK_F11};
+constexpr Keystroke kZoomIn{VK_CONTROL, 0, VK_OEM_PLUS};
+constexpr Keystroke kZoomOut{VK_CONTROL, 0, VK_OEM_MINUS};
+constexpr Keystroke kHome{VK_MENU, 0, VK_HOME};
+constexpr Keystroke kAddToFavorites{VK_CONTROL, 0, 'D'};
+constexpr Keystroke kCut{VK_CONTROL, 0, 'X'};
+constexpr Keystroke kCopy{VK_CONTROL, 0, 'C'};
+constexpr Keystroke kPaste{VK_CONTROL, 0, 'V'};
+constexpr Keystroke kCopyScreen{0, 0, VK_SNAPSHOT};
+constexpr Keystroke kCopyWindow{VK_MENU, 0, VK_SNAPSHOT};
+constexpr Keystroke kSaveDocument{VK_CONTROL, 0, 'S'};
+
+// The keys go to whichever window has the keyboard focus, not to the target.
+void Type(const Keystroke& keys)
+{
+    IInput& input = os::Input();
+    const auto press = [&input](BYTE key) {
+        if (key) input.keybd_event(key, 0, 0, 0);
+    };
+    const auto release = [&input](BYTE key) {
+        if (key) input.keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    };
+    press(keys.first);
+    press(keys.second);
+    press(keys.key);
+    release(keys.key);
+    release(keys.second);
+    release(keys.first);
+}
+
+void TypeOnEntering(const CActionHost& host, const Keystroke& keys)
+{
+    if (!host.ending) Type(keys);
+}
+
+}  // namespace
+
+void ScreenSaverOn(CActionHost& host)
+{
+    if (host.ending) return;
+    IShell& shell = os::Shell();
+    HKEY key = nullptr;
+    if (shell.RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    PathBuffer path{};
+    DWORD bytes = kPathUnits * 2;  // the registry counts UTF-16 bytes; the spare unit stays NUL
+    if (shell.RegQueryValueExW(key, L"SCRNSAVE.EXE", nullptr, nullptr, reinterpret_cast<BYTE*>(path.data()), &bytes) ==
+        ERROR_SUCCESS)
+        shell.ShellExecuteW(nullptr, L"open", path.data(), nullptr, nullptr, SW_SHOW);
+    shell.RegCloseKey(key);
+}
+
+// Switches the screen saver back on when leaving, whatever it was before.
+void ScreenSaverDisableMomentary(CActionHost& host) { SetScreenSaverActive(host.ending); }
+
+void ScreenSaverDisablePersistent(CActionHost& host)
+{
+    if (!host.ending) SetScreenSaverActive(false);
+}
+
+void ScreenSaverEnable(CActionHost& host)
+{
+    if (!host.ending) SetScreenSaverActive(true);
+}
+
+void MonitorOff(CActionHost& host) { MonitorPower(host, kMonitorOff); }
+void MonitorLowPower(CActionHost& host) { MonitorPower(host, kMonitorLowPower); }
+
+void Hibernate(CActionHost& host)
+{
+    if (!host.ending) os::Power().SetSuspendState(TRUE, FALSE, FALSE);
+}
+
+void Suspend(CActionHost& host)
+{
+    if (!host.ending) os::Power().SetSuspendState(FALSE, FALSE, FALSE);
+}
+
+void LockComputer(CActionHost& host)
+{
+    if (!host.ending) os::Power().LockWorkStation();
+}
+
+void LogOff(CActionHost& host)
+{
+    if (!host.ending) ExitWithShutdownPrivilege(EWX_LOGOFF);
+}
+
+void SwitchUser(CActionHost& host)
+{
+    if (!host.ending) os::Power().WTSDisconnectSession(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, FALSE);
+}
+
+void Shutdown(CActionHost& host)
+{
+    if (!host.ending) ExitWithShutdownPrivilege(EWX_SHUTDOWN);
+}
+
+void Restart(CActionHost& host)
+{
+    if (!host.ending) ExitWithShutdownPrivilege(EWX_REBOOT);
+}
+
+void NextPage(CActionHost& host) { TypeOnEntering(host, kNextPage); }
+void PreviousPage(CActionHost& host) { TypeOnEntering(host, kPreviousPage); }
+void NextTab(CActionHost& host) { TypeOnEntering(host, kNextTab); }
+void PreviousTab(CActionHost& host) { TypeOnEntering(host, kPreviousTab); }
+void Refresh(CActionHost& host) { TypeOnEntering(host, kRefresh); }
+void ScrollUp(CActionHost& host) { TypeOnEntering(host, kScrollUp); }
+void ScrollDown(CActionHost& host) { TypeOnEntering(host, kScrollDown); }
+void ScrollPageUp(CActionHost& host) { TypeOnEntering(host, kScrollPageUp); }
+void ScrollPageDown(CActionHost& host) { TypeOnEntering(host, kScrollPageDown); }
+// F11 is a toggle: pressed again on leaving, it ends full screen.
+void FullScreenMomentary(CActionHost& /*host*/) { Type(kFullScreen); }
+void FullScreenToggle(CActionHost& host) { TypeOnEntering(host, kFullScreen); }
+void ZoomIn(CActionHost& host) { TypeOnEntering(host, kZoomIn); }
+void ZoomOut(CActionHost& host) { TypeOnEntering(host, kZoomOut); }
+void Home(CActionHost& host) { TypeOnEntering(host, kHome); }
+void AddToFavorites(CActionHost& host) { TypeOnEntering(host, kAddToFavorites); }
+void Cut(CActionHost& host) { TypeOnEntering(host, kCut); }
+void Copy(CActionHost& host) { TypeOnEntering(host, kCopy); }
+void Paste(CActionHost& host) { TypeOnEntering(host, kPaste); }
+void CopyScreenToClipboard(CActionHost& host) { TypeOnEntering(host, kCopyScreen); }
+void CopyWindowToClipboard(CActionHost& host) { TypeOnEntering(host, kCopyWindow); }
+
+// Both restart the wallpaper delay, even when there is nothing new to show.
+void CycleWallpaper(CActionHost& host)
+{
+    if (!host.ending) host.ChangeWallpaper(false);
+}
+
+void RandomWallpaper(CActionHost& host)
+{
+    if (!host.ending) host.ChangeWallpaper(true);
+}
+
+// Switches the wallpaper off, remembering it, or back on: to the remembered
+// one, else to the next from the wallpaper folders.
+void ToggleWallpaper(CActionHost& host)
+{
+    if (host.ending) return;
+    IShell& shell = os::Shell();
+    PathBuffer current{};
+    shell.SystemParametersInfoW(SPI_GETDESKWALLPAPER, kPathUnits, current.data(), 0);
+    if (current[0] != L'\0') {
+        host.savedWallpaper = current.data();
+        wchar_t none[] = L"";
+        shell.SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, none, 0);
+    } else {
+        if (host.savedWallpaper.empty()) host.savedWallpaper = theData.NextWallpaper(false);
+        if (!host.savedWallpaper.empty())
+            shell.SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, host.savedWallpaper.data(), 0);
+    }
+    host.wallpaperChangedAt = os::Clock().Time64();
+}
+
+void CloseWindow(CActionHost& host)
+{
+    if (!host.ending && host.targetWindow) os::Windows().PostMessageW(host.targetWindow, WM_CLOSE, 0, 0);
+}
+
+// Also "Close tab".
+void CloseDocument(CActionHost& host) { TypeOnEntering(host, kCloseDocument); }
+void SaveDocument(CActionHost& host) { TypeOnEntering(host, kSaveDocument); }
+
+void SoundVolume(CActionHost& host)
+{
+    if (host.ending) return;
+    // The mixer's program was renamed with Windows Vista.
+    os::Shell().ShellExecuteW(nullptr, L"open", theUtil.vistaOrLater ? L"sndvol" : L"sndvol32", nullptr, nullptr,
+                              SW_SHOW);
+}
+
+void VornSettings(CActionHost& host)
+{
+    if (host.ending) return;
+    host.OpenSettingsWindow();
+    os::Windows().SetForegroundWindow(host.MainWindow());
+}
+
 void NoAction(CActionHost& /*host*/) {}
 
 }  // namespace vorn::handlers

@@ -42,6 +42,7 @@ public:
     BOOL EnumWindows(WNDENUMPROC, LPARAM) override { return FALSE; }
     BOOL PostMessageW(HWND, UINT, WPARAM, LPARAM) override { return FALSE; }
     LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+    LRESULT SendMessageTimeoutW(HWND, UINT, WPARAM, LPARAM, UINT, UINT, DWORD_PTR*) override { return 0; }
     HMODULE GetModuleHandleW(LPCWSTR) override { return nullptr; }
     FARPROC GetProcAddress(HMODULE, LPCSTR) override { return nullptr; }
 

@@ -50,6 +50,8 @@ public:
     virtual BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) = 0;
     virtual BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     virtual LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual LRESULT SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                                        UINT timeoutMs, DWORD_PTR* result) = 0;
     virtual HMODULE GetModuleHandleW(LPCWSTR moduleName) = 0;
     virtual FARPROC GetProcAddress(HMODULE module, LPCSTR procName) = 0;
 };

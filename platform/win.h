@@ -37,6 +37,7 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 using ULONG_PTR = std::uintptr_t;
+using DWORD_PTR = ULONG_PTR;
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
@@ -218,6 +219,7 @@ using WNDENUMPROC = BOOL(CALLBACK*)(HWND, LPARAM);
 #define SC_MINIMIZE 0xF020
 #define SC_RESTORE 0xF120
 #define SC_MONITORPOWER 0xF170
+#define SMTO_ABORTIFHUNG 0x0002
 
 // Power and session
 #define EWX_LOGOFF 0x00000000

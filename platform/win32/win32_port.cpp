@@ -66,6 +66,11 @@ public:
     {
         return ::SendMessageW(window, message, wParam, lParam);
     }
+    LRESULT SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeoutMs,
+                                DWORD_PTR* result) override
+    {
+        return ::SendMessageTimeoutW(window, message, wParam, lParam, flags, timeoutMs, result);
+    }
     HMODULE GetModuleHandleW(LPCWSTR moduleName) override { return ::GetModuleHandleW(moduleName); }
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override { return ::GetProcAddress(module, procName); }
 

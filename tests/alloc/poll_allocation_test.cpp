@@ -36,9 +36,11 @@ protected:
         main = AddWindow(L"Vorn");
         desktop.SetForegroundWindow(AddWindow(L"Editor"));
         engine.Start(main);
-        // Built-in actions everywhere, one of them repeatable.
-        theData.assignments[Plain][TopSide] = 31;
-        theData.assignments[Shift][LeftSide] = kNoActionIndex;
+        // The poll's own work: actions that do nothing, and one repeatable
+        // action whose handler allocates nothing either, so that the repeat
+        // timer is armed, ticked and killed along the way.
+        for (auto& row : theData.assignments) row.fill(kNoActionIndex);
+        theData.assignments[Plain][TopSide] = 31;  // "Grow window left"
     }
     HWND main = nullptr;
     CEdgeEngine engine;

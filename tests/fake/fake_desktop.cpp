@@ -492,6 +492,14 @@ LRESULT FakeDesktop::SendMessageW(HWND window, UINT message, WPARAM wParam, LPAR
     return 0;
 }
 
+LRESULT FakeDesktop::SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                                         UINT timeoutMs, DWORD_PTR* result)
+{
+    sentWithTimeout.push_back(TimedMessage{window, message, wParam, lParam, flags, timeoutMs});
+    if (result) *result = 0;
+    return TRUE;  // every window answered in time
+}
+
 HMODULE FakeDesktop::GetModuleHandleW(LPCWSTR moduleName)
 {
     if (!moduleName) return nullptr;
@@ -740,6 +748,7 @@ void FakeDesktop::Sleep(DWORD milliseconds)
 {
     sleeps.push_back(milliseconds);
     nowMs_ += milliseconds;
+    if (onSleep) onSleep(milliseconds);
 }
 
 int FakeDesktop::rand()

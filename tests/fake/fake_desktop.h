@@ -81,6 +81,16 @@ struct Message {
     LPARAM lParam;
 };
 
+// A SendMessageTimeoutW call: the message and how long the sender would wait.
+struct TimedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    UINT flags;
+    UINT timeoutMs;
+};
+
 struct KeyEvent {
     BYTE virtualKey;
     BYTE scanCode;
@@ -189,11 +199,15 @@ public:
     std::vector<Launch> launches;
     std::vector<Message> posted;
     std::vector<Message> sent;
+    std::vector<TimedMessage> sentWithTimeout;
     std::vector<KeyEvent> keys;
     std::vector<MouseEvent> mouse;
     std::vector<SystemParameterCall> systemParameters;
     std::vector<PowerCall> power;
     std::vector<DWORD> sleeps;
+    // Called by Sleep after it is logged, so a test can act while a handler
+    // blocks (a setting changed during a fade).
+    std::function<void(DWORD)> onSleep;
     std::vector<unsigned> seeds;
     int openRegistryKeys = 0;
     int openTokens = 0;
@@ -225,6 +239,8 @@ public:
     BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) override;
     BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags, UINT timeoutMs,
+                                DWORD_PTR* result) override;
     HMODULE GetModuleHandleW(LPCWSTR moduleName) override;
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
 
