@@ -2,7 +2,7 @@
 // windows the way Windows sees them (Windows only). It prints one line and
 // exits 0, or exits 1 when the window or control is not there.
 //
-//   probe window TITLE           "visible|hidden|minimized LEFT TOP RIGHT BOTTOM"
+//   probe window TITLE           "visible|maximized|minimized|hidden LEFT TOP RIGHT BOTTOM"
 //   probe control TITLE ID       "X Y": the middle of a control, on the screen
 //   probe foreground             the title of the foreground window
 //   probe alpha TITLE            the layered alpha, or "none"
@@ -22,7 +22,10 @@ int Window(const wchar_t* title)
     if (!window) return 1;
     RECT rect{};
     GetWindowRect(window, &rect);
-    const char* state = IsIconic(window) ? "minimized" : IsWindowVisible(window) ? "visible" : "hidden";
+    const char* state = IsIconic(window)           ? "minimized"
+                        : !IsWindowVisible(window) ? "hidden"
+                        : IsZoomed(window)         ? "maximized"
+                                                   : "visible";
     std::printf("%s %ld %ld %ld %ld\n", state, static_cast<long>(rect.left), static_cast<long>(rect.top),
                 static_cast<long>(rect.right), static_cast<long>(rect.bottom));
     return 0;
