@@ -20,9 +20,9 @@ struct Scene {
         theData.ResetToDefaults();
         theData.ComputeSideBands();
         theUtil.Resolve();
-        fake::WindowSpec spec;
-        spec.title = L"Vorn";
-        main = desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = L"Vorn";
+        main = desktop.AddWindow(desc);
         // No-op actions, so the figure is the engine's own cost.
         for (auto& row : theData.assignments)
             row.fill(kNoActionIndex);

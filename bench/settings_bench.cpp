@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "platform/file_io.h"
 #include "settings/data.h"
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"
 #include "tests/fake/fake_desktop.h"
+#include "tests/fake/full_settings.h"
 #include "tests/fake/temp_folder.h"
 
 namespace {
@@ -23,23 +23,11 @@ struct FullFile {
     {
         desktop.Install();
         theUtil.Resolve();
-        theData.ResetToDefaults();
+        fake::FillFullSettings();
         theData.settingsPath = folder.File(L"Vorn.ini");
-        for (int i = 1; i <= 50; ++i) {
-            const std::wstring path = L"C:\\Users\\someone\\Pictures\\Wallpapers\\Collection " + std::to_wstring(i);
-            theData.wallpaperFolders.push_back(path);
+        // The load scans every folder for pictures, so each has some.
+        for (const std::wstring& path : theData.wallpaperFolders)
             desktop.AddFolder(path, {L"a.jpg", L"b.bmp", L"notes.txt"});
-        }
-        for (int slot = 0; slot < CCustomActions::kUsableSlots; ++slot) {
-            const std::wstring command =
-                L"\"C:\\Program Files\\Vendor\\Tool\\tool.exe\" " + std::wstring(300 - 42, L'x') + L"!";
-            theCustomActions[slot] =
-                CCustomAction{L"Custom action " + std::to_wstring(slot),
-                              L"What custom action " + std::to_wstring(slot) + L" does", command, command};
-        }
-        for (auto& row : theData.assignments)
-            for (std::size_t zone = 0; zone < row.size(); ++zone)
-                row[zone] = 95 + static_cast<int>(zone) * 7;
         if (!theData.WriteSettingsFile()) throw std::runtime_error("cannot write the settings file");
     }
     ~FullFile() { UninstallPort(); }

@@ -16,6 +16,7 @@
 #include "settings/data.h"
 #include "settings/profile.h"
 #include "settings/setting_table.h"
+#include "tests/fake/full_settings.h"
 #include "tests/fake/temp_folder.h"
 
 namespace vorn {
@@ -25,55 +26,6 @@ namespace {
 constexpr DWORD kSystemBuffer = 80;
 
 constexpr const wchar_t* kActionSections[kModifierCount] = {L"Actions, Plain", L"Actions, Shift", L"Actions, Ctrl"};
-
-std::wstring Padded(int number)
-{
-    std::wstring text = std::to_wstring(number);
-    return text.size() < 2 ? L"0" + text : text;
-}
-
-// Every setting away from its default, 50 wallpaper folders, 99 custom actions
-// with long command lines, and assignments that name some of them.
-void FillEverything()
-{
-    CData& d = theData;
-    d.cornerSize = 7;
-    d.currentPage = 3;
-    d.repeatRate = 55;
-    d.sideLength = 40;
-    d.sideWidth = 4;
-    d.fadeTransparency = true;
-    d.desktopTransparency = 12;
-    d.vornTransparency = 20;
-    d.taskbarTransparency = 0;
-    d.wallpaperDelay = 3600;
-    d.wallpaperRandom = false;
-    d.windowTransparency = 70;
-    d.windowGrow = 5;
-    d.windowShrink = 6;
-    d.windowMove = 7;
-    for (std::size_t group = 0; group < d.groupExpanded.size(); ++group)
-        d.groupExpanded[group] = group % 2 == 0;
-    d.wallpaperFolders.clear();
-    for (int folder = 1; folder <= 50; ++folder)
-        d.wallpaperFolders.push_back(L"C:\\Users\\Someone\\Pictures\\Wallpapers\\Collection " + Padded(folder));
-    theCustomActions.Clear();
-    for (int slot = 0; slot < CCustomActions::kUsableSlots; ++slot) {
-        const std::wstring n = Padded(slot + 1);
-        std::wstring command = L"\"C:\\Program Files\\Some Vendor\\Tool " + n + L"\\tool.exe\" --profile " + n + L" ";
-        while (command.size() < 300)
-            command += L"--option value ";
-        command.resize(300);
-        std::wstring ending = command;
-        ending.replace(0, 1, L" ");
-        theCustomActions[slot] =
-            CCustomAction{L"Custom action " + n, L"What custom action " + n + L" does", command, ending};
-    }
-    for (int zone = 0; zone < kZoneCount; ++zone) {
-        d.assignments[Shift][static_cast<std::size_t>(zone)] = kBuiltInActionCount + zone;
-        d.assignments[Ctrl][static_cast<std::size_t>(zone)] = kBuiltInActionCount + 90 + zone;
-    }
-}
 
 // The keys a load reads, in its order, each through the system's reader.
 // Returns the number of keys read.
@@ -192,7 +144,7 @@ int Run()
     InstallWin32Port();
     fake::TempFolder folder;
     theData.settingsPath = folder.File(L"Vorn.ini");
-    FillEverything();
+    fake::FillFullSettings();
     if (!theData.WriteSettingsFile()) {
         std::printf("could not write %ls\n", theData.settingsPath.c_str());
         return 0;

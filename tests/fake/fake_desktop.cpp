@@ -50,20 +50,20 @@ FakeDesktop::FakeDesktop()
     version.dwBuildNumber = 19045;
     version.dwPlatformId = VER_PLATFORM_WIN32_NT;
 
-    WindowSpec shellSpec;
-    shellSpec.title = L"Program Manager";
-    shellSpec.className = L"Progman";
-    shellSpec.style = static_cast<LONG>(WS_POPUP);
-    shellSpec.rect = RECT{0, 0, 1920, 1080};
-    shellWindow = AddWindow(shellSpec);
+    WindowDesc shellDesc;
+    shellDesc.title = L"Program Manager";
+    shellDesc.className = L"Progman";
+    shellDesc.style = static_cast<LONG>(WS_POPUP);
+    shellDesc.rect = RECT{0, 0, 1920, 1080};
+    shellWindow = AddWindow(shellDesc);
 
-    WindowSpec taskbarSpec;
-    taskbarSpec.title = L"";
-    taskbarSpec.className = L"Shell_TrayWnd";
-    taskbarSpec.style = static_cast<LONG>(WS_POPUP);
-    taskbarSpec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    taskbarSpec.rect = RECT{0, 1040, 1920, 1080};
-    taskbar = AddWindow(taskbarSpec);
+    WindowDesc taskbarDesc;
+    taskbarDesc.title = L"";
+    taskbarDesc.className = L"Shell_TrayWnd";
+    taskbarDesc.style = static_cast<LONG>(WS_POPUP);
+    taskbarDesc.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    taskbarDesc.rect = RECT{0, 1040, 1920, 1080};
+    taskbar = AddWindow(taskbarDesc);
 }
 
 FakeDesktop::~FakeDesktop()
@@ -84,29 +84,29 @@ FakeDesktop* FakeDesktop::Current() { return current; }
 
 // --- scene ------------------------------------------------------------------
 
-HWND FakeDesktop::AddWindow(const WindowSpec& spec)
+HWND FakeDesktop::AddWindow(const WindowDesc& desc)
 {
     FakeWindow window;
     window.handle = reinterpret_cast<HWND>(nextHandle_);
     nextHandle_ += 0x10;
-    window.title = spec.title;
-    window.className = spec.className;
-    window.parent = spec.parent;
-    window.child = spec.child;
-    window.style = spec.style;
-    window.exStyle = spec.exStyle;
-    window.rect = spec.rect;
-    window.restoreRect = spec.rect;
-    window.visible = spec.visible;
-    if ((spec.style & (WS_THICKFRAME | WS_CAPTION)) != 0) {
+    window.title = desc.title;
+    window.className = desc.className;
+    window.parent = desc.parent;
+    window.child = desc.child;
+    window.style = desc.style;
+    window.exStyle = desc.exStyle;
+    window.rect = desc.rect;
+    window.restoreRect = desc.rect;
+    window.visible = desc.visible;
+    if ((desc.style & (WS_THICKFRAME | WS_CAPTION)) != 0) {
         window.minWidth = kMinTrackWidth;
         window.minHeight = kMinTrackHeight;
     }
     windows_.push_back(window);
     zOrder_.insert(zOrder_.begin(), window.handle);
     FakeWindow& added = windows_.back();
-    if (spec.state == ShowState::Minimized) Minimize(added);
-    if (spec.state == ShowState::Maximized) Maximize(added);
+    if (desc.state == ShowState::Minimized) Minimize(added);
+    if (desc.state == ShowState::Maximized) Maximize(added);
     return added.handle;
 }
 

@@ -53,7 +53,7 @@ struct FakeWindow {
 };
 
 // What a test describes to add a window; sizable captioned windows by default.
-struct WindowSpec {
+struct WindowDesc {
     std::wstring title = L"Window";
     std::wstring className = L"FakeWindowClass";
     LONG style = WS_OVERLAPPEDWINDOW;
@@ -152,7 +152,7 @@ public:
 
     // --- building the scene -------------------------------------------------
     // Adds a top-level window at the top of the Z order (not activated).
-    HWND AddWindow(const WindowSpec& spec);
+    HWND AddWindow(const WindowDesc& desc);
     FakeWindow& Window(HWND handle);
     const FakeWindow* Find(HWND handle) const;
     void DestroyWindow(HWND handle);

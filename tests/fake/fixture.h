@@ -35,11 +35,11 @@ protected:
 
     HWND AddWindow(const std::wstring& title, RECT rect = RECT{100, 100, 500, 400}, LONG style = WS_OVERLAPPEDWINDOW)
     {
-        WindowSpec spec;
-        spec.title = title;
-        spec.rect = rect;
-        spec.style = style;
-        return desktop.AddWindow(spec);
+        WindowDesc desc;
+        desc.title = title;
+        desc.rect = rect;
+        desc.style = style;
+        return desktop.AddWindow(desc);
     }
 
     FakeDesktop desktop;

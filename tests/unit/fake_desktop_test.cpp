@@ -12,10 +12,10 @@ protected:
     FakeDesktopTest() { desktop.Install(); }
     HWND Add(const std::wstring& title, LONG style = WS_OVERLAPPEDWINDOW)
     {
-        WindowSpec spec;
-        spec.title = title;
-        spec.style = style;
-        return desktop.AddWindow(spec);
+        WindowDesc desc;
+        desc.title = title;
+        desc.style = style;
+        return desktop.AddWindow(desc);
     }
     FakeDesktop desktop;
 };
@@ -87,10 +87,10 @@ TEST_F(FakeDesktopTest, EnumWindowsVisitsEachTopLevelWindowOnceAndStopsOnFalse)
 {
     const HWND a = Add(L"A");
     const HWND b = Add(L"B");
-    WindowSpec childSpec;
-    childSpec.child = true;
-    childSpec.parent = a;
-    desktop.AddWindow(childSpec);
+    WindowDesc childDesc;
+    childDesc.child = true;
+    childDesc.parent = a;
+    desktop.AddWindow(childDesc);
     struct Visit {
         FakeDesktop* desktop;
         std::vector<HWND> seen;

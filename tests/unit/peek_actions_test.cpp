@@ -52,10 +52,10 @@ protected:
 
     HWND AddInState(const std::wstring& title, ShowState state)
     {
-        fake::WindowSpec spec;
-        spec.title = title;
-        spec.state = state;
-        return desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = title;
+        desc.state = state;
+        return desktop.AddWindow(desc);
     }
 
     const std::vector<BYTE>& History(HWND w) { return desktop.Window(w).alphaHistory; }

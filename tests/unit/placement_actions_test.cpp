@@ -74,12 +74,12 @@ protected:
     HWND AddIn(ShowState state, Box box = Box{300, 200, 700, 600}, LONG style = kSizable,
                const std::wstring& title = L"Window")
     {
-        fake::WindowSpec spec;
-        spec.title = title;
-        spec.rect = RectOf(box);
-        spec.style = style;
-        spec.state = state;
-        return desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = title;
+        desc.rect = RectOf(box);
+        desc.style = style;
+        desc.state = state;
+        return desktop.AddWindow(desc);
     }
     HWND Add(Box box = Box{300, 200, 700, 600}, LONG style = kSizable, const std::wstring& title = L"Window")
     {

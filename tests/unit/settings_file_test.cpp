@@ -650,7 +650,7 @@ TEST_P(BadFileTest, LoadsWithinTheRangesWithoutCrashing)
 INSTANTIATE_TEST_SUITE_P(Table, BadFileTest, ::testing::ValuesIn(BadFiles()),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST_F(SettingsFileTest, SpecificBadFileResults)
+TEST_F(SettingsFileTest, ParticularBadFileResults)
 {
     LoadText("Corner size=9\n[Settings]\nCorner size=3\nCorner size=4\n[Settings]\nCorner size=5\n");
     EXPECT_EQ(theData.cornerSize, 3);

@@ -551,20 +551,20 @@ public:
 
         desktop.SetScreenSize(1280, 1040);
         desktop.workArea = RECT{0, 0, 1280, 1000};
-        fake::WindowSpec spec;
-        spec.title = L"Saved";
-        spec.state = ShowState::Minimized;
-        saved = desktop.AddWindow(spec);
-        spec = fake::WindowSpec{};
-        spec.title = L"Other";
-        spec.rect = RECT{50, 60, 450, 360};
-        other = desktop.AddWindow(spec);
-        spec.title = L"Target";
-        spec.rect = RECT{200, 150, 700, 550};
-        target = desktop.AddWindow(spec);
-        spec.title = L"Vorn";
-        spec.rect = RECT{10, 10, 300, 200};
-        host.mainWindow = desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = L"Saved";
+        desc.state = ShowState::Minimized;
+        saved = desktop.AddWindow(desc);
+        desc = fake::WindowDesc{};
+        desc.title = L"Other";
+        desc.rect = RECT{50, 60, 450, 360};
+        other = desktop.AddWindow(desc);
+        desc.title = L"Target";
+        desc.rect = RECT{200, 150, 700, 550};
+        target = desktop.AddWindow(desc);
+        desc.title = L"Vorn";
+        desc.rect = RECT{10, 10, 300, 200};
+        host.mainWindow = desktop.AddWindow(desc);
         desktop.SetForegroundWindow(other);
 
         desktop.SetRegistryValue(kDesktopKey, L"SCRNSAVE.EXE", L"C:\\Windows\\system32\\Ribbons.scr");

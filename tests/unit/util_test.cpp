@@ -14,17 +14,17 @@ protected:
     bool Layered(HWND window) { return (desktop.Window(window).exStyle & WS_EX_LAYERED) != 0; }
     HWND AddChildOf(HWND parent, const std::wstring& title)
     {
-        fake::WindowSpec spec;
-        spec.title = title;
-        spec.parent = parent;
-        return desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = title;
+        desc.parent = parent;
+        return desktop.AddWindow(desc);
     }
     HWND AddInState(const std::wstring& title, ShowState state)
     {
-        fake::WindowSpec spec;
-        spec.title = title;
-        spec.state = state;
-        return desktop.AddWindow(spec);
+        fake::WindowDesc desc;
+        desc.title = title;
+        desc.state = state;
+        return desktop.AddWindow(desc);
     }
 };
 
@@ -94,11 +94,11 @@ TEST_F(UtilTest, IsPeekTarget)
 
 TEST_F(UtilTest, RestoreIfMaximizedTouchesOnlyMaximizedWindows)
 {
-    fake::WindowSpec spec;
-    spec.title = L"Big";
-    spec.rect = RECT{10, 20, 310, 220};
-    spec.state = ShowState::Maximized;
-    const HWND maximized = desktop.AddWindow(spec);
+    fake::WindowDesc desc;
+    desc.title = L"Big";
+    desc.rect = RECT{10, 20, 310, 220};
+    desc.state = ShowState::Maximized;
+    const HWND maximized = desktop.AddWindow(desc);
     const HWND minimized = AddInState(L"Small", ShowState::Minimized);
     const HWND normal = AddWindow(L"Normal");
     desktop.SetForegroundWindow(normal);
@@ -204,7 +204,7 @@ TEST_F(UtilTest, EverySweepIgnoresHiddenUntitledAndShellWindows)
     std::vector<HWND> ignored;
     for (const wchar_t* title : {L"Start", L"Start Menu", L"Program Manager", L""})
         ignored.push_back(AddInState(title, ShowState::Maximized));
-    fake::WindowSpec hidden;
+    fake::WindowDesc hidden;
     hidden.title = L"Hidden";
     hidden.visible = false;
     hidden.state = ShowState::Maximized;
@@ -223,7 +223,7 @@ TEST_F(UtilTest, MaximizeAllMaximizesSizableTopLevelWindowsOnly)
     const HWND sizable = AddWindow(L"Editor");
     const HWND dialog = AddWindow(L"Dialog", RECT{0, 0, 200, 100}, WS_CAPTION | WS_SYSMENU);
     const HWND owned = AddChildOf(sizable, L"Find");
-    fake::WindowSpec desktopChild;
+    fake::WindowDesc desktopChild;
     desktopChild.title = L"Gadget";
     desktopChild.parent = desktop.shellWindow;
     const HWND gadget = desktop.AddWindow(desktopChild);

@@ -18,6 +18,7 @@
 #include "platform/port.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
+#include "tests/win/win_test_support.h"
 
 namespace vorn {
 namespace {
@@ -45,22 +46,11 @@ LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Dispatches whatever is queued until `done` holds or the time-out passes.
-template <typename Done> bool PumpUntil(Done done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        if (done()) return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20), QS_ALLINPUT);
-    }
-}
+using test::PumpFor;
+using test::PumpUntil;
+
+// How often a wait here looks again at what it waits for.
+constexpr DWORD kCheckEveryMs = 20;
 
 struct Box {
     LONG left;
@@ -103,33 +93,18 @@ constexpr Box kStart{100, 120, 580, 480};
 // Under Wine the window manager confirms a minimize or maximize some time
 // later, and a restore that overtakes the confirmation is undone by it. Tests
 // that change the show state twice let it arrive in between.
-void SettleWindowManager()
-{
-    PumpUntil([] { return false; }, 500);
-}
+void SettleWindowManager() { PumpFor(500, kCheckEveryMs); }
 
-class TestWindow {
+class TestWindow : public test::TestWindow {
 public:
     TestWindow()
+        : test::TestWindow(kClassName, L"Vorn action test", kStart.left, kStart.top, kStart.right - kStart.left,
+                           kStart.bottom - kStart.top)
     {
-        handle_ = ::CreateWindowExW(0, kClassName, L"Vorn action test", WS_OVERLAPPEDWINDOW, kStart.left, kStart.top,
-                                    kStart.right - kStart.left, kStart.bottom - kStart.top, nullptr, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
-        if (!handle_) return;
-        ::ShowWindow(handle_, SW_SHOWNORMAL);
-        ::UpdateWindow(handle_);
-        PumpUntil([this] { return ::IsWindowVisible(handle_) != FALSE; }, 2000);
+        if (!get()) return;
+        Show();
+        PumpUntil([this] { return ::IsWindowVisible(get()) != FALSE; }, 2000, kCheckEveryMs);
     }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    ~TestWindow()
-    {
-        if (handle_) ::DestroyWindow(handle_);
-    }
-    HWND get() const { return handle_; }
-
-private:
-    HWND handle_ = nullptr;
 };
 
 class ActionsWinTest : public ::testing::Test {
@@ -138,17 +113,11 @@ protected:
     {
         InstallWin32Port();
         theUtil.Resolve();
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &RecordingProcedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-        windowClass.lpszClassName = kClassName;
-        classRegistered_ = ::RegisterClassW(&windowClass) != 0;
+        classRegistered_ = test::RegisterTestWindowClass(kClassName, &RecordingProcedure);
     }
     static void TearDownTestSuite()
     {
-        if (classRegistered_) ::UnregisterClassW(kClassName, ::GetModuleHandleW(nullptr));
+        if (classRegistered_) test::UnregisterTestWindowClass(kClassName);
         UninstallPort();
     }
 
@@ -180,7 +149,7 @@ protected:
     // Geometry may arrive a little later from the window manager.
     Box SettledRect(const Box& expected)
     {
-        PumpUntil([&] { return RectOf(window.get()) == expected; }, 2000);
+        PumpUntil([&] { return RectOf(window.get()) == expected; }, 2000, kCheckEveryMs);
         return RectOf(window.get());
     }
 
@@ -236,7 +205,7 @@ TEST_F(ActionsWinTest, HalfTilesAndEnlargeFillTheirPartOfTheWorkArea)
 TEST_F(ActionsWinTest, TileLeftRestoresAMaximizedWindowFirst)
 {
     ::ShowWindow(window.get(), SW_SHOWMAXIMIZED);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) != FALSE; }, 2000, kCheckEveryMs));
     SettleWindowManager();
     Run(L"Tile left");
     const Box expected{work.left, work.top, work.left + (work.right - work.left) / 2, work.bottom};
@@ -281,12 +250,12 @@ TEST_F(ActionsWinTest, MoveLeftStopsAtTheWorkAreaEdge)
 TEST_F(ActionsWinTest, MaximizeMomentaryMaximizesOnEnteringAndRestoresOnLeaving)
 {
     Run(L"Maximize momentary");
-    EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) != FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) != FALSE; }, 2000, kCheckEveryMs));
     EXPECT_EQ(ShowCommandOf(window.get()), static_cast<UINT>(SW_SHOWMAXIMIZED));
     SettleWindowManager();
 
     Run(L"Maximize momentary", true);
-    EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) == FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(window.get()) == FALSE; }, 2000, kCheckEveryMs));
     EXPECT_EQ(ShowCommandOf(window.get()), static_cast<UINT>(SW_SHOWNORMAL));
     // The normal size comes back; where it lands is occasionally the window
     // manager's choice under Wine.
@@ -299,13 +268,13 @@ TEST_F(ActionsWinTest, MaximizeMomentaryMaximizesOnEnteringAndRestoresOnLeaving)
 TEST_F(ActionsWinTest, MinimizeMomentaryMinimizesOnEnteringAndRestoresOnLeaving)
 {
     Run(L"Minimize momentary");
-    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) != FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) != FALSE; }, 2000, kCheckEveryMs));
     EXPECT_EQ(host.savedWindow, window.get());
     SettleWindowManager();
 
     // Leaving: the target is whatever is in front now, yet the minimized window comes back.
     Run(L"Minimize momentary", true, ::GetForegroundWindow());
-    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) == FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) == FALSE; }, 2000, kCheckEveryMs));
     EXPECT_EQ(ShowCommandOf(window.get()), static_cast<UINT>(SW_SHOWNORMAL));
     EXPECT_EQ(host.savedWindow, nullptr);
 }
@@ -319,7 +288,8 @@ protected:
         ActionsWinTest::SetUp();
         ASSERT_NE(theUtil.setLayeredAttributes, nullptr);
         // A window is a peek target only once the shell's taskbar exists.
-        ASSERT_TRUE(PumpUntil([] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, 10000));
+        ASSERT_TRUE(
+            PumpUntil([] { return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; }, 10000, kCheckEveryMs));
     }
 };
 
@@ -362,7 +332,7 @@ TEST_F(PeekActionsWinTest, WindowPersistentStaysUntilUndo)
 TEST_F(PeekActionsWinTest, MinimizedWindowIsNotPeeked)
 {
     ::ShowWindow(window.get(), SW_MINIMIZE);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) != FALSE; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsIconic(window.get()) != FALSE; }, 2000, kCheckEveryMs));
     Run(L"Peek window momentary");
     Run(L"Peek window persistent");
     EXPECT_EQ(::GetWindowLongW(window.get(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
@@ -378,16 +348,16 @@ protected:
         ActionsWinTest::SetUp();
         ::SetForegroundWindow(window.get());
         // The keys go wherever the focus is: make sure it is our window.
-        ASSERT_TRUE(
-            PumpUntil([&] { return ::GetForegroundWindow() == window.get() && ::GetFocus() == window.get(); }, 5000));
-        PumpUntil([] { return false; }, 100);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window.get() && ::GetFocus() == window.get(); },
+                              5000, kCheckEveryMs));
+        PumpFor(100, kCheckEveryMs);
         received.clear();
     }
 
     std::vector<KeyMessage> Expect(std::size_t count)
     {
-        PumpUntil([count] { return received.size() >= count; }, 3000);
-        PumpUntil([] { return false; }, 100);  // and nothing more
+        PumpUntil([count] { return received.size() >= count; }, 3000, kCheckEveryMs);
+        PumpFor(100, kCheckEveryMs);  // and nothing more
         return received;
     }
 };

@@ -16,6 +16,7 @@
 
 #include "actions/util.h"
 #include "platform/port.h"
+#include "tests/win/win_test_support.h"
 
 namespace vorn {
 namespace {
@@ -27,52 +28,20 @@ LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Dispatches whatever is queued, waiting for more until `done` holds or the
-// time-out passes. Returns whether `done` held.
-template <typename Done> bool PumpUntil(Done done, DWORD timeoutMs)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        if (done()) return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 50), QS_ALLINPUT);
-    }
-}
+using test::PumpFor;
+using test::PumpUntil;
 
-// Lets the window manager and Wine settle after a window appears.
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
-class TestWindow {
+// Shown and settled unless asked not to be.
+class TestWindow : public test::TestWindow {
 public:
     explicit TestWindow(const wchar_t* title = L"Vorn port test", bool show = true)
+        : test::TestWindow(kClassName, title, 100, 100, 480, 360)
     {
-        handle_ = ::CreateWindowExW(0, kClassName, title, WS_OVERLAPPEDWINDOW, 100, 100, 480, 360, nullptr, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
-        if (handle_ && show) {
-            ::ShowWindow(handle_, SW_SHOWNORMAL);
-            ::UpdateWindow(handle_);
+        if (get() && show) {
+            Show();
             PumpFor(150);
         }
     }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    ~TestWindow()
-    {
-        if (handle_) ::DestroyWindow(handle_);
-    }
-    HWND get() const { return handle_; }
-
-private:
-    HWND handle_ = nullptr;
 };
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -152,17 +121,11 @@ protected:
         InstallWin32Port();
         theUtil.Resolve();
 
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &TestWindowProcedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-        windowClass.lpszClassName = kClassName;
-        classRegistered_ = ::RegisterClassW(&windowClass) != 0;
+        classRegistered_ = test::RegisterTestWindowClass(kClassName, &TestWindowProcedure);
     }
     static void TearDownTestSuite()
     {
-        if (classRegistered_) ::UnregisterClassW(kClassName, ::GetModuleHandleW(nullptr));
+        if (classRegistered_) test::UnregisterTestWindowClass(kClassName);
         UninstallPort();
     }
     void SetUp() override { ASSERT_TRUE(classRegistered_); }

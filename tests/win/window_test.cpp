@@ -18,24 +18,15 @@
 #include "settings/data.h"
 #include "settings/profile.h"
 #include "tests/fake/temp_folder.h"
+#include "tests/win/win_test_support.h"
 
 namespace vorn::ui {
 namespace {
 
-// Handles what is waiting in this thread's queue, for at most `ms`.
-void Pump(DWORD ms = 50)
-{
-    const DWORD end = GetTickCount() + ms;
-    MSG message;
-    do {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() < end);
-}
+using test::PumpFor;
+
+// How often a pump here wakes to look at the queue when nothing arrives.
+constexpr DWORD kCheckEveryMs = 5;
 
 std::wstring WindowText(HWND window)
 {
@@ -215,14 +206,14 @@ protected:
     ~MainWindowTest() override
     {
         main_.reset();
-        Pump(20);
+        PumpFor(20, kCheckEveryMs);
     }
     CMainDlg& Open()
     {
         main_ = std::make_unique<CMainDlg>();
         main_->endsMessageLoop = false;
         EXPECT_TRUE(main_->Create());
-        Pump();
+        PumpFor(50, kCheckEveryMs);
         return *main_;
     }
     std::wstring TrayItemText(CMainDlg& main)
@@ -327,7 +318,7 @@ TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)
     for (WPARAM command : {static_cast<WPARAM>(IDCANCEL), static_cast<WPARAM>(IDOK)}) {
         ShowWindow(window, SW_SHOW);
         SendMessageW(window, WM_COMMAND, command, 0);
-        Pump();
+        PumpFor(50, kCheckEveryMs);
         EXPECT_FALSE(IsWindowVisible(window)) << command;
         EXPECT_TRUE(IsWindow(window));
     }
@@ -337,7 +328,7 @@ TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)
     SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(IsWindowVisible(window));
     SendMessageW(window, WM_CLOSE, 0, 0);  // the caption's close box
-    Pump();
+    PumpFor(50, kCheckEveryMs);
     EXPECT_FALSE(IsWindowVisible(window));
     SendMessageW(window, WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -364,7 +355,7 @@ TEST_F(MainWindowTest, ALeftClickOnTheIconOpensTheWindow)
     CMainDlg& main = Open();
     const HWND trayWindow = main.Tray()->Handle();
     SendMessageW(trayWindow, RegisterWindowMessageW(L"Vorn tray notification"), IDR_TRAY_MENU, WM_LBUTTONDOWN);
-    Pump();
+    PumpFor(50, kCheckEveryMs);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
 }
 
