@@ -124,8 +124,9 @@ e2e_tray_icon_point() {
   local tray x y
   tray=$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n 1)
   [ -n "$tray" ] || return 1
-  x=$(xwininfo -id "$tray" | awk '/Absolute upper-left X/ {print $4}')
-  y=$(xwininfo -id "$tray" | awk '/Absolute upper-left Y/ {print $4}')
+  x=$(xwininfo -id "$tray" 2>/dev/null | awk '/Absolute upper-left X/ {print $4}')
+  y=$(xwininfo -id "$tray" 2>/dev/null | awk '/Absolute upper-left Y/ {print $4}')
+  [ -n "$x" ] && [ -n "$y" ] || return 1
   echo "$((x + 8)) $((y + 10))"
 }
 
@@ -144,21 +145,40 @@ e2e_open_menu() {
 
 # Right-clicks the tray icon and clicks item `index` (from 0) of its `count` items.
 e2e_tray_menu() {  # index count
-  local point menu x y w h
-  point=$(e2e_tray_icon_point) || return 1
+  local point menu x y w h attempt
+  point=$(e2e_wait_until 10 e2e_tray_icon_point) || { echo "    no tray icon found"; return 1; }
   # A click that arrives while an earlier menu is still winding down is
   # swallowed: try again a few times.
-  local attempt
   for attempt in 1 2 3 4; do
+    if [ "$attempt" -gt 1 ]; then
+      # Under Wine the first right click after the window was opened from the
+      # menu can start a menu that never shows; Escape ends it.
+      xdotool key Escape
+      xdotool mousemove --sync 400 400
+    fi
     # shellcheck disable=SC2086
     xdotool mousemove --sync $point click 3
-    e2e_wait_until 3 e2e_open_menu >/dev/null && break
+    if e2e_wait_until 3 e2e_open_menu >/dev/null; then
+      menu=$(e2e_open_menu) || continue
+      read -r x y w h <<< "$menu"
+      xdotool mousemove --sync $((x + w / 2)) $((y + h * (2 * $1 + 1) / (2 * $2))) click 1
+      e2e_wait_until 5 e2e_menu_closed && return 0
+      xdotool key Escape
+    fi
   done
-  menu=$(e2e_open_menu) || return 1
-  read -r x y w h <<< "$menu"
-  xdotool mousemove --sync $((x + w / 2)) $((y + h * (2 * $1 + 1) / (2 * $2))) click 1
-  e2e_wait_until 10 e2e_menu_closed
+  echo "    the tray menu did not work; Vorn's windows:"
+  e2e_describe_windows
+  return 1
 }
+
+e2e_describe_windows() {
+  local window
+  for window in $(xdotool search --class vorn.exe 2>/dev/null); do
+    echo "      $window '$(xdotool getwindowname "$window" 2>/dev/null)'" \
+      "$(xwininfo -id "$window" | grep -E 'Absolute|Width|Height|Map State' | tr -s ' ' | tr '\n' ' ')"
+  done
+}
+
 e2e_menu_closed() { ! e2e_open_menu >/dev/null; }
 
 e2e_vorn_running() { [ -n "$E2E_VORN_PID" ] && kill -0 "$E2E_VORN_PID" 2>/dev/null; }
