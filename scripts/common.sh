@@ -10,7 +10,7 @@ say() { printf '\n== %s\n' "$*"; }
 
 # Debian packages the builds and lanes use, installed when any is missing.
 VORN_PACKAGES=(
-  cmake ninja-build g++ clang googletest libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool openbox x11-utils imagemagick procps
 )
