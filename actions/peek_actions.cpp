@@ -11,16 +11,6 @@ namespace {
 
 constexpr DWORD kFadeStepMs = 20;
 
-// Where the layered-window functions are missing, peeking changes nothing.
-void SetTransparencyIfAvailable(HWND window, int percent)
-{
-    if (theUtil.setLayeredAttributes) theUtil.SetWindowTransparency(window, percent);
-}
-
-// The taskbar, the desktop and minimised windows are never made see-through.
-// A null target has nothing to peek through.
-bool CanPeek(HWND window) { return window && theUtil.IsPeekTarget(window); }
-
 // Fades in from 1 % towards the Window transparency setting, reading the
 // setting again after every step so that a change made meanwhile sets both
 // the bound and the final value.
@@ -29,11 +19,11 @@ void FadeIn(const CActionHost& host)
     int percent = theData.windowTransparency;
     const int step = std::max(percent / 10, 1);
     for (int current = 1; current <= percent; current += step) {
-        SetTransparencyIfAvailable(host.targetWindow, current);
+        theUtil.SetWindowTransparency(host.targetWindow, current);
         os::Clock().Sleep(kFadeStepMs);
         percent = theData.windowTransparency;
     }
-    SetTransparencyIfAvailable(host.targetWindow, percent);
+    theUtil.SetWindowTransparency(host.targetWindow, percent);
 }
 
 void FadeOut(const CActionHost& host)
@@ -41,10 +31,10 @@ void FadeOut(const CActionHost& host)
     const int percent = theData.windowTransparency;
     const int step = std::max(percent / 10, 1);
     for (int current = percent; current >= 0; current -= step) {
-        SetTransparencyIfAvailable(host.targetWindow, current);
+        theUtil.SetWindowTransparency(host.targetWindow, current);
         os::Clock().Sleep(kFadeStepMs);
     }
-    SetTransparencyIfAvailable(host.targetWindow, 0);
+    theUtil.SetWindowTransparency(host.targetWindow, 0);
 }
 
 }  // namespace
@@ -66,9 +56,9 @@ void PeekDesktopUndo(CActionHost& host)
 
 void PeekWindowMomentary(CActionHost& host)
 {
-    if (!CanPeek(host.targetWindow)) return;
+    if (!theUtil.IsPeekTarget(host.targetWindow)) return;
     if (!theData.fadeTransparency)
-        SetTransparencyIfAvailable(host.targetWindow, host.ending ? 0 : theData.windowTransparency);
+        theUtil.SetWindowTransparency(host.targetWindow, host.ending ? 0 : theData.windowTransparency);
     else if (host.ending)
         FadeOut(host);
     else
@@ -79,16 +69,16 @@ void PeekWindowMomentary(CActionHost& host)
 // and remembers that one instead.
 void PeekWindowPersistent(CActionHost& host)
 {
-    if (!CanPeek(host.targetWindow)) return;
+    if (!theUtil.IsPeekTarget(host.targetWindow)) return;
     host.savedWindow = host.targetWindow;
-    SetTransparencyIfAvailable(host.targetWindow, theData.windowTransparency);
+    theUtil.SetWindowTransparency(host.targetWindow, theData.windowTransparency);
 }
 
 // Sets 0 rather than any transparency the window had before the peek.
 void PeekWindowUndo(CActionHost& host)
 {
     if (host.ending || !host.savedWindow) return;
-    SetTransparencyIfAvailable(host.savedWindow, 0);
+    theUtil.SetWindowTransparency(host.savedWindow, 0);
     host.savedWindow = nullptr;
 }
 

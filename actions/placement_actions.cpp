@@ -66,6 +66,16 @@ void TileHalf(const CActionHost& host, Half half)
     Place(target, rect);
 }
 
+// For the actions that step from the window's current rectangle: the work
+// area and that rectangle, once the target qualifies and is no longer
+// maximised. False when there is nothing to do.
+bool StartFromCurrentRect(const CActionHost& host, bool (*qualifies)(HWND), RECT& work, RECT& rect)
+{
+    if (host.ending || !qualifies(host.targetWindow) || !ReadWorkArea(work)) return false;
+    theUtil.RestoreIfMaximized(host.targetWindow);
+    return os::Windows().GetWindowRect(host.targetWindow, &rect) != FALSE;
+}
+
 // Which edges a grow or shrink moves.
 struct Edges {
     bool left;
@@ -86,12 +96,9 @@ constexpr Edges kAllEdges{true, true, true, true};
 // size is the only lower bound.
 void Resize(const CActionHost& host, Edges edges, bool grow)
 {
-    const HWND target = host.targetWindow;
     RECT work{};
-    if (host.ending || !IsSizable(target) || !ReadWorkArea(work)) return;
-    theUtil.RestoreIfMaximized(target);
     RECT rect{};
-    if (!os::Windows().GetWindowRect(target, &rect)) return;
+    if (!StartFromCurrentRect(host, &IsSizable, work, rect)) return;
 
     const LONG outward = grow ? theData.windowGrow : -theData.windowShrink;
     if (edges.left) rect.left -= outward;
@@ -102,7 +109,7 @@ void Resize(const CActionHost& host, Edges edges, bool grow)
     rect.top = std::max(rect.top, work.top);
     rect.right = std::min(rect.right, work.right);
     rect.bottom = std::min(rect.bottom, work.bottom);
-    Place(target, rect);
+    Place(host.targetWindow, rect);
 }
 
 // Moves by the move step in the given directions (-1, 0 or 1 on each axis),
@@ -110,12 +117,9 @@ void Resize(const CActionHost& host, Edges edges, bool grow)
 // window larger than the work area ends on its right or bottom edge.
 void Shift(const CActionHost& host, int dx, int dy)
 {
-    const HWND target = host.targetWindow;
     RECT work{};
-    if (host.ending || !IsCaptioned(target) || !ReadWorkArea(work)) return;
-    theUtil.RestoreIfMaximized(target);
     RECT rect{};
-    if (!os::Windows().GetWindowRect(target, &rect)) return;
+    if (!StartFromCurrentRect(host, &IsCaptioned, work, rect)) return;
 
     const auto shiftBy = [&rect](LONG x, LONG y) {
         rect.left += x;
@@ -128,7 +132,7 @@ void Shift(const CActionHost& host, int dx, int dy)
     if (rect.right > work.right) shiftBy(work.right - rect.right, 0);
     if (rect.top < work.top) shiftBy(0, work.top - rect.top);
     if (rect.bottom > work.bottom) shiftBy(0, work.bottom - rect.bottom);
-    Place(target, rect);
+    Place(host.targetWindow, rect);
 }
 
 void TileTwo(const CActionHost& host, WindowSweep sweep)

@@ -1,5 +1,6 @@
 #include <array>
 #include <string>
+#include <utility>
 
 #include "actions/action_host.h"
 #include "actions/handlers.h"
@@ -218,17 +219,12 @@ void RandomWallpaper(CActionHost& host)
 void ToggleWallpaper(CActionHost& host)
 {
     if (host.ending) return;
-    IShell& shell = os::Shell();
-    PathBuffer current{};
-    shell.SystemParametersInfoW(SPI_GETDESKWALLPAPER, kPathUnits, current.data(), 0);
-    if (current[0] != L'\0') {
-        host.savedWallpaper = current.data();
-        wchar_t none[] = L"";
-        shell.SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, none, 0);
+    if (std::wstring current = DesktopWallpaper(); !current.empty()) {
+        host.savedWallpaper = std::move(current);
+        SetDesktopWallpaper(L"");
     } else {
         if (host.savedWallpaper.empty()) host.savedWallpaper = theData.NextWallpaper(false);
-        if (!host.savedWallpaper.empty())
-            shell.SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, host.savedWallpaper.data(), 0);
+        if (!host.savedWallpaper.empty()) SetDesktopWallpaper(host.savedWallpaper);
     }
     host.wallpaperChangedAt = os::Clock().Time64();
 }

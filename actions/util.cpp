@@ -79,11 +79,10 @@ BOOL CALLBACK SweepProcedure(HWND window, LPARAM parameter)
         windows.ShowWindow(window, SW_SHOWNORMAL);
         break;
     case WindowSweep::PeekAll:
-        if (util.IsPeekTarget(window) && util.setLayeredAttributes)
-            util.SetWindowTransparency(window, theData.desktopTransparency);
+        if (util.IsPeekTarget(window)) util.SetWindowTransparency(window, theData.desktopTransparency);
         break;
     case WindowSweep::UnpeekAll:
-        if (util.IsPeekTarget(window) && util.setLayeredAttributes) util.SetWindowTransparency(window, 0);
+        if (util.IsPeekTarget(window)) util.SetWindowTransparency(window, 0);
         break;
     case WindowSweep::TileTwoHorizontal:
         TileTwo(util, window, true);
@@ -105,6 +104,20 @@ BYTE AlphaFromPercent(int percent)
 }
 
 int PercentFromAlpha(BYTE alpha) { return static_cast<int>(std::trunc((alpha - 255) / -2.55)); }
+
+std::wstring DesktopWallpaper()
+{
+    // 260 characters, plus one so that the text always ends inside the buffer.
+    wchar_t path[261] = {};
+    if (!os::Shell().SystemParametersInfoW(SPI_GETDESKWALLPAPER, 260, path, 0)) return {};
+    return path;
+}
+
+void SetDesktopWallpaper(const std::wstring& path)
+{
+    std::wstring copy = path;  // the call takes a writable buffer
+    os::Shell().SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, copy.data(), 0);
+}
 
 void CUtil::Resolve()
 {
@@ -129,6 +142,7 @@ HWND CUtil::FindTaskbar() const
 
 bool CUtil::IsPeekTarget(HWND window) const
 {
+    if (!window) return false;
     IWindows& windows = os::Windows();
     const HWND taskbar = FindTaskbar();
     return windows.GetParent(window) != taskbar && window != taskbar && window != windows.GetShellWindow() &&

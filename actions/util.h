@@ -3,6 +3,8 @@
 // all top-level windows.
 #pragma once
 
+#include <string>
+
 #include "platform/win.h"
 
 namespace vorn {
@@ -40,8 +42,8 @@ public:
 
     // The taskbar window ("Shell_TrayWnd"), or null. Tries up to ten times.
     HWND FindTaskbar() const;
-    // Whether a peek may make the window see-through: not the taskbar or one
-    // of its children, not the shell's desktop, not minimised.
+    // Whether a peek may make the window see-through: a window, not the
+    // taskbar or one of its children, not the shell's desktop, not minimised.
     bool IsPeekTarget(HWND window) const;
     // Windows keeps a maximised window's size through MoveWindow: restore first.
     void RestoreIfMaximized(HWND window) const;
@@ -50,8 +52,8 @@ public:
     // Transparency in percent from the window's layered alpha; 0 when the
     // window has none, 100 when the functions are missing.
     int GetWindowTransparency(HWND window) const;
-    // Makes the window layered with the alpha of `percent`. Callers check
-    // setLayeredAttributes first.
+    // Makes the window layered with the alpha of `percent`; does nothing
+    // where the layered-window functions are missing.
     void SetWindowTransparency(HWND window, int percent) const;
     void PostTaskbarCommand(WPARAM command) const;
     void ApplyToAllWindows(WindowSweep mode) const;
@@ -66,6 +68,11 @@ extern CUtil theUtil;
 // Windows already placed by the running Tile 2 sweep; the Tile 2 handlers
 // reset it before and after each sweep.
 extern int tileTwoCount;
+
+// The desktop wallpaper's path, empty when none shows or it cannot be read.
+std::wstring DesktopWallpaper();
+// Shows `path` as the wallpaper for this session; empty removes it.
+void SetDesktopWallpaper(const std::wstring& path);
 
 // Layered-window alpha for a transparency percentage: trunc(255 - p * 2.55).
 BYTE AlphaFromPercent(int percent);

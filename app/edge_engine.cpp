@@ -1,6 +1,7 @@
 #include "app/edge_engine.h"
 
 #include "actions/custom_actions.h"
+#include "actions/util.h"
 #include "app/command_line.h"
 #include "platform/port.h"
 
@@ -162,8 +163,8 @@ void CEdgeEngine::WallpaperCheck()
 
 void CEdgeEngine::ChangeWallpaper(bool random)
 {
-    std::wstring path = theData.NextWallpaper(random);
-    if (!path.empty()) os::Shell().SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), 0);
+    const std::wstring path = theData.NextWallpaper(random);
+    if (!path.empty()) SetDesktopWallpaper(path);
     wallpaperChangedAt = os::Clock().Time64();
 }
 

@@ -64,7 +64,7 @@ bool CMainDlg::Create() { return CreateModeless(nullptr); }
 BOOL CMainDlg::OnInitDialog()
 {
     tabs_ = Item(IDC_MAIN_TABS);
-    if (theUtil.setLayeredAttributes) theUtil.SetWindowTransparency(handle_, theData.vornTransparency);
+    theUtil.SetWindowTransparency(handle_, theData.vornTransparency);
     SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 

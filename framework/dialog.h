@@ -14,10 +14,8 @@ public:
     INT_PTR DoModal(HWND parent);
     // Creates the dialog and returns at once; it lives until destroyed.
     bool CreateModeless(HWND parent);
-    bool IsModal() const { return modal_; }
 
     HWND Item(int id) const { return GetDlgItem(handle_, id); }
-    UINT TemplateId() const { return templateId_; }
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }

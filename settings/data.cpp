@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "actions/custom_actions.h"
+#include "actions/util.h"
 #include "platform/port.h"
 #include "settings/number.h"
 #include "settings/setting_table.h"
@@ -48,15 +49,6 @@ bool HasWallpaperExtension(const std::wstring& path)
     for (auto& c : extension)
         c = FoldCase(c);
     return extension == L".bmp" || extension == L".jpg";
-}
-
-// The desktop wallpaper showing now; empty when none or unreadable.
-std::wstring CurrentWallpaper()
-{
-    wchar_t buffer[260] = {};
-    if (!os::Shell().SystemParametersInfoW(SPI_GETDESKWALLPAPER, 260, buffer, 0)) return {};
-    buffer[259] = L'\0';
-    return buffer;
 }
 
 }  // namespace
@@ -164,7 +156,7 @@ void CData::RemoveWallpaperFolder(const std::wstring& folder)
 
 std::wstring CData::NextWallpaper(bool random) const
 {
-    const std::wstring current = CurrentWallpaper();
+    const std::wstring current = DesktopWallpaper();
     const std::size_t n = wallpaperFiles.size();
     if (n == 0) return {};
     if (n == 1) return wallpaperFiles[0] == current ? std::wstring() : wallpaperFiles[0];

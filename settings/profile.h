@@ -27,8 +27,6 @@ public:
     // trailing spaces removed when the key or section is missing.
     std::wstring Get(std::wstring_view section, std::wstring_view key, std::wstring_view defaultValue) const;
 
-    std::size_t SectionCount() const { return sections_.size(); }
-
 private:
     using Values = std::unordered_map<std::wstring, std::wstring>;  // folded key → value
     std::vector<Values> sections_;

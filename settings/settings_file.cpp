@@ -208,8 +208,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
         }
     }
 
-    if (const HWND taskbar = theUtil.FindTaskbar(); taskbar && theUtil.setLayeredAttributes)
-        theUtil.SetWindowTransparency(taskbar, taskbarTransparency);
+    if (const HWND taskbar = theUtil.FindTaskbar()) theUtil.SetWindowTransparency(taskbar, taskbarTransparency);
 
     ScanWallpaperFiles();
 }
