@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "actions/action_host.h"
+#include "actions/background.h"
 #include "actions/handlers.h"
 #include "actions/util.h"
 #include "platform/port.h"
@@ -30,14 +31,20 @@ void SetScreenSaverActive(bool active)
 
 void MonitorPower(const CActionHost& host, LPARAM state)
 {
-    // Pointer movement wakes the monitor: let the move into the zone end first.
-    if (!host.ending) os::Clock().Sleep(500);
-    // SendMessageW to HWND_BROADCAST waits for every top-level window in the
-    // session, so a single hung program elsewhere would freeze Vorn. Skip hung
-    // windows and bound the wait instead; the result is of no interest.
-    DWORD_PTR result = 0;
-    os::Windows().SendMessageTimeoutW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, host.ending ? kMonitorOn : state,
-                                      SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &result);
+    const bool entering = !host.ending;
+    const LPARAM value = entering ? state : kMonitorOn;
+    // The broadcast waits on every top-level window in turn, and slow ones add
+    // up; the worker sends it so that the poll and the window never wait. One
+    // worker keeps "off" and "on" in the order they were asked for.
+    RunInBackground([entering, value] {
+        // Pointer movement wakes the monitor: let the move into the zone end first.
+        if (entering) os::Clock().Sleep(500);
+        // Hung windows are skipped and each answer is bounded; the result is
+        // of no interest.
+        DWORD_PTR result = 0;
+        os::Windows().SendMessageTimeoutW(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, value, SMTO_ABORTIFHUNG,
+                                          kBroadcastTimeoutMs, &result);
+    });
 }
 
 // Logging off, shutting down and restarting need the shutdown privilege

@@ -1,5 +1,7 @@
 #include "app/edge_engine.h"
 
+#include <utility>
+
 #include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "app/command_line.h"
@@ -46,14 +48,19 @@ CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : catalogue_(catalogue)
     wallpaperChangedAt = os::Clock().Time64();
 }
 
-void CEdgeEngine::Start(HWND mainWindow)
+void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindow)
 {
     mainWindow_ = mainWindow;
+    openSettingsWindow_ = std::move(openSettingsWindow);
     os::Timers().SetTimer(mainWindow_, kEdgeTimerId, kEdgePollMs);
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
 {
+    // A modal loop inside an action (a message box, a dialog, a slow launch)
+    // keeps delivering the main window's timers. A poll then would run before
+    // the zone of the running dispatch is recorded and dispatch it again.
+    if (dispatching_) return;
     if (timerId == kEdgeTimerId)
         Poll();
     else if (timerId == kRepeatTimerId)
@@ -76,6 +83,11 @@ void CEdgeEngine::StopRepeat()
 void CEdgeEngine::Dispatch(ActionIndex index)
 {
     if (index < 0) return;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(dispatching_);
     if (index >= kBuiltInActionCount) {
         LaunchCustomAction(index);
         return;
@@ -95,16 +107,23 @@ void CEdgeEngine::LaunchCustomAction(ActionIndex index)
     const std::wstring& text = ending ? slot->endingAction : slot->beginningAction;
     if (text.empty()) return;
     const CommandLine command = SplitCommandLine(text);
-    // A failed launch (missing program, bad command line) is not reported.
-    os::Shell().ShellExecuteW(nullptr, nullptr, command.program.c_str(),
-                              command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr,
-                              SW_SHOWNORMAL);
+    // A failed launch (missing program, bad command line) is not reported: no
+    // error box, which would also run a message loop inside the dispatch.
+    SHELLEXECUTEINFOW launch{};
+    launch.cbSize = sizeof(launch);
+    launch.fMask = SEE_MASK_FLAG_NO_UI;
+    launch.lpFile = command.program.c_str();
+    launch.lpParameters = command.parameters.empty() ? nullptr : command.parameters.c_str();
+    launch.nShow = SW_SHOWNORMAL;
+    (void)os::Shell().ShellExecuteExW(&launch);
 }
 
 void CEdgeEngine::Poll()
 {
     POINT point{};
-    os::Input().GetCursorPos(&point);
+    // The read fails while the secure desktop has the input (lock screen,
+    // elevation prompt). The point would stay (0, 0), the upper left corner.
+    if (!os::Input().GetCursorPos(&point)) return;
     const EdgeZone zone = ZoneOfPoint(point, CurrentZoneGeometry());
     if (zone == currentZone) return;
 
@@ -139,7 +158,7 @@ void CEdgeEngine::RepeatTick()
 
 void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
 {
-    if (!theData.enabled) return;
+    if (!theData.enabled || dispatching_) return;
     if (index < 0 && beginningRan && !ending) return;
     // A negative index means the current zone's assignment; with the pointer
     // in no zone there is none to run.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "actions/action_host.h"
 #include "actions/catalogue.h"
@@ -43,10 +44,12 @@ public:
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
 
     // The window that owns the timers; starts the 500 ms edge poll on it.
-    void Start(HWND mainWindow);
+    // "Vorn settings" calls `openSettingsWindow`.
+    void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
-    // and after every tick the wallpaper check.
+    // and after every tick the wallpaper check. A tick that arrives while a
+    // dispatch is still running is dropped.
     void OnTimer(UINT_PTR timerId);
 
     void Poll();
@@ -55,12 +58,18 @@ public:
 
     // Dispatch for the floating buttons. A negative index stands for the
     // assignment of the current zone under the current modifier. A null target
-    // means the foreground window.
+    // means the foreground window. Ignored while a dispatch is running.
     void RunAction(ActionIndex index, bool endingPhase, HWND target);
 
     void ChangeWallpaper(bool random) override;
-    void OpenSettingsWindow() override {}
+    void OpenSettingsWindow() override
+    {
+        if (openSettingsWindow_) openSettingsWindow_();
+    }
     HWND MainWindow() const override { return mainWindow_; }
+
+    // True while an action runs (its handler or its launch).
+    bool Dispatching() const { return dispatching_; }
 
     // Zone of the pointer at the last poll.
     EdgeZone currentZone = NoZone;
@@ -75,6 +84,8 @@ private:
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
+    std::function<void()> openSettingsWindow_;
+    bool dispatching_ = false;
 };
 
 }  // namespace vorn

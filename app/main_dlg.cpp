@@ -76,8 +76,13 @@ BOOL CMainDlg::OnInitDialog()
 
     tray_ = std::make_unique<CSystemTray>(handle_);
     tray_->Create(trayMessage_, icon_, IDR_TRAY_MENU);
+    // A settings file that could not be read at start is told now.
+    theData.fileProblems.SetListener([this](const FileProblem& problem) {
+        const FileProblemNotice notice = NoticeFor(problem);
+        if (tray_) tray_->ShowBalloon(notice.title, notice.text);
+    });
 
-    Start(handle_);
+    engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     Centre();
     CreateToolTip();
     // A later start lives in the tray; only the very first shows the window.
@@ -199,7 +204,7 @@ LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
 {
-    CEdgeEngine::OnTimer(static_cast<UINT_PTR>(wParam));
+    engine_.OnTimer(static_cast<UINT_PTR>(wParam));
     return 0;
 }
 
@@ -243,6 +248,7 @@ LRESULT CMainDlg::OnTabChanged(WPARAM, LPARAM)
 LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
 {
     // The icon leaves the notification area before the window goes.
+    theData.fileProblems.SetListener(nullptr);
     tray_.reset();
     if (endsMessageLoop) PostQuitMessage(0);
     return 0;

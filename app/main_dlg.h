@@ -15,7 +15,7 @@
 
 namespace vorn::ui {
 
-class CMainDlg : public WithMessageTable<CMainDlg, CDialog>, public CEdgeEngine {
+class CMainDlg : public WithMessageTable<CMainDlg, CDialog> {
 public:
     static constexpr int kPageCount = 5;
     enum Page {
@@ -33,8 +33,11 @@ public:
     bool Create();
 
     // The "&Open..." command: shows the window restored.
-    void OpenSettingsWindow() override;
-    HWND MainWindow() const override { return handle_; }
+    void OpenSettingsWindow();
+
+    // The edge engine this window feeds with its timers; the floating buttons
+    // dispatch through its RunAction.
+    CEdgeEngine& Engine() { return engine_; }
 
     // Every message a message loop takes out for this window's thread goes
     // here first, so that the tooltips see the mouse.
@@ -76,6 +79,7 @@ private:
     LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
 
+    CEdgeEngine engine_;
     UINT trayMessage_;
     HICON icon_;
     std::array<std::unique_ptr<CStdDlg>, kPageCount> pages_;

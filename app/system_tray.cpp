@@ -101,6 +101,25 @@ void CSystemTray::AddAgain()
     if (shown) removed_ = false;
 }
 
+bool CSystemTray::ShowBalloon(const std::wstring& title, const std::wstring& text)
+{
+    if (!supported_ || hidden_) return false;
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    wcsncpy(balloon.szInfoTitle, title.c_str(), std::size(balloon.szInfoTitle) - 1);
+    balloon.szInfoTitle[std::size(balloon.szInfoTitle) - 1] = L'\0';
+    wcsncpy(balloon.szInfo, text.c_str(), std::size(balloon.szInfo) - 1);
+    balloon.szInfo[std::size(balloon.szInfo) - 1] = L'\0';
+    balloon.dwInfoFlags = NIIF_WARNING;
+    balloon.uTimeout = 15000;
+    if (!Shell_NotifyIconW(NIM_MODIFY, &balloon)) return false;
+    // Kept for the record; the flags stay those of the icon itself, so that a
+    // re-add after the shell restarts does not show the balloon again.
+    data_ = balloon;
+    data_.uFlags = savedFlags_;
+    return true;
+}
+
 void CSystemTray::OnNotification(WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != data_.uID || !owner_ || !IsWindow(owner_)) return;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "framework/handles.h"
 #include "framework/window.h"
@@ -22,6 +23,10 @@ public:
     // The popup of the tray menu.
     HMENU Popup() const { return popup_; }
     bool IconShown() const { return !hidden_; }
+    // A warning balloon from the icon. False when the icon cannot show one.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text);
+    // What the icon last gave the shell.
+    const NOTIFYICONDATAW& IconData() const { return data_; }
 
     static std::span<const MessageEntry<CSystemTray>> MessageTable();
 

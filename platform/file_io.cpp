@@ -5,6 +5,7 @@
 #if !defined(_WIN32)
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -12,74 +13,138 @@ namespace vorn {
 
 std::wstring TemporaryPathFor(const std::wstring& path) { return path + L".tmp"; }
 
-bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFileWriter& writer)
+bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFileWriter& writer, FileError* error)
 {
     const std::wstring temporary = TemporaryPathFor(path);
-    if (!writer.Create(temporary)) {
+    const auto fail = [&] {
+        // Read before the clean-up, which makes calls of its own.
+        if (error) *error = writer.Error();
         writer.Remove(temporary);
         return false;
-    }
+    };
+    if (!writer.Create(temporary)) return fail();
     const bool written = writer.Write(bytes) && writer.Flush();
     const bool closed = writer.Close();
-    if (!written || !closed || !writer.Replace(temporary, path)) {
-        writer.Remove(temporary);
-        return false;
-    }
+    if (!written || !closed || !writer.Replace(temporary, path)) return fail();
+    if (error) *error = FileError::None;
     return true;
 }
 
-bool WriteFileAtomically(const std::wstring& path, std::string_view bytes)
+bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error)
 {
     const auto writer = SystemFileWriter();
-    return WriteFileAtomically(path, bytes, *writer);
+    return WriteFileAtomically(path, bytes, *writer, error);
 }
 
 #if defined(_WIN32)
 
 namespace {
 
-// Virus scanners and indexers open files for a moment; such a file is worth
-// a few more tries before giving up.
-bool IsTransientError(DWORD error)
-{
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
 constexpr int kAttempts = 20;
 constexpr DWORD kPauseMs = 50;
 
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? L"." : path.substr(0, separator);
+}
+
+// Whether a new file may be made beside `path`. Folder attributes do not
+// tell on Windows, so the only sure test is to make one.
+bool FolderAcceptsNewFiles(const std::wstring& path)
+{
+    const std::wstring probe = FolderOf(path) + L"\\~vorn-write-test.tmp";
+    const HANDLE file =
+        CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    CloseHandle(file);
+    return true;
+}
+
+// What a failed call on `path` means for the user.
+FileError Classify(DWORD error, const std::wstring& path)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileError::InUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileError::DiskFull;
+    case ERROR_PATH_NOT_FOUND:
+        return FileError::FolderMissing;
+    case ERROR_WRITE_PROTECT:
+        return FileError::FolderNotWritable;
+    case ERROR_ACCESS_DENIED: {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileError::NotAFile;
+            if (attributes & FILE_ATTRIBUTE_READONLY) return FileError::ReadOnlyFile;
+        }
+        return FolderAcceptsNewFiles(path) ? FileError::AccessDenied : FileError::FolderNotWritable;
+    }
+    default:
+        return FileError::Other;
+    }
+}
+
+// Virus scanners and indexers hold files for a moment, and a file being
+// replaced or deleted answers "access denied" for a moment too: worth a few
+// more tries. A read-only file or a folder that refuses changes is not, since
+// waiting mends neither, and every save would freeze the window meanwhile.
+bool WorthRetrying(FileError error) { return error == FileError::InUse || error == FileError::AccessDenied; }
+
+void Pause(const PauseFunction& pause)
+{
+    if (pause)
+        pause(kPauseMs);
+    else
+        Sleep(kPauseMs);
+}
+
 class Win32FileWriter final : public IFileWriter {
 public:
+    explicit Win32FileWriter(PauseFunction pause) : pause_(std::move(pause)) {}
     ~Win32FileWriter() override { (void)Close(); }
 
     bool Create(const std::wstring& path) override
     {
+        path_ = path;
         file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file_ != INVALID_HANDLE_VALUE;
+        return file_ != INVALID_HANDLE_VALUE || Failed();
     }
     bool Write(std::string_view bytes) override
     {
         while (!bytes.empty()) {
             const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
             DWORD written = 0;
-            if (!WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+            if (!WriteFile(file_, bytes.data(), chunk, &written, nullptr)) return Failed();
+            if (written == 0) return Failed(FileError::DiskFull);
             bytes.remove_prefix(written);
         }
         return true;
     }
-    bool Flush() override { return FlushFileBuffers(file_) != FALSE; }
+    bool Flush() override { return FlushFileBuffers(file_) || Failed(); }
     bool Close() override
     {
         if (file_ == INVALID_HANDLE_VALUE) return true;
-        const bool closed = CloseHandle(file_) != FALSE;
+        const bool closed = CloseHandle(file_) || Failed();
         file_ = INVALID_HANDLE_VALUE;
         return closed;
     }
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
+        // Windows refuses to replace a read-only file; Wine replaces it. The
+        // user marked it so that it stays as it is: refuse on both.
+        const DWORD attributes = GetFileAttributesW(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            return Failed(FileError::ReadOnlyFile);
         for (int attempt = 1;; ++attempt) {
             if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-            if (attempt == kAttempts || !IsTransientError(GetLastError())) return false;
-            Sleep(kPauseMs);
+            error_ = Classify(GetLastError(), to);
+            if (attempt == kAttempts || !WorthRetrying(error_)) return false;
+            Pause(pause_);
         }
     }
     void Remove(const std::wstring& path) override
@@ -87,30 +152,56 @@ public:
         (void)Close();
         DeleteFileW(path.c_str());
     }
+    FileError Error() const override { return error_; }
 
 private:
+    // Records why the call just made failed; always false.
+    bool Failed() { return Failed(Classify(GetLastError(), path_)); }
+    bool Failed(FileError error)
+    {
+        error_ = error;
+        return false;
+    }
+
+    PauseFunction pause_;
+    std::wstring path_;
     HANDLE file_ = INVALID_HANDLE_VALUE;
+    FileError error_ = FileError::None;
 };
 
 }  // namespace
 
-std::unique_ptr<IFileWriter> SystemFileWriter() { return std::make_unique<Win32FileWriter>(); }
+std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction pause)
+{
+    return std::make_unique<Win32FileWriter>(std::move(pause));
+}
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, FileError* error, const PauseFunction& pause)
 {
     bytes.clear();
+    const auto failed = [&](FileError why) {
+        if (error) *error = why;
+        return ReadResult::Failed;
+    };
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 1;; ++attempt) {
         file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) break;
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::Missing;
-        // A folder of that name answers "access denied" too, but for good.
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (folder || attempt == kAttempts || !IsTransientError(error)) return ReadResult::Failed;
-        Sleep(kPauseMs);
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            if (error) *error = FileError::None;
+            return ReadResult::Missing;
+        }
+        const FileError why = Classify(code, path);
+        // Reading is refused for good when a folder has the name, and when the
+        // file is read-only or its folder refuses changes: the refusal is then
+        // about permissions, not about a file being replaced.
+        if (why == FileError::NotAFile) return failed(why);
+        if (why == FileError::ReadOnlyFile || why == FileError::FolderNotWritable)
+            return failed(FileError::AccessDenied);
+        if (attempt == kAttempts || !WorthRetrying(why)) return failed(why);
+        Pause(pause);
     }
     bool ok = true;
     char buffer[65536];
@@ -124,7 +215,9 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
         bytes.append(buffer, read);
     }
     CloseHandle(file);
-    return ok ? ReadResult::Read : ReadResult::Failed;
+    if (!ok) return failed(FileError::Other);
+    if (error) *error = FileError::None;
+    return ReadResult::Read;
 }
 
 #else  // POSIX
@@ -156,41 +249,78 @@ std::string NarrowPath(const std::wstring& path)
 
 namespace {
 
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// What a failed call on `path` means for the user.
+FileError Classify(int error, const std::string& path)
+{
+    switch (error) {
+    case EBUSY:
+    case ETXTBSY:
+        return FileError::InUse;
+    case ENOSPC:
+    case EDQUOT:
+        return FileError::DiskFull;
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::FolderMissing;
+    case EISDIR:
+        return FileError::NotAFile;
+    case EROFS:
+        return FileError::FolderNotWritable;
+    case EACCES:
+    case EPERM: {
+        struct stat status {};
+        if (stat(path.c_str(), &status) == 0) {
+            if (S_ISDIR(status.st_mode)) return FileError::NotAFile;
+            if (access(path.c_str(), W_OK) != 0) return FileError::ReadOnlyFile;
+        }
+        return access(FolderOf(path).c_str(), W_OK) == 0 ? FileError::AccessDenied : FileError::FolderNotWritable;
+    }
+    default:
+        return FileError::Other;
+    }
+}
+
 class PosixFileWriter final : public IFileWriter {
 public:
     ~PosixFileWriter() override { (void)Close(); }
 
     bool Create(const std::wstring& path) override
     {
-        file_ = open(NarrowPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        return file_ >= 0;
+        path_ = NarrowPath(path);
+        file_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        return file_ >= 0 || Failed();
     }
     bool Write(std::string_view bytes) override
     {
         while (!bytes.empty()) {
             const ssize_t written = write(file_, bytes.data(), bytes.size());
             if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) return false;
+            if (written < 0) return Failed();
+            if (written == 0) return Failed(FileError::DiskFull);
             bytes.remove_prefix(static_cast<std::size_t>(written));
         }
         return true;
     }
-    bool Flush() override { return fsync(file_) == 0; }
+    bool Flush() override { return fsync(file_) == 0 || Failed(); }
     bool Close() override
     {
         if (file_ < 0) return true;
-        const bool closed = close(file_) == 0;
+        const bool closed = close(file_) == 0 || Failed();
         file_ = -1;
         return closed;
     }
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
         const std::string target = NarrowPath(to);
-        if (rename(NarrowPath(from).c_str(), target.c_str()) != 0) return false;
+        if (rename(NarrowPath(from).c_str(), target.c_str()) != 0) return Failed(Classify(errno, target));
         // Make the rename itself durable.
-        const std::size_t slash = target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-        const int directory = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+        const int directory = open(FolderOf(target).c_str(), O_RDONLY | O_CLOEXEC);
         if (directory >= 0) {
             fsync(directory);
             close(directory);
@@ -202,33 +332,54 @@ public:
         (void)Close();
         unlink(NarrowPath(path).c_str());
     }
+    FileError Error() const override { return error_; }
 
 private:
+    bool Failed() { return Failed(Classify(errno, path_)); }
+    bool Failed(FileError error)
+    {
+        error_ = error;
+        return false;
+    }
+
+    std::string path_;
     int file_ = -1;
+    FileError error_ = FileError::None;
 };
 
 }  // namespace
 
-std::unique_ptr<IFileWriter> SystemFileWriter() { return std::make_unique<PosixFileWriter>(); }
+// Nothing on POSIX holds a file against others, so nothing is retried.
+std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction) { return std::make_unique<PosixFileWriter>(); }
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes)
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, FileError* error, const PauseFunction&)
 {
     bytes.clear();
-    const int file = open(NarrowPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+    const std::string narrow = NarrowPath(path);
+    const auto finish = [&](ReadResult result, FileError why) {
+        if (error) *error = why;
+        return result;
+    };
+    const int file = open(narrow.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return finish(ReadResult::Missing, FileError::None);
+        const FileError why = Classify(errno, narrow);
+        return finish(ReadResult::Failed, why == FileError::ReadOnlyFile ? FileError::AccessDenied : why);
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t count = read(file, buffer, sizeof(buffer));
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) {
+            const FileError why = errno == EISDIR ? FileError::NotAFile : FileError::Other;
             close(file);
-            return ReadResult::Failed;
+            return finish(ReadResult::Failed, why);
         }
         if (count == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
     close(file);
-    return ReadResult::Read;
+    return finish(ReadResult::Read, FileError::None);
 }
 
 #endif

@@ -47,6 +47,7 @@ public:
     FARPROC GetProcAddress(HMODULE, LPCSTR) override { return nullptr; }
 
     HINSTANCE ShellExecuteW(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) override { return nullptr; }
+    BOOL ShellExecuteExW(SHELLEXECUTEINFOW*) override { return FALSE; }
     BOOL SystemParametersInfoW(UINT, UINT, PVOID, UINT) override { return FALSE; }
     LSTATUS RegOpenKeyExW(HKEY, LPCWSTR, DWORD, REGSAM, HKEY*) override { return ERROR_FILE_NOT_FOUND; }
     LSTATUS RegQueryValueExW(HKEY, LPCWSTR, DWORD*, DWORD*, BYTE*, DWORD*) override { return ERROR_FILE_NOT_FOUND; }

@@ -62,6 +62,7 @@ public:
     virtual ~IShell() = default;
     virtual HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
                                     INT showCommand) = 0;
+    virtual BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) = 0;
     virtual BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) = 0;
     virtual LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result) = 0;
     virtual LSTATUS RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,

@@ -122,6 +122,26 @@ using PLUID = LUID*;
 
 using WNDENUMPROC = BOOL(CALLBACK*)(HWND, LPARAM);
 
+// The fields of the shell's launch description that Vorn fills.
+struct SHELLEXECUTEINFOW {
+    DWORD cbSize;
+    ULONG fMask;
+    HWND hwnd;
+    LPCWSTR lpVerb;
+    LPCWSTR lpFile;
+    LPCWSTR lpParameters;
+    LPCWSTR lpDirectory;
+    int nShow;
+    HINSTANCE hInstApp;
+    void* lpIDList;
+    LPCWSTR lpClass;
+    HKEY hkeyClass;
+    DWORD dwHotKey;
+    HANDLE hIconOrMonitor;
+    HANDLE hProcess;
+};
+#define SEE_MASK_FLAG_NO_UI 0x00000400
+
 #define HWND_BROADCAST (reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xffff)))
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000001)))
 #define WTS_CURRENT_SERVER_HANDLE (static_cast<HANDLE>(nullptr))

@@ -60,7 +60,11 @@ ensure_wine_prefix() {
 VORN_STARTED_PIDS=()
 
 stop_started() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    # The next start must not meet this server on its way out.
+    timeout 20 wineserver -w >/dev/null 2>&1 || true
+  fi
   local pid
   for pid in "${VORN_STARTED_PIDS[@]}"; do
     kill "$pid" >/dev/null 2>&1 || true

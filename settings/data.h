@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/catalogue.h"
+#include "settings/file_problem.h"
 
 namespace vorn {
 
@@ -55,13 +56,14 @@ public:
     void ResetToDefaults();
 
     // The settings file. Load runs once at start-up; save after every change.
-    // A save that fails leaves the file as it was.
+    // A save that fails leaves the file as it was. A file that exists but
+    // cannot be read, or a save that fails, is told to fileProblems.
     void LoadSettings();
     void SaveSettings();
     // The steps of a load, from a file already read.
     void LoadFromProfile(const ProfileFile& file);
-    // The save, telling whether the file was replaced.
-    [[nodiscard]] bool WriteSettingsFile() const;
+    // The save, telling whether the file was replaced and if not, why.
+    [[nodiscard]] bool WriteSettingsFile(FileError* error = nullptr) const;
 
     // Exact, case-sensitive lookup: the catalogue first, then custom slots
     // 0 … Count-1; kNoActionIndex when nothing matches.
@@ -116,6 +118,8 @@ public:
     // Not stored: the file exists but could not be read at load. Saving over
     // it would replace the user's settings with defaults, so saves are refused.
     bool settingsUnreadable = false;
+    // Tells the user, once per run, that the file cannot be read or saved.
+    CFileProblemReporter fileProblems;
     std::vector<std::wstring> wallpaperFiles;
     std::vector<std::wstring> wallpaperFolders;
 };

@@ -155,10 +155,12 @@ std::wstring FormatSettingsFile()
 void CData::LoadSettings()
 {
     std::string bytes;
-    const ReadResult read = ReadWholeFile(settingsPath, bytes);
+    FileError error = FileError::None;
+    const ReadResult read = ReadWholeFile(settingsPath, bytes, &error);
     // A file that exists but cannot be read loads as defaults, like a missing
     // one, so that the program still starts; but it must not be overwritten.
     settingsUnreadable = read == ReadResult::Failed;
+    if (settingsUnreadable) fileProblems.Report(FileProblem{false, error, settingsPath});
     if (read != ReadResult::Read) bytes.clear();
     LoadFromProfile(ProfileFile::FromBytes(bytes));
 }
@@ -213,12 +215,21 @@ void CData::LoadFromProfile(const ProfileFile& file)
     ScanWallpaperFiles();
 }
 
-void CData::SaveSettings() { (void)WriteSettingsFile(); }
-
-bool CData::WriteSettingsFile() const
+void CData::SaveSettings()
 {
-    if (settingsUnreadable) return false;
-    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile()));
+    FileError error = FileError::None;
+    // Refused saves over an unreadable file were told at the load.
+    if (!WriteSettingsFile(&error) && !settingsUnreadable)
+        fileProblems.Report(FileProblem{true, error, settingsPath});
+}
+
+bool CData::WriteSettingsFile(FileError* error) const
+{
+    if (settingsUnreadable) {
+        if (error) *error = FileError::Other;
+        return false;
+    }
+    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile()), error);
 }
 
 }  // namespace vorn

@@ -80,6 +80,7 @@ public:
     {
         return ::ShellExecuteW(owner, verb, file, parameters, directory, showCommand);
     }
+    BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) override { return ::ShellExecuteExW(info); }
     BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) override
     {
         return ::SystemParametersInfoW(action, uiParam, pvParam, winIni);

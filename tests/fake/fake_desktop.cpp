@@ -236,7 +236,7 @@ const TimerState* FakeDesktop::Timer(HWND window, UINT_PTR id) const
 
 BOOL FakeDesktop::GetCursorPos(POINT* point)
 {
-    if (!point) return FALSE;
+    if (!point || cursorReadFails) return FALSE;
     *point = pointer;
     return TRUE;
 }
@@ -495,6 +495,7 @@ LRESULT FakeDesktop::SendMessageW(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT FakeDesktop::SendMessageTimeoutW(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                                          UINT timeoutMs, DWORD_PTR* result)
 {
+    if (onSendWithTimeout) onSendWithTimeout();
     sentWithTimeout.push_back(TimedMessage{window, message, wParam, lParam, flags, timeoutMs});
     if (result) *result = 0;
     return TRUE;  // every window answered in time
@@ -548,6 +549,16 @@ HINSTANCE FakeDesktop::ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPC
     launches.push_back(Launch{owner, Text(verb), Text(file), Text(parameters), Text(directory), showCommand});
     // Above 32 means success; 2 is "file not found".
     return reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(shellExecuteFails ? 2 : 42));
+}
+
+BOOL FakeDesktop::ShellExecuteExW(SHELLEXECUTEINFOW* info)
+{
+    if (!info || info->cbSize != sizeof(SHELLEXECUTEINFOW)) return FALSE;
+    launches.push_back(Launch{info->hwnd, Text(info->lpVerb), Text(info->lpFile), Text(info->lpParameters),
+                              Text(info->lpDirectory), info->nShow, info->fMask});
+    info->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(shellExecuteFails ? 2 : 42));
+    if (onLaunch) onLaunch();
+    return shellExecuteFails ? FALSE : TRUE;
 }
 
 BOOL FakeDesktop::SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni)

@@ -72,6 +72,8 @@ struct Launch {
     std::wstring parameters;
     std::wstring directory;
     int show;
+    // ShellExecuteExW's mask; 0 for ShellExecuteW, which takes none.
+    ULONG mask = 0;
 };
 
 struct Message {
@@ -194,6 +196,14 @@ public:
     std::deque<int> scriptedRandom;
     unsigned randomSeed = 1;
     bool shellExecuteFails = false;
+    // GetCursorPos fails, as it does while the secure desktop has the input.
+    bool cursorReadFails = false;
+    // Called by ShellExecuteExW after logging, so a test can act while the
+    // launch is under way (a modal loop delivering timers).
+    std::function<void()> onLaunch;
+    // Called by SendMessageTimeoutW before logging; it may block, to stand
+    // for windows that are slow to answer.
+    std::function<void()> onSendWithTimeout;
 
     // --- logs ---------------------------------------------------------------
     std::vector<Launch> launches;
@@ -251,6 +261,7 @@ public:
     // IShell
     HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
                             INT showCommand) override;
+    BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) override;
     BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) override;
     LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result) override;
     LSTATUS RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,

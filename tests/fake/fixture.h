@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "actions/background.h"
 #include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "settings/data.h"
@@ -18,7 +19,12 @@ protected:
         desktop.Install();
         ResetGlobals();
     }
-    ~DesktopTest() override { UninstallPort(); }
+    ~DesktopTest() override
+    {
+        // Work handed to the worker thread talks to this desktop.
+        WaitForBackgroundWork();
+        UninstallPort();
+    }
 
     // Globals back to a start-up state on the desktop as it is now; call again
     // after changing what the helpers look up (layered functions, version).
@@ -28,6 +34,7 @@ protected:
         theData.ResetToDefaults();
         theData.enabled = true;
         theData.settingsUnreadable = false;
+        theData.fileProblems.Reset();
         theData.ComputeSideBands();
         theUtil.Resolve();
         tileTwoCount = 0;

@@ -455,6 +455,27 @@ TEST_F(EdgeEngineTest, RunActionIgnoresIndicesOutsideTheActionSpace)
     EXPECT_TRUE(desktop.launches.empty());
 }
 
+TEST_F(EdgeEngineTest, PollsWhoseCursorReadFailsChangeNothing)
+{
+    // The read fails while the secure desktop has the input; the point it
+    // leaves behind, (0, 0), must not count as the upper left corner.
+    for (const POINT start : {kCentre, kZonePoints[RightSide]}) {
+        PollAt(start);
+        calls.clear();
+        const EdgeZone before = engine.currentZone;
+        desktop.cursorReadFails = true;
+        for (const POINT elsewhere : {POINT{0, 0}, kCentre, kZonePoints[BottomSide]}) {
+            PollAt(elsewhere);
+            Run(kEdgePollMs);
+        }
+        EXPECT_EQ(engine.currentZone, before);
+        EXPECT_TRUE(calls.empty());
+        desktop.cursorReadFails = false;
+        PollAt(start);
+        EXPECT_TRUE(calls.empty());  // back where it was: nothing to enter or leave
+    }
+}
+
 // --- custom actions --------------------------------------------------------------
 
 class CustomDispatchTest : public EdgeEngineTest {
@@ -479,6 +500,8 @@ TEST_F(CustomDispatchTest, LaunchesTheSplitCommandLinesThroughTheShell)
     EXPECT_EQ(first.parameters, L"/x /y");
     EXPECT_EQ(first.directory, L"");
     EXPECT_EQ(first.show, SW_SHOWNORMAL);
+    // A missing program must not bring up the shell's error box.
+    EXPECT_EQ(first.mask & SEE_MASK_FLAG_NO_UI, static_cast<ULONG>(SEE_MASK_FLAG_NO_UI));
     EXPECT_EQ(desktop.launches[1].file, L"notepad");
     EXPECT_EQ(desktop.launches[1].parameters, L"C:\\My Documents\\a b.txt");
     EXPECT_TRUE(calls.empty());
@@ -516,6 +539,34 @@ TEST_F(CustomDispatchTest, LastSlotAndFreeSlotsAreHandled)
     engine.RunAction(95 + 5, false, nullptr);  // a free slot: empty command lines
     ASSERT_EQ(desktop.launches.size(), 1u);
     EXPECT_EQ(desktop.launches[0].file, L"last");
+}
+
+TEST_F(CustomDispatchTest, TicksAndButtonsArrivingDuringADispatchAreDropped)
+{
+    // A launch that runs a message loop (the shell's own UI, a slow start)
+    // keeps delivering the main window's timers while the pointer moves on.
+    Define(0, L"missing-program", L"");
+    Assign(Plain, LeftSide, 95);
+    int reentries = 0;
+    desktop.onLaunch = [&] {
+        if (++reentries > 1) return;
+        desktop.MovePointer(kZonePoints[RightSide].x, kZonePoints[RightSide].y);
+        Run(3 * kEdgePollMs);
+        engine.RunAction(kCascade, false, nullptr);
+    };
+    PollIn(LeftSide);
+    desktop.onLaunch = nullptr;
+    EXPECT_EQ(desktop.launches.size(), 1u);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(engine.currentZone, LeftSide);
+    EXPECT_TRUE(engine.beginningRan);
+    EXPECT_FALSE(engine.ending);
+    EXPECT_FALSE(engine.Dispatching());
+
+    // The next tick sees the pointer where it is now.
+    Run(kEdgePollMs);
+    EXPECT_EQ(engine.currentZone, RightSide);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(RightSide), false, editor, false}}));
 }
 
 TEST_F(CustomDispatchTest, FailedLaunchIsIgnored)

@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
+#include "settings/file_problem.h"
 #include "settings/profile.h"
 #include "settings/setting_table.h"
 #include "settings/settings_file.h"
@@ -542,13 +544,20 @@ TEST_P(FailedSaveTest, LeavesTheOldFileByteForByteAndNoTemporaryFile)
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSaveTest,
                          ::testing::Values(Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace));
 
-TEST_F(SettingsFileTest, SaveIntoAMissingFolderFailsCleanly)
+TEST_F(SettingsFileTest, AFailedSaveIsToldOnceWithItsReason)
 {
     theData.settingsPath = folder.File(L"no such folder") + L"/Vorn.ini";
-    EXPECT_FALSE(theData.WriteSettingsFile());
+    std::vector<FileProblem> told;
+    theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+    theData.SaveSettings();
+    theData.SaveSettings();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].saving);
+    EXPECT_EQ(told[0].error, FileError::FolderMissing);
+    EXPECT_EQ(told[0].path, theData.settingsPath);
 }
 
-TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverOverwritten)
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverOverwrittenAndIsToldOnceThereIsAListener)
 {
     // A folder where the file should be: it exists but cannot be read as one.
     std::filesystem::create_directory(std::filesystem::path(theData.settingsPath));
@@ -557,7 +566,44 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_TRUE(theData.settingsUnreadable);
     EXPECT_EQ(theData.cornerSize, 2);
     EXPECT_FALSE(theData.WriteSettingsFile());
+    theData.SaveSettings();  // refused, and not told a second time
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(theData.settingsPath)));
+
+    std::vector<FileProblem> told;
+    theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_FALSE(told[0].saving);
+    EXPECT_EQ(told[0].error, FileError::NotAFile);
+}
+
+TEST(FileProblemNoticeTest, NamesTheFileAndTheReasonWithinTheBalloonLimits)
+{
+    const std::wstring shortPath = L"C:\\Tools\\Vorn\\Vorn.ini";
+    const std::wstring longPath = L"C:\\" + std::wstring(400, L'x') + L"\\Vorn.ini";
+    struct Case {
+        FileProblem problem;
+        const wchar_t* title;
+        const wchar_t* reason;
+    };
+    const Case cases[] = {
+        {{true, FileError::ReadOnlyFile, shortPath}, L"Vorn cannot save its settings", L"the file is marked read-only"},
+        {{true, FileError::InUse, shortPath}, L"Vorn cannot save its settings", L"another program is using it"},
+        {{true, FileError::FolderNotWritable, longPath}, L"Vorn cannot save its settings", L"may not write"},
+        {{true, FileError::DiskFull, longPath}, L"Vorn cannot save its settings", L"the disk is full"},
+        {{false, FileError::InUse, shortPath}, L"Vorn cannot read its settings", L"another program is using it"},
+        {{false, FileError::ReadOnlyFile, shortPath}, L"Vorn cannot read its settings", L"access to it was denied"},
+        {{false, FileError::Other, longPath}, L"Vorn cannot read its settings", L"Windows reported an error"},
+    };
+    for (const Case& c : cases) {
+        const FileProblemNotice notice = NoticeFor(c.problem);
+        SCOPED_TRACE(testing::PrintToString(notice.text));
+        EXPECT_EQ(notice.title, c.title);
+        EXPECT_LE(notice.text.size(), 255u);
+        EXPECT_NE(notice.text.find(c.reason), std::wstring::npos);
+        // Shortened at its start, the path still names the file and its folder.
+        EXPECT_NE(notice.text.find(c.problem.path.size() > 200 ? L"xx\\Vorn.ini" : c.problem.path.c_str()),
+                  std::wstring::npos);
+    }
 }
 
 TEST_F(SettingsFileTest, ASaveReplacesAStaleTemporaryFile)

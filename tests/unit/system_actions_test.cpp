@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <memory>
 #include <optional>
 #include <set>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "actions/action_host.h"
+#include "actions/background.h"
 #include "actions/catalogue.h"
 #include "actions/util.h"
 #include "app/edge_engine.h"
@@ -45,6 +49,7 @@ void RunEntry(CActionHost& host, ActionIndex index, bool ending)
 {
     host.ending = ending;
     theCatalogue[static_cast<std::size_t>(index)].handler(host);
+    WaitForBackgroundWork();
 }
 
 class SystemActionsTest : public fake::DesktopTest {
@@ -278,6 +283,32 @@ TEST_F(SystemActionsTest, MonitorPowerTurnsTheMonitorBackOnAtOnceWhenLeaving)
         EXPECT_EQ(desktop.sentWithTimeout[1].window, HWND_BROADCAST);
         EXPECT_EQ(desktop.sentWithTimeout[1].flags, static_cast<UINT>(SMTO_ABORTIFHUNG));
     }
+}
+
+TEST_F(SystemActionsTest, MonitorPowerReturnsAtOnceAndKeepsTheOrderOfItsBroadcasts)
+{
+    // Windows that are slow to answer hold the broadcast, never the caller.
+    std::atomic<bool> callerFree{false};
+    std::vector<bool> callerFreeAtEachSend;  // written by the worker only
+    desktop.onSendWithTimeout = [&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!callerFree && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        callerFreeAtEachSend.push_back(callerFree);
+    };
+    const auto& handler = theCatalogue[static_cast<std::size_t>(theData.FindActionIndex(L"Monitor off"))].handler;
+    host.ending = false;
+    handler(host);
+    host.ending = true;  // left again before the half-second wait is over
+    handler(host);
+    callerFree = true;
+    WaitForBackgroundWork();
+
+    EXPECT_EQ(callerFreeAtEachSend, (std::vector<bool>{true, true}));
+    EXPECT_EQ(desktop.sleeps, std::vector<DWORD>{500});
+    ASSERT_EQ(desktop.sentWithTimeout.size(), 2u);
+    EXPECT_EQ(desktop.sentWithTimeout[0].lParam, 2);
+    EXPECT_EQ(desktop.sentWithTimeout[1].lParam, -1);
 }
 
 // --- Screen saver ---

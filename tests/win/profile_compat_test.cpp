@@ -779,13 +779,46 @@ TEST_F(ProfileCompatTest, ReplaceGivesUpOnAFileHeldOpenThroughoutAndLeavesItAlon
     theData.cornerSize = 9;
 
     bool written = true;
+    int pauses = 0;
+    FileError error = FileError::None;
+    ReadResult read = ReadResult::Read;
+    FileError readError = FileError::None;
+    std::string bytes;
     {
         FileHolder holder(theData.settingsPath, std::chrono::milliseconds(INFINITE));
         ASSERT_TRUE(holder.opened());
-        written = theData.WriteSettingsFile();
+        const auto writer = SystemFileWriter([&](unsigned) { ++pauses; });
+        written = WriteFileAtomically(theData.settingsPath, "new", *writer, &error);
+        read = ReadWholeFile(theData.settingsPath, bytes, &readError, [&](unsigned) { ++pauses; });
     }
     EXPECT_FALSE(written);
+    // Windows answers a sharing violation; Wine refuses any open file as denied.
+    EXPECT_TRUE(error == FileError::InUse || error == FileError::AccessDenied) << static_cast<int>(error);
+    EXPECT_EQ(read, ReadResult::Failed);
+    EXPECT_EQ(readError, FileError::InUse);
+    EXPECT_EQ(pauses, 2 * 19);  // every attempt but the last waited
     EXPECT_EQ(ReadBytes(theData.settingsPath), old);
+    EXPECT_FALSE(Exists(TemporaryPathFor(theData.settingsPath)));
+}
+
+TEST_F(ProfileCompatTest, AReadOnlyFileIsNotRetriedAndSaysWhy)
+{
+    const std::string old = "[Settings]\r\nCorner size=3\r\n";
+    ASSERT_TRUE(WriteBytes(theData.settingsPath, old));
+    ASSERT_TRUE(::SetFileAttributesW(theData.settingsPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    int pauses = 0;
+    const auto writer = SystemFileWriter([&](unsigned) { ++pauses; });
+    FileError error = FileError::None;
+    const bool written = WriteFileAtomically(theData.settingsPath, "new", *writer, &error);
+    std::string bytes;
+    const ReadResult read = ReadWholeFile(theData.settingsPath, bytes);
+    ::SetFileAttributesW(theData.settingsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, FileError::ReadOnlyFile);
+    EXPECT_EQ(pauses, 0);
+    EXPECT_EQ(read, ReadResult::Read);  // still loads
+    EXPECT_EQ(bytes, old);
     EXPECT_FALSE(Exists(TemporaryPathFor(theData.settingsPath)));
 }
 

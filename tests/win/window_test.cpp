@@ -200,6 +200,7 @@ protected:
         InstallWin32Port();
         theUtil.Resolve();
         theData.settingsPath = folder.File(L"Vorn.ini");
+        theData.fileProblems.Reset();
         theData.LoadSettings();
         theData.enabled = true;
     }
@@ -309,6 +310,25 @@ TEST_F(MainWindowTest, SwitchingTabsSavesTheSelectedPage)
     const ProfileFile saved = ProfileFile::FromBytes(fake::TempFolder::Read(theData.settingsPath));
     EXPECT_EQ(saved.Get(L"Settings", L"Current page", L""), L"2");
     EXPECT_EQ(saved.Get(L"Settings", L"First run", L""), L"False");
+}
+
+TEST_F(MainWindowTest, ASaveThatFailsIsToldInABalloonFromTheTrayIcon)
+{
+    ASSERT_TRUE(fake::TempFolder::Write(theData.settingsPath, "[Settings]\r\nFirst run=False\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(theData.settingsPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    CMainDlg& main = Open();
+    ASSERT_TRUE(main.Tray()->IconShown());
+    SendMessageW(main.Tabs(), TCM_SETCURSEL, 1, 0);
+    NMHDR header{main.Tabs(), IDC_MAIN_TABS, TCN_SELCHANGE};
+    SendMessageW(main.Handle(), WM_NOTIFY, IDC_MAIN_TABS, reinterpret_cast<LPARAM>(&header));
+    SetFileAttributesW(theData.settingsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const NOTIFYICONDATAW& icon = main.Tray()->IconData();
+    EXPECT_EQ(std::wstring(icon.szInfoTitle), L"Vorn cannot save its settings");
+    const std::wstring text = icon.szInfo;
+    EXPECT_NE(text.find(theData.settingsPath), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"read-only"), std::wstring::npos) << text;
+    EXPECT_EQ(icon.dwInfoFlags & NIIF_WARNING, static_cast<DWORD>(NIIF_WARNING));
 }
 
 TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)
@@ -434,7 +454,7 @@ TEST_F(MainWindowTest, EdgeTimerRunsOnTheWindow)
 {
     CMainDlg& main = Open();
     EXPECT_TRUE(KillTimer(main.Handle(), kEdgeTimerId));  // it existed
-    EXPECT_EQ(main.MainWindow(), main.Handle());
+    EXPECT_EQ(main.Engine().MainWindow(), main.Handle());
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include "settings/file_problem.h"
+
+#include <utility>
+
+namespace vorn {
+namespace {
+
+constexpr std::size_t kTitleLimit = 63;
+constexpr std::size_t kTextLimit = 255;
+
+const wchar_t* Reason(FileError error, bool saving)
+{
+    switch (error) {
+    case FileError::InUse:
+        return L"another program is using it";
+    case FileError::ReadOnlyFile:
+        return saving ? L"the file is marked read-only" : L"access to it was denied";
+    case FileError::FolderNotWritable:
+        return L"Vorn may not write in its folder";
+    case FileError::AccessDenied:
+        return L"access to it was denied";
+    case FileError::DiskFull:
+        return L"the disk is full";
+    case FileError::FolderMissing:
+        return L"its folder no longer exists";
+    case FileError::NotAFile:
+        return L"a folder has its name";
+    case FileError::None:
+    case FileError::Other:
+        break;
+    }
+    return L"Windows reported an error";
+}
+
+// The end of the path, which names the file and its folder, in `room` characters.
+std::wstring Shortened(const std::wstring& path, std::size_t room)
+{
+    if (path.size() <= room) return path;
+    if (room == 0) return {};
+    return L"\u2026" + path.substr(path.size() - (room - 1));
+}
+
+}  // namespace
+
+FileProblemNotice NoticeFor(const FileProblem& problem)
+{
+    const std::wstring reason = Reason(problem.error, problem.saving);
+    std::wstring before;
+    std::wstring after;
+    FileProblemNotice notice;
+    if (problem.saving) {
+        notice.title = L"Vorn cannot save its settings";
+        before = L"Changes could not be saved to ";
+        after = L": " + reason + L". They last only until Vorn ends.";
+    } else {
+        notice.title = L"Vorn cannot read its settings";
+        before = L"";
+        after = L" could not be read: " + reason +
+                L". Vorn runs with default settings and leaves the file alone until it restarts.";
+    }
+    const std::size_t fixed = before.size() + after.size();
+    notice.text = before + Shortened(problem.path, fixed < kTextLimit ? kTextLimit - fixed : 0) + after;
+    notice.title.resize(std::min(notice.title.size(), kTitleLimit));
+    return notice;
+}
+
+void CFileProblemReporter::Report(const FileProblem& problem)
+{
+    if (told_ || waiting_) return;
+    if (!listener_) {
+        waiting_ = problem;
+        return;
+    }
+    told_ = true;
+    listener_(problem);
+}
+
+void CFileProblemReporter::SetListener(std::function<void(const FileProblem&)> listener)
+{
+    listener_ = std::move(listener);
+    if (listener_ && waiting_) {
+        const FileProblem problem = std::move(*waiting_);
+        waiting_.reset();
+        Report(problem);
+    }
+}
+
+void CFileProblemReporter::Reset()
+{
+    listener_ = nullptr;
+    waiting_.reset();
+    told_ = false;
+}
+
+}  // namespace vorn
