@@ -39,6 +39,18 @@ public:
     // Empties every slot.
     void Clear();
 
+    // Closes the gaps between named slots, keeping their order. Element k of
+    // the result is the slot the action from slot k moved to (-1: free).
+    std::array<int, kSlotCount> Compact();
+    // Removes the action in `slot`, keeps every zone and button assignment on
+    // the action it named before (those on the removed one get "No action"),
+    // and saves the settings file.
+    void DeleteCustomAction(int slot);
+    // Copies the action named `name` under a fresh name ("... copy N") into
+    // the first free slot and saves. The new name; empty when the store is
+    // full or no action has that name.
+    std::wstring DuplicateCustomAction(const std::wstring& name);
+
 private:
     std::array<CCustomAction, kSlotCount> slots_{};
 };

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "actions/util.h"
+#include "buttons/buttons.h"
 #include "buttons/buttons_dlg.h"
 #include "res/resource.h"
 #include "settings/data.h"
@@ -49,6 +50,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
+        MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -83,6 +85,8 @@ BOOL CMainDlg::OnInitDialog()
     });
 
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
+    // Bursts of saves (drags, typing) are written by this window's timer.
+    theData.DeferSavesTo(handle_);
     Centre();
     CreateToolTip();
     // A later start lives in the tray; only the very first shows the window.
@@ -187,10 +191,12 @@ LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
         // Straight to hidden: the window lives in the tray, not on the taskbar,
         // and comes back in its normal state when shown again.
         ShowWindow(handle_, SW_HIDE);
+        ShowButtonFrames(false);
         return 0;
     case SC_RESTORE:
         DefWindowProcW(handle_, WM_SYSCOMMAND, wParam, lParam);
         ShowWindow(handle_, SW_SHOW);
+        ShowButtonFrames(true);
         return 0;
     default:
         break;
@@ -204,8 +210,22 @@ LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
 {
+    if (wParam == kSaveTimerId) theData.FlushSettings();
     engine_.OnTimer(static_cast<UINT_PTR>(wParam));
     return 0;
+}
+
+LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
+{
+    // Windows ends the process after this without a WM_DESTROY.
+    if (wParam) theData.FlushSettings();
+    return 0;
+}
+
+void CMainDlg::ShowButtonFrames(bool on) const
+{
+    // The floating buttons can be resized while the Buttons page shows.
+    if (activePage_ && activePage_ == Page(ButtonsPage)) theButtons.SetSizingFrames(on);
 }
 
 LRESULT CMainDlg::OnExit(WPARAM, LPARAM)
@@ -217,6 +237,7 @@ LRESULT CMainDlg::OnExit(WPARAM, LPARAM)
 LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
 {
     ShowWindow(handle_, SW_RESTORE);
+    ShowButtonFrames(true);
     return 0;
 }
 
@@ -247,6 +268,8 @@ LRESULT CMainDlg::OnTabChanged(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
 {
+    // The last state is written while there is still a window for the timer.
+    theData.DeferSavesTo(nullptr);
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
     tray_.reset();

@@ -73,6 +73,8 @@ private:
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayToggle(WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 
 #include "actions/util.h"
 #include "app/main_dlg.h"
+#include "buttons/button_dlg.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
 
@@ -33,17 +34,27 @@ int CVornApp::Run()
     InitCommonControlsEx(&controls);
 
     os::Clock().srand(os::Clock().GetTickCount());
+    // The floating buttons are made while the settings load.
+    CButtonWindowsHost buttonWindows;
+    theButtons.SetHost(&buttonWindows);
     theData.LoadSettings();
 
     CMainDlg main;
     if (!main.Create()) return 1;
+    buttonWindows.Attach(main.Handle(), &main.Engine());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         main.PreTranslateMessage(message);
+        PreTranslateButtonMessage(message);
         if (main.Handle() && IsDialogMessageW(main.Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // A save still waiting for its turn is written before the program ends.
+    theData.FlushSettings();
+    buttonWindows.Attach(nullptr, nullptr);
+    theButtons.Clear();
+    theButtons.SetHost(nullptr);
     return 0;
 }
 

@@ -81,3 +81,34 @@ void BM_SaveFullSettingsFile(benchmark::State& state)
 BENCHMARK(BM_SaveFullSettingsFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// A burst of 100 changes of the full file, 10 ms apart (a drag on the Buttons
+// page, typing): the time each change costs the UI thread, writes included,
+// and how many of them reach the disk. Writes are held to one per 250 ms; the last state is
+// written by the save timer.
+void BM_BurstOf100Saves(benchmark::State& state)
+{
+    FullFile full;
+    const HWND mainWindow = full.desktop.AddWindow(fake::WindowDesc{});
+    const auto deliver = [&](HWND window, UINT_PTR id) {
+        if (window == mainWindow && id == kSaveTimerId) theData.FlushSettings();
+    };
+    double writes = 0;
+    for (auto _ : state) {
+        theData.ResetSaveThrottle();
+        theData.DeferSavesTo(mainWindow);
+        for (int change = 0; change < 100; ++change) {
+            theData.cornerSize = 1 + change % 20;
+            theData.SaveSettings();
+            // The timer's writes run on the UI thread too: they count.
+            full.desktop.AdvanceTime(10, deliver);
+        }
+        full.desktop.AdvanceTime(kSaveIntervalMs, deliver);
+        writes += theData.settingsWrites;
+    }
+    theData.DeferSavesTo(nullptr);
+    state.counters["per change"] = benchmark::Counter(static_cast<double>(state.iterations()) * 100,
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["writes"] = writes / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_BurstOf100Saves)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,7 @@
 #define IDR_TRAY_MENU 201
 #define IDB_TABS 32011
 
+#define IDC_BUTTON_FACE 1602
 #define IDC_MAIN_TABS 1901
 #define IDC_PREVIEW 1610
 #define IDC_EXIT 1607

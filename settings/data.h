@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/catalogue.h"
+#include "platform/win.h"
 #include "settings/file_problem.h"
 
 namespace vorn {
@@ -45,6 +46,11 @@ ModifierKey CurrentModifier();
 
 inline constexpr int kGroupCount = 13;
 
+// Saves that come in bursts (a drag, typing) write at most this often; the
+// main window's timer of this id writes the last state.
+inline constexpr UINT_PTR kSaveTimerId = 4;
+inline constexpr DWORD kSaveIntervalMs = 250;
+
 class CData {
 public:
     CData();
@@ -60,6 +66,21 @@ public:
     // cannot be read, or a save that fails, is told to fileProblems.
     void LoadSettings();
     void SaveSettings();
+    // Once the main window gives its handle, a save writes at once only when
+    // the last write is kSaveIntervalMs old; otherwise the window's save timer
+    // writes the latest state when that time is up. Null: every save writes.
+    void DeferSavesTo(HWND window);
+    // Writes a save still waiting: the save timer, and the program's end.
+    void FlushSettings();
+    bool SavePending() const { return savePending_; }
+    // Back to a run's start: nothing written or waiting, saves not deferred (tests).
+    void ResetSaveThrottle()
+    {
+        saveWindow_ = nullptr;
+        savePending_ = false;
+        written_ = false;
+        settingsWrites = 0;
+    }
     // The steps of a load, from a file already read.
     void LoadFromProfile(const ProfileFile& file);
     // The save, telling whether the file was replaced and if not, why.
@@ -118,10 +139,20 @@ public:
     // Not stored: the file exists but could not be read at load. Saving over
     // it would replace the user's settings with defaults, so saves are refused.
     bool settingsUnreadable = false;
+    // Writes of the file this run (benchmarks and tests).
+    int settingsWrites = 0;
     // Tells the user, once per run, that the file cannot be read or saved.
     CFileProblemReporter fileProblems;
     std::vector<std::wstring> wallpaperFiles;
     std::vector<std::wstring> wallpaperFolders;
+
+private:
+    void WriteNow();
+
+    HWND saveWindow_ = nullptr;
+    bool savePending_ = false;
+    bool written_ = false;
+    DWORD lastWriteTick_ = 0;
 };
 
 extern CData theData;

@@ -5,6 +5,7 @@
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "buttons/buttons.h"
 #include "platform/file_io.h"
 #include "platform/port.h"
 #include "settings/data.h"
@@ -25,24 +26,8 @@ constexpr std::array<const wchar_t*, kModifierCount> kActionSections{{
     L"Actions, Ctrl",
 }};
 
-// Decimal text of a number; the runtime's wide formatting is slow.
-std::wstring Decimal(std::int64_t number)
-{
-    wchar_t digits[24];
-    wchar_t* end = digits + 24;
-    wchar_t* p = end;
-    const bool negative = number < 0;
-    auto magnitude = negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
-    do {
-        *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) *--p = L'-';
-    return std::wstring(p, end);
-}
-
-std::wstring GroupKey(int group) { return L"Group " + Decimal(group) + L" expanded"; }
-std::wstring Numbered(const wchar_t* prefix, int number) { return prefix + Decimal(number); }
+std::wstring GroupKey(int group) { return L"Group " + DecimalText(group) + L" expanded"; }
+std::wstring Numbered(const wchar_t* prefix, int number) { return prefix + DecimalText(number); }
 
 bool IsProfileBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v'; }
 
@@ -74,6 +59,21 @@ private:
 const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
 }  // namespace
+
+std::wstring DecimalText(std::int64_t number)
+{
+    wchar_t digits[24];
+    wchar_t* end = digits + 24;
+    wchar_t* p = end;
+    const bool negative = number < 0;
+    auto magnitude = negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *--p = L'-';
+    return std::wstring(p, end);
+}
 
 void AppendStoredValue(std::wstring& out, std::wstring_view value)
 {
@@ -115,7 +115,7 @@ std::wstring FormatSettingsFile()
     out.Line(L"[Settings]");
     for (const SettingDef& def : kSettingDefs) {
         if (def.number)
-            out.Key(def.key, Decimal(d.*def.number));
+            out.Key(def.key, DecimalText(d.*def.number));
         else
             out.Key(def.key, Flag(def.alwaysWrittenFalse ? false : d.*def.flag));
     }
@@ -126,7 +126,7 @@ std::wstring FormatSettingsFile()
     out.Line(L"[Wallpaper folders]");
     int number = 0;
     for (const std::wstring& folder : d.wallpaperFolders)
-        out.Key(Decimal(++number), folder);
+        out.Key(DecimalText(++number), folder);
 
     for (int modifier = 0; modifier < kModifierCount; ++modifier) {
         out.Line(L"");
@@ -149,7 +149,9 @@ std::wstring FormatSettingsFile()
         out.Key(Numbered(L"ActionB ", number), action.endingAction);
         out.Line(L"");
     }
-    return out.Take();
+    std::wstring text = out.Take();
+    theButtons.AppendSections(text);
+    return text;
 }
 
 void CData::LoadSettings()
@@ -184,7 +186,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
 
     // A gap in the numbering ends the list.
     for (int number = 1;; ++number) {
-        std::wstring folder = file.Get(kWallpaperFolders, Decimal(number), L"");
+        std::wstring folder = file.Get(kWallpaperFolders, DecimalText(number), L"");
         if (folder.empty()) break;
         wallpaperFolders.push_back(std::move(folder));
     }
@@ -212,15 +214,49 @@ void CData::LoadFromProfile(const ProfileFile& file)
 
     if (const HWND taskbar = theUtil.FindTaskbar()) theUtil.SetWindowTransparency(taskbar, taskbarTransparency);
 
+    theButtons.LoadButtons(file);
     ScanWallpaperFiles();
 }
 
 void CData::SaveSettings()
 {
+    if (!saveWindow_) {
+        WriteNow();
+        return;
+    }
+    if (savePending_) return;  // the timer writes the latest state
+    const DWORD now = os::Clock().GetTickCount();
+    const DWORD since = now - lastWriteTick_;
+    if (!written_ || since >= kSaveIntervalMs) {
+        WriteNow();
+        return;
+    }
+    savePending_ = true;
+    os::Timers().SetTimer(saveWindow_, kSaveTimerId, kSaveIntervalMs - since);
+}
+
+void CData::DeferSavesTo(HWND window)
+{
+    if (!window) FlushSettings();
+    saveWindow_ = window;
+}
+
+void CData::FlushSettings()
+{
+    if (saveWindow_) os::Timers().KillTimer(saveWindow_, kSaveTimerId);
+    if (!savePending_) return;
+    savePending_ = false;
+    WriteNow();
+}
+
+void CData::WriteNow()
+{
     FileError error = FileError::None;
     // Refused saves over an unreadable file were told at the load.
-    if (!WriteSettingsFile(&error) && !settingsUnreadable)
-        fileProblems.Report(FileProblem{true, error, settingsPath});
+    if (!WriteSettingsFile(&error) && !settingsUnreadable) fileProblems.Report(FileProblem{true, error, settingsPath});
+    written_ = true;
+    ++settingsWrites;
+    lastWriteTick_ = os::Clock().GetTickCount();
 }
 
 bool CData::WriteSettingsFile(FileError* error) const

@@ -2,13 +2,17 @@
 // unchanged.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vorn {
 
-// The whole settings file, as text with CR LF line ends, from theData and the
-// custom actions.
+// Decimal text of a number; the runtime's wide formatting is slow.
+std::wstring DecimalText(std::int64_t number);
+
+// The whole settings file, as text with CR LF line ends, from theData, the
+// custom actions and the buttons.
 std::wstring FormatSettingsFile();
 
 // A value as it is written after "key=". Line breaks and NULs, which would

@@ -138,10 +138,22 @@ e2e_tray_icon_point() {
   echo "$((x + 8)) $((y + 10))"
 }
 
-# The open popup menu of Vorn: "x y width height".
+# Vorn's windows on the screen: the floating buttons, for one.
+e2e_viewable_windows() {
+  local window
+  for window in $(xdotool search --class vorn.exe 2>/dev/null); do
+    xwininfo -id "$window" | grep -q 'IsViewable' && echo "$window"
+  done
+  return 0
+}
+E2E_SHOWN_BEFORE_MENU=""
+
+# The open popup menu of Vorn: "x y width height". Windows already on the
+# screen before the menu was asked for (floating buttons) are not it.
 e2e_open_menu() {
   local window info
   for window in $(xdotool search --class vorn.exe 2>/dev/null); do
+    grep -qx "$window" <<< "$E2E_SHOWN_BEFORE_MENU" && continue
     info=$(xwininfo -id "$window")
     echo "$info" | grep -q 'IsViewable' || continue
     [ -z "$(xdotool getwindowname "$window" 2>/dev/null)" ] || continue
@@ -155,6 +167,7 @@ e2e_open_menu() {
 e2e_tray_menu() {  # index count
   local point menu x y w h attempt
   point=$(e2e_wait_until 10 e2e_tray_icon_point) || { echo "    no tray icon found"; return 1; }
+  E2E_SHOWN_BEFORE_MENU=$(e2e_viewable_windows)
   # A click that arrives while an earlier menu is still winding down is
   # swallowed: try again a few times.
   for attempt in 1 2 3 4; do

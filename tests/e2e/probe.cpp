@@ -6,9 +6,16 @@
 //   probe control TITLE ID       "X Y": the middle of a control, on the screen
 //   probe foreground             the title of the foreground window
 //   probe alpha TITLE            the layered alpha, or "none"
+//   probe shift                  "down" or "up", as Wine has it now
+//   probe buttons                a line per floating button window, left to
+//                                right: "LEFT TOP RIGHT BOTTOM topmost|normal CAPTION"
+//                                (line breaks in the caption as |)
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win.h"
 
@@ -63,6 +70,38 @@ int Alpha(const wchar_t* title)
     return 0;
 }
 
+BOOL CALLBACK ListButton(HWND window, LPARAM found)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    const HWND face = GetDlgItem(window, 1602);
+    if (!face || std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    wchar_t caption[256] = {};
+    GetWindowTextW(face, caption, 256);
+    std::wstring text;
+    for (const wchar_t* c = caption; *c; ++c)
+        if (*c != L'\r') text += *c == L'\n' ? L'|' : *c;
+    const bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    wchar_t line[400];
+    std::swprintf(line, 400, L"%ld %ld %ld %ld %ls %ls", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                  static_cast<long>(rect.right), static_cast<long>(rect.bottom), topmost ? L"topmost" : L"normal",
+                  text.c_str());
+    reinterpret_cast<std::vector<std::pair<long, std::wstring>>*>(found)->emplace_back(rect.left, line);
+    return TRUE;
+}
+
+int Buttons()
+{
+    std::vector<std::pair<long, std::wstring>> found;
+    EnumWindows(&ListButton, reinterpret_cast<LPARAM>(&found));
+    std::sort(found.begin(), found.end());
+    for (const auto& [left, line] : found)
+        std::printf("%ls\n", line.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -72,6 +111,11 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"control" && argc == 4) return Control(argv[2], _wtoi(argv[3]));
     if (command == L"foreground") return Foreground();
     if (command == L"alpha" && argc == 3) return Alpha(argv[2]);
+    if (command == L"buttons") return Buttons();
+    if (command == L"shift") {
+        std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
+        return 0;
+    }
     std::fprintf(stderr, "usage: probe window|control|foreground|alpha ...\n");
     return 2;
 }

@@ -7,6 +7,7 @@
 #include "actions/background.h"
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "buttons/buttons.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
 
@@ -31,10 +32,13 @@ protected:
     void ResetGlobals()
     {
         theCustomActions.Clear();
+        theButtons.SetHost(nullptr);
+        theButtons.Clear();
         theData.ResetToDefaults();
         theData.enabled = true;
         theData.settingsUnreadable = false;
         theData.fileProblems.Reset();
+        theData.ResetSaveThrottle();
         theData.ComputeSideBands();
         theUtil.Resolve();
         tileTwoCount = 0;

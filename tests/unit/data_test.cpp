@@ -3,6 +3,7 @@
 #include "settings/data.h"
 #include "settings/setting_table.h"
 #include "tests/fake/fixture.h"
+#include "tests/fake/temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -11,11 +12,16 @@ using fake::DesktopTest;
 
 class DataTest : public DesktopTest {
 protected:
+    // Adding and removing folders saves: not into the working folder.
+    DataTest() { theData.settingsPath = folder.File(L"Vorn.ini"); }
+
     void NameSlot(int slot, const wchar_t* name, const wchar_t* description = L"")
     {
         theCustomActions[slot].name = name;
         theCustomActions[slot].description = description;
     }
+
+    fake::TempFolder folder;
 };
 
 TEST_F(DataTest, DefaultsAreWhatAMissingFileGives)

@@ -10,6 +10,7 @@
 
 #include "actions/util.h"
 #include "app/main_dlg.h"
+#include "buttons/button_dlg.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "framework/window.h"
@@ -201,6 +202,7 @@ protected:
         theUtil.Resolve();
         theData.settingsPath = folder.File(L"Vorn.ini");
         theData.fileProblems.Reset();
+        theData.ResetSaveThrottle();
         theData.LoadSettings();
         theData.enabled = true;
     }
@@ -329,6 +331,38 @@ TEST_F(MainWindowTest, ASaveThatFailsIsToldInABalloonFromTheTrayIcon)
     EXPECT_NE(text.find(theData.settingsPath), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"read-only"), std::wstring::npos) << text;
     EXPECT_EQ(icon.dwInfoFlags & NIIF_WARNING, static_cast<DWORD>(NIIF_WARNING));
+}
+
+TEST_F(MainWindowTest, OnTheButtonsPageHidingAndShowingTakeAndGiveTheButtonFrames)
+{
+    CButtonWindowsHost buttonWindows;
+    theButtons.SetHost(&buttonWindows);
+    const int id = theButtons.AddButton(false, 60, 60, 90, 80);
+    theButtons.SetSizingFrames(false);
+    const HWND floating = theButtons.Find(id)->window->Handle();
+    const auto framed = [&] { return (GetWindowLongW(floating, GWL_STYLE) & WS_THICKFRAME) != 0; };
+    theData.currentPage = CMainDlg::ButtonsPage;
+    CMainDlg& main = Open();
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_OPEN, 0);
+    EXPECT_TRUE(framed());
+    SendMessageW(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(framed());
+    SendMessageW(main.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(framed());
+    theButtons.Clear();
+    theButtons.SetHost(nullptr);
+}
+
+TEST_F(MainWindowTest, ASaveWaitingForItsTurnIsWrittenWhenWindowsEndsTheSession)
+{
+    CMainDlg& main = Open();
+    theData.SaveSettings();  // written at once
+    theData.cornerSize = 13;
+    theData.SaveSettings();  // within the quarter second: waits for the timer
+    EXPECT_TRUE(theData.SavePending());
+    SendMessageW(main.Handle(), WM_ENDSESSION, TRUE, 0);
+    const ProfileFile saved = ProfileFile::FromBytes(fake::TempFolder::Read(theData.settingsPath));
+    EXPECT_EQ(saved.Get(L"Settings", L"Corner size", L""), L"13");
 }
 
 TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)

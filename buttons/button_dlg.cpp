@@ -1,0 +1,226 @@
+#include "buttons/button_dlg.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/edge_engine.h"
+#include "res/resource.h"
+
+namespace vorn::ui {
+namespace {
+
+// The live push buttons, for the message loop's look before dispatch.
+std::vector<CButton2*>& LiveButtons()
+{
+    static std::vector<CButton2*> buttons;
+    return buttons;
+}
+
+// While the button has lost the mouse between a press and its release.
+constexpr UINT_PTR kReleaseWatchTimer = 1;
+constexpr UINT kReleaseWatchMs = 50;
+
+// The keys held when the mouse event happened, as the message carries them:
+// the click may activate this window before it is handled, and the thread's
+// own key state has not seen keys that went to the window in front.
+ModifierKey ModifierOf(WPARAM mouseFlags)
+{
+    if (mouseFlags & MK_SHIFT) return Shift;
+    if (mouseFlags & MK_CONTROL) return Ctrl;
+    return Plain;
+}
+
+bool LeftButtonDown()
+{
+    // The physical button that acts as the left one.
+    const int key = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+// --- the push button -------------------------------------------------------------------
+
+CButton2::~CButton2() { std::erase(LiveButtons(), this); }
+
+std::span<const MessageEntry<CButton2>> CButton2::MessageTable()
+{
+    static const MessageEntry<CButton2> table[] = {
+        MapMessage<CButton2>(WM_LBUTTONDOWN, &CButton2::OnLeftButtonDown),
+        MapMessage<CButton2>(WM_LBUTTONUP, &CButton2::OnLeftButtonUp),
+        MapMessage<CButton2>(WM_CAPTURECHANGED, &CButton2::OnCaptureChanged),
+        MapMessage<CButton2>(WM_TIMER, &CButton2::OnTimer),
+    };
+    return table;
+}
+
+void CButton2::NoteForeground()
+{
+    const HWND foreground = GetForegroundWindow();
+    if (foreground && foreground != handle_ && foreground != GetParent(handle_)) lastForeground = foreground;
+}
+
+// The action starts on the press; the button's own handling follows, so it
+// shows pressed and holds the capture until the release, wherever that is.
+LRESULT CButton2::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    KillTimer(handle_, kReleaseWatchTimer);
+    pressed_ = true;
+    endedAway_ = false;
+    theButtons.RunButtonAction(buttonId, lastForeground, false, ModifierOf(wParam));
+    return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CButton2::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    if (endedAway_)
+        endedAway_ = false;
+    else
+        End(ModifierOf(wParam));
+    return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+}
+
+// An action that opens a window takes the focus, and a button that loses the
+// focus lets go of the mouse: a release elsewhere would then never reach it.
+// Until the button goes up, its state is watched instead.
+LRESULT CButton2::OnCaptureChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (pressed_ && reinterpret_cast<HWND>(lParam) != handle_) {
+        if (LeftButtonDown()) {
+            SetTimer(handle_, kReleaseWatchTimer, kReleaseWatchMs, nullptr);
+        } else {
+            End();
+            endedAway_ = true;
+        }
+    }
+    return DefaultProcedure(WM_CAPTURECHANGED, wParam, lParam);
+}
+
+LRESULT CButton2::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != kReleaseWatchTimer) return DefaultProcedure(WM_TIMER, wParam, lParam);
+    if (!pressed_ || !LeftButtonDown()) {
+        KillTimer(handle_, kReleaseWatchTimer);
+        if (pressed_) {
+            End();
+            endedAway_ = true;
+        }
+    }
+    return 0;
+}
+
+void CButton2::End(std::optional<ModifierKey> modifier)
+{
+    KillTimer(handle_, kReleaseWatchTimer);
+    pressed_ = false;
+    theButtons.RunButtonAction(buttonId, lastForeground, true, modifier);
+}
+
+void PreTranslateButtonMessage(const MSG& message)
+{
+    if (!message.hwnd) return;
+    for (CButton2* button : LiveButtons())
+        if (button->Handle() == message.hwnd) {
+            button->NoteForeground();
+            return;
+        }
+}
+
+// --- the floating window ---------------------------------------------------------------
+
+CButtonDlg::CButtonDlg(int buttonId) : WithMessageTable(IDD_BUTTON_WINDOW), buttonId_(buttonId) {}
+
+CButtonDlg::~CButtonDlg() { Destroy(); }
+
+std::span<const MessageEntry<CButtonDlg>> CButtonDlg::MessageTable()
+{
+    static const MessageEntry<CButtonDlg> table[] = {
+        MapMessage<CButtonDlg>(WM_ENTERSIZEMOVE, &CButtonDlg::OnEnterSizeMove),
+        MapMessage<CButtonDlg>(WM_EXITSIZEMOVE, &CButtonDlg::OnExitSizeMove),
+        MapMessage<CButtonDlg>(WM_SIZE, &CButtonDlg::OnSize),
+    };
+    return table;
+}
+
+bool CButtonDlg::Create() { return CreateModeless(GetDesktopWindow()); }
+
+BOOL CButtonDlg::OnInitDialog()
+{
+    if (button_.Subclass(Item(IDC_BUTTON_FACE))) {
+        button_.buttonId = buttonId_;
+        LiveButtons().push_back(&button_);
+    }
+    return TRUE;
+}
+
+LRESULT CButtonDlg::OnEnterSizeMove(WPARAM, LPARAM)
+{
+    sizing_ = true;
+    return 0;
+}
+
+LRESULT CButtonDlg::OnExitSizeMove(WPARAM, LPARAM)
+{
+    sizing_ = false;
+    if (IButtonsHost* host = theButtons.Host()) host->FocusMainWindow();
+    return 0;
+}
+
+LRESULT CButtonDlg::OnSize(WPARAM, LPARAM)
+{
+    // The push button covers the client area with its own border just
+    // outside it.
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    RECT inClient = window;
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&inClient), 2);
+    if (const HWND face = Item(IDC_BUTTON_FACE))
+        SetWindowPos(face, nullptr, inClient.left - 1, inClient.top - 1, inClient.right - inClient.left + 2,
+                     inClient.bottom - inClient.top + 2, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Only the user's sizing flows back; placing the window does not.
+    if (sizing_) theButtons.SetScreenRect(buttonId_, window);
+    return 0;
+}
+
+void CButtonDlg::Place(const RECT& screen)
+{
+    SetWindowPos(handle_, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CButtonDlg::SetText(const std::wstring& text)
+{
+    if (const HWND face = Item(IDC_BUTTON_FACE)) SetWindowTextW(face, text.c_str());
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void CButtonDlg::SetSizingFrame(bool on)
+{
+    const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    const LONG wanted = on ? (style | WS_THICKFRAME) : (style & ~WS_THICKFRAME);
+    if (wanted == style) return;
+    SetWindowLongW(handle_, GWL_STYLE, wanted);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- the host ------------------------------------------------------------------------------
+
+std::unique_ptr<IButtonWindow> CButtonWindowsHost::CreateButtonWindow(int id)
+{
+    auto window = std::make_unique<CButtonDlg>(id);
+    if (!window->Create()) return nullptr;
+    return window;
+}
+
+void CButtonWindowsHost::RunAction(ActionIndex index, bool ending, HWND target)
+{
+    if (engine_) engine_->RunAction(index, ending, target);
+}
+
+void CButtonWindowsHost::FocusMainWindow()
+{
+    if (mainWindow_ && IsWindow(mainWindow_)) SetFocus(mainWindow_);
+}
+
+}  // namespace vorn::ui

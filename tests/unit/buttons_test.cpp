@@ -1,0 +1,465 @@
+// The floating buttons as data: geometry, the operations, their sections of the
+// settings file, the dispatch of a press, and the custom-action operations
+// that keep zone and button assignments on the right action.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buttons/buttons.h"
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
+#include "tests/fake/fixture.h"
+#include "tests/fake/temp_folder.h"
+
+// RECT lives in the global namespace, where lookup finds these.
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline void PrintTo(const RECT& r, std::ostream* out)
+{
+    *out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
+
+namespace vorn {
+namespace {
+
+class FakeButtonWindow final : public IButtonWindow {
+public:
+    explicit FakeButtonWindow(HWND handle) : handle_(handle) {}
+    HWND Handle() const override { return handle_; }
+    void Place(const RECT& screen) override { placed = screen; }
+    void SetText(const std::wstring& value) override { text = value; }
+    void SetSizingFrame(bool on) override { frame = on; }
+
+    RECT placed{-1, -1, -1, -1};
+    std::wstring text = L"No action";
+    bool frame = true;
+
+private:
+    HWND handle_;
+};
+
+struct RunCall {
+    ActionIndex index;
+    bool ending;
+    HWND target;
+    bool operator==(const RunCall&) const = default;
+};
+
+class RecordingHost final : public IButtonsHost {
+public:
+    explicit RecordingHost(fake::FakeDesktop& desktop) : desktop_(desktop) {}
+    std::unique_ptr<IButtonWindow> CreateButtonWindow(int) override
+    {
+        fake::WindowDesc desc;
+        desc.title = L"";
+        desc.visible = false;
+        return std::make_unique<FakeButtonWindow>(desktop_.AddWindow(desc));
+    }
+    void RunAction(ActionIndex index, bool ending, HWND target) override { runs.push_back({index, ending, target}); }
+    void FocusMainWindow() override { ++focused; }
+    void RepaintDiagram(const RECT*) override { ++repaints; }
+    void ClearDiagramSelection() override { ++selectionsCleared; }
+
+    std::vector<RunCall> runs;
+    int focused = 0;
+    int repaints = 0;
+    int selectionsCleared = 0;
+
+private:
+    fake::FakeDesktop& desktop_;
+};
+
+class ButtonsTest : public fake::DesktopTest {
+protected:
+    ButtonsTest()
+    {
+        theData.settingsPath = folder.File(L"Vorn.ini");
+        theButtons.SetHost(&host);
+    }
+    ~ButtonsTest() override
+    {
+        theButtons.Clear();
+        theButtons.SetHost(nullptr);
+    }
+
+    const FakeButtonWindow& WindowOf(int id) const
+    {
+        return static_cast<const FakeButtonWindow&>(*theButtons.Find(id)->window);
+    }
+    std::string Saved() const { return fake::TempFolder::Read(theData.settingsPath); }
+    void Load(std::string_view text) { theData.LoadFromProfile(ProfileFile::FromBytes(text)); }
+    std::vector<int> Ids() const
+    {
+        std::vector<int> ids;
+        for (const auto& button : theButtons.List())
+            ids.push_back(button->id);
+        return ids;
+    }
+    // The button sections of the file as saved now.
+    std::wstring Sections() const
+    {
+        const std::wstring text = FormatSettingsFile();
+        const std::size_t at = text.find(L"[Button 1]");
+        return at == std::wstring::npos ? L"" : text.substr(at);
+    }
+
+    fake::TempFolder folder;
+    RecordingHost host{desktop};
+};
+
+// --- geometry -------------------------------------------------------------------------
+
+TEST_F(ButtonsTest, DiagramAndScreenMapWithTheScaleTakenWhenTheButtonWasBuilt)
+{
+    const int id = theButtons.AddButton(false, 9, 10, 114, 90);
+    const CButtonInfo& button = *theButtons.Find(id);
+    // 1920 / 211 and 1080 / 159, truncated toward zero edge by edge.
+    EXPECT_EQ(button.screenRect, (RECT{0, 0, 955, 543}));
+    EXPECT_EQ(WindowOf(id).placed, button.screenRect);
+    EXPECT_EQ(button.ToDiagram(RECT{0, 0, 955, 543}), (RECT{9, 10, 113, 89}));
+
+    desktop.SetScreenSize(1280, 1024);
+    const int later = theButtons.AddButton(false, 9, 10, 114, 90);
+    EXPECT_EQ(theButtons.Find(later)->screenRect, (RECT{0, 0, 636, 515}));
+    theButtons.MoveButtonBy(id, 0, 0);
+    EXPECT_EQ(theButtons.Find(id)->screenRect, (RECT{0, 0, 955, 543}));  // still the old factors
+}
+
+TEST_F(ButtonsTest, MovesStopAtEachEdgeOfTheScreenAreaKeepingTheSize)
+{
+    struct Case {
+        RECT from;
+        int dx, dy;
+        RECT to;
+    };
+    const Case cases[] = {
+        {{10, 50, 40, 70}, -5, 0, {9, 50, 39, 70}},  {{190, 50, 218, 70}, 5, 0, {192, 50, 220, 70}},
+        {{50, 12, 80, 30}, 0, -5, {50, 10, 80, 28}}, {{50, 150, 80, 167}, 0, 5, {50, 152, 80, 169}},
+        {{50, 50, 80, 70}, 7, -3, {57, 47, 87, 67}}, {{9, 10, 220, 169}, 3, 3, {9, 10, 220, 169}},
+    };
+    for (const Case& c : cases) {
+        const int id = theButtons.AddButton(false, c.from.left, c.from.top, c.from.right, c.from.bottom);
+        theButtons.MoveButtonBy(id, c.dx, c.dy);
+        EXPECT_EQ(theButtons.GetDiagramRect(id), c.to) << c.dx << " " << c.dy;
+        EXPECT_EQ(WindowOf(id).placed, theButtons.Find(id)->ToScreen(c.to));
+        theButtons.DeleteButton(id);
+    }
+}
+
+TEST_F(ButtonsTest, HitTestFindsTheNewestButtonInsideItsLeftAndTopEdges)
+{
+    const int older = theButtons.AddButton(false, 20, 20, 60, 60);
+    const int newer = theButtons.AddButton(false, 40, 40, 80, 80);
+    EXPECT_EQ(theButtons.HitTest(POINT{50, 50}), newer);
+    EXPECT_EQ(theButtons.HitTest(POINT{20, 20}), older);
+    EXPECT_EQ(theButtons.HitTest(POINT{80, 50}), -1);
+    EXPECT_EQ(theButtons.HitTest(POINT{30, 60}), -1);
+    EXPECT_EQ(Ids(), (std::vector<int>{newer, older}));
+}
+
+TEST_F(ButtonsTest, GroupOperationsFollowTheFirstSelectedButton)
+{
+    struct Case {
+        void (CButtons::*operation)();
+        std::vector<RECT> expected;  // list order: newest first
+    };
+    // Built oldest first; the middle one is the reference.
+    const RECT start[] = {{20, 20, 60, 150}, {100, 40, 150, 70}, {180, 150, 200, 160}};
+    const Case cases[] = {
+        {&CButtons::AlignTops, {{180, 40, 200, 50}, {100, 40, 150, 70}, {20, 40, 60, 169}}},
+        {&CButtons::AlignBottoms, {{180, 60, 200, 70}, {100, 40, 150, 70}, {20, 10, 60, 70}}},
+        {&CButtons::AlignLeftSides, {{100, 150, 120, 160}, {100, 40, 150, 70}, {100, 20, 140, 150}}},
+        {&CButtons::AlignRightSides, {{130, 150, 150, 160}, {100, 40, 150, 70}, {110, 20, 150, 150}}},
+        {&CButtons::MakeSameSize, {{170, 139, 220, 169}, {100, 40, 150, 70}, {20, 20, 70, 50}}},
+    };
+    for (const Case& c : cases) {
+        theButtons.Clear();
+        for (const RECT& r : start)
+            theButtons.AddButton(false, r.left, r.top, r.right, r.bottom);
+        (theButtons.*c.operation)();  // nothing selected: nothing changes
+        EXPECT_EQ(theButtons.GetDiagramRect(0), start[0]);
+        theButtons.Find(1)->selected = true;
+        (theButtons.*c.operation)();
+        std::vector<RECT> got;
+        for (const auto& button : theButtons.List()) {
+            got.push_back(button->diagramRect);
+            EXPECT_EQ(WindowOf(button->id).placed, button->screenRect);
+        }
+        EXPECT_EQ(got, c.expected);
+    }
+}
+
+TEST_F(ButtonsTest, TransparencyIsStoredAsGivenButItsAlphaStaysInRange)
+{
+    const int a = theButtons.AddButton(false, 20, 20, 60, 60);
+    const int b = theButtons.AddButton(false, 70, 20, 90, 60);
+    EXPECT_FALSE(desktop.Window(WindowOf(a).Handle()).layeredAttributesSet);  // opaque until set
+    theButtons.SetTransparency(a, 300);
+    EXPECT_EQ(theButtons.Find(a)->transparency, 300);
+    EXPECT_EQ(desktop.Window(WindowOf(a).Handle()).alpha, 0);
+    theButtons.SetTransparency(b, -40);
+    EXPECT_EQ(desktop.Window(WindowOf(b).Handle()).alpha, 255);
+    theButtons.SetTransparency(b, 40);
+    theButtons.Find(b)->selected = true;
+    theButtons.MakeSameTransparency();
+    EXPECT_EQ(theButtons.Find(a)->transparency, 40);
+    EXPECT_EQ(desktop.Window(WindowOf(a).Handle()).alpha, AlphaFromPercent(40));
+}
+
+TEST_F(ButtonsTest, AWindowMappedOffTheScreenIsShownInsideItWithItsRectangleKept)
+{
+    // Hand-edited, or drawn on a larger screen: wholly right of and below it.
+    const int id = theButtons.AddButton(false, 400, 300, 420, 320);
+    const CButtonInfo& button = *theButtons.Find(id);
+    EXPECT_EQ(button.diagramRect, (RECT{400, 300, 420, 320}));
+    EXPECT_GE(button.screenRect.left, 1920);
+    const RECT shown = WindowOf(id).placed;
+    EXPECT_EQ(shown.right, 1920);
+    EXPECT_EQ(shown.bottom, 1080);
+    EXPECT_EQ(shown.right - shown.left, button.screenRect.right - button.screenRect.left);
+}
+
+TEST_F(ButtonsTest, FrameSizingFeedsTheDiagramAndSelectsOnlyThatButton)
+{
+    const int a = theButtons.AddButton(true, 20, 20, 60, 60);
+    const int b = theButtons.AddButton(true, 70, 20, 90, 60);
+    theButtons.Find(a)->selected = true;
+    theButtons.SetScreenRect(a, RECT{91, 67, 364, 407});
+    EXPECT_EQ(theButtons.GetDiagramRect(a), (RECT{19, 19, 49, 69}));
+    EXPECT_TRUE(theButtons.Find(a)->selected);
+    EXPECT_FALSE(theButtons.Find(b)->selected);
+    EXPECT_EQ(host.repaints, 2);
+    EXPECT_NE(Saved().find("Left=19"), std::string::npos);
+}
+
+// --- a press and a release -------------------------------------------------------------------
+
+TEST_F(ButtonsTest, APressRunsTheActionOfTheModifierHeldAtThatMoment)
+{
+    const int id = theButtons.AddButton(false, 20, 20, 60, 60);
+    theButtons.SetAction(id, Plain, 10);
+    theButtons.SetAction(id, Shift, 11);
+    theButtons.SetAction(id, Ctrl, 12);
+    const HWND editor = AddWindow(L"Editor");
+    desktop.SetKeyDown(VK_SHIFT, true);
+    desktop.SetKeyDown(VK_CONTROL, true);
+    theButtons.RunButtonAction(id, editor, false);  // Shift wins
+    desktop.SetKeyDown(VK_SHIFT, false);
+    theButtons.RunButtonAction(id, editor, true);
+    desktop.SetKeyDown(VK_CONTROL, false);
+    theButtons.RunButtonAction(id, nullptr, false);
+    theButtons.RunButtonAction(99, editor, false);  // no such button
+    EXPECT_EQ(host.runs, (std::vector<RunCall>{{11, false, editor}, {12, true, editor}, {10, false, nullptr}}));
+}
+
+// --- the settings file ----------------------------------------------------------------------
+
+TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
+{
+    theCustomActions[0] = CCustomAction{L"Backup", L"", L"backup.cmd", L""};
+    const int first = theButtons.AddButton(false, 20, 30, 60, 55);
+    theButtons.SetAction(first, Plain, theData.FindActionIndex(L"Tile left"));
+    theButtons.SetAction(first, Shift, kBuiltInActionCount);
+    theButtons.SetCaption(first, L"Two\r\nlines");
+    theButtons.SetKeepTitle(first, true);
+    theButtons.SetTransparency(first, 40);
+    const int second = theButtons.AddButton(false, 100, 100, 110, 120);
+    theButtons.SetAction(second, Ctrl, theData.FindActionIndex(L"Cascade"));
+
+    const std::wstring expected =
+        L"[Button 1]\r\nAction, plain=No action\r\nAction, ctrl=Cascade\r\nAction, shift=No action\r\n"
+        L"Left=100\r\nTop=100\r\nWidth=10\r\nHeight=20\r\nCaption=No action\r\nKeep title=False\r\n"
+        L"Transparency=0%\r\n\r\n"
+        L"[Button 2]\r\nAction, plain=Tile left\r\nAction, ctrl=No action\r\nAction, shift=Backup\r\n"
+        L"Left=20\r\nTop=30\r\nWidth=40\r\nHeight=25\r\nCaption=Two\\r\\nlines\r\nKeep title=True\r\n"
+        L"Transparency=40%\r\n\r\n";
+    EXPECT_EQ(Sections(), expected);
+    EXPECT_EQ(Saved(), EncodeSettingsText(FormatSettingsFile()));
+
+    // Loading puts each section at the head: the order turns round.
+    Load(EncodeSettingsText(FormatSettingsFile()));
+    ASSERT_EQ(theButtons.List().size(), 2u);
+    const CButtonInfo& back = *theButtons.List()[0];
+    EXPECT_EQ(back.caption, L"Two\r\nlines");
+    EXPECT_EQ(WindowOf(back.id).text, L"Two\r\nlines");
+    EXPECT_TRUE(back.keepTitle);
+    EXPECT_EQ(back.transparency, 40);
+    EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), 95, kNoActionIndex}));
+    EXPECT_EQ(back.diagramRect, (RECT{20, 30, 60, 55}));
+    EXPECT_FALSE(WindowOf(back.id).frame);  // frames only while the Buttons page is open
+    EXPECT_EQ(Ids(), (std::vector<int>{1, 0}));
+    EXPECT_EQ(Sections().find(L"[Button 1]\r\nAction, plain=Tile left"), 0u);
+}
+
+TEST_F(ButtonsTest, ReadingRules)
+{
+    struct Case {
+        const char* text;
+        std::size_t count;
+        bool keepTitle;
+        int transparency;
+    };
+    const Case cases[] = {
+        {"[Button 1]\nLeft=20\nTop=20\nWidth=10\nHeight=10\nKeep title=T\nTransparency=40%\n", 1, true, 40},
+        {"[Button 1]\nLeft=20\nTop=20\nWidth=10\nHeight=10\nKeep title=true\nTransparency=40\n", 1, false, 40},
+        {"[Button 1]\nLeft=0\nTop=0\nWidth=5.9\nHeight=1\nTransparency=250\n", 1, false, 250},
+        {"[Button 1]\nLeft=20\nTop=20\nWidth=10\nHeight=10\n[Button 2]\nLeft=20\nTop=20\nWidth=0\nHeight=10\n"
+         "[Button 3]\nLeft=20\nTop=20\nWidth=10\nHeight=10\n",
+         1, false, 0},
+        {"[Button 2]\nLeft=20\nTop=20\nWidth=10\nHeight=10\n", 0, false, 0},
+        {"[Button 1]\nLeft=2147483000\nTop=20\nWidth=1000\nHeight=10\n", 0, false, 0},
+        {"[Button 1]\nLeft=-1\nTop=20\nWidth=10\nHeight=10\n", 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string text = c.text;
+        Load(text);
+        ASSERT_EQ(theButtons.List().size(), c.count);
+        if (c.count == 0) continue;
+        EXPECT_EQ(theButtons.List()[0]->keepTitle, c.keepTitle);
+        EXPECT_EQ(theButtons.List()[0]->transparency, c.transparency);
+        EXPECT_EQ(theButtons.List()[0]->caption, L"");
+    }
+    EXPECT_EQ(Saved(), "<unreadable>");  // loading saves nothing
+}
+
+TEST_F(ButtonsTest, ValuesAreReadWholeAndSectionsBeyondTheBoundAreKept)
+{
+    const std::wstring longCaption(3000, L'c');
+    std::string text;
+    for (int n = 1; n <= kMaxButtons + 40; ++n)
+        text += "[Button " + std::to_string(n) + "]\nLeft=" + std::to_string(9 + n % 200) +
+                "\nTop=10\nWidth=5\nHeight=5\nCaption=" + (n == 1 ? std::string(3000, 'c') : "b" + std::to_string(n)) +
+                "\nTransparency=" + std::to_string(n % 7) + "%\n";
+    Load(text);
+    EXPECT_EQ(theButtons.List().size(), static_cast<std::size_t>(kMaxButtons));
+    EXPECT_EQ(theButtons.List().back()->caption, longCaption);
+
+    // Written back: the shown ones newest first, then the rest as read.
+    const std::wstring saved = Sections();
+    EXPECT_NE(saved.find(L"[Button " + std::to_wstring(kMaxButtons + 40) + L"]"), std::wstring::npos);
+    EXPECT_NE(saved.find(L"Caption=b" + std::to_wstring(kMaxButtons + 40)), std::wstring::npos);
+    // Each load turns the shown ones round; the kept ones stay behind them.
+    Load(EncodeSettingsText(FormatSettingsFile()));
+    EXPECT_NE(Sections(), saved);
+    Load(EncodeSettingsText(FormatSettingsFile()));
+    EXPECT_EQ(Sections(), saved);
+    theButtons.DeleteAllButtons();
+    EXPECT_EQ(Sections(), L"");
+    EXPECT_EQ(host.selectionsCleared, 1);
+}
+
+// --- custom actions -------------------------------------------------------------------------
+
+class CustomActionOperationsTest : public ButtonsTest {
+protected:
+    void Define(int slot, const std::wstring& name)
+    {
+        theCustomActions[slot] = CCustomAction{name, L"about " + name, L"start " + name, L""};
+    }
+};
+
+TEST_F(CustomActionOperationsTest, DeletingKeepsZonesAndButtonsOnTheActionsTheyNamed)
+{
+    Define(0, L"A");
+    Define(1, L"B");
+    Define(2, L"C");
+    theData.assignments[Plain][LeftSide] = 97;  // C
+    theData.assignments[Shift][TopSide] = 96;   // B
+    const int button = theButtons.AddButton(false, 20, 20, 40, 40);
+    theButtons.SetAction(button, Plain, 96);  // B
+    theButtons.SetAction(button, Ctrl, 97);   // C
+
+    theCustomActions.DeleteCustomAction(1);
+    EXPECT_EQ(theCustomActions[0].name, L"A");
+    EXPECT_EQ(theCustomActions[1].name, L"C");
+    EXPECT_TRUE(theCustomActions[2].IsFree());
+    EXPECT_EQ(theData.assignments[Plain][LeftSide], 96);
+    EXPECT_EQ(theData.assignments[Shift][TopSide], kNoActionIndex);
+    EXPECT_EQ(theButtons.Find(button)->actions, (std::array<ActionIndex, 3>{kNoActionIndex, kNoActionIndex, 96}));
+    EXPECT_NE(Saved().find("Left side=C"), std::string::npos);
+}
+
+TEST_F(CustomActionOperationsTest, DeletingFromAStoreWithGapsStillFollowsEachAction)
+{
+    // A hand-edited file numbered 1, 3 and 6 only.
+    Define(0, L"A");
+    Define(2, L"C");
+    Define(5, L"F");
+    theData.assignments[Plain][LeftSide] = 95 + 5;
+    theData.assignments[Plain][RightSide] = 95 + 2;
+    theCustomActions.DeleteCustomAction(0);
+    EXPECT_EQ(theCustomActions[0].name, L"C");
+    EXPECT_EQ(theCustomActions[1].name, L"F");
+    EXPECT_EQ(theData.ActionName(theData.assignments[Plain][LeftSide]), L"F");
+    EXPECT_EQ(theData.ActionName(theData.assignments[Plain][RightSide]), L"C");
+}
+
+TEST_F(CustomActionOperationsTest, CopiesGetTheNextFreeCopyName)
+{
+    struct Case {
+        const wchar_t* source;
+        const wchar_t* copy;
+    };
+    Define(0, L"Backup");
+    const Case cases[] = {
+        {L"Backup", L"Backup copy 1"},          {L"Backup", L"Backup copy 2"}, {L"Backup copy 1", L"Backup copy 3"},
+        {L"Backup copy 12", L"Backup2 copy 1"}, {L"Mail", L"mail copy 2"},
+    };
+    Define(1, L"Backup copy 12");
+    Define(2, L"Mail");
+    Define(3, L"mail copy 1");
+    for (const Case& c : cases) {
+        const std::wstring made = theCustomActions.DuplicateCustomAction(c.source);
+        const int slot = theCustomActions.FindSlot(made);
+        ASSERT_GE(slot, 0) << testing::PrintToString(made);
+        EXPECT_TRUE(EqualsIgnoringCase(made, c.copy)) << testing::PrintToString(made);
+        EXPECT_EQ(theCustomActions[slot].beginningAction,
+                  theCustomActions[theCustomActions.FindSlot(c.source)].beginningAction);
+    }
+    EXPECT_EQ(theCustomActions.DuplicateCustomAction(L"Nothing like it"), L"");
+    for (int slot = 0; slot < CCustomActions::kUsableSlots; ++slot)
+        if (theCustomActions[slot].IsFree()) Define(slot, L"X" + std::to_wstring(slot));
+    EXPECT_EQ(theCustomActions.DuplicateCustomAction(L"Backup"), L"");  // full
+}
+
+// --- saves in bursts ----------------------------------------------------------------------
+
+TEST_F(ButtonsTest, ABurstOfSavesWritesAtMostEveryQuarterSecondAndTheLastStateAlways)
+{
+    const HWND mainWindow = AddWindow(L"Vorn");
+    theData.DeferSavesTo(mainWindow);
+    const auto corner = [&] { return ProfileFile::FromBytes(Saved()).Get(L"Settings", L"Corner size", L""); };
+    const auto deliver = [&](HWND window, UINT_PTR id) {
+        if (window == mainWindow && id == kSaveTimerId) theData.FlushSettings();
+    };
+    std::vector<int> writesAt;
+    for (int step = 1; step <= 20; ++step) {
+        theData.cornerSize = step;
+        theData.SaveSettings();
+        if (corner() == std::to_wstring(step)) writesAt.push_back(step);
+        desktop.AdvanceTime(40, deliver);
+    }
+    // The first save writes at once; then one write per 250 ms at most.
+    EXPECT_GE(writesAt.size(), 1u);
+    EXPECT_EQ(writesAt.front(), 1);
+    EXPECT_LE(theData.settingsWrites, 1 + 20 * 40 / 250 + 1);
+    desktop.AdvanceTime(250, deliver);
+    EXPECT_EQ(corner(), L"20");
+    EXPECT_FALSE(theData.SavePending());
+
+    theData.cornerSize = 5;
+    theData.SaveSettings();
+    theData.cornerSize = 6;
+    theData.SaveSettings();
+    theData.DeferSavesTo(nullptr);  // the program ends: written at once
+    EXPECT_EQ(corner(), L"6");
+}
+
+}  // namespace
+}  // namespace vorn

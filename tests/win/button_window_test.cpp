@@ -1,0 +1,176 @@
+// The floating button windows on real windows: the template, the push button
+// covering the client area, press and release through real mouse input, what
+// runs nothing, and frame sizing flowing back only while the user sizes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "actions/util.h"
+#include "buttons/button_dlg.h"
+#include "platform/win32/win32_port.h"
+#include "res/resource.h"
+#include "settings/data.h"
+#include "tests/fake/temp_folder.h"
+#include "tests/win/win_test_support.h"
+
+namespace vorn::ui {
+namespace {
+
+using test::PumpFor;
+using test::PumpUntil;
+
+struct ActionRun {
+    ActionIndex index;
+    bool ending;
+    bool operator==(const ActionRun&) const = default;
+};
+
+// Real floating windows; the dispatch is recorded instead of run.
+class RecordingWindowsHost final : public IButtonsHost {
+public:
+    std::unique_ptr<IButtonWindow> CreateButtonWindow(int id) override { return real_.CreateButtonWindow(id); }
+    void RunAction(ActionIndex index, bool ending, HWND) override { runs.push_back({index, ending}); }
+    std::vector<ActionRun> runs;
+
+private:
+    CButtonWindowsHost real_;
+};
+
+void Mouse(DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+class ButtonWindowTest : public ::testing::Test {
+protected:
+    ButtonWindowTest()
+    {
+        InstallWin32Port();
+        theUtil.Resolve();
+        theData.settingsPath = folder.File(L"Vorn.ini");
+        theData.ResetSaveThrottle();
+        theButtons.SetHost(&host);
+        id = theButtons.AddButton(false, 60, 60, 90, 80);
+        theButtons.SetAction(id, Plain, 21);
+        theButtons.SetCaption(id, L"Two\r\nlines");
+        window = static_cast<CButtonDlg*>(theButtons.Find(id)->window.get());
+        PumpFor(100, 10);
+    }
+    ~ButtonWindowTest() override
+    {
+        theButtons.Clear();
+        theButtons.SetHost(nullptr);
+        PumpFor(20, 10);
+    }
+
+    POINT Centre() const
+    {
+        RECT rect{};
+        GetWindowRect(window->Handle(), &rect);
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    bool RunsAre(const std::vector<ActionRun>& expected) const { return host.runs == expected; }
+
+    fake::TempFolder folder;
+    RecordingWindowsHost host;
+    int id = -1;
+    CButtonDlg* window = nullptr;
+};
+
+TEST_F(ButtonWindowTest, ATopmostToolWindowWhosePushButtonCoversTheClientArea)
+{
+    const HWND handle = window->Handle();
+    ASSERT_TRUE(IsWindow(handle));
+    EXPECT_TRUE(IsWindowVisible(handle));
+    const LONG style = GetWindowLongW(handle, GWL_STYLE);
+    EXPECT_NE(style & WS_POPUP, 0);
+    EXPECT_EQ(style & WS_CAPTION, 0);
+    EXPECT_EQ(style & WS_SYSMENU, 0);
+    EXPECT_EQ(GetWindowLongW(handle, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+              WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    EXPECT_EQ(GetParent(handle), nullptr);
+
+    RECT placed{};
+    GetWindowRect(handle, &placed);
+    const RECT mapped = theButtons.Find(id)->screenRect;
+    EXPECT_EQ(placed.left, mapped.left);
+    EXPECT_EQ(placed.bottom, mapped.bottom);
+
+    const HWND face = GetDlgItem(handle, IDC_BUTTON_FACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_NE(GetWindowLongW(face, GWL_STYLE) & BS_MULTILINE, 0);
+    wchar_t text[32] = {};
+    GetWindowTextW(face, text, 32);
+    EXPECT_STREQ(text, L"Two\r\nlines");
+    // Frames come and go with the Buttons page; the button follows the client area.
+    for (bool frame : {false, true}) {
+        theButtons.SetSizingFrames(frame);
+        PumpFor(50, 10);
+        EXPECT_EQ((GetWindowLongW(handle, GWL_STYLE) & WS_THICKFRAME) != 0, frame);
+        RECT client{};
+        GetClientRect(handle, &client);
+        RECT button{};
+        GetWindowRect(face, &button);
+        MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&button), 2);
+        EXPECT_LE(button.left, client.left - 1);
+        EXPECT_LE(button.top, client.top - 1);
+        EXPECT_GE(button.right, client.right + 1);
+        EXPECT_GE(button.bottom, client.bottom + 1);
+    }
+}
+
+TEST_F(ButtonWindowTest, PressAndReleaseRunBothPhasesEvenWhenReleasedElsewhere)
+{
+    const POINT centre = Centre();
+    SetCursorPos(centre.x, centre.y);
+    PumpFor(50, 10);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
+    SetCursorPos(centre.x + 400, centre.y + 300);  // dragged off the button
+    PumpFor(50, 10);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
+
+    // A right click, the space bar, Enter and Escape run nothing and close nothing.
+    host.runs.clear();
+    SetCursorPos(centre.x, centre.y);
+    Mouse(MOUSEEVENTF_RIGHTDOWN);
+    Mouse(MOUSEEVENTF_RIGHTUP);
+    const HWND face = GetDlgItem(window->Handle(), IDC_BUTTON_FACE);
+    for (WPARAM key : {VK_SPACE, VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(face, WM_KEYDOWN, key, 0);
+        PostMessageW(face, WM_KEYUP, key, 0);
+    }
+    SendMessageW(window->Handle(), WM_COMMAND, IDCANCEL, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, IDOK, 0);
+    PumpFor(200, 10);
+    EXPECT_TRUE(host.runs.empty());
+    EXPECT_TRUE(IsWindowVisible(window->Handle()));
+}
+
+TEST_F(ButtonWindowTest, OnlyTheUsersSizingFlowsBackIntoTheDiagram)
+{
+    const RECT diagram = theButtons.GetDiagramRect(id);
+    SetWindowPos(window->Handle(), nullptr, 300, 200, 250, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(50, 10);
+    EXPECT_EQ(theButtons.GetDiagramRect(id).left, diagram.left);
+    EXPECT_FALSE(theButtons.Find(id)->selected);
+
+    SendMessageW(window->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    EXPECT_TRUE(window->Sizing());
+    SetWindowPos(window->Handle(), nullptr, 0, 0, 364, 136, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SendMessageW(window->Handle(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_FALSE(window->Sizing());
+    RECT placed{};
+    GetWindowRect(window->Handle(), &placed);
+    EXPECT_EQ(theButtons.GetDiagramRect(id).right, theButtons.Find(id)->ToDiagram(placed).right);
+    EXPECT_NE(theButtons.GetDiagramRect(id).right, diagram.right);
+    EXPECT_TRUE(theButtons.Find(id)->selected);
+    EXPECT_NE(fake::TempFolder::Read(theData.settingsPath).find("[Button 1]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorn::ui
