@@ -10,6 +10,7 @@
 #include "ui/about_dlg.h"
 #include "ui/actions_dlg.h"
 #include "ui/custom_dlg.h"
+#include "ui/preview_dlg.h"
 #include "ui/settings_dlg.h"
 
 namespace vorn::ui {
@@ -166,14 +167,10 @@ void CMainDlg::CreateToolTip()
     }
 }
 
-void CMainDlg::PreTranslateMessage(const MSG& message) const
+bool CMainDlg::PreTranslateMessage(MSG& message)
 {
-    const HWND tip = toolTip_.Get();
-    if (!tip || !handle_) return;
-    if (message.hwnd == handle_ || IsChild(handle_, message.hwnd)) {
-        MSG copy = message;
-        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
-    }
+    if (const HWND tip = toolTip_.Get()) SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    return false;
 }
 
 void CMainDlg::Hide() { PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
@@ -252,7 +249,8 @@ LRESULT CMainDlg::OnTrayToggle(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnPreview(WPARAM, LPARAM)
 {
-    // The full-screen preview of the zones opens here once it exists.
+    CPreviewDlg preview;
+    preview.DoModal(handle_);
     return 0;
 }
 

@@ -39,9 +39,9 @@ public:
     // dispatch through its RunAction.
     CEdgeEngine& Engine() { return engine_; }
 
-    // Every message a message loop takes out for this window's thread goes
-    // here first, so that the tooltips see the mouse.
-    void PreTranslateMessage(const MSG& message) const;
+    // Messages for this window and its pages pass here first, so that the
+    // tooltips see the mouse.
+    bool PreTranslateMessage(MSG& message) override;
 
     CStdDlg* Page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
     CStdDlg* ActivePage() const { return activePage_; }

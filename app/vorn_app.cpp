@@ -44,8 +44,7 @@ int CVornApp::Run()
     buttonWindows.Attach(main.Handle(), &main.Engine());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        main.PreTranslateMessage(message);
-        PreTranslateButtonMessage(message);
+        if (WalkPreTranslate(message)) continue;
         if (main.Handle() && IsDialogMessageW(main.Handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

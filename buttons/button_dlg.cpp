@@ -1,20 +1,10 @@
 #include "buttons/button_dlg.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "app/edge_engine.h"
 #include "res/resource.h"
 
 namespace vorn::ui {
 namespace {
-
-// The live push buttons, for the message loop's look before dispatch.
-std::vector<CButton2*>& LiveButtons()
-{
-    static std::vector<CButton2*> buttons;
-    return buttons;
-}
 
 // While the button has lost the mouse between a press and its release.
 constexpr UINT_PTR kReleaseWatchTimer = 1;
@@ -41,7 +31,7 @@ bool LeftButtonDown()
 
 // --- the push button -------------------------------------------------------------------
 
-CButton2::~CButton2() { std::erase(LiveButtons(), this); }
+CButton2::~CButton2() = default;
 
 std::span<const MessageEntry<CButton2>> CButton2::MessageTable()
 {
@@ -54,10 +44,11 @@ std::span<const MessageEntry<CButton2>> CButton2::MessageTable()
     return table;
 }
 
-void CButton2::NoteForeground()
+bool CButton2::PreTranslateMessage(MSG&)
 {
     const HWND foreground = GetForegroundWindow();
     if (foreground && foreground != handle_ && foreground != GetParent(handle_)) lastForeground = foreground;
+    return false;
 }
 
 // The action starts on the press; the button's own handling follows, so it
@@ -116,16 +107,6 @@ void CButton2::End(std::optional<ModifierKey> modifier)
     theButtons.RunButtonAction(buttonId, lastForeground, true, modifier);
 }
 
-void PreTranslateButtonMessage(const MSG& message)
-{
-    if (!message.hwnd) return;
-    for (CButton2* button : LiveButtons())
-        if (button->Handle() == message.hwnd) {
-            button->NoteForeground();
-            return;
-        }
-}
-
 // --- the floating window ---------------------------------------------------------------
 
 CButtonDlg::CButtonDlg(int buttonId) : WithMessageTable(IDD_BUTTON_WINDOW), buttonId_(buttonId) {}
@@ -146,10 +127,7 @@ bool CButtonDlg::Create() { return CreateModeless(GetDesktopWindow()); }
 
 BOOL CButtonDlg::OnInitDialog()
 {
-    if (button_.Subclass(Item(IDC_BUTTON_FACE))) {
-        button_.buttonId = buttonId_;
-        LiveButtons().push_back(&button_);
-    }
+    if (button_.Subclass(Item(IDC_BUTTON_FACE))) button_.buttonId = buttonId_;
     return TRUE;
 }
 

@@ -21,10 +21,9 @@ public:
     CButton2() = default;
     ~CButton2() override;
 
-    // Notes the foreground window, when it is someone else's, as the window
-    // the button's actions work on. The message loop calls this with every
-    // message for the button, before dispatching it.
-    void NoteForeground();
+    // Every message for the button notes the foreground window, when it is
+    // someone else's, as the window the button's actions work on.
+    bool PreTranslateMessage(MSG& message) override;
 
     static std::span<const MessageEntry<CButton2>> MessageTable();
 
@@ -79,9 +78,6 @@ private:
     bool sizing_ = false;
     CButton2 button_;
 };
-
-// The message loop hands every message here before dispatching it.
-void PreTranslateButtonMessage(const MSG& message);
 
 // The buttons' windows side: real floating windows, the main window's engine
 // for their actions, and the main window for the focus.

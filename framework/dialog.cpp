@@ -28,11 +28,32 @@ bool AnswersDirectly(UINT message)
 
 }  // namespace
 
+namespace {
+
+// The dialog manager's modal loop offers each message to the thread's message
+// filter before handling it: the one place to pre-translate in a modal dialog.
+HHOOK modalFilter = nullptr;
+
+LRESULT CALLBACK ModalMessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_DIALOGBOX && lParam && WalkPreTranslate(*reinterpret_cast<MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(modalFilter, code, wParam, lParam);
+}
+
+}  // namespace
+
 INT_PTR CDialog::DoModal(HWND parent)
 {
     modal_ = true;
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, &CDialog::DialogProcedure,
-                           reinterpret_cast<LPARAM>(this));
+    const bool outermost = modalFilter == nullptr;
+    if (outermost) modalFilter = SetWindowsHookExW(WH_MSGFILTER, &ModalMessageFilter, nullptr, GetCurrentThreadId());
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                                           &CDialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
+    if (outermost && modalFilter) {
+        UnhookWindowsHookEx(modalFilter);
+        modalFilter = nullptr;
+    }
+    return result;
 }
 
 bool CDialog::CreateModeless(HWND parent)
@@ -82,7 +103,7 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wPar
     LRESULT result = 0;
     const bool handled = self->OnMessage(message, wParam, lParam, result);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->Unbind();
         self->handle_ = nullptr;
         self->OnFinalDestroy();
     }

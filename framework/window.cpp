@@ -2,13 +2,34 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace vorn::ui {
 namespace {
 constexpr UINT_PTR kSubclassId = 0x566f726e;  // any value unique to this layer
+
+// Every window that has an object, bound or subclassed. A control's own
+// window data belongs to its class, so subclassed ones are found here.
+std::unordered_map<HWND, CWnd*>& Objects()
+{
+    static std::unordered_map<HWND, CWnd*> objects;
+    return objects;
+}
+}  // namespace
+
+bool WalkPreTranslate(MSG& message)
+{
+    for (HWND window = message.hwnd; window; window = GetParent(window)) {
+        if (CWnd* object = CWnd::FromHandle(window))
+            if (object->PreTranslateMessage(message)) return true;
+        if (!(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return false;
 }
 
 CWnd::~CWnd()
 {
+    if (handle_) Objects().erase(handle_);
     if (!handle_ || !IsWindow(handle_)) return;
     const HWND window = handle_;
     handle_ = nullptr;
@@ -17,8 +38,7 @@ CWnd::~CWnd()
         RemoveWindowSubclass(window, &CWnd::SubclassProcedure, kSubclassId);
         return;
     }
-    // Unbind first, so that the messages of the destruction find no object.
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    // Unbound first (above), so that the messages of the destruction find no object.
     DestroyWindow(window);
 }
 
@@ -50,6 +70,7 @@ bool CWnd::Subclass(HWND window)
         return false;
     handle_ = window;
     subclassed_ = true;
+    Objects()[window] = this;
     return true;
 }
 
@@ -60,13 +81,20 @@ void CWnd::Destroy()
 
 CWnd* CWnd::FromHandle(HWND window)
 {
-    return window ? reinterpret_cast<CWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+    if (!window) return nullptr;
+    const auto found = Objects().find(window);
+    return found == Objects().end() ? nullptr : found->second;
 }
 
 void CWnd::Bind(HWND window)
 {
     handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Objects()[window] = this;
+}
+
+void CWnd::Unbind()
+{
+    if (handle_) Objects().erase(handle_);
 }
 
 bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -95,7 +123,7 @@ LRESULT CALLBACK CWnd::WindowProcedure(HWND window, UINT message, WPARAM wParam,
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
     const LRESULT result = self->Route(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        Objects().erase(window);
         self->handle_ = nullptr;
         self->OnFinalDestroy();
     }
@@ -109,6 +137,7 @@ LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wPara
     const LRESULT result = self->Route(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &CWnd::SubclassProcedure, kSubclassId);
+        Objects().erase(window);
         self->handle_ = nullptr;
         self->subclassed_ = false;
         self->OnFinalDestroy();

@@ -30,8 +30,18 @@ public:
     bool Subclass(HWND window);
     void Destroy();
 
-    // The object bound to a window, if any.
+    // The object bound to a window, if any; subclassed controls included.
     static CWnd* FromHandle(HWND window);
+
+    // A message on its way to this window or one of its children, before it
+    // is dispatched; true when it was dealt with and must go no further.
+    virtual bool PreTranslateMessage(MSG& /*message*/) { return false; }
+    // A control's colour query, passed back from its parent: the brush for
+    // its background, or null to leave it to the parent.
+    virtual HBRUSH ReflectedColour(HDC /*dc*/) { return nullptr; }
+    // A control's notification, passed back from its parent; true when the
+    // control dealt with it and the parent must not.
+    virtual bool ReflectedCommand(UINT /*code*/) { return false; }
 
 protected:
     // True when the message was handled; `result` is then its answer.
@@ -42,6 +52,7 @@ protected:
 
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
     void Bind(HWND window);
+    void Unbind();
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;
@@ -68,5 +79,10 @@ protected:
                Base::OnMessage(message, wParam, lParam, result);
     }
 };
+
+// Offers a message taken from the queue to the objects of its window and its
+// parents, innermost first, up to the top-level window; true when one of them
+// dealt with it. Message loops (the program's and a modal dialog's) call it.
+bool WalkPreTranslate(MSG& message);
 
 }  // namespace vorn::ui

@@ -1,11 +1,24 @@
 #!/usr/bin/env python3
-"""Draws Vorn's artwork into res/: the program icon (32 x 32 and 16 x 16,
-16 colours) and the strip of five 20 x 20 tab images on magenta (100 x 20,
-24-bit). Only the standard library is used; the generated files are committed,
-so a build needs nothing of this. Run it again after changing a drawing:
+"""Draws Vorn's artwork into res/:
+
+    vorn.ico                the program icon, 32 x 32 and 16 x 16, 16 colours
+    tabs.bmp                five 20 x 20 tab images on magenta, 100 x 20
+    banner.bmp              the About page's banner, 310 x 90
+    tree.bmp                eight 16 x 14 tree images on magenta, 128 x 14: folders
+                            closed and open in yellow and green, then arrows black
+                            and red, plain and framed
+    monitor.bmp             the Actions page's monitor on white, 230 x 225
+    monitor_xp.bmp          the same on the button face colour
+    monitor_buttons.bmp     the Buttons page's monitor on white, 230 x 225
+    monitor_buttons_xp.bmp  the same on the button face colour
+
+The bitmaps are 24-bit. Only the standard library is used; the generated files
+are committed, so a build needs nothing of this. Run it again after changing a
+drawing:
 
     python3 scripts/draw_artwork.py
 """
+import math
 import os
 import struct
 
@@ -167,7 +180,598 @@ def write_bmp(path, canvas):
         f.write(header + info + pixels)
 
 
+# ---------------------------------------------------------------------------
+# Smooth drawing for the larger pictures. Shapes are signed distance functions
+# (negative inside, in pixels); a pixel's coverage is how far its centre lies
+# inside the edge, which anti-aliases curves without drawing at a larger size.
+
+def mix(a, b, t):
+    return (int(round(a[0] + (b[0] - a[0]) * t)), int(round(a[1] + (b[1] - a[1]) * t)),
+            int(round(a[2] + (b[2] - a[2]) * t)))
+
+
+def ramp(stops, t):
+    """The colour at t along a gradient of (position, colour) stops."""
+    if t <= stops[0][0]:
+        return stops[0][1]
+    for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
+        if t <= t1:
+            return mix(c0, c1, (t - t0) / (t1 - t0))
+    return stops[-1][1]
+
+
+def blend(canvas, x, y, colour, alpha):
+    if alpha <= 0 or not (0 <= x < canvas.width and 0 <= y < canvas.height):
+        return
+    canvas.pixels[y][x] = colour if alpha >= 1 else mix(canvas.pixels[y][x], colour, alpha)
+
+
+def sd_box(x0, y0, x1, y1, r=0.0):
+    """A rectangle from (x0, y0) to (x1, y1) in pixel-edge coordinates, corners rounded by r."""
+    cx, cy, hx, hy = (x0 + x1) / 2, (y0 + y1) / 2, (x1 - x0) / 2 - r, (y1 - y0) / 2 - r
+
+    def d(px, py):
+        qx, qy = abs(px - cx) - hx, abs(py - cy) - hy
+        return (max(qx, 0) ** 2 + max(qy, 0) ** 2) ** 0.5 + min(max(qx, qy), 0) - r
+    return d
+
+
+def sd_circle(cx, cy, r):
+    return lambda px, py: ((px - cx) ** 2 + (py - cy) ** 2) ** 0.5 - r
+
+
+def sd_ring(cx, cy, r, width):
+    """A circle's outline: r is the outer radius."""
+    mid = r - width / 2
+    return lambda px, py: abs(((px - cx) ** 2 + (py - cy) ** 2) ** 0.5 - mid) - width / 2
+
+
+def sd_polygon(points):
+    n = len(points)
+
+    def d(px, py):
+        best, inside = float("inf"), False
+        for i in range(n):
+            (ax, ay), (bx, by) = points[i], points[i - 1]
+            ex, ey, wx, wy = bx - ax, by - ay, px - ax, py - ay
+            t = max(0.0, min(1.0, (wx * ex + wy * ey) / (ex * ex + ey * ey)))
+            best = min(best, (wx - ex * t) ** 2 + (wy - ey * t) ** 2)
+            if (ay > py) != (by > py) and px < ax + (py - ay) * ex / ey:
+                inside = not inside
+        return -best ** 0.5 if inside else best ** 0.5
+    return d
+
+
+def union(*shapes):
+    return lambda px, py: min(s(px, py) for s in shapes)
+
+
+def intersect(*shapes):
+    return lambda px, py: max(s(px, py) for s in shapes)
+
+
+def below(y):  # the half plane under a horizontal line (y grows downwards)
+    return lambda px, py: y - py
+
+
+def above(y):
+    return lambda px, py: py - y
+
+
+def left_of(x):
+    return lambda px, py: px - x
+
+
+def fill(canvas, shape, paint, box, opacity=1.0, soft=1.0):
+    """Paints shape within box (x0, y0, x1, y1; right and bottom exclusive).
+    paint is a colour or a function of the pixel centre; soft widens the edge."""
+    x0, y0 = max(0, int(box[0])), max(0, int(box[1]))
+    x1, y1 = min(canvas.width, int(box[2] + 1)), min(canvas.height, int(box[3] + 1))
+    for y in range(y0, y1):
+        py = y + 0.5
+        for x in range(x0, x1):
+            px = x + 0.5
+            a = 0.5 - shape(px, py) / soft
+            if a > 0:
+                blend(canvas, x, y, paint(px, py) if callable(paint) else paint, min(a, 1.0) * opacity)
+
+
+def coverage(width, height, shape, box):
+    """shape's coverage of each pixel of a width x height area, for shadows and glows."""
+    m = [[0.0] * width for _ in range(height)]
+    for y in range(max(0, int(box[1])), min(height, int(box[3] + 1))):
+        for x in range(max(0, int(box[0])), min(width, int(box[2] + 1))):
+            m[y][x] = max(0.0, min(1.0, 0.5 - shape(x + 0.5, y + 0.5)))
+    return m
+
+
+def blur(m, radius, passes=3):
+    """Repeated box blurs: close enough to a gaussian for a soft shadow."""
+    h, w = len(m), len(m[0])
+    for _ in range(passes):
+        for rows in (True, False):
+            n = w if rows else h
+            lines = m if rows else [list(col) for col in zip(*m)]
+            out = []
+            for line in lines:
+                acc = [0.0]
+                for v in line:
+                    acc.append(acc[-1] + v)
+                out.append([(acc[min(n, i + radius + 1)] - acc[max(0, i - radius)]) / (2 * radius + 1)
+                            for i in range(n)])
+            m = out if rows else [list(row) for row in zip(*out)]
+    return m
+
+
+def paint_mask(canvas, m, colour, opacity, dx=0, dy=0, clip=None):
+    x0, y0, x1, y1 = clip or (0, 0, canvas.width, canvas.height)
+    for y, row in enumerate(m):
+        for x, a in enumerate(row):
+            if a > 0.002 and x0 <= x + dx < x1 and y0 <= y + dy < y1:
+                blend(canvas, x + dx, y + dy, colour, a * opacity)
+
+
+# ---------------------------------------------------------------------------
+# A proportional pixel font in the manner of the 8 point dialog fonts: capitals
+# 8 pixels tall, x-height 6, descenders 2. Rows run top down and are separated
+# by spaces; a glyph's width is the length of its rows.
+
+FONT = {
+    "A": "..#.. .#.#. .#.#. #...# #...# ##### #...# #...#",
+    "B": "####. #...# #...# ####. #...# #...# #...# ####.",
+    "C": ".###. #...# #.... #.... #.... #.... #...# .###.",
+    "D": "###.. #..#. #...# #...# #...# #...# #..#. ###..",
+    "E": "##### #.... #.... ####. #.... #.... #.... #####",
+    "F": "##### #.... #.... ####. #.... #.... #.... #....",
+    "G": ".###. #...# #.... #.... #.### #...# #...# .####",
+    "H": "#...# #...# #...# ##### #...# #...# #...# #...#",
+    "I": "### .#. .#. .#. .#. .#. .#. ###",
+    "J": "..## ...# ...# ...# ...# ...# #..# .##.",
+    "K": "#...# #..#. #.#.. ##... ##... #.#.. #..#. #...#",
+    "L": "#... #... #... #... #... #... #... ####",
+    "M": "#.....# ##...## #.#.#.# #..#..# #.....# #.....# #.....# #.....#",
+    "N": "#...# ##..# ##..# #.#.# #.#.# #..## #..## #...#",
+    "O": ".###. #...# #...# #...# #...# #...# #...# .###.",
+    "P": "####. #...# #...# #...# ####. #.... #.... #....",
+    "Q": ".###. #...# #...# #...# #...# #...# #...# .###. ...#. ....#",
+    "R": "####. #...# #...# #...# ####. #.#.. #..#. #...#",
+    "S": ".###. #...# #.... .##.. ...#. ....# #...# .###.",
+    "T": "##### ..#.. ..#.. ..#.. ..#.. ..#.. ..#.. ..#..",
+    "U": "#...# #...# #...# #...# #...# #...# #...# .###.",
+    "V": "#...# #...# #...# .#.#. .#.#. .#.#. ..#.. ..#..",
+    "W": "#.....# #.....# #..#..# #..#..# #.#.#.# #.#.#.# .#...#. .#...#.",
+    "X": "#...# #...# .#.#. ..#.. ..#.. .#.#. #...# #...#",
+    "Y": "#...# #...# .#.#. .#.#. ..#.. ..#.. ..#.. ..#..",
+    "Z": "##### ....# ...#. ..#.. ..#.. .#... #.... #####",
+    "a": "..... ..... .###. ....# .#### #...# #...# .####",
+    "b": "#.... #.... ####. #...# #...# #...# #...# ####.",
+    "c": ".... .... .### #... #... #... #... .###",
+    "d": "....# ....# .#### #...# #...# #...# #...# .####",
+    "e": "..... ..... .###. #...# ##### #.... #.... .####",
+    "f": "..## .#.. #### .#.. .#.. .#.. .#.. .#..",
+    "g": "..... ..... .#### #...# #...# #...# #...# .#### ....# .###.",
+    "h": "#.... #.... ####. #...# #...# #...# #...# #...#",
+    "i": "# . # # # # # #",
+    "j": ".# .. .# .# .# .# .# .# .# #.",
+    "k": "#... #... #..# #.#. ##.. ##.. #.#. #..#",
+    "l": "# # # # # # # #",
+    "m": "....... ....... ######. #..#..# #..#..# #..#..# #..#..# #..#..#",
+    "n": "..... ..... ####. #...# #...# #...# #...# #...#",
+    "o": "..... ..... .###. #...# #...# #...# #...# .###.",
+    "p": "..... ..... ####. #...# #...# #...# #...# ####. #.... #....",
+    "q": "..... ..... .#### #...# #...# #...# #...# .#### ....# ....#",
+    "r": "... ... #.# ##. #.. #.. #.. #..",
+    "s": ".... .... .### #... ##.. ..## ...# ###.",
+    "t": ".#.. .#.. #### .#.. .#.. .#.. .#.. ..##",
+    "u": "..... ..... #...# #...# #...# #...# #...# .####",
+    "v": "..... ..... #...# #...# .#.#. .#.#. ..#.. ..#..",
+    "w": "....... ....... #.....# #..#..# #..#..# #.#.#.# #.#.#.# .#...#.",
+    "x": "..... ..... #...# .#.#. ..#.. ..#.. .#.#. #...#",
+    "y": "..... ..... #...# #...# #...# #...# #...# .#### ....# .###.",
+    "z": "..... ..... ##### ...#. ..#.. .#... #.... #####",
+    "0": ".###. #...# #..## #.#.# #.#.# ##..# #...# .###.",
+    "1": "..#.. .##.. #.#.. ..#.. ..#.. ..#.. ..#.. #####",
+    "2": ".###. #...# ....# ...#. ..#.. .#... #.... #####",
+    "3": ".###. #...# ....# ..##. ....# ....# #...# .###.",
+    "4": "...#. ..##. .#.#. #..#. ##### ...#. ...#. ...#.",
+    "5": "##### #.... #.... ####. ....# ....# #...# .###.",
+    "6": "..##. .#... #.... ####. #...# #...# #...# .###.",
+    "7": "##### ....# ...#. ...#. ..#.. ..#.. .#... .#...",
+    "8": ".###. #...# #...# .###. #...# #...# #...# .###.",
+    "9": ".###. #...# #...# #...# .#### ....# ...#. .##..",
+    " ": "... ... ... ... ... ... ... ...",
+    ".": ". . . . . . . #",
+    ",": ".. .. .. .. .. .. .. .# #.",
+    ":": ". . . # . . . #",
+    ";": ".. .. .. .# .. .. .. .# #.",
+    "'": "# # . . . . . .",
+    "-": "... ... ... ... ### ... ... ...",
+    "!": "# # # # # # . #",
+    "?": ".###. #...# ....# ...#. ..#.. ..#.. ..... ..#..",
+    "/": "...# ...# ..#. ..#. .#.. .#.. #... #...",
+    "(": "..# .#. #.. #.. #.. #.. #.. #.. .#. ..#",
+    ")": "#.. .#. ..# ..# ..# ..# ..# ..# .#. #..",
+}
+FONT_HEIGHT = 10
+
+
+def text_width(s, bold=False):
+    return sum(len(FONT[ch].split()[0]) + 1 + bold for ch in s) - 1
+
+
+def text_pixels(s, x, y, bold=False):
+    """The pixels of s with its top left at (x, y); bold strikes each glyph twice."""
+    out = []
+    for ch in s:
+        rows = FONT[ch].split()
+        for j, row in enumerate(rows):
+            for i, bit in enumerate(row):
+                if bit == "#":
+                    out.append((x + i, y + j))
+                    if bold:
+                        out.append((x + i + 1, y + j))
+        x += len(rows[0]) + 1 + bold
+    return out
+
+
+def draw_text(canvas, s, x, y, colour, bold=False):
+    for (px, py) in text_pixels(s, x, y, bold):
+        canvas.put(px, py, colour)
+
+
+# ---------------------------------------------------------------------------
+# The About page's banner.
+
+def vorn_letters(x, baseline):
+    """"Vorn" in a bold geometric face, built from circles and strokes."""
+    cap, xh, sw = 40.0, 29.0, 7.5
+    top, xtop = baseline - cap, baseline - xh
+    shapes = []
+    # V: two strokes meeting at the baseline, cut flat at the top and bottom.
+    vw = 37.0
+    shapes.append(intersect(
+        sd_polygon([(x, top), (x + sw + 1.5, top), (x + vw / 2, baseline - 12), (x + vw - sw - 1.5, top),
+                    (x + vw, top), (x + vw / 2 + sw / 2 + 1.0, baseline), (x + vw / 2 - sw / 2 - 1.0, baseline)]),
+        below(top), above(baseline)))
+    x += vw + 2.0
+    # o: a ring, overshooting the x-height a little as round letters do.
+    r = xh / 2 + 0.8
+    shapes.append(sd_ring(x + r, baseline - xh / 2, r, sw))
+    x += 2 * r + 3.5
+    # r: a stem and the start of an arch.
+    ar = 13.0
+    shapes.append(sd_box(x, xtop, x + sw, baseline))
+    shapes.append(intersect(sd_ring(x + ar, xtop + ar, ar, sw * 0.9), above(xtop + ar), left_of(x + ar * 1.55)))
+    x += ar * 1.55 + 3.0
+    # n: two stems joined by an arch.
+    shapes.append(sd_box(x, xtop, x + sw, baseline))
+    shapes.append(intersect(sd_ring(x + ar, xtop + ar, ar, sw * 0.9), above(xtop + ar)))
+    shapes.append(sd_box(x + 2 * ar - sw, xtop + ar - 1, x + 2 * ar, baseline))
+    x += 2 * ar
+    return union(*shapes), x
+
+
+def draw_small_monitor(c, x0, y0):
+    """The banner's motif: a screen whose four corners glow."""
+    w, h = 78, 54
+    sx0, sy0, sx1, sy1 = x0 + 5, y0 + 5, x0 + w - 5, y0 + h - 8
+    amber = (255, 196, 64)
+    # Light spilling past the case from each corner.
+    for (cx, cy) in ((sx0, sy0), (sx1, sy0), (sx0, sy1), (sx1, sy1)):
+        fill(c, sd_circle(cx, cy, 0.1), amber, (cx - 20, cy - 20, cx + 20, cy + 20),
+             opacity=0.7, soft=30)
+    fill(c, sd_box(x0 + w / 2 - 9, y0 + h - 2, x0 + w / 2 + 9, y0 + h + 7),
+         lambda px, py: mix((200, 206, 216), (140, 150, 166), (py - y0 - h) / 8), (x0, y0 + h - 2, x0 + w, y0 + h + 8))
+    fill(c, sd_box(x0 + w / 2 - 22, y0 + h + 6, x0 + w / 2 + 22, y0 + h + 10, 2),
+         lambda px, py: mix((232, 236, 242), (160, 170, 186), (py - y0 - h - 6) / 4), (x0, y0 + h + 5, x0 + w, y0 + h + 11))
+    fill(c, sd_box(x0, y0, x0 + w, y0 + h, 4), (28, 40, 70), (x0 - 1, y0 - 1, x0 + w + 1, y0 + h + 1))
+    fill(c, sd_box(x0 + 1, y0 + 1, x0 + w - 1, y0 + h - 1, 3.2),
+         lambda px, py: mix((236, 240, 246), (176, 186, 202), (py - y0) / h), (x0, y0, x0 + w, y0 + h))
+
+    corners = ((sx0, sy0), (sx1, sy0), (sx0, sy1), (sx1, sy1))
+
+    def screen(px, py):
+        col = mix((18, 38, 92), (34, 72, 140), (py - sy0) / (sy1 - sy0))
+        d = min(((px - cx) ** 2 + (py - cy) ** 2) ** 0.5 for (cx, cy) in corners)
+        col = mix(col, (255, 176, 56), 0.7 * 2.718 ** -((d / 12.0) ** 2))
+        # A lit quarter disc in each corner, brightest right in the corner.
+        a = max(0.0, min(1.0, 6.5 - d))
+        return mix(col, mix((255, 250, 220), (255, 200, 84), d / 6.5), a)
+    fill(c, sd_box(sx0 - 1, sy0 - 1, sx1 + 1, sy1 + 1), (40, 50, 72), (sx0 - 1, sy0 - 1, sx1 + 1, sy1 + 1))
+    fill(c, sd_box(sx0, sy0, sx1, sy1), screen, (sx0, sy0, sx1, sy1))
+    # A pointer on its way to the upper right corner.
+    px, py = sx1 - 22, sy0 + 16
+    arrow = [(0, 0), (0, 11.5), (2.8, 8.8), (5, 13.5), (7, 12.6), (4.9, 8.2), (8.6, 8.2)]
+    fill(c, sd_polygon([(px + ax, py + ay) for (ax, ay) in arrow]), (255, 255, 255), (px - 2, py - 2, px + 11, py + 16))
+    edge = sd_polygon([(px + ax, py + ay) for (ax, ay) in arrow])
+    fill(c, lambda qx, qy: abs(edge(qx, qy)) - 0.45, (10, 16, 30), (px - 2, py - 2, px + 11, py + 16))
+
+
+def draw_banner():
+    w, h = 310, 90
+    c = Canvas(w, h, (0, 0, 0))
+    for y in range(h):
+        for x in range(w):
+            t = x / (w - 1)
+            base = ramp([(0.0, (14, 44, 100)), (0.55, (28, 86, 160)), (1.0, (58, 138, 206))], t)
+            # A broad soft sheen behind the motif, and a slightly darker floor.
+            d = ((x - 250) ** 2 + ((y - 40) * 1.6) ** 2) ** 0.5
+            base = mix(base, (120, 190, 240), max(0.0, 1 - d / 110) ** 2 * 0.45)
+            c.pixels[y][x] = mix(base, (8, 26, 64), max(0.0, (y - 50) / 40) ** 2 * 0.35)
+    # Gentle arcs sweeping across, like light on glass.
+    for (cx, cy, r, a) in ((60, 230, 200, 0.07), (340, -120, 190, 0.06)):
+        fill(c, sd_circle(cx, cy, r), (255, 255, 255), (0, 0, w, h), opacity=a)
+    letters, right = vorn_letters(20.0, 52.0)
+    m = blur(coverage(w, h, letters, (14, 8, right + 4, 56)), 2)
+    paint_mask(c, m, (4, 16, 44), 0.55, 2, 3)
+    fill(c, letters, lambda px, py: ramp([(10, (255, 255, 255)), (52, (196, 224, 252))], py),
+         (16, 8, right + 4, 56))
+    draw_text(c, "Screen edges that work for you", 22, 63, (210, 230, 252))
+    # An accent under the tagline in the glow's amber, fading out to the right.
+    for x in range(22, 170):
+        blend(c, x, 76, (255, 196, 64), 0.85 * (1 - (x - 22) / 148) ** 1.5)
+    draw_small_monitor(c, 212, 14)
+    return c
+
+
+# ---------------------------------------------------------------------------
+# The tree's images: 16 x 14 pixel art on magenta, painted from character maps.
+
+FOLDER_CLOSED = """
+................
+................
+.oooo...........
+ohhhho..........
+ohdddhooooooooo.
+ohdddddddddddddo
+ohhhhhhhhhhhhhho
+ohyyyyyyyyyyyyyo
+ohyyyyyyyyyyyyyo
+ohyyyyyyyyyyyyyo
+ohyyyyyyyyyyyyyo
+ohyyyyyyyyyyyyso
+osssssssssssssso
+.oooooooooooooo.
+"""
+
+FOLDER_OPEN = """
+................
+................
+.oooo...........
+ohhhho..........
+ohdddhooooooooo.
+ohddddddddddddo.
+ohddoooooooooooo
+ohddohhhhhhhhhho
+ohdohyyyyyyyyyo.
+ohdohyyyyyyyyyo.
+ohohyyyyyyyyyo..
+ohohyyyyyyyyyo..
+oohyyyyyyyyyo...
+.oooooooooooo...
+"""
+
+ARROW = """
+.....x....
+.....xx...
+.....xxx..
+xxxxxxxxx.
+xxxxxxxxxx
+xxxxxxxxx.
+.....xxx..
+.....xx...
+.....x....
+"""
+
+# Inside a frame the full-size arrow would touch it, so framed ones use this.
+SMALL_ARROW = """
+....x...
+....xx..
+xxxxxxx.
+xxxxxxxx
+xxxxxxx.
+....xx..
+....x...
+"""
+
+
+def paint_map(c, x0, y0, art, colours):
+    for j, row in enumerate(art.strip("\n").split("\n")):
+        for i, ch in enumerate(row):
+            if ch in colours and i < 16:
+                c.put(x0 + i, y0 + j, colours[ch])
+
+
+def draw_tree():
+    """Folders closed and open in yellow and green, then arrows black and red, plain and framed."""
+    c = Canvas(128, 14, MAGENTA)
+    yellow = {"o": (146, 104, 16), "h": (255, 246, 196), "d": (226, 176, 52),
+              "y": (252, 214, 96), "s": (222, 170, 50)}
+    green = {"o": (34, 96, 34), "h": (214, 246, 200), "d": (92, 166, 76),
+             "y": (130, 206, 104), "s": (86, 160, 70)}
+    for n, (art, colours) in enumerate(((FOLDER_CLOSED, yellow), (FOLDER_OPEN, yellow),
+                                        (FOLDER_CLOSED, green), (FOLDER_OPEN, green))):
+        paint_map(c, n * 16, 0, art, colours)
+    black = {"x": (0, 0, 0)}
+    red = {"x": (214, 16, 16)}
+    for n, (colours, framed) in enumerate(((black, False), (red, False), (black, True), (red, True))):
+        x0 = (4 + n) * 16
+        if framed:
+            c.frame(x0 + 1, 0, x0 + 14, 13, (128, 128, 128))
+            for (dx, dy) in ((1, 0), (14, 0), (1, 13), (14, 13)):
+                c.put(x0 + dx, dy, MAGENTA)
+            paint_map(c, x0 + 4, 3, SMALL_ARROW, colours)
+        else:
+            paint_map(c, x0 + 3, 2, ARROW, colours)
+    return c
+
+
+# ---------------------------------------------------------------------------
+# The monitor pictures of the Actions and Buttons pages. The code draws zone
+# highlights and button outlines at fixed coordinates on the screen, so the
+# screen covers exactly SCREEN (right and bottom exclusive) and nothing else.
+
+SCREEN = (9, 10, 220, 169)
+WHITE_RGB = (255, 255, 255)
+BUTTON_FACE = (236, 233, 216)
+
+
+def noise(n):
+    """A repeatable pseudo-random number in [0, 1) for an integer: the same art every run."""
+    n = (n * 2654435761 + 0x9E3779B9) & 0xFFFFFFFF
+    n ^= n >> 15
+    n = (n * 2246822519) & 0xFFFFFFFF
+    return (n ^ (n >> 13)) / 4294967296.0
+
+
+def left_meadow(x):  # the top of the meadows, in screen coordinates
+    return 120 + 0.011 * (x - 4) ** 2
+
+
+def right_meadow(x):
+    return 126 + 0.016 * (x - 214) ** 2
+
+
+def landscape(x, y):
+    """The wallpaper at a pixel centre, in screen coordinates (0..211 x 0..159)."""
+    sun_x, sun_y = 168.0, 30.0
+    col = ramp([(0, (46, 98, 186)), (60, (98, 152, 222)), (100, (186, 216, 242)), (112, (226, 236, 240))], y)
+    d = ((x - sun_x) ** 2 + (y - sun_y) ** 2) ** 0.5
+    col = mix(col, (255, 244, 210), min(1.0, max(0.0, 1 - d / 70) ** 2 * 0.75))
+    col = mix(col, (255, 252, 236), max(0.0, min(1.0, 7.5 - d)))
+    # Clouds: soft clusters of circles.
+    for (cx, cy, s) in ((40, 28, 1.0), (118, 18, 0.7)):
+        blobs = ((-14, 3, 7), (-5, -2, 9), (6, 0, 8), (15, 4, 6), (0, 5, 7))
+        cd = min(((x - cx - bx * s) ** 2 + (y - cy - by * s) ** 2) ** 0.5 - br * s for (bx, by, br) in blobs)
+        cd = max(cd, y - cy - 6 * s)  # flat bottoms
+        a = max(0.0, min(1.0, (0.5 - cd) / 3.0))
+        if a > 0:
+            col = mix(col, mix((255, 255, 255), (214, 226, 240), max(0.0, (y - cy + 6 * s) / (12 * s))), a * 0.9)
+    # Distant mountains, hazy towards their feet.
+    ridge = 86 - 13 * math.sin(x * 0.031 + 0.6) - 6 * math.sin(x * 0.083 + 2.1) - 2.5 * math.sin(x * 0.21 + 1.0)
+    a = max(0.0, min(1.0, y - ridge + 0.5))
+    if a > 0:
+        col = mix(col, ramp([(0, (120, 146, 186)), (1, (136, 160, 196))], (y - ridge) / 20) if y < ridge + 20
+                  else mix((136, 160, 196), (178, 198, 220), min(1.0, (y - ridge - 20) / 14)), a)
+    # Rolling hills behind the lake.
+    hills = 104 - 6 * math.sin(x * 0.045 + 0.4) - 3 * math.sin(x * 0.11 + 1.3)
+    a = max(0.0, min(1.0, y - hills + 0.5))
+    if a > 0:
+        col = mix(col, mix((104, 160, 100), (70, 128, 76), min(1.0, (y - hills) / 10)), a)
+    # The lake, mirroring the sky, with a shimmer under the sun.
+    shore = 112.0
+    if y > shore:
+        t = (y - shore) / 47
+        water = ramp([(0, (168, 206, 236)), (0.4, (96, 150, 206)), (1, (48, 98, 168))], t)
+        row, reach = int(y), 24 - t * 12
+        # Ripples: a couple of pale streaks of random length on some rows.
+        for k in range(2):
+            if row % 3 == 0 and noise(row * 5 + k) < 0.7:
+                sx, half = noise(row * 7 + k * 3 + 1) * 211, 4 + noise(row * 11 + k) * 16
+                if abs(x - sx) < half:
+                    water = mix(water, (214, 234, 250), 0.5 * (1 - abs(x - sx) / half) ** 0.5)
+        # Glints under the sun, thinning out away from it.
+        if abs(x - sun_x) < reach and noise(row * 977 + int(x) // 3) < 0.45 * (1 - abs(x - sun_x) / reach) ** 1.5:
+            water = mix(water, (255, 250, 226), 0.65)
+        col = mix(col, water, max(0.0, min(1.0, y - shore)))
+    # Meadows in the foreground on either side, and grass along the bottom.
+    grass = [(0, (132, 196, 86)), (12, (98, 170, 68)), (40, (58, 124, 48))]
+    for edge in (left_meadow(x), right_meadow(x),
+                 152 - 2.5 * math.sin(x * 0.06)):
+        a = max(0.0, min(1.0, y - edge + 0.5))
+        if a > 0:
+            col = mix(col, ramp(grass, y - edge), a)
+            # A lighter rim where the sunlight catches the crest.
+            col = mix(col, (190, 226, 120), a * max(0.0, 1 - (y - edge) / 2.0) * 0.6)
+    return col
+
+
+def draw_trees(c, ox, oy):
+    """A few small firs on the far hills and meadows; firs read well at this size."""
+    firs = [(x, left_meadow(x) + 2, h) for (x, h) in ((22, 12), (30, 9), (13, 8))]
+    firs += [(x, right_meadow(x) + 2, h) for (x, h) in ((199, 11), (206, 8), (191, 7))]
+    firs += [(61, 104, 6), (67, 105, 5), (140, 101, 5)]
+    for (x, y, h) in firs:
+        x, y = ox + x, oy + y
+        fill(c, sd_box(x - 0.7, y - 2, x + 0.7, y + 1.5), (86, 60, 36), (x - 2, y - 3, x + 2, y + 2))
+        shape = sd_polygon([(x, y - h), (x + h * 0.36, y - 1), (x - h * 0.36, y - 1)])
+        fill(c, shape, lambda px, py: mix((36, 104, 52), (22, 72, 40), (px - x + h * 0.36) / (h * 0.72)),
+             (x - h, y - h - 1, x + h, y + 1))
+
+
+def draw_message(c, lines, ox, oy, cy):
+    """White text centred on the screen around cy, over a soft dark band that keeps it legible."""
+    width = max(text_width(s, True) for s in lines)
+    height = len(lines) * 13 - 3
+    top = int(cy - height / 2)
+    sw = SCREEN[2] - SCREEN[0]
+    band = sd_box(ox + (sw - width) / 2 - 9, oy + top - 6, ox + (sw + width) / 2 + 9, oy + top + height + 5, 7)
+    m = blur(coverage(c.width, c.height, band, (0, 0, c.width, c.height)), 2)
+    paint_mask(c, m, (10, 24, 60), 0.42, clip=SCREEN)
+    for i, s in enumerate(lines):
+        x, y = ox + (sw - text_width(s, True)) // 2, oy + top + i * 13
+        pixels = text_pixels(s, x, y, True)
+        # A faint dark rim around each letter, then the letter itself.
+        for (px, py) in pixels:
+            for (dx, dy) in ((1, 1), (0, 1), (1, 0), (-1, 0), (0, -1)):
+                blend(c, px + dx, py + dy, (8, 20, 52), 0.35)
+        for (px, py) in pixels:
+            c.put(px, py, (255, 255, 255))
+
+
+def draw_monitor(surround, lines):
+    """A flat panel with a silver case on a stand, showing a landscape and lines of text."""
+    c = Canvas(230, 225, surround)
+    x0, y0, x1, y1 = SCREEN
+    left, top, right, bottom = 1, 2, 228, 186   # the case, symmetric about the screen
+    mid = (left + right) / 2
+    # The stand: a neck and an oval foot, both brushed metal.
+    neck = sd_polygon([(mid - 17, bottom - 2), (mid + 17, bottom - 2), (mid + 21, 209), (mid - 21, 209)])
+    fill(c, neck, lambda px, py: ramp([(0, (150, 156, 166)), (0.3, (206, 210, 218)), (0.55, (226, 229, 234)),
+                                       (1, (152, 158, 168))], (px - mid + 21) / 42), (mid - 23, bottom - 2, mid + 23, 210))
+    fill(c, lambda px, py: abs(neck(px, py)) - 0.4, (110, 116, 126), (mid - 23, bottom, mid + 23, 210))
+    foot = sd_box(mid - 62, 205, mid + 62, 221, 8)
+    fill(c, foot, (104, 110, 120), (mid - 64, 203, mid + 64, 223))
+    fill(c, sd_box(mid - 61, 206, mid + 61, 220, 7), lambda px, py: ramp(
+        [(205, (246, 247, 250)), (211, (214, 218, 225)), (220, (160, 166, 176))], py), (mid - 64, 203, mid + 64, 223))
+    fill(c, sd_box(mid - 24, 206, mid + 24, 209, 1.5), (140, 146, 156), (mid - 26, 205, mid + 26, 210), opacity=0.6)
+    # The case: a dark outline, then a bevelled silver face lit from above.
+    fill(c, sd_box(left, top, right, bottom, 7), (86, 92, 104), (0, 0, 230, bottom + 2))
+    fill(c, sd_box(left + 1, top + 1, right - 1, bottom - 1, 6), lambda px, py: ramp(
+        [(top, (250, 251, 253)), (top + 6, (226, 229, 235)), (bottom - 20, (206, 210, 218)),
+         (bottom, (168, 174, 184))], py), (0, 0, 230, bottom + 2))
+    fill(c, sd_box(left + 3, top + 3, right - 3, bottom - 3, 4.5), lambda px, py: ramp(
+        [(top, (214, 218, 225)), (y1, (200, 205, 214)), (bottom, (184, 190, 200))], py), (0, 0, 230, bottom + 2))
+    # The chin: a highlight under the screen, a power light and two small keys.
+    for x in range(left + 6, right - 6):
+        blend(c, x, y1 + 1, (250, 251, 253), 0.8)
+    fill(c, sd_circle(right - 14, 177.5, 2.2), (64, 200, 80), (right - 18, 174, right - 10, 182))
+    fill(c, sd_circle(right - 14, 177.5, 5), (64, 200, 80), (right - 20, 171, right - 8, 184), opacity=0.25, soft=4)
+    fill(c, sd_circle(right - 14.6, 176.9, 0.7), (200, 255, 210), (right - 17, 175, right - 12, 179))
+    for kx in (right - 40, right - 30):
+        fill(c, sd_box(kx, 176, kx + 7, 179, 1.5), (150, 156, 166), (kx - 1, 175, kx + 8, 180))
+        fill(c, sd_box(kx, 176, kx + 7, 178.4, 1.2), (236, 238, 242), (kx - 1, 175, kx + 8, 180))
+    fill(c, sd_box(mid - 14, 176, mid + 14, 179, 1.5), (174, 180, 190), (mid - 16, 175, mid + 16, 180))
+    fill(c, sd_box(mid - 14, 176.8, mid + 14, 179, 1.5), (232, 235, 240), (mid - 16, 175, mid + 16, 180))
+    # The recess around the glass: dark, one pixel, just outside the screen.
+    c.rect(x0 - 1, y0 - 1, x1, y1, (52, 56, 66))
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            c.pixels[y][x] = landscape(x - x0 + 0.5, y - y0 + 0.5)
+    draw_trees(c, x0, y0)
+    draw_message(c, lines, x0, y0, 58)
+    return c
+
+
 if __name__ == "__main__":
     write_icon(os.path.join(RES, "vorn.ico"), [draw_icon(32), draw_icon(16)])
     write_bmp(os.path.join(RES, "tabs.bmp"), draw_tabs())
-    print("wrote res/vorn.ico and res/tabs.bmp")
+    write_bmp(os.path.join(RES, "banner.bmp"), draw_banner())
+    write_bmp(os.path.join(RES, "tree.bmp"), draw_tree())
+    actions = ["Click on a corner or a side,", "and then set its action"]
+    buttons = ["Drag in this window", "to draw a button"]
+    for name, surround, lines in (("monitor", WHITE_RGB, actions), ("monitor_xp", BUTTON_FACE, actions),
+                                  ("monitor_buttons", WHITE_RGB, buttons),
+                                  ("monitor_buttons_xp", BUTTON_FACE, buttons)):
+        write_bmp(os.path.join(RES, name + ".bmp"), draw_monitor(surround, lines))
+    print("wrote res/vorn.ico, tabs.bmp, banner.bmp, tree.bmp and the four monitor bitmaps")

@@ -1,14 +1,96 @@
-// The Actions page: the zones and their actions. (Windows only)
+// The Actions page (Windows only): a picture of a monitor on which the user
+// picks a zone, the modifier list, and the tree of every action; choosing an
+// action in the tree assigns it to the zone at once.
 #pragma once
 
+#include <span>
+
+#include "framework/handles.h"
 #include "res/resource.h"
+#include "settings/data.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
 
-class CActionsDlg : public CStdDlg {
+class CActionsDlg;
+
+// The monitor picture with its clickable zones.
+class CMonitorStatic : public WithMessageTable<CMonitorStatic, CWnd> {
 public:
-    CActionsDlg() : CStdDlg(IDD_ACTIONS) {}
+    explicit CMonitorStatic(CActionsDlg& page) : page_(page) {}
+    bool Attach(HWND control);
+
+    static std::span<const MessageEntry<CMonitorStatic>> MessageTable();
+
+    EdgeZone hoverZone = NoZone;
+    EdgeZone selectedZone = UpperLeftCorner;
+    ModifierKey modifier = Plain;
+
+private:
+    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+
+    CActionsDlg& page_;
 };
+
+class CActionsDlg : public WithMessageTable<CActionsDlg, CStdDlg> {
+public:
+    CActionsDlg() : WithMessageTable(IDD_ACTIONS) {}
+
+    // Refills the tree from the catalogue and the custom actions, restores the
+    // groups' expansion and selects the zone's action.
+    void RebuildTree();
+    // Makes `zone` the page's zone: the label and the tree's selection.
+    void ShowZone(EdgeZone zone);
+    // Sets the tip of the control under a mouse move and shows it.
+    void UpdateToolTip(const MSG& message, bool forced);
+
+    bool PreTranslateMessage(MSG& message) override;
+
+    HWND Tree() const { return tree_; }
+    HWND ToolTip() const { return toolTip_.Get(); }
+    CMonitorStatic& Diagram() { return diagram_; }
+    EdgeZone Zone() const { return zone_; }
+    ModifierKey Modifier() const { return modifier_; }
+
+    static std::span<const MessageEntry<CActionsDlg>> MessageTable();
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSelectionChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
+    LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);
+    void OnFinalDestroy() override;
+
+    CMonitorStatic diagram_{*this};
+    HWND modifierCombo_ = nullptr;
+    HWND tree_ = nullptr;
+    OwnedImageList treeImages_;
+    OwnedWindow toolTip_;
+    POINT lastTipPoint_{-1, -1};
+    ModifierKey modifier_ = Plain;
+    EdgeZone zone_ = UpperLeftCorner;
+    bool restoringExpansion_ = false;
+};
+
+// The tree of every action, as both the Actions and the Buttons page show it:
+// filled from the catalogue and the custom actions, each group expanded as
+// theData.groupExpanded says. `restoring` is set while the groups are opened
+// and closed.
+void FillActionTree(HWND tree, bool& restoring);
+// The image list of the action trees, from the strip of eight pictures.
+HIMAGELIST CreateActionTreeImages();
+// Selects the first item whose data is `action`; false when none has it.
+bool SelectTreeAction(HWND tree, ActionIndex action);
+// Stores each group's expansion in theData.groupExpanded.
+void StoreGroupExpansion(HWND tree);
+// The tip for the tree item at a point of the tree: a heading's text and
+// " actions", or an action's description; empty over no item.
+std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem);
 
 }  // namespace vorn::ui

@@ -1,11 +1,19 @@
 // The base of the settings window's pages (Windows only): a page fits itself
-// into the tab control below the tab headings, is white on Vista and later,
-// and ignores Enter and Escape, so that a page never closes itself.
+// into the tab control below the tab headings, turns its labels (ids 1301 to
+// 1332) into transparent ones, is white on Vista and later, and ignores Enter
+// and Escape, so that a page never closes itself.
 #pragma once
 
+#include <array>
+#include <memory>
+
 #include "framework/dialog.h"
+#include "ui/controls.h"
 
 namespace vorn::ui {
+
+inline constexpr int kFirstLabelId = 1301;
+inline constexpr int kLabelCount = 32;
 
 class CStdDlg : public CDialog {
 public:
@@ -13,6 +21,9 @@ public:
 
     // Set at the end of the common initialisation.
     bool initialised = false;
+
+    // The label with id 1301 + index, when the page has one.
+    CTransparentStatic& Label(int index) { return labels_[static_cast<std::size_t>(index)]; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -22,6 +33,9 @@ protected:
 
     // Places the page inside its parent, below the tab headings.
     void FitIntoParent();
+
+private:
+    std::array<CTransparentStatic, kLabelCount> labels_;
 };
 
 }  // namespace vorn::ui

@@ -6,6 +6,8 @@
 //   probe control TITLE ID       "X Y": the middle of a control, on the screen
 //   probe foreground             the title of the foreground window
 //   probe alpha TITLE            the layered alpha, or "none"
+//   probe rect TITLE ID          "LEFT TOP RIGHT BOTTOM" of a control, on the screen
+//   probe preview                "LEFT TOP RIGHT BOTTOM LABEL" of the open preview
 //   probe shift                  "down" or "up", as Wine has it now
 //   probe buttons                a line per floating button window, left to
 //                                right: "LEFT TOP RIGHT BOTTOM topmost|normal CAPTION"
@@ -22,6 +24,30 @@
 namespace {
 
 HWND FindTitled(const wchar_t* title) { return FindWindowW(nullptr, title); }
+
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleId(HWND child, LPARAM search)
+{
+    auto& s = *reinterpret_cast<Search*>(search);
+    if (GetDlgCtrlID(child) != s.id || !IsWindowVisible(child)) return TRUE;
+    s.found = child;
+    return FALSE;
+}
+
+// A control of the window or of one of its pages: the first visible one with
+// that id.
+HWND FindControl(HWND window, int id)
+{
+    if (!window) return nullptr;
+    if (const HWND direct = GetDlgItem(window, id)) return direct;
+    Search search{id, nullptr};
+    EnumChildWindows(window, &MatchVisibleId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 int Window(const wchar_t* title)
 {
@@ -40,13 +66,49 @@ int Window(const wchar_t* title)
 
 int Control(const wchar_t* title, int id)
 {
-    const HWND window = FindTitled(title);
-    const HWND control = window ? GetDlgItem(window, id) : nullptr;
+    const HWND control = FindControl(FindTitled(title), id);
     if (!control) return 1;
     RECT rect{};
     GetWindowRect(control, &rect);
     std::printf("%ld %ld\n", static_cast<long>((rect.left + rect.right) / 2),
                 static_cast<long>((rect.top + rect.bottom) / 2));
+    return 0;
+}
+
+int ControlRect(const wchar_t* title, int id)
+{
+    const HWND control = FindControl(FindTitled(title), id);
+    if (!control) return 1;
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+    return 0;
+}
+
+BOOL CALLBACK FindPreview(HWND window, LPARAM found)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || GetWindowTextLengthW(window) != 0)
+        return TRUE;
+    if (!GetDlgItem(window, 1301) || !GetDlgItem(window, IDOK) || GetDlgItem(window, 1602)) return TRUE;
+    if (!(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+int Preview()
+{
+    HWND preview = nullptr;
+    EnumWindows(&FindPreview, reinterpret_cast<LPARAM>(&preview));
+    if (!preview) return 1;
+    RECT rect{};
+    GetWindowRect(preview, &rect);
+    wchar_t label[128] = {};
+    GetWindowTextW(GetDlgItem(preview, 1301), label, 128);
+    std::printf("%ld %ld %ld %ld %ls\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                static_cast<long>(rect.right), static_cast<long>(rect.bottom), label);
     return 0;
 }
 
@@ -112,6 +174,8 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"foreground") return Foreground();
     if (command == L"alpha" && argc == 3) return Alpha(argv[2]);
     if (command == L"buttons") return Buttons();
+    if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));
+    if (command == L"preview") return Preview();
     if (command == L"shift") {
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;

@@ -19,22 +19,11 @@
 #include "settings/data.h"
 #include "settings/profile.h"
 #include "tests/fake/temp_folder.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/win_test_support.h"
 
 namespace vorn::ui {
 namespace {
-
-using test::PumpFor;
-
-// How often a pump here wakes to look at the queue when nothing arrives.
-constexpr DWORD kCheckEveryMs = 5;
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
 
 // --- the window layer ------------------------------------------------------------------
 
@@ -193,42 +182,6 @@ TEST_F(WindowLayerTest, ModalDialogFromItsTemplateEndsWithItsResult)
 }
 
 // --- the main window -----------------------------------------------------------------
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest()
-    {
-        InstallWin32Port();
-        theUtil.Resolve();
-        theData.settingsPath = folder.File(L"Vorn.ini");
-        theData.fileProblems.Reset();
-        theData.ResetSaveThrottle();
-        theData.LoadSettings();
-        theData.enabled = true;
-    }
-    ~MainWindowTest() override
-    {
-        main_.reset();
-        PumpFor(20, kCheckEveryMs);
-    }
-    CMainDlg& Open()
-    {
-        main_ = std::make_unique<CMainDlg>();
-        main_->endsMessageLoop = false;
-        EXPECT_TRUE(main_->Create());
-        PumpFor(50, kCheckEveryMs);
-        return *main_;
-    }
-    std::wstring TrayItemText(CMainDlg& main)
-    {
-        wchar_t text[64] = {};
-        GetMenuStringW(main.Tray()->Popup(), ID_TRAY_TOGGLE, text, 64, MF_BYCOMMAND);
-        return text;
-    }
-
-    fake::TempFolder folder;
-    std::unique_ptr<CMainDlg> main_;
-};
 
 TEST_F(MainWindowTest, FirstRunShowsTheCentredWindowWithItsTabs)
 {

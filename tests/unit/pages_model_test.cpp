@@ -1,0 +1,151 @@
+// What the Actions page and the preview show, apart from their widgets: the
+// zones of the monitor picture, the label, the tree's contents, the tips, and
+// where the preview paints and writes.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/fake/fixture.h"
+#include "ui/actions_page_model.h"
+#include "ui/preview_layout.h"
+
+namespace vorn {
+namespace {
+
+class PagesModelTest : public fake::DesktopTest {};
+
+TEST_F(PagesModelTest, DiagramZonesIncludeTheirLeftAndTopEdgesOnly)
+{
+    struct Case {
+        POINT at;
+        EdgeZone zone;
+    };
+    const Case cases[] = {
+        {{28, 20}, UpperLeftCorner},
+        {{29, 20}, NoZone},
+        {{9, 10}, UpperLeftCorner},
+        {{9, 32}, NoZone},
+        {{9, 38}, LeftSide},
+        {{18, 140}, LeftSide},
+        {{19, 100}, NoZone},
+        {{40, 10}, TopSide},
+        {{188, 19}, TopSide},
+        {{189, 10}, NoZone},
+        {{219, 168}, LowerRightCorner},
+        {{220, 168}, NoZone},
+        {{200, 10}, UpperRightCorner},
+        {{215, 100}, RightSide},
+        {{100, 165}, BottomSide},
+        {{20, 160}, LowerLeftCorner},
+        {{100, 100}, NoZone},
+        {{8, 20}, NoZone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DiagramZoneAt(c.at), c.zone) << c.at.x << ", " << c.at.y;
+}
+
+TEST_F(PagesModelTest, TheLabelNamesTheZoneInLowerCaseAndTheKey)
+{
+    EXPECT_EQ(ZoneLabel(UpperLeftCorner, Plain), L"Action for upper left corner:");
+    EXPECT_EQ(ZoneLabel(LowerRightCorner, Shift), L"Action for lower right corner with Shift key:");
+    EXPECT_EQ(ZoneLabel(BottomSide, Ctrl), L"Action for bottom side with Ctrl key:");
+    std::set<std::wstring> labels;
+    for (int zone = 0; zone < kZoneCount; ++zone)
+        for (ModifierKey modifier : {Plain, Shift, Ctrl})
+            labels.insert(ZoneLabel(EdgeZone(zone), modifier));
+    EXPECT_EQ(labels.size(), 24u);
+}
+
+TEST_F(PagesModelTest, TheTreeHasTheCatalogueGroupsThenCustomWithTheActionsInUse)
+{
+    std::vector<ActionTreeGroup> tree = BuildActionTree();
+    ASSERT_EQ(tree.size(), 13u);
+    EXPECT_EQ(tree.front().heading, L"Screen saver");
+    EXPECT_EQ(tree.back().heading, L"Custom");
+    EXPECT_TRUE(tree.back().items.empty());
+    ActionIndex next = 0;
+    for (std::size_t g = 0; g + 1 < tree.size(); ++g) {
+        EXPECT_EQ(tree[g].image, GroupClosed);
+        for (const ActionTreeItem& item : tree[g].items) {
+            EXPECT_EQ(item.action, next);
+            EXPECT_EQ(item.text, theCatalogue[static_cast<std::size_t>(next)].name);
+            EXPECT_EQ(tree[g].heading, theCatalogue[static_cast<std::size_t>(next)].group);
+            EXPECT_EQ(item.image, BuiltInAction);
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, kBuiltInActionCount);
+
+    for (int slot = 0; slot < 3; ++slot)
+        theCustomActions[slot] = CCustomAction{L"Mine " + std::to_wstring(slot), L"", L"calc", L""};
+    tree = BuildActionTree();
+    const ActionTreeGroup& custom = tree.back();
+    EXPECT_EQ(custom.image, CustomGroupClosed);
+    ASSERT_EQ(custom.items.size(), 3u);
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].action, 95 + slot);
+        EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].text, L"Mine " + std::to_wstring(slot));
+        EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].selectedImage, CustomActionSelected);
+    }
+}
+
+TEST_F(PagesModelTest, TipsNameGroupsAndZoneActions)
+{
+    EXPECT_EQ(HeadingTip(L"Custom"), L"Custom actions");
+    theData.assignments[Ctrl][RightSide] = theData.FindActionIndex(L"Tile left");
+    EXPECT_EQ(ZoneTip(RightSide, Ctrl), L"Tile left");
+    EXPECT_EQ(ZoneTip(RightSide, Plain), theData.ActionName(theData.assignments[Plain][RightSide]));
+    EXPECT_EQ(ZoneTip(NoZone, Plain), L"");
+}
+
+TEST_F(PagesModelTest, PreviewAreasAndTextsFollowTheZoneSettings)
+{
+    theData.cornerSize = 4;
+    theData.sideWidth = 3;
+    theData.sideLength = 50;
+    theData.ComputeSideBands();
+    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Cascade");
+    const PreviewLayout layout = ComputePreviewLayout(1920, 1080, Shift);
+    const auto rect = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
+    EXPECT_EQ(rect(layout.areas[UpperLeftCorner]), (std::vector<LONG>{0, 0, 4, 4}));
+    EXPECT_EQ(rect(layout.areas[UpperRightCorner]), (std::vector<LONG>{1915, 0, 1919, 4}));
+    EXPECT_EQ(rect(layout.areas[LowerRightCorner]), (std::vector<LONG>{1915, 1075, 1919, 1079}));
+    EXPECT_EQ(rect(layout.areas[LeftSide]), (std::vector<LONG>{0, theData.sideYLow, 3, theData.sideYHigh}));
+    EXPECT_EQ(rect(layout.areas[BottomSide]), (std::vector<LONG>{theData.sideXLow, 1076, theData.sideXHigh, 1079}));
+
+    struct Anchor {
+        EdgeZone zone;
+        int escapement;
+        TextAlign align;
+        LONG x, y;
+    };
+    const Anchor anchors[] = {
+        {LeftSide, 900, TextAlign::Centre, 3, 540},
+        {RightSide, 900, TextAlign::Centre, 1901, 540},
+        {TopSide, 0, TextAlign::Centre, 960, 3},
+        {BottomSide, 0, TextAlign::Centre, 960, 1061},
+        {UpperLeftCorner, -350, TextAlign::Left, 19, 9},
+        {LowerRightCorner, -350, TextAlign::Right, 1906, 1056},
+        {UpperRightCorner, 350, TextAlign::Right, 1901, 9},
+        {LowerLeftCorner, 350, TextAlign::Left, 14, 1056},
+    };
+    for (std::size_t i = 0; i < layout.texts.size(); ++i) {
+        const PreviewText& t = layout.texts[i];
+        EXPECT_EQ(t.zone, anchors[i].zone) << i;
+        EXPECT_EQ(t.escapement, anchors[i].escapement) << i;
+        EXPECT_EQ(t.align, anchors[i].align) << i;
+        EXPECT_EQ(t.at.x, anchors[i].x) << i;
+        EXPECT_EQ(t.at.y, anchors[i].y) << i;
+    }
+    EXPECT_EQ(layout.texts[5].text, L"Cascade");
+    EXPECT_EQ(rect(layout.label), (std::vector<LONG>{760, 490, 1160, 502}));
+    EXPECT_EQ(rect(layout.close), (std::vector<LONG>{900, 525, 1020, 555}));
+    EXPECT_EQ(std::wstring(PreviewLabel(Shift)), L"Shift key actions");
+    EXPECT_EQ(std::wstring(PreviewLabel(Ctrl)), L"Ctrl key actions");
+    EXPECT_EQ(std::wstring(PreviewLabel(Plain)), L"Press Shift or Ctrl keys to see their actions");
+}
+
+}  // namespace
+}  // namespace vorn

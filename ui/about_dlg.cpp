@@ -1,0 +1,71 @@
+#include "ui/about_dlg.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace vorn::ui {
+
+std::wstring GetFileVersionString(const std::wstring& path)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+    if (size == 0) return {};
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return {};
+    WORD* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
+        length < 2 * sizeof(WORD))
+        return {};
+    const unsigned long key = (static_cast<unsigned long>(translation[0]) << 16) | translation[1];
+    wchar_t query[64];
+    std::swprintf(query, 64, L"\\StringFileInfo\\%08lx\\FileVersion", key);
+    wchar_t* version = nullptr;
+    if (!VerQueryValueW(data.data(), query, reinterpret_cast<void**>(&version), &length) || !version) return {};
+    return std::wstring(version, wcsnlen(version, length));
+}
+
+std::wstring LocalHelpPath()
+{
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return (separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1)) + L"help.htm";
+}
+
+std::span<const MessageEntry<CAboutDlg>> CAboutDlg::MessageTable()
+{
+    static const MessageEntry<CAboutDlg> table[] = {
+        MapCommand<CAboutDlg>(IDC_WEB_HELP, &CAboutDlg::OnWebHelp),
+        MapCommand<CAboutDlg>(IDC_LOCAL_HELP, &CAboutDlg::OnLocalHelp),
+    };
+    return table;
+}
+
+BOOL CAboutDlg::OnInitDialog()
+{
+    CStdDlg::OnInitDialog();
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    SetWindowTextW(Label(0).Handle(), (L"Vorn\u2122 version " + GetFileVersionString(path)).c_str());
+    siteLink_.url = kVornSite;
+    siteLink_.Attach(Item(IDC_SITE_LINK));
+    return TRUE;
+}
+
+LRESULT CAboutDlg::OnWebHelp(WPARAM, LPARAM)
+{
+    ShellExecuteW(nullptr, L"open", kVornWebHelp, nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+// Beside the program, not in the current folder: started from a shortcut or
+// at log-on, that is often another one.
+LRESULT CAboutDlg::OnLocalHelp(WPARAM, LPARAM)
+{
+    ShellExecuteW(nullptr, L"open", LocalHelpPath().c_str(), nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+}  // namespace vorn::ui

@@ -1,0 +1,354 @@
+#include "ui/actions_dlg.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "actions/util.h"
+#include "ui/actions_page_model.h"
+
+namespace vorn::ui {
+namespace {
+
+constexpr const wchar_t* kModifierNames[] = {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"};
+constexpr COLORREF kHoverColour = RGB(255, 255, 0);
+constexpr COLORREF kSelectionColour = RGB(255, 0, 0);
+constexpr SIZE kPictureSize{230, 225};
+
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, int image, int selectedImage, LPARAM data)
+{
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    insert.item.lParam = data;
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Headings have no parent; their data is 0 like the first action's, so only
+// the parent tells them apart.
+bool IsHeading(HWND tree, HTREEITEM item) { return NextItem(tree, item, TVGN_PARENT) == nullptr; }
+
+TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacity = 0)
+{
+    TVITEMW data{};
+    data.mask = TVIF_PARAM | TVIF_STATE | (text ? TVIF_TEXT : 0);
+    data.hItem = item;
+    data.stateMask = TVIS_EXPANDED;
+    data.pszText = text;
+    data.cchTextMax = capacity;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return data;
+}
+
+// A mouse message's point as the window it was addressed to has it.
+POINT MessagePoint(const MSG& message)
+{
+    return POINT{static_cast<LONG>(LOWORD(message.lParam)), static_cast<LONG>(HIWORD(message.lParam))};
+}
+
+}  // namespace
+
+// --- the action tree, shared with the Buttons page ------------------------------------------
+
+HIMAGELIST CreateActionTreeImages()
+{
+    // With a mask, so that the strip's magenta shows the tree's background
+    // rather than black.
+    HIMAGELIST images = ImageList_Create(16, 14, ILC_COLOR24 | ILC_MASK, 8, 1);
+    const OwnedBitmap strip(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TREE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (images && strip) ImageList_AddMasked(images, strip.Get(), RGB(255, 0, 255));
+    return images;
+}
+
+void FillActionTree(HWND tree, bool& restoring)
+{
+    SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    for (const ActionTreeGroup& group : BuildActionTree()) {
+        const HTREEITEM heading = InsertItem(tree, TVI_ROOT, group.heading, group.image, group.selectedImage, 0);
+        for (const ActionTreeItem& item : group.items)
+            InsertItem(tree, heading, item.text, item.image, item.selectedImage, item.action);
+    }
+    restoring = true;
+    int k = 0;
+    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT), ++k) {
+        const bool expanded = k < kGroupCount && theData.groupExpanded[static_cast<std::size_t>(k)];
+        SendMessageW(tree, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
+    }
+    restoring = false;
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(NextItem(tree, nullptr, TVGN_ROOT)));
+}
+
+bool SelectTreeAction(HWND tree, ActionIndex action)
+{
+    for (HTREEITEM group = NextItem(tree, nullptr, TVGN_ROOT); group; group = NextItem(tree, group, TVGN_NEXT))
+        for (HTREEITEM item = NextItem(tree, group, TVGN_CHILD); item; item = NextItem(tree, item, TVGN_NEXT))
+            if (ItemData(tree, item).lParam == action) {
+                SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+                SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+                return true;
+            }
+    return false;
+}
+
+void StoreGroupExpansion(HWND tree)
+{
+    int k = 0;
+    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item && k < kGroupCount;
+         item = NextItem(tree, item, TVGN_NEXT), ++k)
+        theData.groupExpanded[static_cast<std::size_t>(k)] = (ItemData(tree, item).state & TVIS_EXPANDED) != 0;
+    theData.SaveSettings();
+}
+
+std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem)
+{
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    overItem = item != nullptr;
+    if (!item) return {};
+    wchar_t text[260] = {};
+    const TVITEMW data = ItemData(tree, item, text, 260);
+    if (IsHeading(tree, item)) return HeadingTip(text);
+    return theData.ActionDescription(static_cast<ActionIndex>(data.lParam));
+}
+
+// --- the monitor picture -------------------------------------------------------------------
+
+std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
+{
+    static const MessageEntry<CMonitorStatic> table[] = {
+        MapMessage<CMonitorStatic>(WM_LBUTTONDOWN, &CMonitorStatic::OnLeftButtonDown),
+        MapMessage<CMonitorStatic>(WM_LBUTTONDBLCLK, &CMonitorStatic::OnLeftButtonDoubleClick),
+        MapMessage<CMonitorStatic>(WM_MOUSEMOVE, &CMonitorStatic::OnMouseMove),
+        MapMessage<CMonitorStatic>(WM_PAINT, &CMonitorStatic::OnPaint),
+    };
+    return table;
+}
+
+bool CMonitorStatic::Attach(HWND control)
+{
+    if (!control) return false;
+    // A static control gets mouse messages only with SS_NOTIFY.
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+    return Subclass(control);
+}
+
+LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    const EdgeZone zone = DiagramZoneAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (zone != NoZone && zone != selectedZone) {
+        selectedZone = zone;
+        page_.ShowZone(zone);
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+    return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+// Resets the selected zone, wherever the double-click falls.
+LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
+{
+    theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(selectedZone)] = kNoActionIndex;
+    theData.SaveSettings();
+    page_.ShowZone(selectedZone);
+    MSG move{};
+    move.hwnd = handle_;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = lParam;
+    page_.UpdateToolTip(move, true);
+    return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
+}
+
+LRESULT CMonitorStatic::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    const EdgeZone zone = DiagramZoneAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (zone != hoverZone) {
+        hoverZone = zone;
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+    return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(handle_, &paint);
+    const OwnedBitmap picture(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(theUtil.vistaOrLater ? IDB_MONITOR : IDB_MONITOR_XP),
+                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (picture) {
+        const HDC memory = CreateCompatibleDC(dc);
+        {
+            const Selected selected(memory, picture.Get());
+            BitBlt(dc, 0, 0, kPictureSize.cx, kPictureSize.cy, memory, 0, 0, SRCCOPY);
+        }
+        DeleteDC(memory);
+    }
+    const OwnedBrush hover(CreateSolidBrush(kHoverColour));
+    const OwnedBrush selection(CreateSolidBrush(kSelectionColour));
+    if (hoverZone != NoZone) FillRect(dc, &kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
+    // After the hover, so that a hovered selected zone stays red.
+    FillRect(dc, &kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
+    EndPaint(handle_, &paint);
+    return 0;
+}
+
+// --- the page -------------------------------------------------------------------------------
+
+std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
+{
+    static const MessageEntry<CActionsDlg> table[] = {
+        MapMessage<CActionsDlg>(WM_SHOWWINDOW, &CActionsDlg::OnShowWindow),
+        MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CActionsDlg::OnSelectionChanged),
+        MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CActionsDlg::OnItemExpanded),
+        MapCommand<CActionsDlg>(IDC_MODIFIER, &CActionsDlg::OnModifierChanged, CBN_SELCHANGE),
+    };
+    return table;
+}
+
+BOOL CActionsDlg::OnInitDialog()
+{
+    CStdDlg::OnInitDialog();
+    diagram_.Attach(Item(IDC_DIAGRAM));
+    modifierCombo_ = Item(IDC_MODIFIER);
+    tree_ = Item(IDC_ACTION_TREE);
+    for (const wchar_t* name : kModifierNames)
+        SendMessageW(modifierCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendMessageW(modifierCombo_, CB_SETCURSEL, 0, 0);
+
+    treeImages_.Reset(CreateActionTreeImages());
+    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
+
+    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (const HWND tip = toolTip_.Get()) {
+        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
+        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
+        const std::pair<HWND, const wchar_t*> tools[] = {{tree_, L"Tree list"},
+                                                         {diagram_.Handle(), L"Static"},
+                                                         {modifierCombo_, L"Select a modifier key for actions"}};
+        for (const auto& [control, text] : tools) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = handle_;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = const_cast<wchar_t*>(text);
+            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    return TRUE;
+}
+
+void CActionsDlg::RebuildTree()
+{
+    FillActionTree(tree_, restoringExpansion_);
+    // The keyboard goes to the tree when it was on this page; a page shown
+    // from the tab headings leaves it on them.
+    const HWND focus = GetFocus();
+    if (focus && (focus == handle_ || IsChild(handle_, focus))) SetFocus(tree_);
+    ShowZone(zone_);
+}
+
+void CActionsDlg::ShowZone(EdgeZone zone)
+{
+    zone_ = zone;
+    SetWindowTextW(Label(1).Handle(), ZoneLabel(zone, modifier_).c_str());
+    SelectTreeAction(tree_, theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)]);
+}
+
+void CActionsDlg::UpdateToolTip(const MSG& message, bool forced)
+{
+    const HWND tip = toolTip_.Get();
+    if (!tip) return;
+    const POINT p = MessagePoint(message);
+    const bool moved = p.x != lastTipPoint_.x || p.y != lastTipPoint_.y;
+    std::wstring text;
+    HWND tool = nullptr;
+    if (message.hwnd == diagram_.Handle()) {
+        if (!moved && !forced) return;
+        text = ZoneTip(DiagramZoneAt(p), diagram_.modifier);
+        tool = diagram_.Handle();
+    } else {
+        // The modifier list's moves are hit-tested on the tree, as its own.
+        bool overItem = false;
+        text = TreeTipAt(tree_, p, overItem);
+        if (!overItem || !moved) return;
+        tool = tree_;
+    }
+    lastTipPoint_ = p;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = handle_;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text.data();
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    MSG relayed = message;
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CActionsDlg::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_MOUSEMOVE &&
+        (message.hwnd == tree_ || message.hwnd == diagram_.Handle() || message.hwnd == modifierCombo_))
+        UpdateToolTip(message, false);
+    return false;
+}
+
+LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)
+{
+    if (wParam) RebuildTree();
+    return 0;
+}
+
+LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
+{
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item || IsHeading(tree_, item)) return 0;
+    ActionIndex& assigned = theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)];
+    const auto chosen = static_cast<ActionIndex>(ItemData(tree_, item).lParam);
+    // The page selects the zone's own action when it shows it: that is no
+    // change, and a first start that changes nothing writes no file.
+    if (chosen == assigned) return 0;
+    assigned = chosen;
+    theData.SaveSettings();
+    return 0;
+}
+
+LRESULT CActionsDlg::OnItemExpanded(WPARAM, LPARAM)
+{
+    if (initialised && !restoringExpansion_) StoreGroupExpansion(tree_);
+    return 0;
+}
+
+LRESULT CActionsDlg::OnModifierChanged(WPARAM, LPARAM)
+{
+    const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || selection >= kModifierCount) return 0;
+    modifier_ = static_cast<ModifierKey>(selection);
+    SetFocus(tree_);
+    ShowZone(zone_);
+    diagram_.modifier = modifier_;
+    return 0;
+}
+
+void CActionsDlg::OnFinalDestroy()
+{
+    // The tip was owned by the page and went with it.
+    (void)toolTip_.Release();
+    CStdDlg::OnFinalDestroy();
+}
+
+}  // namespace vorn::ui

@@ -1,0 +1,65 @@
+#include "ui/actions_page_model.h"
+
+#include "actions/custom_actions.h"
+
+namespace vorn {
+
+const std::array<RECT, kZoneCount> kDiagramZoneRects{{
+    {9, 10, 29, 30},       // upper left corner
+    {200, 10, 220, 30},    // upper right corner
+    {9, 149, 29, 169},     // lower left corner
+    {200, 149, 220, 169},  // lower right corner
+    {9, 38, 19, 141},      // left side
+    {40, 10, 189, 20},     // top side
+    {210, 38, 220, 141},   // right side
+    {40, 159, 189, 169},   // bottom side
+}};
+
+EdgeZone DiagramZoneAt(POINT p)
+{
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        const RECT& r = kDiagramZoneRects[static_cast<std::size_t>(zone)];
+        if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) return EdgeZone(zone);
+    }
+    return NoZone;
+}
+
+std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier)
+{
+    std::wstring name = ZoneName(zone);
+    for (wchar_t& c : name)
+        c = FoldCase(c);
+    const wchar_t* suffix = modifier == Shift ? L" with Shift key" : modifier == Ctrl ? L" with Ctrl key" : L"";
+    return L"Action for " + name + suffix + L":";
+}
+
+std::vector<ActionTreeGroup> BuildActionTree()
+{
+    std::vector<ActionTreeGroup> groups;
+    std::wstring group;
+    for (ActionIndex index = 0; index < kBuiltInActionCount; ++index) {
+        const ActionDef& action = theCatalogue[static_cast<std::size_t>(index)];
+        if (group != action.group) {
+            group = action.group;
+            groups.push_back(ActionTreeGroup{group, GroupClosed, GroupOpen, {}});
+        }
+        groups.back().items.push_back(ActionTreeItem{action.name, index, BuiltInAction, BuiltInActionSelected});
+    }
+    ActionTreeGroup custom{L"Custom", CustomGroupClosed, CustomGroupOpen, {}};
+    // The custom actions in use fill the first slots.
+    for (int slot = 0; slot < theCustomActions.Count(); ++slot)
+        custom.items.push_back(ActionTreeItem{theCustomActions[slot].name, kBuiltInActionCount + slot, CustomAction,
+                                              CustomActionSelected});
+    groups.push_back(std::move(custom));
+    return groups;
+}
+
+std::wstring HeadingTip(const std::wstring& heading) { return heading + L" actions"; }
+
+std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier)
+{
+    if (zone < 0 || zone >= kZoneCount) return {};
+    return theData.ActionName(theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]);
+}
+
+}  // namespace vorn

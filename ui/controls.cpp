@@ -1,0 +1,215 @@
+#include "ui/controls.h"
+
+#include <commctrl.h>
+
+#include "actions/util.h"
+
+namespace vorn::ui {
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 2;
+constexpr UINT kHoverCheckMs = 100;
+
+// A font like `font` with underline on or off.
+HFONT FontLike(HFONT font, bool underline)
+{
+    LOGFONTW description{};
+    if (!GetObjectW(font, sizeof(description), &description)) return nullptr;
+    description.lfUnderline = underline ? TRUE : FALSE;
+    return CreateFontIndirectW(&description);
+}
+
+}  // namespace
+
+HBRUSH CTransparentStatic::ReflectedColour(HDC dc)
+{
+    if (!theUtil.vistaOrLater) return nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+// --- links ---------------------------------------------------------------------------
+
+CHyperLink::~CHyperLink()
+{
+    if (handle_) KillTimer(handle_, kHoverTimer);
+}
+
+std::span<const MessageEntry<CHyperLink>> CHyperLink::MessageTable()
+{
+    static const MessageEntry<CHyperLink> table[] = {
+        MapMessage<CHyperLink>(WM_MOUSEMOVE, &CHyperLink::OnMouseMove),
+        MapMessage<CHyperLink>(WM_TIMER, &CHyperLink::OnTimer),
+        MapMessage<CHyperLink>(WM_SETCURSOR, &CHyperLink::OnSetCursor),
+        MapMessage<CHyperLink>(WM_ERASEBKGND, &CHyperLink::OnEraseBackground),
+    };
+    return table;
+}
+
+bool CHyperLink::Attach(HWND control)
+{
+    if (!control) return false;
+    // Clicks and mouse messages reach a static control only with SS_NOTIFY.
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    if (url.empty()) url = text;
+    if (text.empty()) SetWindowTextW(control, url.c_str());
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!font) font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    normalFont_.Reset(FontLike(font, false));
+    underlineFont_.Reset(FontLike(font, true));
+    if (!Subclass(control)) return false;
+
+    FitToText();
+    if (!linkCursor) linkCursor = LoadCursorW(nullptr, IDC_HAND);
+
+    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (toolTip_) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = handle_;
+        tool.uId = 1;
+        GetClientRect(handle_, &tool.rect);
+        tool.lpszText = url.data();
+        SendMessageW(toolTip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return true;
+}
+
+void CHyperLink::FitToText()
+{
+    if (!handle_ || !IsWindow(handle_)) return;
+    const HWND parent = GetParent(handle_);
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    RECT client{};
+    GetClientRect(handle_, &client);
+
+    const int length = GetWindowTextLengthW(handle_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(handle_, text.data(), length + 1);
+    SIZE extent{};
+    SIZE space{};
+    {
+        const WindowDC dc(handle_);
+        const Selected font(dc.Get(), underlineFont_.Get());
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &extent);
+        GetTextExtentPoint32W(dc.Get(), L" ", 1, &space);
+    }
+    // The text plus the control's own border on each axis.
+    const int height = extent.cy + (window.bottom - window.top) - (client.bottom - client.top);
+    // Some room beyond the measured text: the static control's own drawing
+    // came out wider than the measurement under Wine and clipped the last glyph.
+    const int width =
+        extent.cx + space.cx + extent.cx / 10 + (window.right - window.left) - (client.right - client.left);
+    const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    if (style & SS_CENTERIMAGE) {
+        const int middle = (window.top + window.bottom) / 2;
+        window.top = middle - height / 2;
+    }
+    window.bottom = window.top + height;
+    if ((style & SS_TYPEMASK) == SS_CENTER) {
+        const int middle = (window.left + window.right) / 2;
+        window.left = middle - width / 2;
+        window.right = window.left + width;
+    } else if ((style & SS_TYPEMASK) == SS_RIGHT) {
+        window.left = window.right - width;
+    } else {
+        window.right = window.left + width;
+    }
+    SetWindowPos(handle_, nullptr, window.left, window.top, window.right - window.left, window.bottom - window.top,
+                 SWP_NOZORDER);
+}
+
+LRESULT CHyperLink::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    if (!over) {
+        over = true;
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(underlineFont_.Get()), TRUE);
+        InvalidateRect(handle_, nullptr, TRUE);
+        SetTimer(handle_, kHoverTimer, kHoverCheckMs, nullptr);
+    }
+    return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
+}
+
+// The pointer left when a check finds it outside: a static control gets no
+// word of its leaving.
+LRESULT CHyperLink::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    const DWORD position = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(handle_, &point);
+    RECT client{};
+    GetClientRect(handle_, &client);
+    if (!PtInRect(&client, point)) {
+        over = false;
+        KillTimer(handle_, kHoverTimer);
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), TRUE);
+        client.bottom += 10;
+        InvalidateRect(handle_, &client, TRUE);
+    }
+    return DefaultProcedure(WM_TIMER, wParam, lParam);
+}
+
+LRESULT CHyperLink::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (!linkCursor) return DefaultProcedure(WM_SETCURSOR, wParam, lParam);
+    SetCursor(linkCursor);
+    return TRUE;
+}
+
+LRESULT CHyperLink::OnEraseBackground(WPARAM wParam, LPARAM)
+{
+    RECT client{};
+    GetClientRect(handle_, &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+}
+
+HBRUSH CHyperLink::ReflectedColour(HDC dc)
+{
+    SetTextColor(dc, over ? hoverColour : visited ? visitedColour : linkColour);
+    if (theUtil.vistaOrLater) {
+        // Links on the untitled pages sit on the window colour.
+        const HWND parent = GetParent(handle_);
+        const bool titled = parent && GetWindowTextLengthW(parent) > 0;
+        SetBkColor(dc, GetSysColor(titled ? COLOR_BTNFACE : COLOR_WINDOW));
+    } else {
+        SetBkMode(dc, TRANSPARENT);
+    }
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+bool CHyperLink::ReflectedCommand(UINT code)
+{
+    if (code != STN_CLICKED) return false;
+    over = false;
+    if (url.compare(0, 3, L"www") != 0) return false;  // the page's own command
+    ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
+    visited = true;
+    if (handle_ && IsWindow(handle_)) InvalidateRect(handle_, nullptr, TRUE);
+    return true;
+}
+
+bool CHyperLink::PreTranslateMessage(MSG& message)
+{
+    if (toolTip_ && message.hwnd == handle_)
+        SendMessageW(toolTip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    return false;
+}
+
+void CHyperLink::OnFinalDestroy()
+{
+    // The tip was owned by the link and went with it.
+    (void)toolTip_.Release();
+}
+
+}  // namespace vorn::ui

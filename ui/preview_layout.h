@@ -1,0 +1,39 @@
+// Where the full-screen preview paints each zone and writes its action, for a
+// screen of a given size and the zone settings of theData.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/win.h"
+#include "settings/data.h"
+
+namespace vorn {
+
+enum class TextAlign {
+    Left,
+    Centre,
+    Right
+};
+
+struct PreviewText {
+    EdgeZone zone;
+    std::wstring text;  // the zone's action for the modifier
+    int escapement;     // tenths of a degree: -350, 350, 0 or 900
+    TextAlign align;    // of the text's top edge at `at`
+    POINT at;
+};
+
+struct PreviewLayout {
+    std::array<RECT, kZoneCount> areas;         // the red areas, by zone
+    std::array<PreviewText, kZoneCount> texts;  // in the order they are drawn
+    RECT label;                                 // the caption in the middle
+    RECT close;                                 // the Close button
+};
+
+PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier);
+
+// "Shift key actions", "Ctrl key actions", or the invitation to press one.
+const wchar_t* PreviewLabel(ModifierKey modifier);
+
+}  // namespace vorn
