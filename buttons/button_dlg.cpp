@@ -162,8 +162,11 @@ LRESULT CButtonDlg::OnSize(WPARAM, LPARAM)
 
 void CButtonDlg::Place(const RECT& screen)
 {
+    // Showing a window already shown costs a round trip to the display for
+    // nothing, at every step of a drag.
+    const UINT show = IsWindowVisible(handle_) ? 0 : SWP_SHOWWINDOW;
     SetWindowPos(handle_, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 SWP_NOZORDER | SWP_NOACTIVATE | show);
 }
 
 void CButtonDlg::SetText(const std::wstring& text)

@@ -166,11 +166,11 @@ void CButtons::DeleteButton(int id)
 
 void CButtons::DeleteAllButtons()
 {
-    if (host_) host_->ClearDiagramSelection();
+    if (diagram_) diagram_->ClearDiagramSelection();
     list_.clear();
     // The sections not shown are buttons too: the user asked for none.
     notShown_.clear();
-    if (host_) host_->RepaintDiagram(nullptr);
+    if (diagram_) diagram_->RepaintDiagram(nullptr);
     Save();
 }
 
@@ -266,9 +266,9 @@ void CButtons::SetScreenRect(int id, const RECT& rect)
     for (const auto& other : list_)
         other->selected = other.get() == button;
     button->screenRect = rect;
-    if (host_) host_->RepaintDiagram(&button->diagramRect);
+    if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
     button->diagramRect = button->ToDiagram(rect);
-    if (host_) host_->RepaintDiagram(&button->diagramRect);
+    if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
     Save();
 }
 
@@ -287,9 +287,9 @@ template <class Compute> void CButtons::ForEachFromReference(Compute compute)
     if (!reference) return;
     const RECT r = reference->diagramRect;
     for (const auto& button : list_) {
-        if (host_) host_->RepaintDiagram(&button->diagramRect);
+        if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
         SetDiagramRect(*button, compute(button->diagramRect, r));
-        if (host_) host_->RepaintDiagram(&button->diagramRect);
+        if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
     }
     // Saved even while loading: these are the user's edits.
     theData.SaveSettings();

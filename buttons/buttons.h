@@ -47,8 +47,8 @@ public:
     virtual void SetSizingFrame(bool on) = 0;
 };
 
-// The windows side of the buttons: their windows, the dispatch and the editor.
-// Every operation does nothing until something overrides it.
+// The windows side of the buttons: their windows and the dispatch. Every
+// operation does nothing until something overrides it.
 class IButtonsHost {
 public:
     virtual ~IButtonsHost() = default;
@@ -57,10 +57,16 @@ public:
     virtual void RunAction(ActionIndex /*index*/, bool /*ending*/, HWND /*target*/) {}
     // Gives the keyboard focus back to the main window, when there is one.
     virtual void FocusMainWindow() {}
-    // The editor's picture: repaint a diagram rectangle (null: all of it), and
-    // forget its selection.
-    virtual void RepaintDiagram(const RECT* /*diagramRect*/) {}
-    virtual void ClearDiagramSelection() {}
+};
+
+// The editor's picture of the buttons, while there is one.
+class IButtonsDiagram {
+public:
+    virtual ~IButtonsDiagram() = default;
+    // Repaint a diagram rectangle; null: all of it.
+    virtual void RepaintDiagram(const RECT* diagramRect) = 0;
+    // Forget the selection.
+    virtual void ClearDiagramSelection() = 0;
 };
 
 class CButtonInfo {
@@ -108,6 +114,8 @@ public:
     // leaves buttons without windows.
     void SetHost(IButtonsHost* host) { host_ = host; }
     IButtonsHost* Host() const { return host_; }
+    // The editor's picture, while the Buttons page exists.
+    void SetDiagram(IButtonsDiagram* diagram) { diagram_ = diagram; }
 
     int NextFreeId() const;
     int AddButton(bool select, int left, int top, int right, int bottom);
@@ -169,6 +177,7 @@ private:
     std::vector<std::unique_ptr<CButtonInfo>> list_;
     std::vector<StoredButtonSection> notShown_;
     IButtonsHost* host_ = nullptr;
+    IButtonsDiagram* diagram_ = nullptr;
 };
 
 extern CButtons theButtons;

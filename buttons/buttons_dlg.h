@@ -1,14 +1,91 @@
-// The Buttons page: the floating buttons and their layout. (Windows only)
+// The Buttons page (Windows only): a picture of the screen on which floating
+// buttons are drawn, moved and chosen, and the controls that edit the chosen
+// one: the action tree, the caption box, the key list, the transparency
+// slider and a context menu. CButtonEditor holds the behaviour.
 #pragma once
 
+#include <span>
+
+#include "buttons/button_editor.h"
+#include "framework/handles.h"
 #include "res/resource.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
 
-class CButtonsDlg : public CStdDlg {
+class CButtonsDlg;
+
+// The picture; its client coordinates are the diagram coordinates.
+class CMonitorStaticBtn : public WithMessageTable<CMonitorStaticBtn, CWnd> {
 public:
-    CButtonsDlg() : CStdDlg(IDD_BUTTONS) {}
+    explicit CMonitorStaticBtn(CButtonsDlg& page) : page_(page) {}
+    bool Attach(HWND control);
+
+    static std::span<const MessageEntry<CMonitorStaticBtn>> MessageTable();
+
+private:
+    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRightButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+
+    CButtonsDlg& page_;
+    // Loaded once: a drag repaints the picture at every step.
+    OwnedBitmap picture_;
+};
+
+class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {
+public:
+    CButtonsDlg();
+    ~CButtonsDlg() override;
+
+    void RebuildTree();
+    void UpdateToolTip(const MSG& message, bool forced);
+    bool PreTranslateMessage(MSG& message) override;
+
+    CButtonEditor& Editor() { return editor_; }
+    CMonitorStaticBtn& Diagram() { return diagram_; }
+    HWND Tree() const { return tree_; }
+    HMENU ContextMenu() const { return menu_ ? GetSubMenu(menu_.Get(), 0) : nullptr; }
+
+    // IButtonEditorView
+    void ShowCaption(const std::wstring& text) override;
+    void ShowTransparency(int percent) override;
+    void SelectTreeAction(ActionIndex action) override;
+    void Repaint(const RECT& diagramRect) override;
+    void SetSettingsWindowTopmost(bool on) override;
+    void TrackMouseLeave(bool on) override;
+
+    static std::span<const MessageEntry<CButtonsDlg>> MessageTable();
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSelectionChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
+    LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptionChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSlider(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuCommand(WPARAM wParam, LPARAM lParam);
+    void OnFinalDestroy() override;
+
+    CButtonEditor editor_{*this};
+    CMonitorStaticBtn diagram_{*this};
+    HWND modifierCombo_ = nullptr;
+    HWND captionEdit_ = nullptr;
+    HWND slider_ = nullptr;
+    HWND tree_ = nullptr;
+    OwnedImageList treeImages_;
+    OwnedWindow toolTip_;
+    OwnedMenu menu_;
+    POINT lastTipPoint_{-1, -1};
+    bool restoringExpansion_ = false;
 };
 
 }  // namespace vorn::ui

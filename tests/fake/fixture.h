@@ -33,6 +33,7 @@ protected:
     {
         theCustomActions.Clear();
         theButtons.SetHost(nullptr);
+        theButtons.SetDiagram(nullptr);
         theButtons.Clear();
         theData.ResetToDefaults();
         theData.enabled = true;

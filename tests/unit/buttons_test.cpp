@@ -50,7 +50,7 @@ struct RunCall {
     bool operator==(const RunCall&) const = default;
 };
 
-class RecordingHost final : public IButtonsHost {
+class RecordingHost final : public IButtonsHost, public IButtonsDiagram {
 public:
     explicit RecordingHost(fake::FakeDesktop& desktop) : desktop_(desktop) {}
     std::unique_ptr<IButtonWindow> CreateButtonWindow(int) override
@@ -80,11 +80,13 @@ protected:
     {
         theData.settingsPath = folder.File(L"Vorn.ini");
         theButtons.SetHost(&host);
+        theButtons.SetDiagram(&host);
     }
     ~ButtonsTest() override
     {
         theButtons.Clear();
         theButtons.SetHost(nullptr);
+        theButtons.SetDiagram(nullptr);
     }
 
     const FakeButtonWindow& WindowOf(int id) const

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include "buttons/button_dlg.h"
+#include "buttons/buttons_dlg.h"
 #include "settings/profile.h"
 #include "tests/win/main_window_fixture.h"
 #include "ui/about_dlg.h"
@@ -175,6 +177,92 @@ TEST_F(PagesTest, ThePreviewCoversTheScreenAndFollowsShiftAndCtrl)
         EXPECT_EQ(WindowText(GetDlgItem(preview.Handle(), IDC_LABEL_FIRST)), c.label);
     }
     DestroyWindow(preview.Handle());
+}
+
+class ButtonsPageTest : public PagesTest {
+protected:
+    ButtonsPageTest() { theButtons.SetHost(&buttonWindows); }
+    ~ButtonsPageTest() override
+    {
+        main_.reset();
+        theButtons.Clear();
+        theButtons.SetHost(nullptr);
+    }
+    CButtonsDlg& Page(CMainDlg& main) { return *static_cast<CButtonsDlg*>(main.Page(CMainDlg::ButtonsPage)); }
+    static RECT WindowRect(HWND window)
+    {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+    static bool Framed(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0; }
+    static bool Topmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    // A press, moves with the button held, and a release on the picture.
+    static void Drag(HWND diagram, std::initializer_list<POINT> points)
+    {
+        const POINT* p = points.begin();
+        SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p->x, p->y));
+        for (++p; p != points.end(); ++p)
+            SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p->x, p->y));
+        SendMessageW(diagram, WM_LBUTTONUP, 0, 0);
+    }
+
+    CButtonWindowsHost buttonWindows;
+};
+
+TEST_F(ButtonsPageTest, DrawingAndDraggingOnThePictureMoveTheFloatingWindow)
+{
+    CMainDlg& main = Open();
+    SwitchTab(main, CMainDlg::ButtonsPage);
+    const HWND diagram = Page(main).Diagram().Handle();
+    Drag(diagram, {{50, 50}, {70, 60}, {80, 70}});
+    ASSERT_EQ(theButtons.List().size(), 1u);
+    const CButtonInfo& button = *theButtons.List().front();
+    EXPECT_EQ(button.diagramRect.left, 50);
+    EXPECT_EQ(button.diagramRect.bottom, 70);
+    const HWND floating = button.window->Handle();
+    const RECT mapped = button.ToScreen(button.diagramRect);
+    EXPECT_EQ(WindowRect(floating).left, mapped.left);
+    EXPECT_EQ(WindowRect(floating).top, mapped.top);
+    EXPECT_TRUE(IsWindowVisible(floating));
+
+    Drag(diagram, {{60, 60}, {65, 62}, {70, 65}});
+    EXPECT_EQ(button.diagramRect.left, 60);
+    EXPECT_EQ(WindowRect(floating).left, button.ToScreen(button.diagramRect).left);
+    EXPECT_EQ(WindowRect(floating).top, button.ToScreen(button.diagramRect).top);
+    EXPECT_EQ(Saved().Get(L"Button 1", L"Left", L""), L"60");
+}
+
+TEST_F(ButtonsPageTest, TheContextMenusCommandsAlignAndDelete)
+{
+    const int low = theButtons.AddButton(false, 20, 100, 50, 120);
+    const int high = theButtons.AddButton(false, 80, 40, 100, 60);
+    CMainDlg& main = Open();
+    SwitchTab(main, CMainDlg::ButtonsPage);
+    CButtonsDlg& page = Page(main);
+    SendMessageW(page.Diagram().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(85, 45));
+    EXPECT_EQ(page.Editor().selectedId, high);
+    SendMessageW(page.Handle(), WM_COMMAND, ID_ALIGN_TOPS, 0);
+    EXPECT_EQ(theButtons.GetDiagramRect(low).top, 40);
+    SendMessageW(page.Handle(), WM_COMMAND, ID_DELETE_BUTTON, 0);
+    EXPECT_EQ(theButtons.Find(high), nullptr);
+    SendMessageW(page.Handle(), WM_COMMAND, ID_DELETE_ALL_BUTTONS, 0);
+    EXPECT_TRUE(theButtons.List().empty());
+    EXPECT_EQ(Saved().Get(L"Button 1", L"Left", L"none"), L"none");
+}
+
+TEST_F(ButtonsPageTest, TheFramesAndTheTopmostSettingsWindowLastAsLongAsThePageShows)
+{
+    const int id = theButtons.AddButton(false, 20, 100, 50, 120);
+    theButtons.SetSizingFrames(false);
+    const HWND floating = theButtons.Find(id)->window->Handle();
+    CMainDlg& main = Open();
+    SwitchTab(main, CMainDlg::ButtonsPage);
+    EXPECT_TRUE(Framed(floating));
+    EXPECT_TRUE(Topmost(main.Handle()));
+    SwitchTab(main, CMainDlg::CustomPage);
+    EXPECT_FALSE(Framed(floating));
+    EXPECT_FALSE(Topmost(main.Handle()));
 }
 
 }  // namespace

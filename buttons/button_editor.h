@@ -1,0 +1,94 @@
+// The Buttons page's behaviour, apart from its widgets: the picture on which
+// buttons are drawn and dragged (idle, drawing, dragging), which button the
+// page's controls edit, the caption made from a button's actions, and the
+// picture's tips. The page feeds it mouse events and control changes, and
+// shows what it asks for through IButtonEditorView.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "buttons/buttons.h"
+
+namespace vorn {
+
+// What the editor asks of the page.
+class IButtonEditorView {
+public:
+    virtual ~IButtonEditorView() = default;
+    // The caption box's text, set by the page itself (raises no change).
+    virtual void ShowCaption(const std::wstring& /*text*/) {}
+    virtual void ShowTransparency(int /*percent*/) {}
+    // Selects the tree item of `action`; -1 finds none.
+    virtual void SelectTreeAction(ActionIndex /*action*/) {}
+    virtual void Repaint(const RECT& /*diagramRect*/) {}
+    virtual void SetSettingsWindowTopmost(bool /*on*/) {}
+    // Asks for, or stops asking for, word of the pointer leaving the picture.
+    virtual void TrackMouseLeave(bool /*on*/) {}
+};
+
+// The part of the picture that stands for the screen.
+inline constexpr RECT kScreenArea{kDiagramLeft, kDiagramTop, kDiagramRight, kDiagramBottom};
+
+// The caption a button gets from its actions: the plain action, then a
+// "Ctrl: " line and a "Shift: " line for those that are set.
+std::wstring CaptionFromActions(ActionIndex plain, ActionIndex ctrl, ActionIndex shift);
+
+class CButtonEditor final : public IButtonsDiagram {
+public:
+    explicit CButtonEditor(IButtonEditorView& view) : view_(view) {}
+
+    // --- the picture --------------------------------------------------------
+    void LeftButtonDown(POINT p);
+    void MouseMove(POINT p);
+    void LeftButtonUp();
+    void MouseLeave();
+    // Clears the selected button's actions and its keep-title flag.
+    void DoubleClick();
+    void RightButtonDown(POINT p);
+    // Whether the context menu opens: the release is on the selected button.
+    bool RightButtonUp(POINT p) const;
+    // The tip over the picture at p.
+    std::wstring DiagramTip(POINT p, bool leftButtonHeld) const;
+
+    // --- the page's controls ---------------------------------------------------
+    // A tree item chosen: an action, or a heading (nullopt).
+    void TreeSelectionChanged(std::optional<ActionIndex> action);
+    void ModifierChanged(ModifierKey modifier);
+    void CaptionChanged(const std::wstring& text);
+    void SliderMoved(int percent);
+    void ResetTitle();
+    void DeleteThisButton();
+    void PageShown();
+    void PageHidden();
+
+    void SetCurrentButton(int id);
+    void RegenerateCaption();
+    void ClearSelection();
+
+    // IButtonsDiagram
+    void RepaintDiagram(const RECT* diagramRect) override;
+    void ClearDiagramSelection() override { ClearSelection(); }
+
+    bool drawing = false;
+    bool dragging = false;
+    int selectedId = -1;
+    POINT downPoint{0, 0};
+    POINT lastPoint{0, 0};
+    RECT rubberRect{};
+    // The button the page's controls show; edits go to selectedId, and only
+    // while this is not -1.
+    int currentButton = -1;
+    ModifierKey modifier = Plain;
+    // The page itself is writing the caption box.
+    bool updatingCaption = false;
+
+private:
+    void ShowButton(int id);
+    void SelectActionInTree();
+    void UnselectAll();
+
+    IButtonEditorView& view_;
+};
+
+}  // namespace vorn

@@ -1,0 +1,400 @@
+#include "buttons/buttons_dlg.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "actions/util.h"
+#include "ui/actions_dlg.h"
+
+namespace vorn::ui {
+namespace {
+
+constexpr const wchar_t* kModifierNames[] = {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"};
+constexpr COLORREF kSelectedFill = RGB(190, 230, 255);
+constexpr COLORREF kButtonFill = RGB(225, 225, 225);
+constexpr SIZE kPictureSize{230, 225};
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// A button as the picture shows it: a black frame on white, filled inside.
+void PaintButton(HDC dc, const RECT& r, HBRUSH fill)
+{
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    RECT inside = r;
+    InflateRect(&inside, -1, -1);
+    FillRect(dc, &inside, fill);
+}
+
+}  // namespace
+
+// --- the picture ---------------------------------------------------------------------------
+
+std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable()
+{
+    static const MessageEntry<CMonitorStaticBtn> table[] = {
+        MapMessage<CMonitorStaticBtn>(WM_LBUTTONDOWN, &CMonitorStaticBtn::OnLeftButtonDown),
+        MapMessage<CMonitorStaticBtn>(WM_MOUSEMOVE, &CMonitorStaticBtn::OnMouseMove),
+        MapMessage<CMonitorStaticBtn>(WM_LBUTTONUP, &CMonitorStaticBtn::OnLeftButtonUp),
+        MapMessage<CMonitorStaticBtn>(WM_MOUSELEAVE, &CMonitorStaticBtn::OnMouseLeave),
+        MapMessage<CMonitorStaticBtn>(WM_LBUTTONDBLCLK, &CMonitorStaticBtn::OnLeftButtonDoubleClick),
+        MapMessage<CMonitorStaticBtn>(WM_RBUTTONDOWN, &CMonitorStaticBtn::OnRightButtonDown),
+        MapMessage<CMonitorStaticBtn>(WM_RBUTTONUP, &CMonitorStaticBtn::OnRightButtonUp),
+        MapMessage<CMonitorStaticBtn>(WM_PAINT, &CMonitorStaticBtn::OnPaint),
+    };
+    return table;
+}
+
+bool CMonitorStaticBtn::Attach(HWND control)
+{
+    if (!control) return false;
+    // A static control gets mouse messages only with SS_NOTIFY.
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+    picture_.Reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr),
+                   MAKEINTRESOURCEW(theUtil.vistaOrLater ? IDB_MONITOR_BUTTONS : IDB_MONITOR_BUTTONS_XP), IMAGE_BITMAP,
+                   0, 0, LR_DEFAULTCOLOR)));
+    return Subclass(control);
+}
+
+LRESULT CMonitorStaticBtn::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().LeftButtonDown(PointOf(lParam));
+    return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnMouseMove(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().MouseMove(PointOf(lParam));
+    return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().LeftButtonUp();
+    return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnMouseLeave(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().MouseLeave();
+    return DefaultProcedure(WM_MOUSELEAVE, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().DoubleClick();
+    MSG move{};
+    move.hwnd = handle_;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = lParam;
+    page_.UpdateToolTip(move, true);
+    return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnRightButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    page_.Editor().RightButtonDown(PointOf(lParam));
+    return DefaultProcedure(WM_RBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnRightButtonUp(WPARAM wParam, LPARAM lParam)
+{
+    const POINT p = PointOf(lParam);
+    if (page_.Editor().RightButtonUp(p)) {
+        POINT screen = p;
+        ClientToScreen(handle_, &screen);
+        if (const HMENU menu = page_.ContextMenu())
+            TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, page_.Handle(), nullptr);
+    }
+    return DefaultProcedure(WM_RBUTTONUP, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(handle_, &paint);
+    if (picture_) {
+        const HDC memory = CreateCompatibleDC(dc);
+        {
+            const Selected selected(memory, picture_.Get());
+            BitBlt(dc, 0, 0, kPictureSize.cx, kPictureSize.cy, memory, 0, 0, SRCCOPY);
+        }
+        DeleteDC(memory);
+    }
+    const OwnedBrush selectedFill(CreateSolidBrush(kSelectedFill));
+    const OwnedBrush buttonFill(CreateSolidBrush(kButtonFill));
+    const Selected pen(dc, GetStockObject(BLACK_PEN));
+    const Selected brush(dc, GetStockObject(WHITE_BRUSH));
+    // Newest first: older buttons are painted over newer ones.
+    for (const auto& button : theButtons.List())
+        PaintButton(dc, button->diagramRect, button->selected ? selectedFill.Get() : buttonFill.Get());
+    const CButtonEditor& editor = page_.Editor();
+    if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
+        PaintButton(dc, editor.rubberRect, selectedFill.Get());
+    EndPaint(handle_, &paint);
+    return 0;
+}
+
+// --- the page -------------------------------------------------------------------------------
+
+CButtonsDlg::CButtonsDlg() : WithMessageTable(IDD_BUTTONS) {}
+
+CButtonsDlg::~CButtonsDlg() { theButtons.SetDiagram(nullptr); }
+
+std::span<const MessageEntry<CButtonsDlg>> CButtonsDlg::MessageTable()
+{
+    static const MessageEntry<CButtonsDlg> table[] = {
+        MapMessage<CButtonsDlg>(WM_SHOWWINDOW, &CButtonsDlg::OnShowWindow),
+        MapMessage<CButtonsDlg>(WM_HSCROLL, &CButtonsDlg::OnSlider),
+        MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CButtonsDlg::OnSelectionChanged),
+        MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CButtonsDlg::OnItemExpanded),
+        MapCommand<CButtonsDlg>(IDC_MODIFIER, &CButtonsDlg::OnModifierChanged, CBN_SELCHANGE),
+        MapCommand<CButtonsDlg>(IDC_CAPTION, &CButtonsDlg::OnCaptionChanged, EN_CHANGE),
+        MapCommand<CButtonsDlg>(ID_MAKE_SAME_SIZE, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_MAKE_SAME_TRANSPARENCY, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_ALIGN_TOPS, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_ALIGN_BOTTOMS, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_ALIGN_LEFT_SIDES, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_ALIGN_RIGHT_SIDES, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_RESET_TITLE, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_DELETE_BUTTON, &CButtonsDlg::OnMenuCommand),
+        MapCommand<CButtonsDlg>(ID_DELETE_ALL_BUTTONS, &CButtonsDlg::OnMenuCommand),
+    };
+    return table;
+}
+
+BOOL CButtonsDlg::OnInitDialog()
+{
+    CStdDlg::OnInitDialog();
+    diagram_.Attach(Item(IDC_DIAGRAM));
+    modifierCombo_ = Item(IDC_MODIFIER);
+    captionEdit_ = Item(IDC_CAPTION);
+    slider_ = Item(IDC_TRANSPARENCY);
+    tree_ = Item(IDC_ACTION_TREE);
+    for (const wchar_t* name : kModifierNames)
+        SendMessageW(modifierCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendMessageW(modifierCombo_, CB_SETCURSEL, 0, 0);
+    treeImages_.Reset(CreateActionTreeImages());
+    SendMessageW(slider_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
+    SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
+    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
+
+    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (const HWND tip = toolTip_.Get()) {
+        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
+        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
+        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
+        const std::pair<HWND, const wchar_t*> tools[] = {
+            {tree_, L"Tree list"},
+            {diagram_.Handle(), L"Static"},
+            {modifierCombo_, L"Select a modifier key for the selected button"},
+            {captionEdit_, L"Set the caption for the selected button\n(Press the Enter key to start a new line)"},
+            {slider_, L"Slider"},
+        };
+        for (const auto& [control, text] : tools) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = handle_;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = const_cast<wchar_t*>(text);
+            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    menu_.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
+    editor_.SetCurrentButton(-1);
+    theButtons.SetDiagram(&editor_);
+    return TRUE;
+}
+
+void CButtonsDlg::RebuildTree()
+{
+    FillActionTree(tree_, restoringExpansion_);
+    const HWND focus = GetFocus();
+    if (focus && (focus == handle_ || IsChild(handle_, focus))) SetFocus(tree_);
+}
+
+void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
+{
+    const HWND tip = toolTip_.Get();
+    if (!tip) return;
+    const POINT p{static_cast<LONG>(LOWORD(message.lParam)), static_cast<LONG>(HIWORD(message.lParam))};
+    const bool moved = p.x != lastTipPoint_.x || p.y != lastTipPoint_.y;
+    std::wstring text;
+    HWND tool = message.hwnd;
+    if (message.hwnd == diagram_.Handle() || message.hwnd == slider_) {
+        if (!moved && !forced) return;
+        if (message.hwnd == slider_)
+            text = std::to_wstring(SendMessageW(slider_, TBM_GETPOS, 0, 0)) + L"%";
+        else
+            text = editor_.DiagramTip(p, (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
+    } else {
+        // The tree's tip, hit-tested at the point as the tree would have it.
+        bool overItem = false;
+        text = TreeTipAt(tree_, p, overItem);
+        if (!overItem || !moved) return;
+        tool = tree_;
+    }
+    lastTipPoint_ = p;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = handle_;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text.data();
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    MSG relayed = message;
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CButtonsDlg::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_MOUSEMOVE &&
+        (message.hwnd == tree_ || message.hwnd == diagram_.Handle() || message.hwnd == modifierCombo_ ||
+         message.hwnd == captionEdit_ || message.hwnd == slider_))
+        UpdateToolTip(message, false);
+    return false;
+}
+
+void CButtonsDlg::ShowCaption(const std::wstring& text)
+{
+    SetWindowTextW(captionEdit_, text.c_str());
+    SendMessageW(captionEdit_, EM_SETSEL, 0, -1);
+    SendMessageW(captionEdit_, EM_SCROLLCARET, 0, 0);
+}
+
+void CButtonsDlg::ShowTransparency(int percent) { SendMessageW(slider_, TBM_SETPOS, TRUE, percent); }
+
+void CButtonsDlg::SelectTreeAction(ActionIndex action) { ui::SelectTreeAction(tree_, action); }
+
+void CButtonsDlg::Repaint(const RECT& diagramRect) { InvalidateRect(diagram_.Handle(), &diagramRect, FALSE); }
+
+// Above the topmost floating buttons while the page is open. Only the Z
+// order changes: a hidden settings window stays hidden.
+void CButtonsDlg::SetSettingsWindowTopmost(bool on)
+{
+    const HWND settings = GetParent(GetParent(handle_));
+    if (!settings) return;
+    // Each drag step asks again; moving a floating button does not change the
+    // order of the windows, so a settings window already topmost stays so.
+    const bool topmost = (GetWindowLongW(settings, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (on == topmost) return;
+    SetWindowPos(settings, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CButtonsDlg::TrackMouseLeave(bool on)
+{
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE | (on ? 0 : TME_CANCEL);
+    track.hwndTrack = diagram_.Handle();
+    TrackMouseEvent(&track);
+}
+
+// Only the page's own showing and hiding, not its window's minimising.
+LRESULT CButtonsDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0) return 0;
+    if (wParam) {
+        RebuildTree();
+        editor_.PageShown();
+    } else {
+        editor_.PageHidden();
+    }
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnSelectionChanged(WPARAM, LPARAM)
+{
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    std::optional<ActionIndex> action;
+    if (item && SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item))) {
+        TVITEMW data{};
+        data.mask = TVIF_PARAM;
+        data.hItem = item;
+        SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+        action = static_cast<ActionIndex>(data.lParam);
+    }
+    editor_.TreeSelectionChanged(action);
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnItemExpanded(WPARAM, LPARAM)
+{
+    if (initialised && !restoringExpansion_) StoreGroupExpansion(tree_);
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnModifierChanged(WPARAM, LPARAM)
+{
+    const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || selection >= kModifierCount) return 0;
+    SetFocus(tree_);
+    editor_.ModifierChanged(static_cast<ModifierKey>(selection));
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnCaptionChanged(WPARAM, LPARAM)
+{
+    const int length = GetWindowTextLengthW(captionEdit_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(captionEdit_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    editor_.CaptionChanged(text);
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnSlider(WPARAM, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) == slider_)
+        editor_.SliderMoved(static_cast<int>(SendMessageW(slider_, TBM_GETPOS, 0, 0)));
+    return 0;
+}
+
+LRESULT CButtonsDlg::OnMenuCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case ID_MAKE_SAME_SIZE:
+        theButtons.MakeSameSize();
+        break;
+    case ID_MAKE_SAME_TRANSPARENCY:
+        theButtons.MakeSameTransparency();
+        break;
+    case ID_ALIGN_TOPS:
+        theButtons.AlignTops();
+        break;
+    case ID_ALIGN_BOTTOMS:
+        theButtons.AlignBottoms();
+        break;
+    case ID_ALIGN_LEFT_SIDES:
+        theButtons.AlignLeftSides();
+        break;
+    case ID_ALIGN_RIGHT_SIDES:
+        theButtons.AlignRightSides();
+        break;
+    case ID_RESET_TITLE:
+        editor_.ResetTitle();
+        break;
+    case ID_DELETE_BUTTON:
+        editor_.DeleteThisButton();
+        break;
+    case ID_DELETE_ALL_BUTTONS:
+        theButtons.DeleteAllButtons();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CButtonsDlg::OnFinalDestroy()
+{
+    theButtons.SetDiagram(nullptr);
+    (void)toolTip_.Release();
+    CStdDlg::OnFinalDestroy();
+}
+
+}  // namespace vorn::ui
