@@ -241,6 +241,17 @@ struct SHELLEXECUTEINFOW {
 #define SC_MONITORPOWER 0xF170
 #define SMTO_ABORTIFHUNG 0x0002
 
+// Scroll-bar codes
+#define SB_LINEUP 0
+#define SB_LINEDOWN 1
+#define SB_PAGEUP 2
+#define SB_PAGEDOWN 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SB_ENDSCROLL 8
+
 // Power and session
 #define EWX_LOGOFF 0x00000000
 #define EWX_SHUTDOWN 0x00000001

@@ -1,14 +1,60 @@
-// The Settings page. (Windows only)
+// The Settings page (Windows only): every setting that is not an action,
+// in six sections on a page taller than the tab area that scrolls, with a
+// contents box of links to the sections. Every change is stored at once.
 #pragma once
 
+#include <array>
+#include <span>
+#include <string>
+
 #include "res/resource.h"
+#include "ui/controls.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
 
-class CSettingsDlg : public CStdDlg {
+class CSettingsDlg : public WithMessageTable<CSettingsDlg, CStdDlg> {
 public:
-    CSettingsDlg() : CStdDlg(IDD_SETTINGS) {}
+    CSettingsDlg() : WithMessageTable(IDD_SETTINGS) {}
+
+    void RefreshWindowList();
+    void SyncSliderToWindow();
+    void ScrollToSection(int position);
+    int ScrollPosition() const { return scrollPos_; }
+    HWND WindowList() const { return windowList_; }
+    HWND FolderList() const { return folderList_; }
+    HWND Slider() const { return slider_; }
+
+    static std::span<const MessageEntry<CSettingsDlg>> MessageTable();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    HWND WindowOf(const std::wstring& entry) const;
+    void EnableDeleteFolder();
+    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFade(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRandom(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSequential(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddFolder(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteFolder(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRefresh(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowSelected(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSlider(WPARAM wParam, LPARAM lParam);
+    LRESULT OnVerticalScroll(WPARAM wParam, LPARAM lParam);
+    LRESULT OnContentsLink(WPARAM wParam, LPARAM lParam);
+
+    std::array<CHyperLink, 6> contentsLinks_;
+    HWND folderList_ = nullptr;
+    HWND windowList_ = nullptr;
+    HWND slider_ = nullptr;
+    int scrollPos_ = 0;
+    // The page writes its boxes: that is no edit of the user's.
+    bool filling_ = false;
 };
 
 }  // namespace vorn::ui

@@ -56,6 +56,7 @@ e2e_start_notepad
 e2e_move 960 540
 e2e_start_vorn
 e2e_check "three floating buttons appear" e2e_wait_until 60 three_buttons
+e2e_wait_for_tray || true
 e2e_check "at their places, topmost, with their captions" test "$(buttons)" = "$expected"
 [ "$(buttons)" = "$expected" ] || buttons | sed 's/^/    got: /'
 

@@ -128,6 +128,11 @@ e2e_click_control() {  # title id
 
 # --- the tray icon and its menu
 
+# Waits until Vorn's start is over: its icon is in the tray. Under Wine the
+# tray's window appears with the first icon and takes the focus, so a test
+# that focuses a window of its own waits for this first.
+e2e_wait_for_tray() { e2e_wait_until "${1:-60}" e2e_tray_icon_point >/dev/null; }
+
 e2e_tray_icon_point() {
   local tray x y
   tray=$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n 1)

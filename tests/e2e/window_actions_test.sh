@@ -36,6 +36,7 @@ e2e_start_notepad
 e2e_move 960 540
 e2e_start_vorn
 e2e_wait_until 60 e2e_window_is Vorn hidden || true
+e2e_wait_for_tray || true
 e2e_focus_notepad
 
 e2e_move 0 540

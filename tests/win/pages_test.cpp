@@ -7,13 +7,16 @@
 
 #include <commctrl.h>
 
+#include "actions/custom_actions.h"
 #include "buttons/button_dlg.h"
 #include "buttons/buttons_dlg.h"
 #include "settings/profile.h"
 #include "tests/win/main_window_fixture.h"
 #include "ui/about_dlg.h"
 #include "ui/actions_dlg.h"
+#include "ui/custom_dlg.h"
 #include "ui/preview_dlg.h"
+#include "ui/settings_dlg.h"
 
 namespace vorn::ui {
 namespace {
@@ -263,6 +266,171 @@ TEST_F(ButtonsPageTest, TheFramesAndTheTopmostSettingsWindowLastAsLongAsThePageS
     SwitchTab(main, CMainDlg::CustomPage);
     EXPECT_FALSE(Framed(floating));
     EXPECT_FALSE(Topmost(main.Handle()));
+}
+
+}  // namespace
+}  // namespace vorn::ui
+
+namespace vorn::ui {
+namespace {
+
+class SettingsPageTest : public PagesTest {
+protected:
+    CSettingsDlg& Page(CMainDlg& main) { return *static_cast<CSettingsDlg*>(main.Page(CMainDlg::SettingsPage)); }
+    static void Type(HWND box, const wchar_t* text) { SetWindowTextW(box, text); }
+    static BYTE Alpha(HWND window)
+    {
+        BYTE alpha = 255;
+        GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+        return alpha;
+    }
+    static void Slide(CSettingsDlg& page, const wchar_t* entry, int percent)
+    {
+        const LRESULT line = SendMessageW(page.WindowList(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(entry));
+        SendMessageW(page.WindowList(), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        SendMessageW(page.Slider(), TBM_SETPOS, TRUE, percent);
+        SendMessageW(page.Handle(), WM_HSCROLL, TB_THUMBTRACK, reinterpret_cast<LPARAM>(page.Slider()));
+    }
+};
+
+TEST_F(SettingsPageTest, BoxesShowTheStoredValuesAndStoreWhatIsTypedClamped)
+{
+    theData.windowGrow = 2000;  // hand-edited beyond the box's range
+    theData.wallpaperDelay = 3725;
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    EXPECT_EQ(GetDlgItemInt(page.Handle(), 1001, nullptr, TRUE), 2u);
+    EXPECT_EQ(GetDlgItemInt(page.Handle(), 1006, nullptr, TRUE), 2000u);
+    EXPECT_EQ(GetDlgItemInt(page.Handle(), 1010, nullptr, TRUE), 1u);
+    EXPECT_EQ(GetDlgItemInt(page.Handle(), 1012, nullptr, TRUE), 5u);
+    EXPECT_EQ(theData.windowGrow, 2000);  // showing is no edit
+
+    Type(GetDlgItem(page.Handle(), 1001), L"25");
+    Type(GetDlgItem(page.Handle(), 1010), L"80");
+    EXPECT_EQ(theData.cornerSize, 20);
+    EXPECT_EQ(theData.wallpaperDelay, 72 * 3600 + 2 * 60 + 5);
+    EXPECT_EQ(Saved().Get(L"Settings", L"Corner size", L""), L"20");
+    EXPECT_EQ(Saved().Get(L"Settings", L"Window grow", L""), L"2000");
+
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_SEQUENTIAL, 0);
+    EXPECT_FALSE(theData.wallpaperRandom);
+}
+
+TEST_F(SettingsPageTest, LinksAndTheScrollBarMoveThePage)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::SettingsPage);
+    const HWND frame = GetDlgItem(page.Handle(), 1324);
+    RECT before{};
+    GetWindowRect(frame, &before);
+    const HWND link = GetDlgItem(page.Handle(), 1806);
+    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1806, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(page.ScrollPosition(), 797);
+    RECT after{};
+    GetWindowRect(frame, &after);
+    EXPECT_EQ(before.top - after.top, 797);
+    SendMessageW(page.Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(page.ScrollPosition(), 746);
+    EXPECT_EQ(GetScrollPos(page.Handle(), SB_VERT), 746);
+}
+
+TEST_F(SettingsPageTest, FoldersAreListedAndDeleted)
+{
+    theData.wallpaperFolders = {L"C:\\Walls", L"C:\\Art"};
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    ASSERT_EQ(SendMessageW(page.FolderList(), LB_GETCOUNT, 0, 0), 2);
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_DELETE, 0);  // the first in order: C:\Art
+    EXPECT_EQ(theData.wallpaperFolders, (std::vector<std::wstring>{L"C:\\Walls"}));
+    EXPECT_EQ(Saved().Get(L"Wallpaper folders", L"1", L""), L"C:\\Walls");
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_DELETE, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.Handle(), IDC_DELETE)));
+}
+
+TEST_F(SettingsPageTest, TheSliderAppliesAtOnceAndStoresForVornAndTheTaskbar)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::SettingsPage);
+    Slide(page, L"Vorn", 30);
+    EXPECT_EQ(theData.vornTransparency, 30);
+    EXPECT_EQ(Alpha(main.Handle()), AlphaFromPercent(30));
+    Slide(page, L"Taskbar", 40);
+    EXPECT_EQ(theData.taskbarTransparency, 40);
+    EXPECT_EQ(Saved().Get(L"Settings", L"Taskbar transparency", L""), L"40");
+    Slide(page, L"Taskbar", 0);
+
+    // "Test" shows the window at the peek transparency for a second.
+    Slide(page, L"Vorn", 0);
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_TEST_DESKTOP, 0);
+    EXPECT_EQ(Alpha(main.Handle()), AlphaFromPercent(theData.desktopTransparency));
+    EXPECT_TRUE(test::PumpUntil([&] { return Alpha(main.Handle()) == 255; }, 3000, kCheckEveryMs));
+}
+
+class CustomPageTest : public PagesTest {
+protected:
+    CCustomDlg& Page(CMainDlg& main) { return *static_cast<CCustomDlg*>(main.Page(CMainDlg::CustomPage)); }
+    std::vector<std::wstring> Lines(CCustomDlg& page)
+    {
+        std::vector<std::wstring> lines;
+        for (LRESULT i = 0; i < SendMessageW(page.List(), LB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[128] = {};
+            SendMessageW(page.List(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            lines.push_back(text);
+        }
+        return lines;
+    }
+};
+
+// The editor with its messages recorded instead of shown.
+class RecordingEditor final : public CCustomActionDlg {
+public:
+    using CCustomActionDlg::CCustomActionDlg;
+    std::vector<std::wstring> errors;
+
+protected:
+    void ShowError(const wchar_t* text) override { errors.push_back(text); }
+};
+
+TEST_F(CustomPageTest, TheEditorChecksAndTheListFollows)
+{
+    theCustomActions[0] = CCustomAction{L"Mail client", L"Reads mail", L"mail.exe", L""};
+    CMainDlg& main = Open();
+    CCustomDlg& page = Page(main);
+    EXPECT_EQ(WindowText(page.Label(0).Handle()), L"Reads mail");
+
+    RecordingEditor editor(L"");
+    ASSERT_TRUE(editor.CreateModeless(main.Handle()));
+    const auto fill = [&](const wchar_t* name, const wchar_t* beginning) {
+        SetDlgItemTextW(editor.Handle(), IDC_NAME, name);
+        SetDlgItemTextW(editor.Handle(), IDC_BEGINNING_ACTION, beginning);
+        SendMessageW(editor.Handle(), WM_COMMAND, IDOK, 0);
+    };
+    fill(L"  ", L"x");
+    fill(L"Mail", L" ");
+    fill(L"MAIL CLIENT", L"x");
+    EXPECT_EQ(editor.errors, (std::vector<std::wstring>{L"Name required", L"At least one action is required",
+                                                        L"The name you entered is already in use"}));
+    EXPECT_EQ(GetFocus(), GetDlgItem(editor.Handle(), IDC_NAME));
+    fill(L" Mail ", L"mail.exe /new");
+    EXPECT_EQ(editor.EnteredName(), L"Mail");
+    EXPECT_EQ(editor.Handle(), nullptr);  // closed with OK
+
+    page.FillList();
+    page.SelectByName(L"Mail");
+    EXPECT_EQ(Lines(page), (std::vector<std::wstring>{L"Mail", L"Mail client"}));
+    EXPECT_EQ(page.SelectedName(), L"Mail");
+
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_COPY, 0);
+    EXPECT_EQ(page.SelectedName(), L"Mail copy 1");
+    EXPECT_EQ(Saved().Get(L"Custom actions", L"Name 3", L""), L"Mail copy 1");
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(page.Handle(), WM_COMMAND, IDC_DELETE, 0);
+    EXPECT_TRUE(Lines(page).empty());
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.Handle(), IDC_EDIT)));
+    EXPECT_EQ(WindowText(page.Label(0).Handle()), L"");
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+// The Settings and Custom pages without their widgets: number boxes, the
+// wallpaper delay, the window list, scrolling and the editor's checks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/fake/fixture.h"
+#include "ui/settings_page_model.h"
+
+namespace vorn {
+namespace {
+
+class SettingsPageModelTest : public fake::DesktopTest {};
+
+TEST_F(SettingsPageModelTest, NumberBoxesConvertTruncateAndClampToTheirStoredRange)
+{
+    struct Case {
+        int box;
+        const wchar_t* text;
+        std::int32_t stored;
+    };
+    const Case cases[] = {
+        {1001, L"25", 20},     {1001, L"0", 1}, {1001, L"7.9", 7},  {1001, L"x", 1},
+        {1002, L" 3px", 3},    {1003, L"5", 5}, {1004, L"100", 99}, {1006, L"500", 500},
+        {1006, L"2000", 1009}, {1009, L"0", 1}, {1009, L"-4", 1},   {1005, L"1e1", 10},
+    };
+    for (const Case& c : cases) {
+        const NumberBox& box = *FindNumberBox(c.box);
+        StoreNumberBox(box, c.text);
+        EXPECT_EQ(theData.*box.field, c.stored) << c.box << " " << testing::PrintToString(std::wstring(c.text));
+    }
+    // "Side length" moves the side bands with it.
+    theData.sideLength = 70;
+    theData.ComputeSideBands();
+    const std::int32_t before = theData.sideXLow;
+    EXPECT_TRUE(StoreNumberBox(*FindNumberBox(1003), L"20"));
+    EXPECT_GT(theData.sideXLow, before);
+    EXPECT_FALSE(StoreNumberBox(*FindNumberBox(1003), L"20.5"));  // no change, nothing to save
+}
+
+TEST_F(SettingsPageModelTest, TheDelayIsShownAndReadInHoursMinutesAndSeconds)
+{
+    const DelayParts parts = PartsOfDelay(3725);
+    EXPECT_EQ(parts.hours, 1);
+    EXPECT_EQ(parts.minutes, 2);
+    EXPECT_EQ(parts.seconds, 5);
+    EXPECT_EQ(PartsOfDelay(262799).hours, 72);
+    EXPECT_EQ(DelayFromParts(L"1", L"2", L"5"), 3725);
+    EXPECT_EQ(DelayFromParts(L"80", L"0", L"0"), 72 * 3600);
+    EXPECT_EQ(DelayFromParts(L"0", L"0", L"0"), 0);
+    EXPECT_EQ(DelayFromParts(L"", L"61", L"-3"), 59 * 60);
+}
+
+TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
+{
+    std::vector<int> positions;
+    int position = *SectionOffset(1807);
+    EXPECT_EQ(position, 823);
+    while (const auto step = ScrollStep(SB_LINEDOWN, position, 0)) {
+        position += *step;
+        positions.push_back(position);
+    }
+    EXPECT_EQ(positions, (std::vector<int>{874, 925, 976, 1020}));
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1020, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_PAGEUP, 100, 0), -100);
+    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -204);
+    EXPECT_EQ(ScrollStep(SB_LINEUP, 0, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_THUMBTRACK, 300, 120), -180);
+    EXPECT_EQ(ScrollStep(SB_ENDSCROLL, 300, 120), std::nullopt);
+    EXPECT_EQ(SectionOffset(1801), std::nullopt);
+}
+
+TEST_F(SettingsPageModelTest, TheWindowListLeavesOutTheShellAndAlwaysHasVornAndTaskbar)
+{
+    std::vector<std::wstring> entries =
+        WindowListEntries({L"Editor", L"", L"Start", L"Start Menu", L"Program Manager", L"start", L"Editor"});
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"Editor", L"Editor", L"Taskbar", L"Vorn", L"start"}));
+    entries = WindowListEntries({L"VORN"});
+    EXPECT_EQ(entries, (std::vector<std::wstring>{L"VORN", L"Taskbar"}));
+}
+
+TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
+{
+    theCustomActions[0] = CCustomAction{L"Backup", L"", L"backup.cmd", L""};
+    theCustomActions[1] = CCustomAction{L"Mail", L"", L"mail.exe", L""};
+    struct Case {
+        const wchar_t* edited;
+        CCustomAction fields;
+        CustomEditError error;
+    };
+    const Case cases[] = {
+        {L"", {L"   ", L"", L"x", L""}, CustomEditError::NameRequired},
+        {L"", {L"New", L"", L"  ", L""}, CustomEditError::ActionRequired},
+        {L"", {L"mail", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"Backup", {L" MAIL ", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"Backup", {L"BACKUP", L"  nightly ", L" backup.cmd /all ", L""}, CustomEditError::None},
+        {L"", {L" New ", L"", L"", L"calc"}, CustomEditError::None},
+    };
+    for (const Case& c : cases) {
+        CCustomAction fields = c.fields;
+        EXPECT_EQ(SaveCustomActionEdit(c.edited, fields), c.error)
+            << testing::PrintToString(std::wstring(c.fields.name));
+    }
+    EXPECT_EQ(theCustomActions[0].name, L"BACKUP");
+    EXPECT_EQ(theCustomActions[0].description, L"nightly");
+    EXPECT_EQ(theCustomActions[0].beginningAction, L"backup.cmd /all");
+    EXPECT_EQ(theCustomActions[1].name, L"Mail");
+    EXPECT_EQ(theCustomActions[2].name, L"New");
+    EXPECT_EQ(theCustomActions[2].endingAction, L"calc");
+    EXPECT_EQ(std::wstring(CustomEditMessage(CustomEditError::NameInUse)), L"The name you entered is already in use");
+
+    // A full store takes nothing more, and says nothing.
+    for (int slot = 3; slot < CCustomActions::kUsableSlots; ++slot)
+        theCustomActions[slot] = CCustomAction{L"A" + std::to_wstring(slot), L"", L"x", L""};
+    CCustomAction extra{L"Extra", L"", L"x", L""};
+    EXPECT_EQ(SaveCustomActionEdit(L"", extra), CustomEditError::None);
+    EXPECT_EQ(theCustomActions.FindSlot(L"Extra"), -1);
+}
+
+}  // namespace
+}  // namespace vorn

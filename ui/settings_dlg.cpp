@@ -1,0 +1,312 @@
+#include "ui/settings_dlg.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "actions/util.h"
+#include "settings/data.h"
+#include "ui/settings_page_model.h"
+
+namespace vorn::ui {
+namespace {
+
+constexpr UINT_PTR kTestTimer = 5;
+constexpr UINT kTestMs = 1000;
+
+std::wstring TextOf(HWND control)
+{
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::wstring ListText(HWND list, LRESULT index)
+{
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+BOOL CALLBACK CollectTitle(HWND window, LPARAM titles)
+{
+    if (!window || !IsWindowVisible(window)) return TRUE;
+    wchar_t title[1024] = {};
+    GetWindowTextW(window, title, 1024);
+    reinterpret_cast<std::vector<std::wstring>*>(titles)->push_back(title);
+    return TRUE;
+}
+
+}  // namespace
+
+std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
+{
+    static const MessageEntry<CSettingsDlg> table[] = {
+        MapMessage<CSettingsDlg>(WM_SHOWWINDOW, &CSettingsDlg::OnShowWindow),
+        MapMessage<CSettingsDlg>(WM_TIMER, &CSettingsDlg::OnTimer),
+        MapMessage<CSettingsDlg>(WM_HSCROLL, &CSettingsDlg::OnSlider),
+        MapMessage<CSettingsDlg>(WM_VSCROLL, &CSettingsDlg::OnVerticalScroll),
+        MapCommand<CSettingsDlg>(IDC_TEST_DESKTOP, &CSettingsDlg::OnTest),
+        MapCommand<CSettingsDlg>(IDC_TEST_WINDOW, &CSettingsDlg::OnTest),
+        MapCommand<CSettingsDlg>(IDC_FADE, &CSettingsDlg::OnFade),
+        MapCommand<CSettingsDlg>(IDC_RANDOM, &CSettingsDlg::OnRandom),
+        MapCommand<CSettingsDlg>(IDC_SEQUENTIAL, &CSettingsDlg::OnSequential),
+        MapCommand<CSettingsDlg>(IDC_ADD, &CSettingsDlg::OnAddFolder),
+        MapCommand<CSettingsDlg>(IDC_DELETE, &CSettingsDlg::OnDeleteFolder),
+        MapCommand<CSettingsDlg>(IDC_REFRESH, &CSettingsDlg::OnRefresh),
+        MapCommand<CSettingsDlg>(IDC_WINDOW_LIST, &CSettingsDlg::OnWindowSelected, LBN_SELCHANGE),
+        MapCommand<CSettingsDlg>(1802, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1803, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1804, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1805, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1806, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1807, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+    };
+    return table;
+}
+
+BOOL CSettingsDlg::OnInitDialog()
+{
+    CStdDlg::OnInitDialog();
+    for (std::size_t i = 0; i < contentsLinks_.size(); ++i)
+        contentsLinks_[i].Attach(Item(IDC_FIRST_CONTENTS_LINK + static_cast<int>(i)));
+    folderList_ = Item(IDC_LIST);
+    windowList_ = Item(IDC_WINDOW_LIST);
+    slider_ = Item(IDC_TRANSPARENCY);
+
+    // Showing the stored values is no edit: nothing is clamped or saved, so a
+    // first start that changes nothing writes no file.
+    filling_ = true;
+    for (const NumberBox& box : kNumberBoxes)
+        if (box.field) SetDlgItemInt(handle_, box.boxId, static_cast<UINT>(theData.*box.field), TRUE);
+    const DelayParts delay = PartsOfDelay(theData.wallpaperDelay);
+    SetDlgItemInt(handle_, kDelaySecondsBox, static_cast<UINT>(delay.seconds), TRUE);
+    SetDlgItemInt(handle_, kDelayMinutesBox, static_cast<UINT>(delay.minutes), TRUE);
+    SetDlgItemInt(handle_, kDelayHoursBox, static_cast<UINT>(delay.hours), TRUE);
+
+    for (const std::wstring& folder : theData.wallpaperFolders)
+        SendMessageW(folderList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    if (SendMessageW(folderList_, LB_GETCOUNT, 0, 0) > 0) SendMessageW(folderList_, LB_SETCURSEL, 0, 0);
+    EnableDeleteFolder();
+
+    for (const NumberBox& box : kNumberBoxes) {
+        const HWND spin = Item(box.spinId);
+        SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box.boxId)), 0);
+        SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(box.spinLow), box.spinHigh);
+    }
+    filling_ = false;
+
+    CheckDlgButton(handle_, IDC_FADE, theData.fadeTransparency ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_RANDOM, theData.wallpaperRandom ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_SEQUENTIAL, theData.wallpaperRandom ? BST_UNCHECKED : BST_CHECKED);
+    if (!theUtil.getLayeredAttributes || !theUtil.setLayeredAttributes)
+        SetWindowTextW(Label(0).Handle(), L"Window transparency is not available on this computer.");
+
+    SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+    SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
+
+    SetScrollRange(handle_, SB_VERT, 0, kScrollMax, TRUE);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof(scroll);
+    scroll.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    scroll.nMax = kScrollMax;
+    scroll.nPage = 200;
+    SetScrollInfo(handle_, SB_VERT, &scroll, TRUE);
+    return TRUE;
+}
+
+// The number boxes' changes, by id.
+bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && !filling_) {
+        const int id = LOWORD(wParam);
+        if (const NumberBox* box = FindNumberBox(id)) {
+            if (box->field) {
+                if (StoreNumberBox(*box, TextOf(Item(id)))) theData.SaveSettings();
+            } else {
+                const std::int32_t delay = DelayFromParts(TextOf(Item(kDelayHoursBox)), TextOf(Item(kDelayMinutesBox)),
+                                                          TextOf(Item(kDelaySecondsBox)));
+                if (delay != theData.wallpaperDelay) {
+                    theData.wallpaperDelay = delay;
+                    theData.SaveSettings();
+                }
+            }
+            result = 0;
+            return true;
+        }
+    }
+    return WithMessageTable::OnMessage(message, wParam, lParam, result);
+}
+
+LRESULT CSettingsDlg::OnShowWindow(WPARAM wParam, LPARAM)
+{
+    if (wParam) RefreshWindowList();
+    return 0;
+}
+
+void CSettingsDlg::RefreshWindowList()
+{
+    SendMessageW(windowList_, LB_RESETCONTENT, 0, 0);
+    std::vector<std::wstring> titles;
+    EnumWindows(&CollectTitle, reinterpret_cast<LPARAM>(&titles));
+    for (const std::wstring& entry : WindowListEntries(titles))
+        SendMessageW(windowList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageW(windowList_, LB_SETCURSEL, 0, 0);
+    SyncSliderToWindow();
+}
+
+HWND CSettingsDlg::WindowOf(const std::wstring& entry) const
+{
+    if (entry == L"Taskbar") return theUtil.FindTaskbar();
+    return FindWindowW(nullptr, entry.c_str());
+}
+
+void CSettingsDlg::SyncSliderToWindow()
+{
+    const LRESULT selected = SendMessageW(windowList_, LB_GETCURSEL, 0, 0);
+    if (selected < 0) return;
+    if (const HWND window = WindowOf(ListText(windowList_, selected)))
+        SendMessageW(slider_, TBM_SETPOS, TRUE, theUtil.GetWindowTransparency(window));
+}
+
+LRESULT CSettingsDlg::OnSlider(WPARAM, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) != slider_) return 0;
+    const LRESULT selected = SendMessageW(windowList_, LB_GETCURSEL, 0, 0);
+    if (selected < 0) return 0;
+    const auto percent = static_cast<int>(SendMessageW(slider_, TBM_GETPOS, 0, 0));
+    const std::wstring entry = ListText(windowList_, selected);
+    if (const HWND window = WindowOf(entry)) theUtil.SetWindowTransparency(window, percent);
+    // Only Vorn's own window and the taskbar keep theirs across restarts.
+    std::int32_t* stored = entry == L"Vorn"      ? &theData.vornTransparency
+                           : entry == L"Taskbar" ? &theData.taskbarTransparency
+                                                 : nullptr;
+    if (stored && *stored != percent) {
+        *stored = percent;
+        theData.SaveSettings();
+    }
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnTest(WPARAM wParam, LPARAM)
+{
+    const int percent = LOWORD(wParam) == IDC_TEST_DESKTOP ? theData.desktopTransparency : theData.windowTransparency;
+    theUtil.SetWindowTransparency(GetAncestor(handle_, GA_ROOT), percent);
+    SetTimer(handle_, kTestTimer, kTestMs, nullptr);
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnTimer(WPARAM, LPARAM)
+{
+    KillTimer(handle_, kTestTimer);
+    theUtil.SetWindowTransparency(GetAncestor(handle_, GA_ROOT), 0);
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnFade(WPARAM, LPARAM)
+{
+    theData.fadeTransparency = IsDlgButtonChecked(handle_, IDC_FADE) == BST_CHECKED;
+    theData.SaveSettings();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnRandom(WPARAM, LPARAM)
+{
+    theData.wallpaperRandom = true;
+    theData.SaveSettings();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnSequential(WPARAM, LPARAM)
+{
+    theData.wallpaperRandom = false;
+    theData.SaveSettings();
+    return 0;
+}
+
+void CSettingsDlg::EnableDeleteFolder()
+{
+    EnableWindow(Item(IDC_DELETE), SendMessageW(folderList_, LB_GETCOUNT, 0, 0) > 0);
+}
+
+LRESULT CSettingsDlg::OnAddFolder(WPARAM, LPARAM)
+{
+    // The folder dialog needs COM, for as long as it is open only: under Wine
+    // a thread that keeps COM gets in the way of other programs' activation.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = handle_;
+    browse.lpszTitle = L"Select folder for desktop backgrounds:";
+    browse.ulFlags = BIF_NEWDIALOGSTYLE;
+    if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse)) {
+        wchar_t path[MAX_PATH] = {};
+        // A virtual folder has no path to look for pictures in.
+        if (SHGetPathFromIDListW(item, path) && path[0]) {
+            const LRESULT line = SendMessageW(folderList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
+            SendMessageW(folderList_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+            theData.AddWallpaperFolder(path);
+        }
+        CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    EnableDeleteFolder();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnDeleteFolder(WPARAM, LPARAM)
+{
+    const LRESULT selected = SendMessageW(folderList_, LB_GETCURSEL, 0, 0);
+    if (selected >= 0) {
+        const std::wstring folder = ListText(folderList_, selected);
+        SendMessageW(folderList_, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+        theData.RemoveWallpaperFolder(folder);
+        if (SendMessageW(folderList_, LB_GETCOUNT, 0, 0) > 0) SendMessageW(folderList_, LB_SETCURSEL, 0, 0);
+    }
+    EnableDeleteFolder();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnRefresh(WPARAM, LPARAM)
+{
+    RefreshWindowList();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnWindowSelected(WPARAM, LPARAM)
+{
+    SyncSliderToWindow();
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnVerticalScroll(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam) return DefaultProcedure(WM_VSCROLL, wParam, lParam);  // a scroll-bar control's
+    const std::optional<int> step = ScrollStep(LOWORD(wParam), scrollPos_, HIWORD(wParam));
+    if (!step) return 0;
+    scrollPos_ += *step;
+    SetScrollPos(handle_, SB_VERT, scrollPos_, TRUE);
+    ScrollWindow(handle_, 0, -*step, nullptr, nullptr);
+    return 0;
+}
+
+void CSettingsDlg::ScrollToSection(int position)
+{
+    ScrollWindow(handle_, 0, scrollPos_, nullptr, nullptr);
+    scrollPos_ = position;
+    SetScrollPos(handle_, SB_VERT, scrollPos_, TRUE);
+    ScrollWindow(handle_, 0, -position, nullptr, nullptr);
+}
+
+LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM)
+{
+    if (const std::optional<int> offset = SectionOffset(LOWORD(wParam))) ScrollToSection(*offset);
+    return 0;
+}
+
+}  // namespace vorn::ui

@@ -1,0 +1,147 @@
+#include "ui/settings_page_model.h"
+
+#include <algorithm>
+
+#include "actions/custom_actions.h"
+#include "settings/number.h"
+
+namespace vorn {
+
+const std::array<NumberBox, 12> kNumberBoxes{{
+    {1001, 1101, 1, 20, 1, 20, &CData::cornerSize},
+    {1002, 1102, 1, 20, 1, 20, &CData::sideWidth},
+    {1003, 1103, 10, 90, 1, 90, &CData::sideLength},
+    {1004, 1104, 1, 99, 1, 99, &CData::desktopTransparency},
+    {1005, 1105, 1, 99, 1, 99, &CData::windowTransparency},
+    {1006, 1106, 1, 100, 1, 1009, &CData::windowGrow},
+    {1007, 1107, 1, 100, 1, 1009, &CData::windowShrink},
+    {1008, 1108, 1, 100, 1, 1009, &CData::windowMove},
+    {1009, 1109, 1, 100, 1, 100, &CData::repeatRate},
+    {kDelayHoursBox, 1110, 0, 72, 0, 72, nullptr},
+    {kDelayMinutesBox, 1111, 0, 59, 0, 59, nullptr},
+    {kDelaySecondsBox, 1112, 0, 59, 0, 59, nullptr},
+}};
+
+const NumberBox* FindNumberBox(int boxId)
+{
+    for (const NumberBox& box : kNumberBoxes)
+        if (box.boxId == boxId) return &box;
+    return nullptr;
+}
+
+bool StoreNumberBox(const NumberBox& box, const std::wstring& text)
+{
+    if (!box.field) return false;
+    const std::int32_t value = std::clamp(ParseSettingNumber(text), box.low, box.high);
+    std::int32_t& stored = theData.*box.field;
+    if (stored == value) return false;
+    stored = value;
+    if (box.field == &CData::sideLength) theData.ComputeSideBands();
+    return true;
+}
+
+std::int32_t DelayFromParts(const std::wstring& hours, const std::wstring& minutes, const std::wstring& seconds)
+{
+    const std::int32_t h = std::clamp(ParseSettingNumber(hours), 0, 72);
+    const std::int32_t m = std::clamp(ParseSettingNumber(minutes), 0, 59);
+    const std::int32_t s = std::clamp(ParseSettingNumber(seconds), 0, 59);
+    return (h * 60 + m) * 60 + s;
+}
+
+DelayParts PartsOfDelay(std::int32_t d)
+{
+    const int s = d % 60;
+    const int m = ((d - s) / 60) % 60;
+    return DelayParts{(d - 60 * m - s) / 3600, m, s};
+}
+
+std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& titles)
+{
+    std::vector<std::wstring> entries;
+    for (const std::wstring& title : titles)
+        if (!title.empty() && title != L"Start" && title != L"Start Menu" && title != L"Program Manager")
+            entries.push_back(title);
+    const bool hasVorn = std::any_of(entries.begin(), entries.end(),
+                                     [](const std::wstring& t) { return EqualsIgnoringCase(t, L"Vorn"); });
+    if (!hasVorn) entries.push_back(L"Vorn");
+    entries.push_back(L"Taskbar");
+    return entries;
+}
+
+std::optional<int> ScrollStep(int code, int position, int thumbPosition)
+{
+    constexpr int line = kScrollMax / 20;
+    constexpr int page = kScrollMax / 5;
+    switch (code) {
+    case SB_LINEUP:
+        if (position <= 0) return std::nullopt;
+        return -std::min(line, position);
+    case SB_LINEDOWN:
+        if (position >= kScrollMax) return std::nullopt;
+        return std::min(line, kScrollMax - position);
+    case SB_PAGEUP:
+        if (position <= 0) return std::nullopt;
+        return -std::min(page, position);
+    case SB_PAGEDOWN:
+        if (position >= kScrollMax) return std::nullopt;
+        return std::min(page, kScrollMax - position);
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        return thumbPosition - position;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<int> SectionOffset(int linkId)
+{
+    constexpr int offsets[] = {141, 285, 424, 608, 797, 823};
+    if (linkId < 1802 || linkId > 1807) return std::nullopt;
+    return offsets[linkId - 1802];
+}
+
+// --- the custom action editor ---------------------------------------------------------
+
+const wchar_t* CustomEditMessage(CustomEditError error)
+{
+    switch (error) {
+    case CustomEditError::NameRequired:
+        return L"Name required";
+    case CustomEditError::ActionRequired:
+        return L"At least one action is required";
+    case CustomEditError::NameInUse:
+        return L"The name you entered is already in use";
+    case CustomEditError::None:
+        break;
+    }
+    return L"";
+}
+
+namespace {
+
+std::wstring TrimSpaces(const std::wstring& text)
+{
+    const std::size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+}  // namespace
+
+CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomAction& fields)
+{
+    fields.name = TrimSpaces(fields.name);
+    fields.description = TrimSpaces(fields.description);
+    fields.beginningAction = TrimSpaces(fields.beginningAction);
+    fields.endingAction = TrimSpaces(fields.endingAction);
+    if (fields.name.empty()) return CustomEditError::NameRequired;
+    if (fields.beginningAction.empty() && fields.endingAction.empty()) return CustomEditError::ActionRequired;
+    const int target = editedName.empty() ? theCustomActions.FirstFreeSlot() : theCustomActions.FindSlot(editedName);
+    // The action may keep its own name or change only its case.
+    const int owner = theCustomActions.FindSlot(fields.name);
+    if (owner >= 0 && owner != target) return CustomEditError::NameInUse;
+    if (target >= 0) theCustomActions[target] = fields;
+    return CustomEditError::None;
+}
+
+}  // namespace vorn

@@ -1,0 +1,74 @@
+// What the Settings and Custom pages do, apart from their widgets: the
+// number boxes with their conversion and clamps, the wallpaper delay in
+// hours, minutes and seconds, the window list's filter, the page's scrolling,
+// and the custom action editor's validation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "actions/custom_actions.h"
+#include "settings/data.h"
+
+namespace vorn {
+
+// A number box of the Settings page and the setting it edits. The spin's
+// range and the range stored differ for some boxes.
+struct NumberBox {
+    int boxId;
+    int spinId;
+    int spinLow, spinHigh;
+    int low, high;               // stored range
+    std::int32_t CData::*field;  // null for the three parts of the delay
+};
+extern const std::array<NumberBox, 12> kNumberBoxes;
+inline constexpr int kDelayHoursBox = 1010;
+inline constexpr int kDelayMinutesBox = 1011;
+inline constexpr int kDelaySecondsBox = 1012;
+
+const NumberBox* FindNumberBox(int boxId);
+
+// Stores a number box's text into its setting (converted like the file's
+// numbers, truncated, clamped); "Side length" recomputes the side bands.
+// False when the setting already had that value.
+bool StoreNumberBox(const NumberBox& box, const std::wstring& text);
+
+struct DelayParts {
+    int hours, minutes, seconds;
+};
+// The delay from the three boxes: hours held to 0...72, the others to 0...59.
+std::int32_t DelayFromParts(const std::wstring& hours, const std::wstring& minutes, const std::wstring& seconds);
+DelayParts PartsOfDelay(std::int32_t seconds);
+
+// The titles the window list shows for the visible top-level windows' titles:
+// the untitled, the start menu and the shell's desktop left out, "Vorn" added
+// when missing and "Taskbar" always. The list box sorts them.
+std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& titles);
+
+// The page scrolls by pixels up to this.
+inline constexpr int kScrollMax = 1020;
+// The step a scroll-bar message makes from `position`, or none.
+std::optional<int> ScrollStep(int code, int position, int thumbPosition);
+// Where each contents link (1802 ... 1807) scrolls to.
+std::optional<int> SectionOffset(int linkId);
+
+// --- the custom action editor ---------------------------------------------------------
+
+enum class CustomEditError {
+    None,
+    NameRequired,    // "Name required"
+    ActionRequired,  // "At least one action is required"
+    NameInUse,       // "The name you entered is already in use"
+};
+const wchar_t* CustomEditMessage(CustomEditError error);
+
+// The four texts of the editor, spaces trimmed at both ends, checked and,
+// when they pass, stored: into the slot named `editedName`, or the first free
+// one when it is empty (nothing is stored when none is free). `fields` gets
+// the trimmed texts.
+CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomAction& fields);
+
+}  // namespace vorn
