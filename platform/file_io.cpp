@@ -4,6 +4,7 @@
 
 #if !defined(_WIN32)
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,6 +175,15 @@ private:
 std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction pause)
 {
     return std::make_unique<Win32FileWriter>(std::move(pause));
+}
+
+std::wstring CurrentFolder()
+{
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return {};
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, folder.data()));
+    return folder;
 }
 
 ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, FileError* error, const PauseFunction& pause)
@@ -348,6 +358,15 @@ private:
 };
 
 }  // namespace
+
+std::wstring CurrentFolder()
+{
+    std::string folder(4096, '\0');
+    if (!getcwd(folder.data(), folder.size())) return {};
+    folder.resize(std::strlen(folder.c_str()));
+    // Only the tests run natively, in ASCII folders.
+    return std::wstring(folder.begin(), folder.end());
+}
 
 // Nothing on POSIX holds a file against others, so nothing is retried.
 std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction) { return std::make_unique<PosixFileWriter>(); }

@@ -64,6 +64,9 @@ std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction pause = {});
                                        FileError* error = nullptr);
 [[nodiscard]] bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error = nullptr);
 
+// The process's current folder; empty when it cannot be read.
+std::wstring CurrentFolder();
+
 // The temporary file a save of `path` writes first.
 std::wstring TemporaryPathFor(const std::wstring& path);
 

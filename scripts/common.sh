@@ -12,7 +12,7 @@ say() { printf '\n== %s\n' "$*"; }
 VORN_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb xdotool openbox x11-utils imagemagick procps
+  wine wine64 xvfb xdotool openbox x11-utils imagemagick procps python3 binutils-mingw-w64-x86-64
 )
 
 install_packages() {

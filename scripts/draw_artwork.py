@@ -180,6 +180,96 @@ def write_bmp(path, canvas):
         f.write(header + info + pixels)
 
 
+def palette_of(canvas, size=256):
+    """At most `size` colours for the canvas and each colour's index in them.
+    Colours that cover many pixels (the plain surround, the bezel) are kept
+    exactly; the rest share what is left by median cut."""
+    counts = {}
+    for row in canvas.pixels:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    if len(counts) <= size:
+        palette = sorted(counts)
+        return palette, {c: i for i, c in enumerate(palette)}
+    total = canvas.width * canvas.height
+    exact = sorted((c for c, n in counts.items() if n * 200 >= total), key=lambda c: -counts[c])[:size // 4]
+    rest = [c for c in counts if c not in set(exact)]
+    boxes = [rest]
+    while len(boxes) + len(exact) < size:
+        # Split the box with the widest spread of a channel, weighted by pixels.
+        def spread(box):
+            if len(box) < 2:
+                return -1
+            widest = max(max(c[k] for c in box) - min(c[k] for c in box) for k in range(3))
+            return widest * sum(counts[c] for c in box)
+        i = max(range(len(boxes)), key=lambda j: spread(boxes[j]))
+        box = boxes[i]
+        if spread(box) <= 0:
+            break
+        k = max(range(3), key=lambda ch: max(c[ch] for c in box) - min(c[ch] for c in box))
+        box.sort(key=lambda c: c[k])
+        half, seen, middle = sum(counts[c] for c in box) / 2, 0, 1
+        for j, c in enumerate(box):
+            seen += counts[c]
+            if seen >= half:
+                middle = min(max(j, 1), len(box) - 1)
+                break
+        boxes[i:i + 1] = [box[:middle], box[middle:]]
+    palette = list(exact)
+    index = {c: i for i, c in enumerate(exact)}
+    for box in boxes:
+        weight = sum(counts[c] for c in box)
+        mean = tuple(int(round(sum(c[k] * counts[c] for c in box) / weight)) for k in range(3))
+        for c in box:
+            index[c] = len(palette)
+        palette.append(mean)
+    return palette, index
+
+
+def rle8_row(indices):
+    """One row in the run-length form of 8-bit bitmaps: runs of a repeated
+    index, literal stretches of at least three, then the end-of-line mark."""
+    out = bytearray()
+    i, n = 0, len(indices)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and indices[i + run] == indices[i]:
+            run += 1
+        if run >= 3 or n - i < 3:
+            out += bytes((run, indices[i]))
+            i += run
+            continue
+        start = i
+        while i < n and i - start < 255:
+            if i + 2 < n and indices[i] == indices[i + 1] == indices[i + 2]:
+                break
+            i += 1
+        literal = indices[start:i]
+        if len(literal) < 3:
+            for value in literal:
+                out += bytes((1, value))
+        else:
+            out += bytes((0, len(literal))) + bytes(literal)
+            if len(literal) % 2:
+                out += b"\0"
+    return bytes(out) + b"\0\0"
+
+
+def write_bmp_rle8(path, canvas):
+    """A 256-colour, run-length compressed bitmap: the pictures are mostly
+    plain surround and smooth sky, and a fifth of the 24-bit size."""
+    palette, index = palette_of(canvas)
+    data = b"".join(rle8_row([index[c] for c in canvas.pixels[y]]) for y in reversed(range(canvas.height)))
+    data = data[:-2] + b"\0\1"  # the last end of line ends the bitmap
+    colours = b"".join(struct.pack("BBBB", b, g, r, 0) for (r, g, b) in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 8, 1, len(data), 2835, 2835,
+                       len(palette), 0)
+    offset = 14 + len(info) + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + colours + data)
+
+
 # ---------------------------------------------------------------------------
 # Smooth drawing for the larger pictures. Shapes are signed distance functions
 # (negative inside, in pixels); a pixel's coverage is how far its centre lies
@@ -766,12 +856,12 @@ def draw_monitor(surround, lines):
 if __name__ == "__main__":
     write_icon(os.path.join(RES, "vorn.ico"), [draw_icon(32), draw_icon(16)])
     write_bmp(os.path.join(RES, "tabs.bmp"), draw_tabs())
-    write_bmp(os.path.join(RES, "banner.bmp"), draw_banner())
+    write_bmp_rle8(os.path.join(RES, "banner.bmp"), draw_banner())
     write_bmp(os.path.join(RES, "tree.bmp"), draw_tree())
     actions = ["Click on a corner or a side,", "and then set its action"]
     buttons = ["Drag in this window", "to draw a button"]
     for name, surround, lines in (("monitor", WHITE_RGB, actions), ("monitor_xp", BUTTON_FACE, actions),
                                   ("monitor_buttons", WHITE_RGB, buttons),
                                   ("monitor_buttons_xp", BUTTON_FACE, buttons)):
-        write_bmp(os.path.join(RES, name + ".bmp"), draw_monitor(surround, lines))
+        write_bmp_rle8(os.path.join(RES, name + ".bmp"), draw_monitor(surround, lines))
     print("wrote res/vorn.ico, tabs.bmp, banner.bmp, tree.bmp and the four monitor bitmaps")

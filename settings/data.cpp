@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "platform/file_io.h"
 #include "platform/port.h"
 #include "settings/number.h"
 #include "settings/setting_table.h"
@@ -36,8 +35,7 @@ constexpr wchar_t kPathSeparator = L'/';
 
 std::wstring WorkingFolderSettingsPath()
 {
-    std::error_code error;
-    std::wstring folder = std::filesystem::current_path(error).wstring();
+    std::wstring folder = CurrentFolder();
     if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
     return folder + L"Vorn.ini";
 }

@@ -12,12 +12,11 @@
 namespace vorn {
 namespace {
 
-// The manual lies two folders above this source file. A Windows build run
-// under Wine reaches that Linux path through the Z: drive.
+// The manual in the checkout. A Windows build run under Wine reaches that
+// Linux path through the Z: drive.
 std::string ReadHelpFile()
 {
-    const std::string source = __FILE__;
-    const std::string path = source.substr(0, source.find_last_of("/\\") + 1) + "../../res/help.htm";
+    const std::string path = std::string(VORN_SOURCE_DIR) + "/res/help.htm";
     std::ifstream in(path, std::ios::binary);
     if (!in && path.front() == '/') in.open("Z:" + path, std::ios::binary);
     std::ostringstream text;
@@ -53,7 +52,7 @@ std::string Html(std::wstring_view text)
 TEST(HelpFile, ListsEveryActionUnderItsGroupExactly)
 {
     const std::string html = ReadHelpFile();
-    ASSERT_FALSE(html.empty()) << "cannot read res/help.htm beside " << __FILE__;
+    ASSERT_FALSE(html.empty()) << "cannot read " << VORN_SOURCE_DIR << "/res/help.htm";
     std::size_t sectionEnd = 0;
     std::size_t searchFrom = 0;
     for (std::size_t i = 0; i < theCatalogue.size(); ++i) {

@@ -17,6 +17,7 @@
 #include "ui/custom_dlg.h"
 #include "ui/preview_dlg.h"
 #include "ui/settings_dlg.h"
+#include "vorn_version.h"
 
 namespace vorn::ui {
 namespace {
@@ -127,7 +128,7 @@ TEST_F(PagesTest, AboutShowsTheVersionOfTheResourceAndTheLinkReactsToThePointer)
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     const std::wstring version = GetFileVersionString(path);
-    EXPECT_FALSE(version.empty());
+    EXPECT_EQ(version, VORN_VERSION_WTEXT);  // the version of the CMake project
     EXPECT_EQ(WindowText(about.Label(0).Handle()), L"Vorn\u2122 version " + version);
 
     CHyperLink& link = about.SiteLink();
