@@ -2,6 +2,7 @@
 
 #include "actions/action_host.h"
 #include "actions/handlers.h"
+#include "actions/monitors.h"
 #include "actions/util.h"
 #include "platform/port.h"
 #include "settings/data.h"
@@ -17,10 +18,6 @@ bool HasStyle(HWND window, LONG bits)
 bool IsSizable(HWND window) { return HasStyle(window, WS_THICKFRAME); }
 // Either caption bit will do: a dialog frame without a title bar can still be moved.
 bool IsCaptioned(HWND window) { return HasStyle(window, WS_CAPTION); }
-
-// All geometry uses the primary monitor's work area, whatever monitor the
-// window is on.
-bool ReadWorkArea(RECT& work) { return os::Shell().SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != FALSE; }
 
 void Place(HWND window, const RECT& rect)
 {
@@ -38,7 +35,7 @@ void TileHalf(const CActionHost& host, Half half)
 {
     const HWND target = host.targetWindow;
     RECT work{};
-    if (host.ending || !IsSizable(target) || !ReadWorkArea(work)) return;
+    if (host.ending || !IsSizable(target) || !WorkAreaFor(target, work)) return;
     // A window still being dragged would snap back under the pointer.
     if (os::Input().GetAsyncKeyState(VK_LBUTTON) < 0) theUtil.ReleaseLeftButton();
     theUtil.RestoreIfMaximized(target);
@@ -71,7 +68,7 @@ void TileHalf(const CActionHost& host, Half half)
 // maximised. False when there is nothing to do.
 bool StartFromCurrentRect(const CActionHost& host, bool (*qualifies)(HWND), RECT& work, RECT& rect)
 {
-    if (host.ending || !qualifies(host.targetWindow) || !ReadWorkArea(work)) return false;
+    if (host.ending || !qualifies(host.targetWindow) || !WorkAreaFor(host.targetWindow, work)) return false;
     theUtil.RestoreIfMaximized(host.targetWindow);
     return os::Windows().GetWindowRect(host.targetWindow, &rect) != FALSE;
 }
@@ -182,7 +179,7 @@ void EnlargeWindow(CActionHost& host)
 {
     const HWND target = host.targetWindow;
     RECT work{};
-    if (host.ending || !IsSizable(target) || !ReadWorkArea(work)) return;
+    if (host.ending || !IsSizable(target) || !WorkAreaFor(target, work)) return;
     theUtil.RestoreIfMaximized(target);
     Place(target, RECT{work.left + 10, work.top + 10, work.right - 10, work.bottom - 10});
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cwchar>
 
+#include "actions/monitors.h"
 #include "platform/port.h"
 #include "settings/data.h"
 
@@ -37,7 +38,7 @@ struct Sweep {
 void TileTwo(const CUtil& util, HWND window, bool horizontal)
 {
     RECT work{};
-    const bool haveWorkArea = os::Shell().SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != FALSE;
+    const bool haveWorkArea = WorkAreaFor(window, work);
     if (os::Input().GetAsyncKeyState(VK_LBUTTON) < 0) util.ReleaseLeftButton();
     // Without a work area there is nowhere to place the window.
     if (!haveWorkArea || !HasStyle(window, WS_THICKFRAME)) return;

@@ -43,6 +43,37 @@ ZoneGeometry CurrentZoneGeometry()
                         theData.sideYHigh};
 }
 
+EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength)
+{
+    const RECT* m = monitors.At(point);
+    if (!m) return NoZone;
+    const int width = m->right - m->left;
+    const int height = m->bottom - m->top;
+    const int xLow = SideBandStart(width, sideLength);
+    const int yLow = SideBandStart(height, sideLength);
+    const ZoneGeometry geometry{cornerSize, sideWidth, width, height, xLow, width - xLow, yLow, height - yLow};
+    const EdgeZone zone = ZoneOfPoint(POINT{point.x - m->left, point.y - m->top}, geometry);
+    if (zone == NoZone) return NoZone;
+    // Where another monitor continues the desktop, the pointer passes on:
+    // the edges each zone lies against, by zone (left 1, up 2, right 4, down 8).
+    constexpr int kFacing[kZoneCount] = {1 | 2, 4 | 2, 1 | 8, 4 | 8, 1, 2, 4, 8};
+    const int open = (monitors.Contains(POINT{m->left - 1, point.y}) ? 1 : 0) |
+                     (monitors.Contains(POINT{point.x, m->top - 1}) ? 2 : 0) |
+                     (monitors.Contains(POINT{m->right, point.y}) ? 4 : 0) |
+                     (monitors.Contains(POINT{point.x, m->bottom}) ? 8 : 0);
+    return (kFacing[static_cast<std::size_t>(zone)] & open) != 0 ? NoZone : zone;
+}
+
+EdgeZone CurrentZoneOf(POINT point)
+{
+    if (theData.cornersOnEveryMonitor) {
+        const MonitorList monitors = DisplayMonitors();
+        if (monitors.count > 0)
+            return ZoneOnMonitors(point, monitors, theData.cornerSize, theData.sideWidth, theData.sideLength);
+    }
+    return ZoneOfPoint(point, CurrentZoneGeometry());
+}
+
 CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : catalogue_(catalogue)
 {
     wallpaperChangedAt = os::Clock().Time64();
@@ -52,7 +83,8 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
 {
     mainWindow_ = mainWindow;
     openSettingsWindow_ = std::move(openSettingsWindow);
-    os::Timers().SetTimer(mainWindow_, kEdgeTimerId, kEdgePollMs);
+    pollMs_ = static_cast<UINT>(theData.pollInterval);
+    os::Timers().SetTimer(mainWindow_, kEdgeTimerId, pollMs_);
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
@@ -61,6 +93,10 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     // keeps delivering the main window's timers. A poll then would run before
     // the zone of the running dispatch is recorded and dispatch it again.
     if (dispatching_) return;
+    if (timerId == kEdgeTimerId && pollMs_ != static_cast<UINT>(theData.pollInterval)) {
+        pollMs_ = static_cast<UINT>(theData.pollInterval);
+        os::Timers().SetTimer(mainWindow_, kEdgeTimerId, pollMs_);
+    }
     if (timerId == kEdgeTimerId)
         Poll();
     else if (timerId == kRepeatTimerId)
@@ -124,8 +160,23 @@ void CEdgeEngine::Poll()
     // The read fails while the secure desktop has the input (lock screen,
     // elevation prompt). The point would stay (0, 0), the upper left corner.
     if (!os::Input().GetCursorPos(&point)) return;
-    const EdgeZone zone = ZoneOfPoint(point, CurrentZoneGeometry());
-    if (zone == currentZone) return;
+    EdgeZone zone = CurrentZoneOf(point);
+    if (zone == currentZone) {
+        dwellZone_ = NoZone;
+        return;
+    }
+    // A zone not yet dwelt in is not entered; the zone left still ends.
+    if (zone != NoZone && !DwellOver(zone)) {
+        if (currentZone == NoZone) return;
+        zone = NoZone;
+    }
+    // Asked only when something would happen: a full-screen program in front
+    // keeps every zone from being entered, but a phase begun before it came
+    // still ends when the pointer leaves.
+    if (theData.pauseInFullScreen && IsFullScreenWindow(os::Windows().GetForegroundWindow())) {
+        if (currentZone == NoZone) return;
+        zone = NoZone;
+    }
 
     if (currentZone != NoZone) {
         ending = true;
@@ -141,6 +192,8 @@ void CEdgeEngine::Poll()
     }
 
     currentZone = zone;
+    // The next zone must be dwelt in afresh.
+    if (zone != NoZone) dwellZone_ = NoZone;
 
     if (zone != NoZone && theData.enabled) {
         if (repeatHandler && ending) StopRepeat();
@@ -149,6 +202,17 @@ void CEdgeEngine::Poll()
         beginningRan = !ending;
         ending = false;
     }
+}
+
+bool CEdgeEngine::DwellOver(EdgeZone zone)
+{
+    if (theData.dwellTime <= 0) return true;
+    const DWORD now = os::Clock().GetTickCount();
+    if (zone != dwellZone_) {
+        dwellZone_ = zone;
+        dwellSince_ = now;
+    }
+    return now - dwellSince_ >= static_cast<DWORD>(theData.dwellTime);
 }
 
 void CEdgeEngine::RepeatTick()

@@ -1,4 +1,5 @@
-// The edge engine: maps the pointer to a hot zone twice a second and runs the
+// The edge engine: maps the pointer to a hot zone at every poll (twice a
+// second unless set otherwise) and runs the
 // assigned action's beginning phase on entering a zone and its ending phase on
 // leaving it; repeats repeatable actions; changes the wallpaper on its delay.
 // The main window owns one engine and feeds it the ticks of its timers.
@@ -9,6 +10,7 @@
 
 #include "actions/action_host.h"
 #include "actions/catalogue.h"
+#include "actions/monitors.h"
 #include "platform/win.h"
 #include "settings/data.h"
 
@@ -16,7 +18,7 @@ namespace vorn {
 
 inline constexpr UINT_PTR kRepeatTimerId = 1;
 inline constexpr UINT_PTR kEdgeTimerId = 3;
-inline constexpr UINT kEdgePollMs = 500;
+inline constexpr UINT kEdgePollMs = 500;  // the default poll interval
 
 // Everything the zone test needs, read once per poll.
 struct ZoneGeometry {
@@ -38,18 +40,30 @@ EdgeZone ZoneOfPoint(POINT point, const ZoneGeometry& geometry);
 // The geometry of the settings and the virtual screen now.
 ZoneGeometry CurrentZoneGeometry();
 
+// With corners on every monitor: the zone of the point on the monitor that
+// holds it, measured on that monitor with the same sizes. An edge counts only
+// where the pointer can go no further (the desktop's outer boundary), so
+// crossing from one monitor to the next fires nothing.
+EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength);
+
+// The zone of a point under the settings now: on every monitor or on the
+// virtual screen.
+EdgeZone CurrentZoneOf(POINT point);
+
 class CEdgeEngine : public CActionHost {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
 
-    // The window that owns the timers; starts the 500 ms edge poll on it.
+    // The window that owns the timers; starts the edge poll on it at the
+    // interval of the settings.
     // "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check. A tick that arrives while a
-    // dispatch is still running is dropped.
+    // dispatch is still running is dropped. A poll whose interval setting has
+    // changed sets the timer to the new one.
     void OnTimer(UINT_PTR timerId);
 
     void Poll();
@@ -81,11 +95,17 @@ private:
     void LaunchCustomAction(ActionIndex index);
     void StopRepeat();
     ActionIndex AssignmentOf(EdgeZone zone) const;
+    // Whether the pointer has been in `zone` for the dwell time, counted from
+    // the first poll that found it there.
+    bool DwellOver(EdgeZone zone);
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
     std::function<void()> openSettingsWindow_;
     bool dispatching_ = false;
+    UINT pollMs_ = kEdgePollMs;
+    EdgeZone dwellZone_ = NoZone;
+    DWORD dwellSince_ = 0;
 };
 
 }  // namespace vorn

@@ -9,6 +9,7 @@
 #include "buttons/button_dlg.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
+#include "ui/log_on.h"
 
 namespace vorn::ui {
 
@@ -27,6 +28,10 @@ int CVornApp::Run()
     InstallWin32Port();
     theUtil.Resolve();
     if (ShowRunningInstance()) return 0;
+    // Started at log-on: Windows chose the working folder, the command line
+    // names the one that holds the settings.
+    const std::wstring folder = FolderOption(GetCommandLineW());
+    if (!folder.empty() && SetCurrentDirectoryW(folder.c_str())) theData.settingsPath = WorkingFolderSettingsPath();
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -45,6 +45,20 @@ public:
     LRESULT SendMessageTimeoutW(HWND, UINT, WPARAM, LPARAM, UINT, UINT, DWORD_PTR*) override { return 0; }
     HMODULE GetModuleHandleW(LPCWSTR) override { return nullptr; }
     FARPROC GetProcAddress(HMODULE, LPCSTR) override { return nullptr; }
+    int GetClassNameW(HWND, LPWSTR buffer, int capacity) override
+    {
+        if (buffer && capacity > 0) buffer[0] = L'\0';
+        return 0;
+    }
+    DWORD GetWindowThreadProcessId(HWND, DWORD* processId) override
+    {
+        if (processId) *processId = 0;
+        return 0;
+    }
+    DWORD GetCurrentProcessId() override { return 0; }
+    BOOL EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM) override { return FALSE; }
+    HMONITOR MonitorFromWindow(HWND, DWORD) override { return nullptr; }
+    BOOL GetMonitorInfoW(HMONITOR, MONITORINFO*) override { return FALSE; }
 
     HINSTANCE ShellExecuteW(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) override { return nullptr; }
     BOOL ShellExecuteExW(SHELLEXECUTEINFOW*) override { return FALSE; }

@@ -26,8 +26,9 @@ public:
     virtual void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) = 0;
 };
 
-// Top-level windows: screen metrics, the foreground window, placement, styles,
-// enumeration, messages, and the run-time lookup of optional user32 functions.
+// Top-level windows: screen metrics and monitors, the foreground window,
+// placement, styles, enumeration, messages, and the run-time lookup of
+// optional user32 functions.
 class IWindows {
 public:
     virtual ~IWindows() = default;
@@ -54,6 +55,13 @@ public:
                                         UINT timeoutMs, DWORD_PTR* result) = 0;
     virtual HMODULE GetModuleHandleW(LPCWSTR moduleName) = 0;
     virtual FARPROC GetProcAddress(HMODULE module, LPCSTR procName) = 0;
+    virtual int GetClassNameW(HWND window, LPWSTR buffer, int capacity) = 0;
+    virtual DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) = 0;
+    virtual DWORD GetCurrentProcessId() = 0;
+    // Monitors: each one's rectangle and work area, in virtual-screen coordinates.
+    virtual BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) = 0;
+    virtual HMONITOR MonitorFromWindow(HWND window, DWORD flags) = 0;
+    virtual BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) = 0;
 };
 
 // Shell launch, system parameters, the registry (read only) and the OS version.

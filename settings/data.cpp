@@ -33,13 +33,6 @@ constexpr wchar_t kPathSeparator = L'\\';
 constexpr wchar_t kPathSeparator = L'/';
 #endif
 
-std::wstring WorkingFolderSettingsPath()
-{
-    std::wstring folder = CurrentFolder();
-    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
-    return folder + L"Vorn.ini";
-}
-
 bool HasWallpaperExtension(const std::wstring& path)
 {
     if (path.size() < 4) return false;
@@ -50,6 +43,13 @@ bool HasWallpaperExtension(const std::wstring& path)
 }
 
 }  // namespace
+
+std::wstring WorkingFolderSettingsPath()
+{
+    std::wstring folder = CurrentFolder();
+    if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+    return folder + L"Vorn.ini";
+}
 
 const wchar_t* ZoneName(EdgeZone zone)
 {
@@ -115,11 +115,15 @@ void CData::ComputeSideBands()
 {
     const int cx = os::Windows().GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int cy = os::Windows().GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const double f = (100 - sideLength) / 200.0;
-    sideXLow = static_cast<std::int32_t>(std::trunc(cx * f));
+    sideXLow = SideBandStart(cx, sideLength);
     sideXHigh = cx - sideXLow;
-    sideYLow = static_cast<std::int32_t>(std::trunc(cy * f));
+    sideYLow = SideBandStart(cy, sideLength);
     sideYHigh = cy - sideYLow;
+}
+
+std::int32_t SideBandStart(int edgeLength, int sideLength)
+{
+    return static_cast<std::int32_t>(std::trunc(edgeLength * ((100 - sideLength) / 200.0)));
 }
 
 void CData::ScanWallpaperFiles()

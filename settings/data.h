@@ -132,6 +132,11 @@ public:
     std::int32_t sideYLow = 0;
     std::int32_t sideYHigh = 0;
     std::int32_t wallpaperDelay = 0;  // seconds between changes; 0: never
+    // Edge behaviour; the file holds these only when they are not the defaults.
+    bool pauseInFullScreen = false;      // no zone while a full-screen program is in front
+    bool cornersOnEveryMonitor = false;  // zones and work areas per monitor
+    std::int32_t pollInterval = 500;     // milliseconds between pointer reads
+    std::int32_t dwellTime = 0;          // milliseconds in a zone before it counts
     // assignments[modifier][zone]
     std::array<std::array<ActionIndex, kZoneCount>, kModifierCount> assignments{};
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
@@ -156,5 +161,12 @@ private:
 };
 
 extern CData theData;
+
+// Where a side zone's open band starts along an edge of `edgeLength` pixels:
+// the band covers `sideLength` percent of the edge, centred.
+std::int32_t SideBandStart(int edgeLength, int sideLength);
+
+// "Vorn.ini" in the working folder now: where the settings live.
+std::wstring WorkingFolderSettingsPath();
 
 }  // namespace vorn

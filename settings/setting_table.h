@@ -20,9 +20,12 @@ struct SettingDef {
     // Written as "False" whatever the field holds: the first save ends the
     // first run.
     bool alwaysWrittenFalse = false;
+    // Written only when the value is not what a missing key reads as, so that
+    // a file that never changed them stays as it always was.
+    bool writtenWhenChanged = false;
 };
 
-inline constexpr std::array<SettingDef, 16> kSettingDefs{{
+inline constexpr std::array<SettingDef, 20> kSettingDefs{{
     {L"Corner size", &CData::cornerSize, nullptr, L"2", 1, 20},
     {L"Current page", &CData::currentPage, nullptr, L"0", 0, 4},
     {L"Repeat rate", &CData::repeatRate, nullptr, L"70", 1, 100},
@@ -39,7 +42,15 @@ inline constexpr std::array<SettingDef, 16> kSettingDefs{{
     {L"Window shrink", &CData::windowShrink, nullptr, L"10", 1, 99},
     {L"Window move", &CData::windowMove, nullptr, L"10", 1, 99},
     {L"First run", nullptr, &CData::firstRun, L"T", 0, 0, true},
+    {L"Pause in full screen", nullptr, &CData::pauseInFullScreen, L"F", 0, 0, false, true},
+    {L"Corners on every monitor", nullptr, &CData::cornersOnEveryMonitor, L"F", 0, 0, false, true},
+    {L"Poll interval", &CData::pollInterval, nullptr, L"500", 50, 500, false, true},
+    {L"Dwell time", &CData::dwellTime, nullptr, L"0", 0, 1000, false, true},
 }};
+
+// Whether the save writes the key: always, except for the optional keys at
+// their defaults.
+bool IsSettingWritten(const SettingDef& def, const CData& data);
 
 // "Group %d expanded" for 1 … 13, missing value "T".
 inline constexpr const wchar_t* kGroupExpandedMissingValue = L"T";

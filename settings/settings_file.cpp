@@ -60,6 +60,13 @@ const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
 }  // namespace
 
+bool IsSettingWritten(const SettingDef& def, const CData& data)
+{
+    if (!def.writtenWhenChanged) return true;
+    if (def.number) return data.*def.number != ParseSettingNumber(def.missingValue);
+    return data.*def.flag != ParseFlag(def.missingValue);
+}
+
 std::wstring DecimalText(std::int64_t number)
 {
     wchar_t digits[24];
@@ -114,6 +121,7 @@ std::wstring FormatSettingsFile()
     out.Line(L"");
     out.Line(L"[Settings]");
     for (const SettingDef& def : kSettingDefs) {
+        if (!IsSettingWritten(def, d)) continue;
         if (def.number)
             out.Key(def.key, DecimalText(d.*def.number));
         else

@@ -36,11 +36,11 @@ std::span<const MessageEntry<CPreviewDlg>> CPreviewDlg::MessageTable()
 BOOL CPreviewDlg::OnInitDialog()
 {
     const POINT size = ScreenSize();
-    MoveWindow(handle_, 0, 0, size.x, size.y, TRUE);
-    const PreviewLayout layout = ComputePreviewLayout(size.x, size.y, modifier_);
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_);
+    MoveTo(handle_, picture.window);
     SetDlgItemTextW(handle_, IDC_LABEL_FIRST, PreviewLabel(modifier_));
-    MoveTo(Item(IDC_LABEL_FIRST), layout.label);
-    MoveTo(Item(IDOK), layout.close);
+    MoveTo(Item(IDC_LABEL_FIRST), picture.label);
+    MoveTo(Item(IDOK), picture.close);
     return TRUE;
 }
 
@@ -77,13 +77,13 @@ LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
     const POINT size = ScreenSize();
-    const PreviewLayout layout = ComputePreviewLayout(size.x, size.y, modifier_);
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_);
     const OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-    for (const RECT& area : layout.areas)
+    for (const RECT& area : picture.areas)
         FillRect(dc, &area, red.Get());
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ previous = GetCurrentObject(dc, OBJ_FONT);
-    for (const PreviewText& text : layout.texts) {
+    for (const PreviewText& text : picture.texts) {
         SelectObject(dc, FontFor(text.escapement));
         const UINT align = text.align == TextAlign::Left    ? TA_LEFT
                            : text.align == TextAlign::Right ? TA_RIGHT

@@ -1,8 +1,16 @@
 #include "ui/preview_layout.h"
 
-namespace vorn {
+#include <algorithm>
+#include <utility>
 
-PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier)
+namespace vorn {
+namespace {
+
+struct Bands {
+    int xLow, xHigh, yLow, yHigh;
+};
+
+PreviewLayout LayoutOf(int cx, int cy, const Bands& bands, ModifierKey modifier)
 {
     const CData& d = theData;
     const int c = d.cornerSize;
@@ -12,10 +20,10 @@ PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier)
     layout.areas[UpperRightCorner] = RECT{cx - c - 1, 0, cx - 1, c};
     layout.areas[LowerLeftCorner] = RECT{0, cy - c - 1, c, cy - 1};
     layout.areas[LowerRightCorner] = RECT{cx - c - 1, cy - c - 1, cx - 1, cy - 1};
-    layout.areas[LeftSide] = RECT{0, d.sideYLow, s, d.sideYHigh};
-    layout.areas[RightSide] = RECT{cx - s - 1, d.sideYLow, cx - 1, d.sideYHigh};
-    layout.areas[TopSide] = RECT{d.sideXLow, 0, d.sideXHigh, s};
-    layout.areas[BottomSide] = RECT{d.sideXLow, cy - s - 1, d.sideXHigh, cy - 1};
+    layout.areas[LeftSide] = RECT{0, bands.yLow, s, bands.yHigh};
+    layout.areas[RightSide] = RECT{cx - s - 1, bands.yLow, cx - 1, bands.yHigh};
+    layout.areas[TopSide] = RECT{bands.xLow, 0, bands.xHigh, s};
+    layout.areas[BottomSide] = RECT{bands.xLow, cy - s - 1, bands.xHigh, cy - 1};
 
     // The window spans (0, 0)-(cx, cy). Side texts sit beside their edge's
     // middle; corner texts run diagonally towards their corner.
@@ -36,6 +44,110 @@ PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier)
     layout.label = RECT{cx / 2 - 200, cy / 2 - 50, cx / 2 + 200, cy / 2 - 38};
     layout.close = RECT{cx / 2 - 60, cy / 2 - 15, cx / 2 + 60, cy / 2 + 15};
     return layout;
+}
+
+RECT Moved(RECT r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+// The parts of [low, high) along an edge where no monitor continues the
+// desktop: `across` is the row or column just beyond the edge.
+std::vector<std::pair<LONG, LONG>> ClosedParts(const MonitorList& monitors, bool vertical, LONG across, LONG low,
+                                               LONG high)
+{
+    std::vector<std::pair<LONG, LONG>> parts{{low, high}};
+    for (int i = 0; i < monitors.count; ++i) {
+        const RECT& o = monitors.rects[static_cast<std::size_t>(i)];
+        const bool crosses = vertical ? o.left <= across && across < o.right : o.top <= across && across < o.bottom;
+        if (!crosses) continue;
+        const LONG cutLow = vertical ? o.top : o.left;
+        const LONG cutHigh = vertical ? o.bottom : o.right;
+        std::vector<std::pair<LONG, LONG>> kept;
+        for (const auto& [a, b] : parts) {
+            if (a < std::min(b, cutLow)) kept.emplace_back(a, std::min(b, cutLow));
+            if (std::max(a, cutHigh) < b) kept.emplace_back(std::max(a, cutHigh), b);
+        }
+        parts = std::move(kept);
+    }
+    return parts;
+}
+
+}  // namespace
+
+PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier)
+{
+    const CData& d = theData;
+    return LayoutOf(cx, cy, Bands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier);
+}
+
+PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier)
+{
+    if (theData.cornersOnEveryMonitor) {
+        const MonitorList monitors = DisplayMonitors();
+        if (monitors.count > 0) return ComputeMonitorsPreview(monitors, modifier);
+    }
+    const PreviewLayout layout = ComputePreviewLayout(cx, cy, modifier);
+    return PreviewPicture{RECT{0, 0, cx, cy}, std::vector<RECT>(layout.areas.begin(), layout.areas.end()),
+                          std::vector<PreviewText>(layout.texts.begin(), layout.texts.end()), layout.label,
+                          layout.close};
+}
+
+PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier)
+{
+    PreviewPicture picture{};
+    RECT& bounds = picture.window;
+    bounds = monitors.rects[0];
+    for (int i = 1; i < monitors.count; ++i) {
+        const RECT& m = monitors.rects[static_cast<std::size_t>(i)];
+        bounds = RECT{std::min(bounds.left, m.left), std::min(bounds.top, m.top), std::max(bounds.right, m.right),
+                      std::max(bounds.bottom, m.bottom)};
+    }
+    // The primary monitor has its origin at (0, 0).
+    const RECT* primary = monitors.At(POINT{0, 0});
+    if (!primary) primary = &monitors.rects[0];
+    for (int i = 0; i < monitors.count; ++i) {
+        const RECT& m = monitors.rects[static_cast<std::size_t>(i)];
+        const int w = m.right - m.left;
+        const int h = m.bottom - m.top;
+        const int xLow = SideBandStart(w, theData.sideLength);
+        const int yLow = SideBandStart(h, theData.sideLength);
+        const PreviewLayout layout = LayoutOf(w, h, Bands{xLow, w - xLow, yLow, h - yLow}, modifier);
+        // Monitor to window coordinates.
+        const int dx = m.left - bounds.left;
+        const int dy = m.top - bounds.top;
+        std::array<bool, kZoneCount> shown{};
+        const auto corner = [&](EdgeZone zone, POINT beside, POINT beyond) {
+            if (monitors.Contains(beside) || monitors.Contains(beyond)) return;
+            shown[static_cast<std::size_t>(zone)] = true;
+            picture.areas.push_back(Moved(layout.areas[static_cast<std::size_t>(zone)], dx, dy));
+        };
+        corner(UpperLeftCorner, POINT{m.left - 1, m.top}, POINT{m.left, m.top - 1});
+        corner(UpperRightCorner, POINT{m.right, m.top}, POINT{m.right - 1, m.top - 1});
+        corner(LowerLeftCorner, POINT{m.left - 1, m.bottom - 1}, POINT{m.left, m.bottom});
+        corner(LowerRightCorner, POINT{m.right, m.bottom - 1}, POINT{m.right - 1, m.bottom});
+        const auto side = [&](EdgeZone zone, bool vertical, LONG across) {
+            const RECT area = Moved(layout.areas[static_cast<std::size_t>(zone)], m.left, m.top);  // on the screen
+            const LONG low = vertical ? area.top : area.left;
+            const LONG high = vertical ? area.bottom : area.right;
+            for (const auto& [a, b] : ClosedParts(monitors, vertical, across, low, high)) {
+                shown[static_cast<std::size_t>(zone)] = true;
+                const RECT part = vertical ? RECT{area.left, a, area.right, b} : RECT{a, area.top, b, area.bottom};
+                picture.areas.push_back(Moved(part, -bounds.left, -bounds.top));
+            }
+        };
+        side(LeftSide, true, m.left - 1);
+        side(RightSide, true, m.right);
+        side(TopSide, false, m.top - 1);
+        side(BottomSide, false, m.bottom);
+        for (PreviewText text : layout.texts) {
+            if (!shown[static_cast<std::size_t>(text.zone)]) continue;
+            text.at = POINT{text.at.x + dx, text.at.y + dy};
+            picture.texts.push_back(std::move(text));
+        }
+        if (&m == primary) {
+            picture.label = Moved(layout.label, dx, dy);
+            picture.close = Moved(layout.close, dx, dy);
+        }
+    }
+    return picture;
 }
 
 const wchar_t* PreviewLabel(ModifierKey modifier)

@@ -4,6 +4,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
+
+#include "actions/monitors.h"
 
 #include "platform/win.h"
 #include "settings/data.h"
@@ -32,6 +35,23 @@ struct PreviewLayout {
 };
 
 PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier);
+
+// What the preview window paints, in its own coordinates, and where it lies.
+struct PreviewPicture {
+    RECT window;  // on the screen
+    std::vector<RECT> areas;
+    std::vector<PreviewText> texts;
+    RECT label;
+    RECT close;
+};
+
+// The picture for the settings now. On the virtual screen: the layout above
+// for a window at (0, 0). With corners on every monitor: a window over the
+// whole virtual screen and every monitor's zones, each painted only where it
+// is a zone (the desktop's outer boundary) and its text only when some of it
+// is; the caption and Close button in the middle of the primary monitor.
+PreviewPicture ComputePreviewPicture(int screenWidth, int screenHeight, ModifierKey modifier);
+PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier);
 
 // "Shift key actions", "Ctrl key actions", or the invitation to press one.
 const wchar_t* PreviewLabel(ModifierKey modifier);

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "actions/util.h"
 #include "settings/data.h"
+#include "ui/log_on.h"
 #include "ui/settings_page_model.h"
 
 namespace vorn::ui {
@@ -54,9 +56,12 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapMessage<CSettingsDlg>(WM_VSCROLL, &CSettingsDlg::OnVerticalScroll),
         MapCommand<CSettingsDlg>(IDC_TEST_DESKTOP, &CSettingsDlg::OnTest),
         MapCommand<CSettingsDlg>(IDC_TEST_WINDOW, &CSettingsDlg::OnTest),
-        MapCommand<CSettingsDlg>(IDC_FADE, &CSettingsDlg::OnFade),
+        MapCommand<CSettingsDlg>(IDC_FADE, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_RANDOM, &CSettingsDlg::OnRandom),
         MapCommand<CSettingsDlg>(IDC_SEQUENTIAL, &CSettingsDlg::OnSequential),
+        MapCommand<CSettingsDlg>(IDC_START_AT_LOG_ON, &CSettingsDlg::OnStartAtLogOn),
+        MapCommand<CSettingsDlg>(IDC_PAUSE_IN_FULL_SCREEN, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_EVERY_MONITOR, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_ADD, &CSettingsDlg::OnAddFolder),
         MapCommand<CSettingsDlg>(IDC_DELETE, &CSettingsDlg::OnDeleteFolder),
         MapCommand<CSettingsDlg>(IDC_REFRESH, &CSettingsDlg::OnRefresh),
@@ -67,6 +72,7 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(1805, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1806, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1807, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1808, &CSettingsDlg::OnContentsLink, STN_CLICKED),
     };
     return table;
 }
@@ -105,6 +111,9 @@ BOOL CSettingsDlg::OnInitDialog()
     CheckDlgButton(handle_, IDC_FADE, theData.fadeTransparency ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle_, IDC_RANDOM, theData.wallpaperRandom ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle_, IDC_SEQUENTIAL, theData.wallpaperRandom ? BST_UNCHECKED : BST_CHECKED);
+    CheckDlgButton(handle_, IDC_PAUSE_IN_FULL_SCREEN, theData.pauseInFullScreen ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_EVERY_MONITOR, theData.cornersOnEveryMonitor ? BST_CHECKED : BST_UNCHECKED);
+    ShowLogOnState();
     if (!theUtil.getLayeredAttributes || !theUtil.setLayeredAttributes)
         SetWindowTextW(Label(0).Handle(), L"Window transparency is not available on this computer.");
 
@@ -146,9 +155,27 @@ bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 LRESULT CSettingsDlg::OnShowWindow(WPARAM wParam, LPARAM)
 {
-    if (wParam) RefreshWindowList();
+    if (!wParam) return 0;
+    RefreshWindowList();
+    // The user may have changed it elsewhere since.
+    ShowLogOnState();
     return 0;
 }
+
+void CSettingsDlg::ShowLogOnState()
+{
+    CheckDlgButton(handle_, IDC_START_AT_LOG_ON, StartsAtLogOn(runValue) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+LRESULT CSettingsDlg::OnStartAtLogOn(WPARAM, LPARAM)
+{
+    SetStartAtLogOn(IsDlgButtonChecked(handle_, IDC_START_AT_LOG_ON) == BST_CHECKED, runValue);
+    // A key that could not be changed shows as it is.
+    ShowLogOnState();
+    return 0;
+}
+
+
 
 void CSettingsDlg::RefreshWindowList()
 {
@@ -209,9 +236,14 @@ LRESULT CSettingsDlg::OnTimer(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CSettingsDlg::OnFade(WPARAM, LPARAM)
+// The check boxes that stand for a flag of the settings.
+LRESULT CSettingsDlg::OnFlagBox(WPARAM wParam, LPARAM)
 {
-    theData.fadeTransparency = IsDlgButtonChecked(handle_, IDC_FADE) == BST_CHECKED;
+    const int id = LOWORD(wParam);
+    bool CData::*flag = id == IDC_FADE                   ? &CData::fadeTransparency
+                        : id == IDC_PAUSE_IN_FULL_SCREEN ? &CData::pauseInFullScreen
+                                                         : &CData::cornersOnEveryMonitor;
+    theData.*flag = IsDlgButtonChecked(handle_, id) == BST_CHECKED;
     theData.SaveSettings();
     return 0;
 }
@@ -305,7 +337,13 @@ void CSettingsDlg::ScrollToSection(int position)
 
 LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM)
 {
-    if (const std::optional<int> offset = SectionOffset(LOWORD(wParam))) ScrollToSection(*offset);
+    if (LOWORD(wParam) == kEdgeBehaviourLink) {
+        RECT top{0, kEdgeBehaviourTop, 0, kEdgeBehaviourTop};
+        MapDialogRect(handle_, &top);
+        ScrollToSection(std::min(static_cast<int>(top.top), kScrollMax));
+    } else if (const std::optional<int> offset = SectionOffset(LOWORD(wParam))) {
+        ScrollToSection(*offset);
+    }
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // The Settings page (Windows only): every setting that is not an action,
-// in six sections on a page taller than the tab area that scrolls, with a
+// in seven sections on a page taller than the tab area that scrolls, with a
 // contents box of links to the sections. Every change is stored at once.
 #pragma once
 
@@ -20,6 +20,10 @@ public:
     void RefreshWindowList();
     void SyncSliderToWindow();
     void ScrollToSection(int position);
+    // The log-on box as the Run key has it now.
+    void ShowLogOnState();
+    // The value of the Run key the box stands for (tests use one of their own).
+    const wchar_t* runValue = L"Vorn";
     int ScrollPosition() const { return scrollPos_; }
     HWND WindowList() const { return windowList_; }
     HWND FolderList() const { return folderList_; }
@@ -37,9 +41,10 @@ private:
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
     LRESULT OnTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnFade(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFlagBox(WPARAM wParam, LPARAM lParam);
     LRESULT OnRandom(WPARAM wParam, LPARAM lParam);
     LRESULT OnSequential(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStartAtLogOn(WPARAM wParam, LPARAM lParam);
     LRESULT OnAddFolder(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteFolder(WPARAM wParam, LPARAM lParam);
     LRESULT OnRefresh(WPARAM wParam, LPARAM lParam);
@@ -48,7 +53,7 @@ private:
     LRESULT OnVerticalScroll(WPARAM wParam, LPARAM lParam);
     LRESULT OnContentsLink(WPARAM wParam, LPARAM lParam);
 
-    std::array<CHyperLink, 6> contentsLinks_;
+    std::array<CHyperLink, 7> contentsLinks_;
     HWND folderList_ = nullptr;
     HWND windowList_ = nullptr;
     HWND slider_ = nullptr;

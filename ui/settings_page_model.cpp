@@ -7,7 +7,7 @@
 
 namespace vorn {
 
-const std::array<NumberBox, 12> kNumberBoxes{{
+const std::array<NumberBox, 14> kNumberBoxes{{
     {1001, 1101, 1, 20, 1, 20, &CData::cornerSize},
     {1002, 1102, 1, 20, 1, 20, &CData::sideWidth},
     {1003, 1103, 10, 90, 1, 90, &CData::sideLength},
@@ -20,6 +20,8 @@ const std::array<NumberBox, 12> kNumberBoxes{{
     {kDelayHoursBox, 1110, 0, 72, 0, 72, nullptr},
     {kDelayMinutesBox, 1111, 0, 59, 0, 59, nullptr},
     {kDelaySecondsBox, 1112, 0, 59, 0, 59, nullptr},
+    {1013, 1113, 50, 500, 50, 500, &CData::pollInterval},
+    {1014, 1114, 0, 1000, 0, 1000, &CData::dwellTime},
 }};
 
 const NumberBox* FindNumberBox(int boxId)

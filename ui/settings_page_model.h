@@ -24,7 +24,7 @@ struct NumberBox {
     int low, high;               // stored range
     std::int32_t CData::*field;  // null for the three parts of the delay
 };
-extern const std::array<NumberBox, 12> kNumberBoxes;
+extern const std::array<NumberBox, 14> kNumberBoxes;
 inline constexpr int kDelayHoursBox = 1010;
 inline constexpr int kDelayMinutesBox = 1011;
 inline constexpr int kDelaySecondsBox = 1012;
@@ -49,11 +49,15 @@ DelayParts PartsOfDelay(std::int32_t seconds);
 std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& titles);
 
 // The page scrolls by pixels up to this.
-inline constexpr int kScrollMax = 1020;
+inline constexpr int kScrollMax = 1220;
 // The step a scroll-bar message makes from `position`, or none.
 std::optional<int> ScrollStep(int code, int position, int thumbPosition);
-// Where each contents link (1802 ... 1807) scrolls to.
+// Where each of the first six contents links (1802 ... 1807) scrolls to.
 std::optional<int> SectionOffset(int linkId);
+// The seventh (1808) scrolls to just above the "Edge behaviour" frame, in
+// dialog units, whatever the dialog font makes of them.
+inline constexpr int kEdgeBehaviourLink = 1808;
+inline constexpr int kEdgeBehaviourTop = 716;
 
 // --- the custom action editor ---------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // The base of the settings window's pages (Windows only): a page fits itself
 // into the tab control below the tab headings, turns its labels (ids 1301 to
-// 1332) into transparent ones, is white on Vista and later, and ignores Enter
+// 1336) into transparent ones, is white on Vista and later, and ignores Enter
 // and Escape, so that a page never closes itself.
 #pragma once
 
@@ -13,7 +13,7 @@
 namespace vorn::ui {
 
 inline constexpr int kFirstLabelId = 1301;
-inline constexpr int kLabelCount = 32;
+inline constexpr int kLabelCount = 36;
 
 class CStdDlg : public CDialog {
 public:

@@ -73,6 +73,21 @@ public:
     }
     HMODULE GetModuleHandleW(LPCWSTR moduleName) override { return ::GetModuleHandleW(moduleName); }
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override { return ::GetProcAddress(module, procName); }
+    int GetClassNameW(HWND window, LPWSTR buffer, int capacity) override
+    {
+        return ::GetClassNameW(window, buffer, capacity);
+    }
+    DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) override
+    {
+        return ::GetWindowThreadProcessId(window, processId);
+    }
+    DWORD GetCurrentProcessId() override { return ::GetCurrentProcessId(); }
+    BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override
+    {
+        return ::EnumDisplayMonitors(dc, clip, procedure, parameter);
+    }
+    HMONITOR MonitorFromWindow(HWND window, DWORD flags) override { return ::MonitorFromWindow(window, flags); }
+    BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) override { return ::GetMonitorInfoW(monitor, info); }
 
     // IShell
     HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,

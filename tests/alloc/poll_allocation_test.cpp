@@ -39,7 +39,8 @@ protected:
         // The poll's own work: actions that do nothing, and one repeatable
         // action whose handler allocates nothing either, so that the repeat
         // timer is armed, ticked and killed along the way.
-        for (auto& row : theData.assignments) row.fill(kNoActionIndex);
+        for (auto& row : theData.assignments)
+            row.fill(kNoActionIndex);
         theData.assignments[Plain][TopSide] = 31;  // "Grow window left"
     }
     HWND main = nullptr;
@@ -59,6 +60,10 @@ TEST_F(PollAllocationTest, PollAndRepeatAllocateNothing)
     for (int round = 0; round < 50; ++round) {
         desktop.SetKeyDown(VK_SHIFT, round % 3 == 1);
         desktop.SetKeyDown(VK_CONTROL, round % 3 == 2);
+        // Every other round with zones per monitor, the pause and a dwell.
+        theData.cornersOnEveryMonitor = round % 2 == 1;
+        theData.pauseInFullScreen = round % 2 == 1;
+        theData.dwellTime = round % 2 == 1 ? 1 : 0;
         for (const POINT& p : route) {
             desktop.MovePointer(p.x, p.y);
             engine.OnTimer(kEdgeTimerId);

@@ -12,6 +12,9 @@
 //   probe buttons                a line per floating button window, left to
 //                                right: "LEFT TOP RIGHT BOTTOM topmost|normal CAPTION"
 //                                (line breaks in the caption as |)
+//   probe fullscreen SECONDS     shows a borderless window over the whole
+//                                primary monitor, titled "Full screen", in
+//                                front for that long, then closes it
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -164,6 +167,42 @@ int Buttons()
     return 0;
 }
 
+LRESULT CALLBACK BlackWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT rect{};
+        GetClientRect(window, &rect);
+        FillRect(reinterpret_cast<HDC>(wParam), &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// What a game or a slide show looks like to the window system.
+int FullScreen(int seconds)
+{
+    WNDCLASSW type{};
+    type.lpfnWndProc = &BlackWindow;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"VornProbeFullScreen";
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&type);
+    const HWND window = CreateWindowExW(0, type.lpszClassName, L"Full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                        type.hInstance, nullptr);
+    if (!window) return 1;
+    SetForegroundWindow(window);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -176,6 +215,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"buttons") return Buttons();
     if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));
     if (command == L"preview") return Preview();
+    if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"shift") {
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;

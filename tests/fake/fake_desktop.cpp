@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 #include <stdexcept>
 
 namespace vorn::fake {
@@ -141,6 +142,30 @@ void FakeDesktop::SetScreenSize(int width, int height)
     workArea = RECT{0, 0, width, height};
 }
 
+void FakeDesktop::SetMonitors(std::vector<FakeMonitor> monitors)
+{
+    monitors_ = std::move(monitors);
+    if (monitors_.empty()) return;
+    RECT bounds = monitors_.front().monitor;
+    for (const FakeMonitor& m : monitors_) {
+        bounds.left = std::min(bounds.left, m.monitor.left);
+        bounds.top = std::min(bounds.top, m.monitor.top);
+        bounds.right = std::max(bounds.right, m.monitor.right);
+        bounds.bottom = std::max(bounds.bottom, m.monitor.bottom);
+    }
+    screenLeft_ = bounds.left;
+    screenTop_ = bounds.top;
+    screenWidth_ = bounds.right - bounds.left;
+    screenHeight_ = bounds.bottom - bounds.top;
+    workArea = monitors_.front().work;
+}
+
+FakeMonitor FakeDesktop::MonitorAt(std::size_t index) const
+{
+    if (!monitors_.empty()) return monitors_[index];
+    return FakeMonitor{RECT{0, 0, screenWidth_, screenHeight_}, workArea};
+}
+
 void FakeDesktop::AddFolder(const std::wstring& folder, std::vector<std::wstring> names)
 {
     std::wstring key = Folded(folder);
@@ -276,6 +301,10 @@ int FakeDesktop::GetSystemMetrics(int index)
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
         return screenHeight_;
+    case SM_XVIRTUALSCREEN:
+        return screenLeft_;
+    case SM_YVIRTUALSCREEN:
+        return screenTop_;
     case SM_CXMINTRACK:
         return kMinTrackWidth;
     case SM_CYMINTRACK:
@@ -516,6 +545,77 @@ FARPROC FakeDesktop::GetProcAddress(HMODULE module, LPCSTR procName)
     if (std::strcmp(procName, "GetLayeredWindowAttributes") == 0)
         return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&GetLayeredTrampoline));
     return nullptr;
+}
+
+int FakeDesktop::GetClassNameW(HWND window, LPWSTR buffer, int capacity)
+{
+    const FakeWindow* found = Find(window);
+    if (!found || !buffer || capacity <= 0) return 0;
+    const std::size_t length = std::min(found->className.size(), static_cast<std::size_t>(capacity - 1));
+    std::copy_n(found->className.c_str(), length, buffer);
+    buffer[length] = L'\0';
+    return static_cast<int>(length);
+}
+
+DWORD FakeDesktop::GetWindowThreadProcessId(HWND window, DWORD* processId)
+{
+    const FakeWindow* found = Find(window);
+    if (processId) *processId = found ? found->processId : 0;
+    return found ? 1 : 0;
+}
+
+namespace {
+HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(index + 1)); }
+}  // namespace
+
+BOOL FakeDesktop::EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC procedure, LPARAM parameter)
+{
+    for (std::size_t i = 0; i < MonitorCount(); ++i) {
+        RECT rect = MonitorAt(i).monitor;
+        if (!procedure(MonitorHandle(i), nullptr, &rect, parameter)) break;
+    }
+    return TRUE;
+}
+
+// The monitor sharing the largest area with the window; with none shared, the
+// nearest by distance between the rectangles (or none, as asked).
+HMONITOR FakeDesktop::MonitorFromWindow(HWND window, DWORD flags)
+{
+    const FakeWindow* found = Find(window);
+    if (!found) return flags == MONITOR_DEFAULTTONULL ? nullptr : MonitorHandle(0);
+    const RECT& r = found->rect;
+    std::int64_t bestShared = 0;
+    std::int64_t bestDistance = std::numeric_limits<std::int64_t>::max();
+    std::size_t best = 0;
+    std::size_t nearest = 0;
+    for (std::size_t i = 0; i < MonitorCount(); ++i) {
+        const RECT m = MonitorAt(i).monitor;
+        const std::int64_t w = std::min(r.right, m.right) - std::max(r.left, m.left);
+        const std::int64_t h = std::min(r.bottom, m.bottom) - std::max(r.top, m.top);
+        if (w > 0 && h > 0 && w * h > bestShared) {
+            bestShared = w * h;
+            best = i;
+        }
+        const std::int64_t dx = std::max<std::int64_t>({0, m.left - r.right, r.left - m.right});
+        const std::int64_t dy = std::max<std::int64_t>({0, m.top - r.bottom, r.top - m.bottom});
+        if (dx * dx + dy * dy < bestDistance) {
+            bestDistance = dx * dx + dy * dy;
+            nearest = i;
+        }
+    }
+    if (bestShared > 0) return MonitorHandle(best);
+    if (flags == MONITOR_DEFAULTTONULL) return nullptr;
+    return MonitorHandle(flags == MONITOR_DEFAULTTOPRIMARY ? 0 : nearest);
+}
+
+BOOL FakeDesktop::GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info)
+{
+    const auto index = reinterpret_cast<std::uintptr_t>(monitor);
+    if (!info || index == 0 || index > MonitorCount()) return FALSE;
+    info->rcMonitor = MonitorAt(index - 1).monitor;
+    info->rcWork = MonitorAt(index - 1).work;
+    info->dwFlags = index == 1 ? MONITORINFOF_PRIMARY : 0;
+    return TRUE;
 }
 
 BOOL FakeDesktop::SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags)

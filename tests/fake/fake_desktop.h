@@ -50,6 +50,14 @@ struct FakeWindow {
     // Smallest size the window system lets MoveWindow give it.
     int minWidth = 0;
     int minHeight = 0;
+    // Another program's unless set to the desktop's ownProcessId.
+    DWORD processId = 0;
+};
+
+// A monitor: its rectangle and work area in virtual-screen coordinates.
+struct FakeMonitor {
+    RECT monitor;
+    RECT work;
 };
 
 // What a test describes to add a window; sizable captioned windows by default.
@@ -161,6 +169,10 @@ public:
     // Handles in Z order, top first.
     const std::vector<HWND>& ZOrder() const { return zOrder_; }
     void SetScreenSize(int width, int height);
+    // Several monitors, the primary first (its origin should be 0, 0); the
+    // virtual screen becomes their bounding box and the work area the
+    // primary's. Without a call there is one: the screen with `workArea`.
+    void SetMonitors(std::vector<FakeMonitor> monitors);
     void MovePointer(int x, int y) { pointer = POINT{x, y}; }
     void SetKeyDown(int virtualKey, bool down) { keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
     // A folder (compared without regard to case) and the names it lists.
@@ -221,6 +233,8 @@ public:
     std::vector<unsigned> seeds;
     int openRegistryKeys = 0;
     int openTokens = 0;
+    // The process the core runs in, as GetCurrentProcessId tells it.
+    DWORD ownProcessId = 4242;
 
     // IInput
     BOOL GetCursorPos(POINT* point) override;
@@ -253,6 +267,12 @@ public:
                                 DWORD_PTR* result) override;
     HMODULE GetModuleHandleW(LPCWSTR moduleName) override;
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+    int GetClassNameW(HWND window, LPWSTR buffer, int capacity) override;
+    DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) override;
+    DWORD GetCurrentProcessId() override { return ownProcessId; }
+    BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override;
+    HMONITOR MonitorFromWindow(HWND window, DWORD flags) override;
+    BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) override;
 
     // The layered-window functions GetProcAddress hands out.
     BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
@@ -309,8 +329,16 @@ private:
     std::vector<FakeWindow> windows_;
     std::vector<HWND> zOrder_;
     std::uintptr_t nextHandle_ = 0x10000;
+    // The monitors now: the set ones, or the one screen (no allocation: the
+    // engine's poll reads them).
+    std::size_t MonitorCount() const { return monitors_.empty() ? 1 : monitors_.size(); }
+    FakeMonitor MonitorAt(std::size_t index) const;
+
     int screenWidth_ = 1920;
     int screenHeight_ = 1080;
+    int screenLeft_ = 0;
+    int screenTop_ = 0;
+    std::vector<FakeMonitor> monitors_;
     std::map<std::wstring, std::vector<std::wstring>> folders_;
     std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // folded sub key → values
     std::vector<std::wstring> openKeyNames_;

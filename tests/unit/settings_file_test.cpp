@@ -298,7 +298,11 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"Wallpaper delay=-3", &CData::wallpaperDelay, 0},
         NumberCase{"Window transparency=0", &CData::windowTransparency, 1},
         NumberCase{"Window grow=100", &CData::windowGrow, 99}, NumberCase{"Window shrink=0", &CData::windowShrink, 1},
-        NumberCase{"Window move=50.5", &CData::windowMove, 50}, NumberCase{"corner SIZE=4", &CData::cornerSize, 4}));
+        NumberCase{"Window move=50.5", &CData::windowMove, 50}, NumberCase{"corner SIZE=4", &CData::cornerSize, 4},
+        NumberCase{"Poll interval=10", &CData::pollInterval, 50},
+        NumberCase{"Poll interval=120.7", &CData::pollInterval, 120},
+        NumberCase{"Poll interval=9999", &CData::pollInterval, 500}, NumberCase{"Dwell time=-5", &CData::dwellTime, 0},
+        NumberCase{"Dwell time=5000", &CData::dwellTime, 1000}));
 
 struct FlagCase {
     const char* line;
@@ -322,7 +326,34 @@ INSTANTIATE_TEST_SUITE_P(Flags, SettingsFlagTest,
                                            FlagCase{"Fade transparency=T", &CData::fadeTransparency, true},
                                            FlagCase{"Fade transparency=yes", &CData::fadeTransparency, false},
                                            FlagCase{"First run=False", &CData::firstRun, false},
-                                           FlagCase{"First run=TRUE", &CData::firstRun, true}));
+                                           FlagCase{"First run=TRUE", &CData::firstRun, true},
+                                           FlagCase{"Pause in full screen=T", &CData::pauseInFullScreen, true},
+                                           FlagCase{"Corners on every monitor=yes", &CData::cornersOnEveryMonitor,
+                                                    false}));
+
+// A file that never changed them reads and writes as it always did; an older
+// version reading a newer file finds keys it does not know and ignores them.
+TEST_F(SettingsFileTest, EdgeBehaviourKeysAreWrittenOnlyAwayFromTheirDefaults)
+{
+    theData.cornersOnEveryMonitor = true;
+    theData.pollInterval = 100;
+    theData.SaveSettings();
+    const std::string saved = Saved();
+    EXPECT_NE(saved.find("First run=False\r\nCorners on every monitor=True\r\nPoll interval=100\r\nGroup 1 expanded="),
+              std::string::npos)
+        << saved;
+    EXPECT_EQ(saved.find("Pause in full screen"), std::string::npos);
+    EXPECT_EQ(saved.find("Dwell time"), std::string::npos);
+
+    theData.ResetToDefaults();
+    theData.LoadSettings();
+    EXPECT_TRUE(theData.cornersOnEveryMonitor);
+    EXPECT_EQ(theData.pollInterval, 100);
+    theData.cornersOnEveryMonitor = false;
+    theData.pollInterval = 500;
+    theData.SaveSettings();
+    EXPECT_EQ(Saved(), DefaultFile());
+}
 
 TEST_F(SettingsFileTest, GroupsFoldersCustomActionsAndTables)
 {

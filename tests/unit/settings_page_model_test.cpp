@@ -22,9 +22,10 @@ TEST_F(SettingsPageModelTest, NumberBoxesConvertTruncateAndClampToTheirStoredRan
         std::int32_t stored;
     };
     const Case cases[] = {
-        {1001, L"25", 20},     {1001, L"0", 1}, {1001, L"7.9", 7},  {1001, L"x", 1},
-        {1002, L" 3px", 3},    {1003, L"5", 5}, {1004, L"100", 99}, {1006, L"500", 500},
-        {1006, L"2000", 1009}, {1009, L"0", 1}, {1009, L"-4", 1},   {1005, L"1e1", 10},
+        {1001, L"25", 20}, {1001, L"0", 1},       {1001, L"7.9", 7},   {1001, L"x", 1},       {1002, L" 3px", 3},
+        {1003, L"5", 5},   {1004, L"100", 99},    {1006, L"500", 500}, {1006, L"2000", 1009}, {1009, L"0", 1},
+        {1009, L"-4", 1},  {1005, L"1e1", 10},    {1013, L"10", 50},   {1013, L"120", 120},   {1013, L"800", 500},
+        {1014, L"-1", 0},  {1014, L"1500", 1000},
     };
     for (const Case& c : cases) {
         const NumberBox& box = *FindNumberBox(c.box);
@@ -62,14 +63,16 @@ TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
         position += *step;
         positions.push_back(position);
     }
-    EXPECT_EQ(positions, (std::vector<int>{874, 925, 976, 1020}));
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1020, 0), std::nullopt);
+    // The seventh section made the page taller: steps of 1220 / 20 and 1220 / 5.
+    EXPECT_EQ(positions, (std::vector<int>{884, 945, 1006, 1067, 1128, 1189, 1220}));
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1220, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_PAGEUP, 100, 0), -100);
-    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -204);
+    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -244);
     EXPECT_EQ(ScrollStep(SB_LINEUP, 0, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_THUMBTRACK, 300, 120), -180);
     EXPECT_EQ(ScrollStep(SB_ENDSCROLL, 300, 120), std::nullopt);
     EXPECT_EQ(SectionOffset(1801), std::nullopt);
+    EXPECT_EQ(SectionOffset(kEdgeBehaviourLink), std::nullopt);  // measured on the page
 }
 
 TEST_F(SettingsPageModelTest, TheWindowListLeavesOutTheShellAndAlwaysHasVornAndTaskbar)

@@ -15,8 +15,10 @@
 #include "ui/about_dlg.h"
 #include "ui/actions_dlg.h"
 #include "ui/custom_dlg.h"
+#include "ui/log_on.h"
 #include "ui/preview_dlg.h"
 #include "ui/settings_dlg.h"
+#include "ui/settings_page_model.h"
 #include "vorn_version.h"
 
 namespace vorn::ui {
@@ -333,8 +335,8 @@ TEST_F(SettingsPageTest, LinksAndTheScrollBarMoveThePage)
     GetWindowRect(frame, &after);
     EXPECT_EQ(before.top - after.top, 797);
     SendMessageW(page.Handle(), WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(page.ScrollPosition(), 746);
-    EXPECT_EQ(GetScrollPos(page.Handle(), SB_VERT), 746);
+    EXPECT_EQ(page.ScrollPosition(), 797 - kScrollMax / 20);
+    EXPECT_EQ(GetScrollPos(page.Handle(), SB_VERT), 797 - kScrollMax / 20);
 }
 
 TEST_F(SettingsPageTest, FoldersAreListedAndDeleted)
@@ -368,6 +370,97 @@ TEST_F(SettingsPageTest, TheSliderAppliesAtOnceAndStoresForVornAndTheTaskbar)
     SendMessageW(page.Handle(), WM_COMMAND, IDC_TEST_DESKTOP, 0);
     EXPECT_EQ(Alpha(main.Handle()), AlphaFromPercent(theData.desktopTransparency));
     EXPECT_TRUE(test::PumpUntil([&] { return Alpha(main.Handle()) == 255; }, 3000, kCheckEveryMs));
+}
+
+// The Run key, under a value of the test's own so that no real log-on entry
+// is ever left behind.
+constexpr const wchar_t* kTestRunValue = L"Vorn page test";
+
+std::wstring RunValue(const wchar_t* name)
+{
+    wchar_t data[1024] = {};
+    DWORD bytes = sizeof(data);
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
+        return L"<missing>";
+    return data;
+}
+
+class LogOnTest : public SettingsPageTest {
+protected:
+    ~LogOnTest() override { SetStartAtLogOn(false, kTestRunValue); }
+};
+
+TEST_F(LogOnTest, TheRunKeyNamesThisProgramQuotedAndIsRemovedAgain)
+{
+    ASSERT_TRUE(SetStartAtLogOn(true, kTestRunValue));
+    const std::wstring command = RunValue(kTestRunValue);
+    EXPECT_EQ(command, LogOnCommand());
+    EXPECT_EQ(command.front(), L'"');
+    EXPECT_NE(command.find(L"vorn_window_tests.exe\" /folder \""), std::wstring::npos) << command;
+    EXPECT_TRUE(StartsAtLogOn(kTestRunValue));
+    // The folder of the settings in use, read back whole by the start-up.
+    const std::wstring& path = theData.settingsPath;
+    EXPECT_EQ(FolderOption(command.c_str()), path.substr(0, path.find_last_of(L'\\')));
+    EXPECT_EQ(FolderOption(L"Vorn.exe /FOLDER \"C:\\\\\""), L"C:\\");  // a root keeps its backslash
+    EXPECT_EQ(FolderOption(L"Vorn.exe /folder"), L"");
+
+    // A value left by a copy of Vorn elsewhere does not start this one.
+    const std::wstring elsewhere = L"\"C:\\Old\\Vorn.exe\"";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kTestRunValue, REG_SZ, elsewhere.c_str(),
+                    static_cast<DWORD>((elsewhere.size() + 1) * sizeof(wchar_t)));
+    EXPECT_FALSE(StartsAtLogOn(kTestRunValue));
+
+    EXPECT_TRUE(SetStartAtLogOn(false, kTestRunValue));
+    EXPECT_EQ(RunValue(kTestRunValue), L"<missing>");
+    EXPECT_TRUE(SetStartAtLogOn(false, kTestRunValue));  // already gone
+}
+
+TEST_F(LogOnTest, TheEdgeBehaviourSectionStoresItsSettingsAndShowsTheRunKey)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    page.runValue = kTestRunValue;
+    const HWND logOn = GetDlgItem(page.Handle(), IDC_START_AT_LOG_ON);
+
+    // Changed elsewhere while the page was hidden: shown as it is.
+    SetStartAtLogOn(true, kTestRunValue);
+    SwitchTab(main, CMainDlg::SettingsPage);
+    EXPECT_EQ(SendMessageW(logOn, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(logOn, BM_CLICK, 0, 0);
+    EXPECT_EQ(RunValue(kTestRunValue), L"<missing>");
+    SendMessageW(logOn, BM_CLICK, 0, 0);
+    EXPECT_EQ(RunValue(kTestRunValue), LogOnCommand());
+
+    SendMessageW(GetDlgItem(page.Handle(), IDC_PAUSE_IN_FULL_SCREEN), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(page.Handle(), IDC_EVERY_MONITOR), BM_CLICK, 0, 0);
+    Type(GetDlgItem(page.Handle(), 1013), L"80");
+    Type(GetDlgItem(page.Handle(), 1014), L"250");
+    EXPECT_TRUE(theData.pauseInFullScreen);
+    EXPECT_TRUE(theData.cornersOnEveryMonitor);
+    EXPECT_EQ(theData.pollInterval, 80);
+    EXPECT_EQ(theData.dwellTime, 250);
+    const ProfileFile saved = Saved();
+    EXPECT_EQ(saved.Get(L"Settings", L"Pause in full screen", L""), L"True");
+    EXPECT_EQ(saved.Get(L"Settings", L"Corners on every monitor", L""), L"True");
+    EXPECT_EQ(saved.Get(L"Settings", L"Poll interval", L""), L"80");
+    EXPECT_EQ(saved.Get(L"Settings", L"Dwell time", L""), L"250");
+
+    // The seventh link brings the section to the top, and the scroll range
+    // reaches far enough to show all of it.
+    const HWND frame = GetDlgItem(page.Handle(), 1332);
+    const HWND link = GetDlgItem(page.Handle(), 1808);
+    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1808, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    RECT client{};
+    GetClientRect(page.Handle(), &client);
+    RECT section{};
+    GetWindowRect(frame, &section);
+    MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&section), 2);
+    EXPECT_GE(section.top, 0);
+    EXPECT_LT(section.top, 20);
+    page.ScrollToSection(kScrollMax);
+    GetWindowRect(frame, &section);
+    MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&section), 2);
+    EXPECT_LE(section.bottom, client.bottom);
 }
 
 class CustomPageTest : public PagesTest {

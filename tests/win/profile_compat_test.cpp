@@ -605,8 +605,10 @@ void ExpectSystemReadsWhatWeHold(const std::wstring& path)
     const CData& d = theData;
     for (const SettingDef& def : kSettingDefs) {
         SCOPED_TRACE(::testing::Message() << def.key);
-        const std::wstring expected = def.number ? std::to_wstring(d.*def.number)
-                                                 : std::wstring(FlagText(def.alwaysWrittenFalse ? false : d.*def.flag));
+        const std::wstring expected = !IsSettingWritten(def, d) ? std::wstring(L"<missing>")
+                                      : def.number
+                                          ? std::to_wstring(d.*def.number)
+                                          : std::wstring(FlagText(def.alwaysWrittenFalse ? false : d.*def.flag));
         EXPECT_EQ(SystemRead(path, L"Settings", def.key, L"<missing>"), expected);
     }
     for (int group = 1; group <= kGroupCount; ++group) {

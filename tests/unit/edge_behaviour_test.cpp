@@ -1,0 +1,285 @@
+// Edges that stay out of the way: zones on every monitor, the pause while a
+// full-screen program is in front, the poll interval and the dwell time, and
+// the work area of the window's own monitor.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/edge_engine.h"
+#include "tests/fake/fixture.h"
+#include "ui/preview_layout.h"
+
+namespace vorn {
+namespace {
+
+MonitorList Monitors(std::initializer_list<RECT> rects)
+{
+    MonitorList list;
+    for (const RECT& r : rects)
+        list.rects[static_cast<std::size_t>(list.count++)] = r;
+    return list;
+}
+
+constexpr RECT kPrimary{0, 0, 1920, 1080};
+// A borderless window's style (the top bit: negative as a LONG).
+constexpr auto kPopup = static_cast<LONG>(WS_POPUP);
+
+struct MonitorZoneCase {
+    const char* arrangement;
+    MonitorList monitors;
+    POINT point;
+    EdgeZone expected;
+};
+
+class ZoneOnMonitorsTest : public ::testing::TestWithParam<MonitorZoneCase> {};
+
+// Corners and sides of 2 pixels, sides along the middle 70 % of each monitor.
+TEST_P(ZoneOnMonitorsTest, OnlyTheDesktopsOuterBoundaryIsAZone)
+{
+    const MonitorZoneCase& c = GetParam();
+    EXPECT_EQ(ZoneOnMonitors(c.point, c.monitors, 2, 2, 70), c.expected)
+        << c.arrangement << " at (" << c.point.x << ", " << c.point.y << ")";
+}
+
+std::vector<MonitorZoneCase> MonitorZoneCases()
+{
+    const MonitorList sideBySide = Monitors({kPrimary, RECT{1920, 0, 3840, 1080}});
+    const MonitorList stacked = Monitors({kPrimary, RECT{0, 1080, 1920, 2160}});
+    // The right one smaller and lower: the primary's right edge is open from 300 down.
+    const MonitorList unequal = Monitors({kPrimary, RECT{1920, 300, 3200, 1324}});
+    const MonitorList leftOfPrimary = Monitors({kPrimary, RECT{-1280, 0, 0, 1024}});
+    const MonitorList three = Monitors({kPrimary, RECT{-1920, 0, 0, 1080}, RECT{1920, 0, 3840, 1080}});
+    return {
+        {"side by side", sideBySide, {0, 0}, UpperLeftCorner},
+        {"side by side", sideBySide, {1919, 0}, NoZone},
+        {"side by side", sideBySide, {1920, 0}, NoZone},
+        {"side by side", sideBySide, {3839, 0}, UpperRightCorner},
+        {"side by side", sideBySide, {1919, 540}, NoZone},
+        {"side by side", sideBySide, {3839, 540}, RightSide},
+        {"side by side", sideBySide, {0, 540}, LeftSide},
+        {"side by side", sideBySide, {2880, 0}, TopSide},
+        {"stacked", stacked, {960, 1079}, NoZone},
+        {"stacked", stacked, {0, 1079}, NoZone},
+        {"stacked", stacked, {0, 2159}, LowerLeftCorner},
+        {"stacked", stacked, {960, 2159}, BottomSide},
+        {"stacked", stacked, {1919, 1620}, RightSide},
+        {"different heights", unequal, {1919, 0}, UpperRightCorner},
+        {"different heights", unequal, {1919, 200}, RightSide},
+        {"different heights", unequal, {1919, 540}, NoZone},
+        {"different heights", unequal, {1919, 1079}, NoZone},  // the pointer passes on to the right
+        {"different heights", unequal, {1920, 300}, NoZone},
+        {"different heights", unequal, {1920, 1100}, LeftSide},
+        {"different heights", unequal, {2000, 10}, NoZone},  // on no monitor
+        {"left of the primary", leftOfPrimary, {-1280, 0}, UpperLeftCorner},
+        {"left of the primary", leftOfPrimary, {-1280, 512}, LeftSide},
+        {"left of the primary", leftOfPrimary, {-1, 0}, NoZone},
+        {"left of the primary", leftOfPrimary, {0, 540}, NoZone},
+        {"left of the primary", leftOfPrimary, {0, 1079}, LowerLeftCorner},
+        {"left of the primary", leftOfPrimary, {-640, 1023}, BottomSide},
+        {"three in a row", three, {960, 0}, TopSide},
+        {"three in a row", three, {1919, 540}, NoZone},
+        {"three in a row", three, {-1920, 1079}, LowerLeftCorner},
+        {"three in a row", three, {3839, 1079}, LowerRightCorner},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Arrangements, ZoneOnMonitorsTest, ::testing::ValuesIn(MonitorZoneCases()));
+
+class MonitorsTest : public fake::DesktopTest {
+protected:
+    MonitorsTest()
+    {
+        // A taskbar 40 pixels high on the primary monitor only.
+        desktop.SetMonitors(
+            {{kPrimary, RECT{0, 0, 1920, 1040}}, {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1080}}});
+    }
+    HWND Add(const wchar_t* className, RECT rect, LONG style, fake::ShowState state = fake::ShowState::Normal)
+    {
+        fake::WindowDesc desc;
+        desc.className = className;
+        desc.rect = rect;
+        desc.style = style;
+        desc.state = state;
+        return desktop.AddWindow(desc);
+    }
+};
+
+TEST_F(MonitorsTest, AFullScreenWindowFillsItsMonitorWithoutATitleBar)
+{
+    struct Case {
+        const char* what;
+        const wchar_t* className;
+        RECT rect;
+        LONG style;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"a borderless window the size of its monitor", L"Game", kPrimary, kPopup, true},
+        {"the same on the second monitor", L"Game", RECT{1920, 0, 3840, 1080}, kPopup, true},
+        {"a window a little larger than its monitor", L"Video", RECT{-4, -4, 1924, 1084}, kPopup, true},
+        {"a maximised window that leaves the taskbar", L"Editor", RECT{-8, -8, 1928, 1048}, WS_OVERLAPPEDWINDOW, false},
+        {"a window with a title bar over the whole monitor", L"Editor", RECT{-8, -8, 1928, 1088}, WS_OVERLAPPEDWINDOW,
+         false},
+        {"a borderless window short of the bottom", L"Tool", RECT{0, 0, 1920, 1040}, kPopup, false},
+        {"across both monitors but filling neither", L"Tool", RECT{960, 0, 2880, 1080}, kPopup, false},
+        {"the desktop's own window", L"Progman", kPrimary, kPopup, false},
+        {"the desktop behind the icons", L"WorkerW", kPrimary, kPopup, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsFullScreenWindow(Add(c.className, c.rect, c.style)), c.expected) << c.what;
+
+    const HWND minimised = Add(L"Game", kPrimary, kPopup, fake::ShowState::Minimized);
+    EXPECT_FALSE(IsFullScreenWindow(minimised));
+    EXPECT_FALSE(IsFullScreenWindow(desktop.shellWindow));
+    EXPECT_FALSE(IsFullScreenWindow(nullptr));
+    // Vorn's own preview covers the screen too.
+    const HWND preview = Add(L"#32770", kPrimary, kPopup);
+    desktop.Window(preview).processId = desktop.ownProcessId;
+    EXPECT_FALSE(IsFullScreenWindow(preview));
+}
+
+TEST_F(MonitorsTest, WindowActionsKeepToTheWorkAreaOfTheWindowsMonitorWhenAsked)
+{
+    struct Case {
+        const wchar_t* action;
+        bool everyMonitor;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {L"Tile left", true, RECT{1920, 0, 2880, 1080}},
+        {L"Tile left", false, RECT{0, 0, 960, 1040}},
+        {L"Enlarge window", true, RECT{1930, 10, 3830, 1070}},
+        {L"Grow window bottom", true, RECT{2000, 100, 2400, 1080}},
+    };
+    for (const Case& c : cases) {
+        theData.cornersOnEveryMonitor = c.everyMonitor;
+        theData.windowGrow = 2000;
+        const HWND window = Add(L"Editor", RECT{2000, 100, 2400, 400}, WS_OVERLAPPEDWINDOW);
+        CEdgeEngine host;
+        host.targetWindow = window;
+        theCatalogue[static_cast<std::size_t>(theData.FindActionIndex(c.action))].handler(host);
+        const RECT r = desktop.Window(window).rect;
+        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+                  (std::vector<LONG>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
+            << testing::PrintToString(std::wstring(c.action)) << (c.everyMonitor ? " per monitor" : " primary");
+    }
+}
+
+TEST_F(MonitorsTest, ThePreviewPaintsOnlyOuterZonesOnEveryMonitor)
+{
+    theData.cornersOnEveryMonitor = true;
+    const auto rects = [](const std::vector<RECT>& areas) {
+        std::vector<std::vector<LONG>> out;
+        for (const RECT& r : areas)
+            out.push_back({r.left, r.top, r.right, r.bottom});
+        return out;
+    };
+    // Side by side: no corner or side where the two meet.
+    const PreviewPicture pair = ComputePreviewPicture(3840, 1080, Plain);
+    EXPECT_EQ(rects({pair.window}), rects({RECT{0, 0, 3840, 1080}}));
+    EXPECT_EQ(rects(pair.areas),
+              rects({RECT{0, 0, 2, 2}, RECT{0, 1077, 2, 1079}, RECT{0, 162, 2, 918}, RECT{288, 0, 1632, 2},
+                     RECT{288, 1077, 1632, 1079}, RECT{3837, 0, 3839, 2}, RECT{3837, 1077, 3839, 1079},
+                     RECT{3837, 162, 3839, 918}, RECT{2208, 0, 3552, 2}, RECT{2208, 1077, 3552, 1079}}));
+    EXPECT_EQ(pair.texts.size(), 10u);
+    EXPECT_EQ(pair.close.left, 900);  // the middle of the primary monitor
+
+    // A smaller monitor to the left and lower: the window starts at its left,
+    // and the primary's left side is painted only below it.
+    desktop.SetMonitors({{kPrimary, kPrimary}, {RECT{-1280, 200, 0, 1000}, RECT{-1280, 200, 0, 1000}}});
+    const PreviewPicture offset = ComputePreviewPicture(3200, 1080, Plain);
+    EXPECT_EQ(rects({offset.window}), rects({RECT{-1280, 0, 1920, 1080}}));
+    EXPECT_EQ(rects({offset.areas[4]}), rects({RECT{1280, 162, 1282, 200}}));  // after four corners
+    EXPECT_EQ(offset.close.left, 1280 + 900);
+}
+
+class DwellAndPauseTest : public fake::DesktopTest {
+protected:
+    DwellAndPauseTest()
+    {
+        main = AddWindow(L"Vorn");
+        editor = AddWindow(L"Editor");
+        desktop.SetForegroundWindow(editor);
+        desktop.MovePointer(960, 540);
+        theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Tile left");
+        engine.Start(main);
+    }
+    void Run(std::int64_t ms)
+    {
+        desktop.AdvanceTime(ms, [&](HWND window, UINT_PTR id) {
+            if (window == main) engine.OnTimer(id);
+        });
+    }
+    UINT PollPeriod() const { return desktop.Timer(main, kEdgeTimerId)->periodMs; }
+
+    HWND main = nullptr;
+    HWND editor = nullptr;
+    CEdgeEngine engine;
+};
+
+TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
+{
+    theData.pollInterval = 100;
+    theData.dwellTime = 300;
+    Run(500);  // the first tick takes the new interval
+    EXPECT_EQ(PollPeriod(), 100u);
+
+    desktop.MovePointer(0, 540);  // the left side, for less than the dwell
+    Run(200);
+    desktop.MovePointer(960, 540);
+    Run(100);
+    desktop.MovePointer(0, 0);  // then the corner: first seen now
+    Run(100);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(200);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(100);  // 300 ms after it was first seen
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    EXPECT_EQ(desktop.Window(editor).rect.right, 960);
+
+    // Leaving ends at once; coming back waits again.
+    desktop.MovePointer(960, 540);
+    Run(100);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    desktop.MovePointer(0, 0);
+    Run(200);
+    EXPECT_EQ(engine.currentZone, NoZone);
+}
+
+TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)
+{
+    fake::WindowDesc game;
+    game.style = kPopup;
+    game.rect = RECT{0, 0, 1920, 1080};
+    const HWND fullScreen = desktop.AddWindow(game);
+    desktop.SetForegroundWindow(fullScreen);
+
+    // Off: the corner fires over the game.
+    desktop.MovePointer(0, 0);
+    engine.Poll();
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    desktop.MovePointer(960, 540);
+    engine.Poll();
+
+    theData.pauseInFullScreen = true;
+    desktop.MovePointer(0, 0);
+    engine.Poll();
+    EXPECT_EQ(engine.currentZone, NoZone);
+
+    // Begun with an ordinary window in front, the phase still ends when the
+    // pointer leaves with the game in front.
+    desktop.MovePointer(960, 540);
+    engine.Poll();
+    desktop.SetForegroundWindow(editor);
+    desktop.MovePointer(0, 0);
+    engine.Poll();
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    desktop.SetForegroundWindow(fullScreen);
+    desktop.MovePointer(0, 540);  // straight on into the left side
+    engine.Poll();
+    EXPECT_EQ(engine.currentZone, NoZone);
+    EXPECT_FALSE(engine.beginningRan);
+}
+
+}  // namespace
+}  // namespace vorn
