@@ -20,16 +20,6 @@ namespace {
 constexpr const wchar_t* kTabLabels[CMainDlg::kPageCount] = {L"Actions  ", L"Buttons  ", L"Custom  ", L"Settings  ",
                                                              L"About  "};
 
-struct ToolTipText {
-    int id;
-    const wchar_t* text;
-};
-constexpr ToolTipText kToolTips[] = {
-    {IDC_PREVIEW, L"Show a full-screen preview of edges and their actions"},
-    {IDCANCEL, L"Hide this window"},
-    {IDC_EXIT, L"Terminate Vorn"},
-};
-
 }  // namespace
 
 CMainDlg::CMainDlg()
@@ -147,24 +137,13 @@ void CMainDlg::Centre()
 
 void CMainDlg::CreateToolTip()
 {
-    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
-    const HWND tip = toolTip_.Get();
-    if (!tip) return;
-    SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
-    for (const ToolTipText& tool : kToolTips) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND;
-        info.hwnd = handle_;
-        info.uId = reinterpret_cast<UINT_PTR>(Item(tool.id));
-        info.lpszText = const_cast<wchar_t*>(tool.text);
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    const ControlTip tools[] = {
+        {Item(IDC_PREVIEW), L"Show a full-screen preview of edges and their actions"},
+        {Item(IDCANCEL), L"Hide this window"},
+        {Item(IDC_EXIT), L"Terminate Vorn"},
+    };
+    // Its tips show also while another program is in front.
+    toolTip_.Reset(CreatePageToolTip(handle_, tools, TTS_ALWAYSTIP));
 }
 
 bool CMainDlg::PreTranslateMessage(MSG& message)

@@ -430,12 +430,7 @@ void CButtons::AppendSections(std::wstring& out) const
 {
     int number = 0;
     const auto section = [&] { out += L"[Button " + DecimalText(++number) + L"]\r\n"; };
-    const auto line = [&](Key key, std::wstring_view value) {
-        out += kKeys[key];
-        out += L'=';
-        AppendStoredValue(out, value);
-        out += L"\r\n";
-    };
+    const auto line = [&](Key key, std::wstring_view value) { AppendKeyLine(out, kKeys[key], value); };
     for (const auto& button : list_) {
         section();
         for (int key = ActionPlain; key <= ActionShift; ++key)

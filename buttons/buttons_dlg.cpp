@@ -5,11 +5,11 @@
 
 #include "actions/util.h"
 #include "ui/actions_dlg.h"
+#include "ui/controls.h"
 
 namespace vorn::ui {
 namespace {
 
-constexpr const wchar_t* kModifierNames[] = {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"};
 constexpr COLORREF kSelectedFill = RGB(190, 230, 255);
 constexpr COLORREF kButtonFill = RGB(225, 225, 225);
 constexpr SIZE kPictureSize{230, 225};
@@ -83,11 +83,7 @@ LRESULT CMonitorStaticBtn::OnMouseLeave(WPARAM wParam, LPARAM lParam)
 LRESULT CMonitorStaticBtn::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 {
     page_.Editor().DoubleClick();
-    MSG move{};
-    move.hwnd = handle_;
-    move.message = WM_MOUSEMOVE;
-    move.lParam = lParam;
-    page_.UpdateToolTip(move, true);
+    page_.UpdateToolTip(MouseMoveAt(handle_, lParam), true);
     return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
 }
 
@@ -113,14 +109,7 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
-    if (picture_) {
-        const HDC memory = CreateCompatibleDC(dc);
-        {
-            const Selected selected(memory, picture_.Get());
-            BitBlt(dc, 0, 0, kPictureSize.cx, kPictureSize.cy, memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
-    }
+    DrawPicture(dc, picture_.Get(), kPictureSize);
     const OwnedBrush selectedFill(CreateSolidBrush(kSelectedFill));
     const OwnedBrush buttonFill(CreateSolidBrush(kButtonFill));
     const Selected pen(dc, GetStockObject(BLACK_PEN));
@@ -171,39 +160,20 @@ BOOL CButtonsDlg::OnInitDialog()
     captionEdit_ = Item(IDC_CAPTION);
     slider_ = Item(IDC_TRANSPARENCY);
     tree_ = Item(IDC_ACTION_TREE);
-    for (const wchar_t* name : kModifierNames)
-        SendMessageW(modifierCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendMessageW(modifierCombo_, CB_SETCURSEL, 0, 0);
+    FillModifierList(modifierCombo_);
     treeImages_.Reset(CreateActionTreeImages());
     SendMessageW(slider_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
-    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (const HWND tip = toolTip_.Get()) {
-        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
-        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
-        const std::pair<HWND, const wchar_t*> tools[] = {
-            {tree_, L"Tree list"},
-            {diagram_.Handle(), L"Static"},
-            {modifierCombo_, L"Select a modifier key for the selected button"},
-            {captionEdit_, L"Set the caption for the selected button\n(Press the Enter key to start a new line)"},
-            {slider_, L"Slider"},
-        };
-        for (const auto& [control, text] : tools) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND;
-            tool.hwnd = handle_;
-            tool.uId = reinterpret_cast<UINT_PTR>(control);
-            tool.lpszText = const_cast<wchar_t*>(text);
-            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
+    const ControlTip tools[] = {
+        {tree_, L"Tree list"},
+        {diagram_.Handle(), L"Static"},
+        {modifierCombo_, L"Select a modifier key for the selected button"},
+        {captionEdit_, L"Set the caption for the selected button\n(Press the Enter key to start a new line)"},
+        {slider_, L"Slider"},
+    };
+    toolTip_.Reset(CreatePageToolTip(handle_, tools));
     menu_.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
     editor_.SetCurrentButton(-1);
     theButtons.SetDiagram(&editor_);
@@ -221,7 +191,7 @@ void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
 {
     const HWND tip = toolTip_.Get();
     if (!tip) return;
-    const POINT p{static_cast<LONG>(LOWORD(message.lParam)), static_cast<LONG>(HIWORD(message.lParam))};
+    const POINT p = MessagePoint(message);
     const bool moved = p.x != lastTipPoint_.x || p.y != lastTipPoint_.y;
     std::wstring text;
     HWND tool = message.hwnd;
@@ -239,15 +209,7 @@ void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
         tool = tree_;
     }
     lastTipPoint_ = p;
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND;
-    info.hwnd = handle_;
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = text.data();
-    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    MSG relayed = message;
-    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    ShowPageTip(tip, handle_, tool, std::move(text), message);
 }
 
 bool CButtonsDlg::PreTranslateMessage(MSG& message)
@@ -309,16 +271,7 @@ LRESULT CButtonsDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
 
 LRESULT CButtonsDlg::OnSelectionChanged(WPARAM, LPARAM)
 {
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    std::optional<ActionIndex> action;
-    if (item && SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item))) {
-        TVITEMW data{};
-        data.mask = TVIF_PARAM;
-        data.hItem = item;
-        SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-        action = static_cast<ActionIndex>(data.lParam);
-    }
-    editor_.TreeSelectionChanged(action);
+    editor_.TreeSelectionChanged(SelectedTreeAction(tree_));
     return 0;
 }
 
@@ -339,11 +292,7 @@ LRESULT CButtonsDlg::OnModifierChanged(WPARAM, LPARAM)
 
 LRESULT CButtonsDlg::OnCaptionChanged(WPARAM, LPARAM)
 {
-    const int length = GetWindowTextLengthW(captionEdit_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(captionEdit_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    editor_.CaptionChanged(text);
+    editor_.CaptionChanged(ControlText(captionEdit_));
     return 0;
 }
 

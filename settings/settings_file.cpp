@@ -38,13 +38,7 @@ public:
         text_ += text;
         text_ += L"\r\n";
     }
-    void Key(std::wstring_view key, std::wstring_view value)
-    {
-        text_ += key;
-        text_ += L'=';
-        AppendStoredValue(text_, value);
-        text_ += L"\r\n";
-    }
+    void Key(std::wstring_view key, std::wstring_view value) { AppendKeyLine(text_, key, value); }
     std::wstring Take() { return std::move(text_); }
 
 private:
@@ -103,6 +97,14 @@ void AppendStoredValue(std::wstring& out, std::wstring_view value)
         for (auto it = out.begin() + static_cast<std::ptrdiff_t>(start); it != out.end(); ++it)
             if (lineBreaking(*it)) *it = L' ';
     if (quoted) out += L'"';
+}
+
+void AppendKeyLine(std::wstring& out, std::wstring_view key, std::wstring_view value)
+{
+    out += key;
+    out += L'=';
+    AppendStoredValue(out, value);
+    out += L"\r\n";
 }
 
 std::wstring StoredValue(std::wstring_view value)

@@ -21,5 +21,7 @@ std::wstring FormatSettingsFile();
 // quotes, which the reader removes again.
 std::wstring StoredValue(std::wstring_view value);
 void AppendStoredValue(std::wstring& out, std::wstring_view value);
+// A whole "key=value" line, CR LF included.
+void AppendKeyLine(std::wstring& out, std::wstring_view key, std::wstring_view value);
 
 }  // namespace vorn

@@ -5,11 +5,11 @@
 
 #include "actions/util.h"
 #include "ui/actions_page_model.h"
+#include "ui/controls.h"
 
 namespace vorn::ui {
 namespace {
 
-constexpr const wchar_t* kModifierNames[] = {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"};
 constexpr COLORREF kHoverColour = RGB(255, 255, 0);
 constexpr COLORREF kSelectionColour = RGB(255, 0, 0);
 constexpr SIZE kPictureSize{230, 225};
@@ -48,12 +48,6 @@ TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacit
     return data;
 }
 
-// A mouse message's point as the window it was addressed to has it.
-POINT MessagePoint(const MSG& message)
-{
-    return POINT{static_cast<LONG>(LOWORD(message.lParam)), static_cast<LONG>(HIWORD(message.lParam))};
-}
-
 }  // namespace
 
 // --- the action tree, shared with the Buttons page ------------------------------------------
@@ -85,6 +79,13 @@ void FillActionTree(HWND tree, bool& restoring)
     }
     restoring = false;
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(NextItem(tree, nullptr, TVGN_ROOT)));
+}
+
+std::optional<ActionIndex> SelectedTreeAction(HWND tree)
+{
+    const HTREEITEM item = NextItem(tree, nullptr, TVGN_CARET);
+    if (!item || IsHeading(tree, item)) return std::nullopt;
+    return static_cast<ActionIndex>(ItemData(tree, item).lParam);
 }
 
 bool SelectTreeAction(HWND tree, ActionIndex action)
@@ -159,11 +160,7 @@ LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
     theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(selectedZone)] = kNoActionIndex;
     theData.SaveSettings();
     page_.ShowZone(selectedZone);
-    MSG move{};
-    move.hwnd = handle_;
-    move.message = WM_MOUSEMOVE;
-    move.lParam = lParam;
-    page_.UpdateToolTip(move, true);
+    page_.UpdateToolTip(MouseMoveAt(handle_, lParam), true);
     return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
 }
 
@@ -184,14 +181,7 @@ LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
     const OwnedBitmap picture(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(theUtil.vistaOrLater ? IDB_MONITOR : IDB_MONITOR_XP),
                    IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (picture) {
-        const HDC memory = CreateCompatibleDC(dc);
-        {
-            const Selected selected(memory, picture.Get());
-            BitBlt(dc, 0, 0, kPictureSize.cx, kPictureSize.cy, memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
-    }
+    DrawPicture(dc, picture.Get(), kPictureSize);
     const OwnedBrush hover(CreateSolidBrush(kHoverColour));
     const OwnedBrush selection(CreateSolidBrush(kSelectionColour));
     if (hoverZone != NoZone) FillRect(dc, &kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
@@ -220,34 +210,14 @@ BOOL CActionsDlg::OnInitDialog()
     diagram_.Attach(Item(IDC_DIAGRAM));
     modifierCombo_ = Item(IDC_MODIFIER);
     tree_ = Item(IDC_ACTION_TREE);
-    for (const wchar_t* name : kModifierNames)
-        SendMessageW(modifierCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendMessageW(modifierCombo_, CB_SETCURSEL, 0, 0);
+    FillModifierList(modifierCombo_);
 
     treeImages_.Reset(CreateActionTreeImages());
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
-    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (const HWND tip = toolTip_.Get()) {
-        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
-        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
-        const std::pair<HWND, const wchar_t*> tools[] = {{tree_, L"Tree list"},
-                                                         {diagram_.Handle(), L"Static"},
-                                                         {modifierCombo_, L"Select a modifier key for actions"}};
-        for (const auto& [control, text] : tools) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND;
-            tool.hwnd = handle_;
-            tool.uId = reinterpret_cast<UINT_PTR>(control);
-            tool.lpszText = const_cast<wchar_t*>(text);
-            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
+    const ControlTip tools[] = {
+        {tree_, L"Tree list"}, {diagram_.Handle(), L"Static"}, {modifierCombo_, L"Select a modifier key for actions"}};
+    toolTip_.Reset(CreatePageToolTip(handle_, tools));
     return TRUE;
 }
 
@@ -288,15 +258,7 @@ void CActionsDlg::UpdateToolTip(const MSG& message, bool forced)
         tool = tree_;
     }
     lastTipPoint_ = p;
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND;
-    info.hwnd = handle_;
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = text.data();
-    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    MSG relayed = message;
-    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    ShowPageTip(tip, handle_, tool, std::move(text), message);
 }
 
 bool CActionsDlg::PreTranslateMessage(MSG& message)
@@ -315,14 +277,13 @@ LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)
 
 LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
 {
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (!item || IsHeading(tree_, item)) return 0;
+    const std::optional<ActionIndex> chosen = SelectedTreeAction(tree_);
+    if (!chosen) return 0;
     ActionIndex& assigned = theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)];
-    const auto chosen = static_cast<ActionIndex>(ItemData(tree_, item).lParam);
     // The page selects the zone's own action when it shows it: that is no
     // change, and a first start that changes nothing writes no file.
-    if (chosen == assigned) return 0;
-    assigned = chosen;
+    if (*chosen == assigned) return 0;
+    assigned = *chosen;
     theData.SaveSettings();
     return 0;
 }

@@ -3,6 +3,7 @@
 // action in the tree assigns it to the zone at once.
 #pragma once
 
+#include <optional>
 #include <span>
 
 #include "framework/handles.h"
@@ -85,6 +86,8 @@ private:
 void FillActionTree(HWND tree, bool& restoring);
 // The image list of the action trees, from the strip of eight pictures.
 HIMAGELIST CreateActionTreeImages();
+// The action of the tree's selected item; none when a heading or nothing is selected.
+std::optional<ActionIndex> SelectedTreeAction(HWND tree);
 // Selects the first item whose data is `action`; false when none has it.
 bool SelectTreeAction(HWND tree, ActionIndex action);
 // Stores each group's expansion in theData.groupExpanded.

@@ -52,10 +52,7 @@ bool CHyperLink::Attach(HWND control)
     // Clicks and mouse messages reach a static control only with SS_NOTIFY.
     SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
 
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    const std::wstring text = ControlText(control);
     if (url.empty()) url = text;
     if (text.empty()) SetWindowTextW(control, url.c_str());
 
@@ -93,15 +90,13 @@ void CHyperLink::FitToText()
     RECT client{};
     GetClientRect(handle_, &client);
 
-    const int length = GetWindowTextLengthW(handle_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(handle_, text.data(), length + 1);
+    const std::wstring text = ControlText(handle_);
     SIZE extent{};
     SIZE space{};
     {
         const WindowDC dc(handle_);
         const Selected font(dc.Get(), underlineFont_.Get());
-        GetTextExtentPoint32W(dc.Get(), text.c_str(), length, &extent);
+        GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
         GetTextExtentPoint32W(dc.Get(), L" ", 1, &space);
     }
     // The text plus the control's own border on each axis.
@@ -210,6 +205,82 @@ void CHyperLink::OnFinalDestroy()
 {
     // The tip was owned by the link and went with it.
     (void)toolTip_.Release();
+}
+
+std::wstring ControlText(HWND control)
+{
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+    return text;
+}
+
+HWND CreatePageToolTip(HWND page, std::span<const ControlTip> tools, DWORD style)
+{
+    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return nullptr;
+    SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
+    for (const ControlTip& control : tools) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = page;
+        tool.uId = reinterpret_cast<UINT_PTR>(control.control);
+        tool.lpszText = const_cast<wchar_t*>(control.text);
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tip;
+}
+
+void ShowPageTip(HWND tip, HWND page, HWND control, std::wstring text, const MSG& message)
+{
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = page;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = text.data();
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    MSG relayed = message;
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+POINT MessagePoint(const MSG& message)
+{
+    return POINT{static_cast<LONG>(LOWORD(message.lParam)), static_cast<LONG>(HIWORD(message.lParam))};
+}
+
+MSG MouseMoveAt(HWND window, LPARAM lParam)
+{
+    MSG move{};
+    move.hwnd = window;
+    move.message = WM_MOUSEMOVE;
+    move.lParam = lParam;
+    return move;
+}
+
+void DrawPicture(HDC dc, HBITMAP picture, SIZE size)
+{
+    if (!picture) return;
+    const HDC memory = CreateCompatibleDC(dc);
+    {
+        const Selected selected(memory, picture);
+        BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+}
+
+void FillModifierList(HWND combo)
+{
+    for (const wchar_t* name : {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"})
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
 
 }  // namespace vorn::ui

@@ -1,5 +1,6 @@
 // The small controls the pages share (Windows only): labels whose background
-// lets the white page show through, and web-style links.
+// lets the white page show through, web-style links, and the helpers the pages
+// share for tips, texts, pictures and the modifier list.
 #pragma once
 
 #include <span>
@@ -57,5 +58,30 @@ private:
     OwnedFont normalFont_;
     OwnedWindow toolTip_;
 };
+
+// The whole text of a window or control.
+std::wstring ControlText(HWND control);
+
+// A control and the tip it shows until the page sets another.
+struct ControlTip {
+    HWND control;
+    const wchar_t* text;
+};
+// A window's tip window (15 s on screen, a quarter second to appear), with a
+// tool for each control; null when it cannot be made.
+HWND CreatePageToolTip(HWND page, std::span<const ControlTip> tools, DWORD style = 0);
+// Gives the tool of `control` the text `text` and hands the tip the mouse
+// message, so that it shows (or moves) there.
+void ShowPageTip(HWND tip, HWND page, HWND control, std::wstring text, const MSG& message);
+// A mouse message's point as the window it was addressed to has it.
+POINT MessagePoint(const MSG& message);
+// A mouse move to `window` at the point of `lParam`, for a tip to follow.
+MSG MouseMoveAt(HWND window, LPARAM lParam);
+
+// Copies the picture to the top left corner of `dc`.
+void DrawPicture(HDC dc, HBITMAP picture, SIZE size);
+
+// The list of the three modifiers, Plain selected.
+void FillModifierList(HWND combo);
 
 }  // namespace vorn::ui

@@ -12,15 +12,6 @@ namespace {
 
 constexpr int kFieldIds[] = {IDC_NAME, IDC_DESCRIPTION, IDC_BEGINNING_ACTION, IDC_ENDING_ACTION};
 
-std::wstring TextOf(HWND control)
-{
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 }  // namespace
 
 // --- the editor --------------------------------------------------------------------------------
@@ -41,8 +32,8 @@ BOOL CCustomActionDlg::OnInitDialog()
 
 void CCustomActionDlg::OnOK()
 {
-    CCustomAction fields{TextOf(Item(IDC_NAME)), TextOf(Item(IDC_DESCRIPTION)), TextOf(Item(IDC_BEGINNING_ACTION)),
-                         TextOf(Item(IDC_ENDING_ACTION))};
+    CCustomAction fields{ControlText(Item(IDC_NAME)), ControlText(Item(IDC_DESCRIPTION)),
+                         ControlText(Item(IDC_BEGINNING_ACTION)), ControlText(Item(IDC_ENDING_ACTION))};
     const CustomEditError error = SaveCustomActionEdit(editedName_, fields);
     if (error == CustomEditError::None) {
         enteredName_ = fields.name;
@@ -81,31 +72,14 @@ BOOL CCustomDlg::OnInitDialog()
     CStdDlg::OnInitDialog();
     list_ = Item(IDC_LIST);
     FillList();
-    toolTip_.Reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, handle_, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (const HWND tip = toolTip_.Get()) {
-        SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
-        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 250);
-        SendMessageW(tip, TTM_SETDELAYTIME, TTDT_RESHOW, 250);
-        const std::pair<int, const wchar_t*> tools[] = {
-            {IDC_LIST, L"List box"},
-            {IDC_ADD, L"Create a new custom action"},
-            {IDC_COPY, L"Make a copy of the selected action"},
-            {IDC_EDIT, L"Make changes to the selected action"},
-            {IDC_DELETE, L"Permanently remove the selected action"},
-        };
-        for (const auto& [id, text] : tools) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND;
-            tool.hwnd = handle_;
-            tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-            tool.lpszText = const_cast<wchar_t*>(text);
-            SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
+    const ControlTip tools[] = {
+        {list_, L"List box"},
+        {Item(IDC_ADD), L"Create a new custom action"},
+        {Item(IDC_COPY), L"Make a copy of the selected action"},
+        {Item(IDC_EDIT), L"Make changes to the selected action"},
+        {Item(IDC_DELETE), L"Permanently remove the selected action"},
+    };
+    toolTip_.Reset(CreatePageToolTip(handle_, tools));
     return TRUE;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/edge_engine.h"
+
 namespace vorn {
 namespace {
 
@@ -114,15 +116,17 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         const int dx = m.left - bounds.left;
         const int dy = m.top - bounds.top;
         std::array<bool, kZoneCount> shown{};
-        const auto corner = [&](EdgeZone zone, POINT beside, POINT beyond) {
-            if (monitors.Contains(beside) || monitors.Contains(beyond)) return;
+        // A corner shows when its outermost pixel is that corner's zone.
+        const auto corner = [&](EdgeZone zone, POINT outermost) {
+            if (ZoneOnMonitors(outermost, monitors, theData.cornerSize, theData.sideWidth, theData.sideLength) != zone)
+                return;
             shown[static_cast<std::size_t>(zone)] = true;
             picture.areas.push_back(Moved(layout.areas[static_cast<std::size_t>(zone)], dx, dy));
         };
-        corner(UpperLeftCorner, POINT{m.left - 1, m.top}, POINT{m.left, m.top - 1});
-        corner(UpperRightCorner, POINT{m.right, m.top}, POINT{m.right - 1, m.top - 1});
-        corner(LowerLeftCorner, POINT{m.left - 1, m.bottom - 1}, POINT{m.left, m.bottom});
-        corner(LowerRightCorner, POINT{m.right, m.bottom - 1}, POINT{m.right - 1, m.bottom});
+        corner(UpperLeftCorner, POINT{m.left, m.top});
+        corner(UpperRightCorner, POINT{m.right - 1, m.top});
+        corner(LowerLeftCorner, POINT{m.left, m.bottom - 1});
+        corner(LowerRightCorner, POINT{m.right - 1, m.bottom - 1});
         const auto side = [&](EdgeZone zone, bool vertical, LONG across) {
             const RECT area = Moved(layout.areas[static_cast<std::size_t>(zone)], m.left, m.top);  // on the screen
             const LONG low = vertical ? area.top : area.left;

@@ -17,15 +17,6 @@ namespace {
 constexpr UINT_PTR kTestTimer = 5;
 constexpr UINT kTestMs = 1000;
 
-std::wstring TextOf(HWND control)
-{
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 std::wstring ListText(HWND list, LRESULT index)
 {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -113,7 +104,6 @@ BOOL CSettingsDlg::OnInitDialog()
     CheckDlgButton(handle_, IDC_SEQUENTIAL, theData.wallpaperRandom ? BST_UNCHECKED : BST_CHECKED);
     CheckDlgButton(handle_, IDC_PAUSE_IN_FULL_SCREEN, theData.pauseInFullScreen ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle_, IDC_EVERY_MONITOR, theData.cornersOnEveryMonitor ? BST_CHECKED : BST_UNCHECKED);
-    ShowLogOnState();
     if (!theUtil.getLayeredAttributes || !theUtil.setLayeredAttributes)
         SetWindowTextW(Label(0).Handle(), L"Window transparency is not available on this computer.");
 
@@ -137,10 +127,11 @@ bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         const int id = LOWORD(wParam);
         if (const NumberBox* box = FindNumberBox(id)) {
             if (box->field) {
-                if (StoreNumberBox(*box, TextOf(Item(id)))) theData.SaveSettings();
+                if (StoreNumberBox(*box, ControlText(Item(id)))) theData.SaveSettings();
             } else {
-                const std::int32_t delay = DelayFromParts(TextOf(Item(kDelayHoursBox)), TextOf(Item(kDelayMinutesBox)),
-                                                          TextOf(Item(kDelaySecondsBox)));
+                const std::int32_t delay =
+                    DelayFromParts(ControlText(Item(kDelayHoursBox)), ControlText(Item(kDelayMinutesBox)),
+                                   ControlText(Item(kDelaySecondsBox)));
                 if (delay != theData.wallpaperDelay) {
                     theData.wallpaperDelay = delay;
                     theData.SaveSettings();
@@ -174,8 +165,6 @@ LRESULT CSettingsDlg::OnStartAtLogOn(WPARAM, LPARAM)
     ShowLogOnState();
     return 0;
 }
-
-
 
 void CSettingsDlg::RefreshWindowList()
 {
