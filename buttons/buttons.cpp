@@ -62,6 +62,21 @@ RECT MakeRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
     return RECT{Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
 }
 
+// Where an edit may put a button: inside the screen area, at least one unit
+// wide and high, keeping its size where it fits. A rectangle outside that
+// would be stored as a section the next start stops reading at, losing it and
+// every button after it.
+RECT HeldInScreenArea(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+{
+    const std::int64_t width = std::clamp<std::int64_t>(right - left, 1, kDiagramRight - kDiagramLeft);
+    const std::int64_t height = std::clamp<std::int64_t>(bottom - top, 1, kDiagramBottom - kDiagramTop);
+    left = std::clamp<std::int64_t>(left, kDiagramLeft, kDiagramRight - width);
+    top = std::clamp<std::int64_t>(top, kDiagramTop, kDiagramBottom - height);
+    return MakeRect(left, top, left + width, top + height);
+}
+
+RECT HeldInScreenArea(const RECT& r) { return HeldInScreenArea(r.left, r.top, r.right, r.bottom); }
+
 // A window that lies wholly outside the virtual screen (the screen shrank, or
 // a hand-edited file) is shown at the nearest place inside it instead, so it
 // can still be reached; what is stored does not change.
@@ -255,7 +270,7 @@ void CButtons::MoveButtonBy(int id, int dx, int dy)
     if (x <= 0 && r.left + x < kDiagramLeft) x = std::int64_t{kDiagramLeft} - r.left;
     if (y > 0 && r.bottom + y >= kDiagramBottom) y = std::int64_t{kDiagramBottom} - r.bottom;
     if (y <= 0 && r.top + y < kDiagramTop) y = std::int64_t{kDiagramTop} - r.top;
-    SetDiagramRect(*button, MakeRect(r.left + x, r.top + y, r.right + x, r.bottom + y));
+    SetDiagramRect(*button, HeldInScreenArea(r.left + x, r.top + y, r.right + x, r.bottom + y));
     Save();
 }
 
@@ -267,7 +282,7 @@ void CButtons::SetScreenRect(int id, const RECT& rect)
         other->selected = other.get() == button;
     button->screenRect = rect;
     if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
-    button->diagramRect = button->ToDiagram(rect);
+    button->diagramRect = HeldInScreenArea(button->ToDiagram(rect));
     if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
     Save();
 }
@@ -288,7 +303,7 @@ template <class Compute> void CButtons::ForEachFromReference(Compute compute)
     const RECT r = reference->diagramRect;
     for (const auto& button : list_) {
         if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
-        SetDiagramRect(*button, compute(button->diagramRect, r));
+        SetDiagramRect(*button, HeldInScreenArea(compute(button->diagramRect, r)));
         if (diagram_) diagram_->RepaintDiagram(&button->diagramRect);
     }
     // Saved even while loading: these are the user's edits.
@@ -378,6 +393,9 @@ void CButtons::RemapActions(const std::function<void(ActionIndex&)>& remap)
     for (const auto& button : list_)
         for (ActionIndex& action : button->actions)
             remap(action);
+    for (StoredButtonSection& stored : notShown_)
+        for (ActionIndex& action : stored.customActions)
+            if (action >= 0) remap(action);
 }
 
 // --- the settings file --------------------------------------------------------------
@@ -410,6 +428,10 @@ void CButtons::LoadButtons(const ProfileFile& file)
         if (left < 0 || top < 0 || width < 1 || height < 1) break;
         if (left + width > std::numeric_limits<int>::max() || top + height > std::numeric_limits<int>::max()) break;
         if (static_cast<int>(list_.size()) >= kMaxButtons) {
+            for (int key = ActionPlain; key <= ActionShift; ++key) {
+                const ActionIndex action = theData.FindActionIndex(stored.values[static_cast<std::size_t>(key)]);
+                if (action >= kBuiltInActionCount) stored.customActions[static_cast<std::size_t>(key)] = action;
+            }
             notShown_.push_back(std::move(stored));
             continue;
         }
@@ -447,8 +469,11 @@ void CButtons::AppendSections(std::wstring& out) const
     }
     for (const StoredButtonSection& stored : notShown_) {
         section();
-        for (int key = ActionPlain; key <= Transparency; ++key)
-            line(Key(key), stored.values[static_cast<std::size_t>(key)]);
+        for (int key = ActionPlain; key <= Transparency; ++key) {
+            const auto at = static_cast<std::size_t>(key);
+            const bool custom = key <= ActionShift && stored.customActions[at] >= 0;
+            line(Key(key), custom ? theData.ActionName(stored.customActions[at]) : stored.values[at]);
+        }
         out += L"\r\n";
     }
 }

@@ -98,9 +98,13 @@ public:
 };
 
 // A [Button N] section beyond kMaxButtons, kept as read: its values in the
-// order the keys are written.
+// order the keys are written. An action name that named a custom action is
+// held by its index as well, so that it follows renames and deletions like a
+// shown button's and is right when a later start shows the button.
 struct StoredButtonSection {
     std::array<std::wstring, 10> values;
+    // Plain, ctrl, shift (the order of the keys); -1 where the text is kept.
+    std::array<ActionIndex, 3> customActions{-1, -1, -1};
 };
 
 class CButtons {

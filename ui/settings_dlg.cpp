@@ -95,7 +95,7 @@ BOOL CSettingsDlg::OnInitDialog()
     for (const NumberBox& box : kNumberBoxes) {
         const HWND spin = Item(box.spinId);
         SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(box.boxId)), 0);
-        SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(box.spinLow), box.spinHigh);
+        SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(box.low), box.high);
     }
     filling_ = false;
 

@@ -2,27 +2,46 @@
 
 #include <algorithm>
 
+#include "actions/catalogue.h"
 #include "actions/custom_actions.h"
 #include "settings/number.h"
+#include "settings/setting_table.h"
 
 namespace vorn {
 
-const std::array<NumberBox, 14> kNumberBoxes{{
-    {1001, 1101, 1, 20, 1, 20, &CData::cornerSize},
-    {1002, 1102, 1, 20, 1, 20, &CData::sideWidth},
-    {1003, 1103, 10, 90, 1, 90, &CData::sideLength},
-    {1004, 1104, 1, 99, 1, 99, &CData::desktopTransparency},
-    {1005, 1105, 1, 99, 1, 99, &CData::windowTransparency},
-    {1006, 1106, 1, 100, 1, 1009, &CData::windowGrow},
-    {1007, 1107, 1, 100, 1, 1009, &CData::windowShrink},
-    {1008, 1108, 1, 100, 1, 1009, &CData::windowMove},
-    {1009, 1109, 1, 100, 1, 100, &CData::repeatRate},
-    {kDelayHoursBox, 1110, 0, 72, 0, 72, nullptr},
-    {kDelayMinutesBox, 1111, 0, 59, 0, 59, nullptr},
-    {kDelaySecondsBox, 1112, 0, 59, 0, 59, nullptr},
-    {1013, 1113, 50, 500, 50, 500, &CData::pollInterval},
-    {1014, 1114, 0, 1000, 0, 1000, &CData::dwellTime},
+// Never defined: a box whose field is no setting does not compile.
+int NotASetting();
+
+namespace {
+
+// A box for a key of the settings file takes that key's range.
+constexpr NumberBox SettingBox(int boxId, int spinId, std::int32_t CData::*field)
+{
+    for (const SettingDef& def : kSettingDefs)
+        if (def.number == field) return NumberBox{boxId, spinId, def.low, def.high, field};
+    return NumberBox{boxId, spinId, 0, NotASetting(), field};
+}
+
+constexpr std::array<NumberBox, 14> kBoxes{{
+    SettingBox(1001, 1101, &CData::cornerSize),
+    SettingBox(1002, 1102, &CData::sideWidth),
+    SettingBox(1003, 1103, &CData::sideLength),
+    SettingBox(1004, 1104, &CData::desktopTransparency),
+    SettingBox(1005, 1105, &CData::windowTransparency),
+    SettingBox(1006, 1106, &CData::windowGrow),
+    SettingBox(1007, 1107, &CData::windowShrink),
+    SettingBox(1008, 1108, &CData::windowMove),
+    SettingBox(1009, 1109, &CData::repeatRate),
+    {kDelayHoursBox, 1110, 0, 72, nullptr},
+    {kDelayMinutesBox, 1111, 0, 59, nullptr},
+    {kDelaySecondsBox, 1112, 0, 59, nullptr},
+    SettingBox(1013, 1113, &CData::pollInterval),
+    SettingBox(1014, 1114, &CData::dwellTime),
 }};
+
+}  // namespace
+
+const std::array<NumberBox, 14> kNumberBoxes = kBoxes;
 
 const NumberBox* FindNumberBox(int boxId)
 {
@@ -138,6 +157,10 @@ CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomActi
     fields.endingAction = TrimSpaces(fields.endingAction);
     if (fields.name.empty()) return CustomEditError::NameRequired;
     if (fields.beginningAction.empty() && fields.endingAction.empty()) return CustomEditError::ActionRequired;
+    // Names are looked up built-in first: a custom action named like one would
+    // turn into the built-in action at the next start.
+    for (const ActionDef& def : theCatalogue)
+        if (EqualsIgnoringCase(def.name, fields.name)) return CustomEditError::NameInUse;
     const int target = editedName.empty() ? theCustomActions.FirstFreeSlot() : theCustomActions.FindSlot(editedName);
     // The action may keep its own name or change only its case.
     const int owner = theCustomActions.FindSlot(fields.name);

@@ -15,13 +15,13 @@
 
 namespace vorn {
 
-// A number box of the Settings page and the setting it edits. The spin's
-// range and the range stored differ for some boxes.
+// A number box of the Settings page and the setting it edits. A box stores,
+// and its spin offers, exactly the range the settings file is read back
+// with, so that whatever the page stores survives a restart unchanged.
 struct NumberBox {
     int boxId;
     int spinId;
-    int spinLow, spinHigh;
-    int low, high;               // stored range
+    int low, high;               // stored range, also the spin's
     std::int32_t CData::*field;  // null for the three parts of the delay
 };
 extern const std::array<NumberBox, 14> kNumberBoxes;

@@ -3,6 +3,7 @@
 // that keep zone and button assignments on the right action.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -196,6 +197,66 @@ TEST_F(ButtonsTest, GroupOperationsFollowTheFirstSelectedButton)
     }
 }
 
+// Every edit leaves a rectangle that the next start reads back: inside the
+// screen area, at least one unit each way. Each row pushes one clamp to one of
+// its ends, from a screen left of the primary one, a wide desktop or a
+// hand-edited reference outside the area.
+TEST_F(ButtonsTest, NoEditMakesAButtonTheNextStartWouldDrop)
+{
+    struct Case {
+        const char* what;
+        int screenWidth;
+        // Sections 1 (the reference, or the only button) and 2.
+        std::vector<RECT> sections;
+        std::function<void(int id)> edit;  // on the newest button
+        RECT expected;
+    };
+    const auto sized = [](RECT screen) { return [screen](int id) { theButtons.SetScreenRect(id, screen); }; };
+    const auto group = [](void (CButtons::*operation)()) { return [operation](int) { (theButtons.*operation)(); }; };
+    const auto moved = [](int dx, int dy) { return [dx, dy](int id) { theButtons.MoveButtonBy(id, dx, dy); }; };
+    const Case cases[] = {
+        {"sized on a monitor left of the primary", 1920, {{20, 20, 40, 40}}, sized({-300, 100, -200, 200}),
+         {9, 24, 20, 39}},
+        {"sized to 16 pixels on a wide desktop", 7680, {{20, 20, 40, 40}}, sized({110, 100, 126, 200}),
+         {12, 24, 13, 39}},
+        {"sized past the bottom right corner", 1920, {{20, 20, 40, 40}}, sized({1900, 1060, 2100, 1200}),
+         {198, 149, 220, 169}},
+        {"bottoms aligned on a reference at 0, 0", 1920, {{0, 0, 5, 1}, {20, 20, 40, 40}},
+         group(&CButtons::AlignBottoms), {20, 10, 40, 11}},
+        {"tops aligned on a reference below the area", 1920, {{20, 200, 30, 210}, {50, 20, 70, 40}},
+         group(&CButtons::AlignTops), {50, 168, 70, 169}},
+        {"left sides aligned on a reference right of the area", 1920, {{230, 20, 240, 30}, {20, 50, 40, 70}},
+         group(&CButtons::AlignLeftSides), {219, 50, 220, 70}},
+        {"right sides aligned on a reference left of the area", 1920, {{0, 20, 5, 30}, {20, 50, 40, 70}},
+         group(&CButtons::AlignRightSides), {9, 50, 10, 70}},
+        {"made the size of a reference wider than the area", 1920, {{20, 20, 320, 30}, {100, 50, 120, 70}},
+         group(&CButtons::MakeSameSize), {9, 50, 220, 60}},
+        {"a button wider than the area moved right", 1920, {{20, 20, 320, 30}}, moved(5, 0), {9, 20, 220, 30}},
+        {"a button taller than the area moved down", 1920, {{20, 20, 30, 220}}, moved(0, 5), {20, 10, 30, 169}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        desktop.SetScreenSize(c.screenWidth, 1080);
+        std::string text;
+        for (std::size_t n = 0; n < c.sections.size(); ++n) {
+            const RECT& r = c.sections[n];
+            text += "[Button " + std::to_string(n + 1) + "]\nLeft=" + std::to_string(r.left) +
+                    "\nTop=" + std::to_string(r.top) + "\nWidth=" + std::to_string(r.right - r.left) +
+                    "\nHeight=" + std::to_string(r.bottom - r.top) + "\n";
+        }
+        Load(text);
+        ASSERT_EQ(theButtons.List().size(), c.sections.size());
+        theButtons.List().back()->selected = true;  // the reference
+        c.edit(theButtons.List().front()->id);
+        EXPECT_EQ(theButtons.List().front()->diagramRect, c.expected);
+
+        // The next start: every button is back, the edited one where it was put.
+        Load(EncodeSettingsText(FormatSettingsFile()));
+        ASSERT_EQ(theButtons.List().size(), c.sections.size());
+        EXPECT_EQ(theButtons.List().back()->diagramRect, c.expected);
+    }
+}
+
 TEST_F(ButtonsTest, TransparencyIsStoredAsGivenButItsAlphaStaysInRange)
 {
     const int a = theButtons.AddButton(false, 20, 20, 60, 60);
@@ -385,6 +446,30 @@ TEST_F(CustomActionOperationsTest, DeletingKeepsZonesAndButtonsOnTheActionsTheyN
     EXPECT_EQ(theData.assignments[Shift][TopSide], kNoActionIndex);
     EXPECT_EQ(theButtons.Find(button)->actions, (std::array<ActionIndex, 3>{kNoActionIndex, kNoActionIndex, 96}));
     EXPECT_NE(Saved().find("Left side=C"), std::string::npos);
+}
+
+TEST_F(CustomActionOperationsTest, ButtonsBeyondTheShownOnesFollowRenamesAndDeletions)
+{
+    std::string text;
+    for (int n = 1; n <= kMaxButtons + 1; ++n)
+        text += "[Button " + std::to_string(n) +
+                "]\nAction, plain=B\nAction, ctrl=C\nAction, shift=Zzz\nLeft=20\nTop=20\nWidth=5\nHeight=5\n";
+    text += "[Custom actions]\nName 1=A\nActionA 1=a\nName 2=B\nActionA 2=b\nName 3=C\nActionA 3=c\n";
+    Load(text);
+    ASSERT_EQ(theButtons.List().size(), static_cast<std::size_t>(kMaxButtons));
+
+    theCustomActions[1].name = L"Bee";  // as the editor renames it
+    theCustomActions.DeleteCustomAction(2);
+    theCustomActions.DeleteCustomAction(0);
+    const std::wstring sections = Sections();
+    const std::wstring shown = L"Action, plain=Bee\r\nAction, ctrl=No action\r\nAction, shift=No action\r\n";
+    const std::wstring last = L"[Button " + std::to_wstring(kMaxButtons + 1) + L"]\r\n";
+    const std::size_t lastAt = sections.find(last);
+    ASSERT_NE(lastAt, std::wstring::npos);
+    EXPECT_EQ(sections.find(L"[Button 1]\r\n" + shown), 0u);
+    // The one not shown keeps the unknown name as it was written.
+    const std::wstring kept = L"Action, plain=Bee\r\nAction, ctrl=No action\r\nAction, shift=Zzz\r\nLeft=20\r\n";
+    EXPECT_EQ(sections.substr(lastAt + last.size(), kept.size()), kept);
 }
 
 TEST_F(CustomActionOperationsTest, DeletingFromAStoreWithGapsStillFollowsEachAction)

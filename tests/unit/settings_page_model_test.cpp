@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 #include "tests/fake/fixture.h"
 #include "ui/settings_page_model.h"
 
@@ -22,9 +25,9 @@ TEST_F(SettingsPageModelTest, NumberBoxesConvertTruncateAndClampToTheirStoredRan
         std::int32_t stored;
     };
     const Case cases[] = {
-        {1001, L"25", 20}, {1001, L"0", 1},       {1001, L"7.9", 7},   {1001, L"x", 1},       {1002, L" 3px", 3},
-        {1003, L"5", 5},   {1004, L"100", 99},    {1006, L"500", 500}, {1006, L"2000", 1009}, {1009, L"0", 1},
-        {1009, L"-4", 1},  {1005, L"1e1", 10},    {1013, L"10", 50},   {1013, L"120", 120},   {1013, L"800", 500},
+        {1001, L"25", 20}, {1001, L"0", 1},      {1001, L"7.9", 7},   {1001, L"x", 1},    {1002, L" 3px", 3},
+        {1003, L"5", 10},  {1004, L"100", 99},   {1006, L"50", 50},   {1006, L"500", 99}, {1009, L"0", 1},
+        {1009, L"-4", 1},  {1005, L"1e1", 10},   {1013, L"10", 50},   {1013, L"120", 120}, {1013, L"800", 500},
         {1014, L"-1", 0},  {1014, L"1500", 1000},
     };
     for (const Case& c : cases) {
@@ -39,6 +42,52 @@ TEST_F(SettingsPageModelTest, NumberBoxesConvertTruncateAndClampToTheirStoredRan
     EXPECT_TRUE(StoreNumberBox(*FindNumberBox(1003), L"20"));
     EXPECT_GT(theData.sideXLow, before);
     EXPECT_FALSE(StoreNumberBox(*FindNumberBox(1003), L"20.5"));  // no change, nothing to save
+}
+
+// What a box stores is what the next start reads: at each end of its range
+// and one beyond, typed or stepped with its spin, which spans the same range.
+TEST_F(SettingsPageModelTest, EveryBoxStoresOnlyWhatSurvivesASaveAndALoad)
+{
+    struct Range {
+        int box;
+        std::int32_t low, high;
+    };
+    const Range ranges[] = {
+        {1001, 1, 20},  {1002, 1, 20},  {1003, 10, 90},  {1004, 1, 99},   {1005, 1, 99},    {1006, 1, 99},
+        {1007, 1, 99},  {1008, 1, 99},  {1009, 1, 100},  {1010, 0, 72},   {1011, 0, 59},    {1012, 0, 59},
+        {1013, 50, 500}, {1014, 0, 1000},
+    };
+    ASSERT_EQ(std::size(ranges), kNumberBoxes.size());
+    for (const Range& range : ranges) {
+        const NumberBox& box = *FindNumberBox(range.box);
+        EXPECT_EQ(box.low, range.low) << range.box;
+        EXPECT_EQ(box.high, range.high) << range.box;
+        const std::pair<std::int32_t, std::int32_t> typed[] = {
+            {range.low - 1, range.low}, {range.low, range.low}, {range.high, range.high}, {range.high + 1, range.high}};
+        for (const auto& [value, stored] : typed) {
+            SCOPED_TRACE(testing::Message() << range.box << " typed " << value);
+            const std::wstring text = std::to_wstring(value);
+            std::int32_t got = 0;
+            if (box.field) {
+                StoreNumberBox(box, text);
+                got = theData.*box.field;
+            } else {
+                // One part of the delay, the others at their largest.
+                const std::wstring parts[] = {range.box == kDelayHoursBox ? text : L"72",
+                                              range.box == kDelayMinutesBox ? text : L"59",
+                                              range.box == kDelaySecondsBox ? text : L"59"};
+                theData.wallpaperDelay = DelayFromParts(parts[0], parts[1], parts[2]);
+                const DelayParts shown = PartsOfDelay(theData.wallpaperDelay);
+                got = range.box == kDelayHoursBox ? shown.hours
+                      : range.box == kDelayMinutesBox ? shown.minutes
+                                                      : shown.seconds;
+            }
+            EXPECT_EQ(got, stored);
+            const std::int32_t before = box.field ? theData.*box.field : theData.wallpaperDelay;
+            theData.LoadFromProfile(ProfileFile::FromBytes(EncodeSettingsText(FormatSettingsFile())));
+            EXPECT_EQ(box.field ? theData.*box.field : theData.wallpaperDelay, before);
+        }
+    }
 }
 
 TEST_F(SettingsPageModelTest, TheDelayIsShownAndReadInHoursMinutesAndSeconds)
@@ -99,6 +148,11 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
         {L"", {L"New", L"", L"  ", L""}, CustomEditError::ActionRequired},
         {L"", {L"mail", L"", L"x", L""}, CustomEditError::NameInUse},
         {L"Backup", {L" MAIL ", L"", L"x", L""}, CustomEditError::NameInUse},
+        // Built-in names, in any case, new or renamed to, the first and the last.
+        {L"", {L" tile LEFT ", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"", {L"Screen saver on", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"Mail", {L"no action", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"", {L"Tile lefts", L"", L"x", L""}, CustomEditError::None},
         {L"Backup", {L"BACKUP", L"  nightly ", L" backup.cmd /all ", L""}, CustomEditError::None},
         {L"", {L" New ", L"", L"", L"calc"}, CustomEditError::None},
     };
@@ -111,12 +165,13 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
     EXPECT_EQ(theCustomActions[0].description, L"nightly");
     EXPECT_EQ(theCustomActions[0].beginningAction, L"backup.cmd /all");
     EXPECT_EQ(theCustomActions[1].name, L"Mail");
-    EXPECT_EQ(theCustomActions[2].name, L"New");
-    EXPECT_EQ(theCustomActions[2].endingAction, L"calc");
+    EXPECT_EQ(theCustomActions[2].name, L"Tile lefts");
+    EXPECT_EQ(theCustomActions[3].name, L"New");
+    EXPECT_EQ(theCustomActions[3].endingAction, L"calc");
     EXPECT_EQ(std::wstring(CustomEditMessage(CustomEditError::NameInUse)), L"The name you entered is already in use");
 
     // A full store takes nothing more, and says nothing.
-    for (int slot = 3; slot < CCustomActions::kUsableSlots; ++slot)
+    for (int slot = 4; slot < CCustomActions::kUsableSlots; ++slot)
         theCustomActions[slot] = CCustomAction{L"A" + std::to_wstring(slot), L"", L"x", L""};
     CCustomAction extra{L"Extra", L"", L"x", L""};
     EXPECT_EQ(SaveCustomActionEdit(L"", extra), CustomEditError::None);
