@@ -39,6 +39,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
 {
     static const MessageEntry<CMainDlg> table[] = {
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
+        MapMessage<CMainDlg>(WM_SHOWWINDOW, &CMainDlg::OnShowWindow),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
@@ -149,7 +150,28 @@ void CMainDlg::CreateToolTip()
 bool CMainDlg::PreTranslateMessage(MSG& message)
 {
     if (const HWND tip = toolTip_.Get()) SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        // Looked at once the key has done its work.
+        if (activePage_ && activePage_->Handle()) PostMessageW(activePage_->Handle(), kFocusMayHaveMovedMessage, 0, 0);
+        break;
+    default:
+        break;
+    }
     return false;
+}
+
+bool CMainDlg::HandleDialogKeys(MSG& message)
+{
+    if (!handle_) return false;
+    const HWND page = activePage_ ? activePage_->Handle() : nullptr;
+    const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+    if (page && !tab && (message.hwnd == page || IsChild(page, message.hwnd)))
+        return IsDialogMessageW(page, &message) != FALSE;
+    return IsDialogMessageW(handle_, &message) != FALSE;
 }
 
 void CMainDlg::Hide() { PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
@@ -167,12 +189,10 @@ LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
         // Straight to hidden: the window lives in the tray, not on the taskbar,
         // and comes back in its normal state when shown again.
         ShowWindow(handle_, SW_HIDE);
-        ShowButtonFrames(false);
         return 0;
     case SC_RESTORE:
         DefWindowProcW(handle_, WM_SYSCOMMAND, wParam, lParam);
         ShowWindow(handle_, SW_SHOW);
-        ShowButtonFrames(true);
         return 0;
     default:
         break;
@@ -198,6 +218,14 @@ LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
     return 0;
 }
 
+// However the window is shown or hidden (the tray, the system menu, a second
+// start), the floating buttons' frames follow while the Buttons page is current.
+LRESULT CMainDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0) ShowButtonFrames(wParam != 0);
+    return 0;
+}
+
 void CMainDlg::ShowButtonFrames(bool on) const
 {
     // The floating buttons can be resized while the Buttons page shows.
@@ -213,7 +241,6 @@ LRESULT CMainDlg::OnExit(WPARAM, LPARAM)
 LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
 {
     ShowWindow(handle_, SW_RESTORE);
-    ShowButtonFrames(true);
     return 0;
 }
 

@@ -43,6 +43,11 @@ public:
     // tooltips see the mouse.
     bool PreTranslateMessage(MSG& message) override;
 
+    // The dialog manager's keys (Tab, Escape, Enter, arrows, mnemonics) for a
+    // message taken from the queue; true when it was dealt with. The page
+    // that holds the focus has them first, so that Escape or Enter typed on
+    // a page leaves the window as it is; Tab moves through the whole window.
+    bool HandleDialogKeys(MSG& message);
     CStdDlg* Page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
     CStdDlg* ActivePage() const { return activePage_; }
     HWND Tabs() const { return tabs_; }
@@ -71,6 +76,7 @@ private:
     void ShowPage(int index);
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);

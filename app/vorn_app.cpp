@@ -50,7 +50,7 @@ int CVornApp::Run()
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (WalkPreTranslate(message)) continue;
-        if (main.Handle() && IsDialogMessageW(main.Handle(), &message)) continue;
+        if (main.HandleDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -37,6 +37,7 @@ std::span<const MessageEntry<CButton2>> CButton2::MessageTable()
 {
     static const MessageEntry<CButton2> table[] = {
         MapMessage<CButton2>(WM_LBUTTONDOWN, &CButton2::OnLeftButtonDown),
+        MapMessage<CButton2>(WM_LBUTTONDBLCLK, &CButton2::OnLeftButtonDoubleClick),
         MapMessage<CButton2>(WM_LBUTTONUP, &CButton2::OnLeftButtonUp),
         MapMessage<CButton2>(WM_CAPTURECHANGED, &CButton2::OnCaptureChanged),
         MapMessage<CButton2>(WM_TIMER, &CButton2::OnTimer),
@@ -51,15 +52,44 @@ bool CButton2::PreTranslateMessage(MSG&)
     return false;
 }
 
-// The action starts on the press; the button's own handling follows, so it
-// shows pressed and holds the capture until the release, wherever that is.
+bool CButton2::TakesFocus() const { return (GetWindowLongW(GetParent(handle_), GWL_STYLE) & WS_THICKFRAME) != 0; }
+
+// Held down with the mouse captured, as the button's own handling would,
+// which then also shows it pressed only while the pointer is over it.
+void CButton2::PressWithoutFocus()
+{
+    heldWithoutFocus_ = true;
+    SetCapture(handle_);
+    SendMessageW(handle_, BM_SETSTATE, TRUE, 0);
+}
+
+void CButton2::ReleaseWithoutFocus()
+{
+    if (!heldWithoutFocus_) return;
+    heldWithoutFocus_ = false;
+    SendMessageW(handle_, BM_SETSTATE, FALSE, 0);
+    if (GetCapture() == handle_) ReleaseCapture();
+}
+
+// The action starts on the press; the button then shows pressed and holds
+// the capture until the release, wherever that is.
 LRESULT CButton2::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
     KillTimer(handle_, kReleaseWatchTimer);
     pressed_ = true;
     endedAway_ = false;
     theButtons.RunButtonAction(buttonId, lastForeground, false, ModifierOf(wParam));
-    return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+    if (TakesFocus()) return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+    PressWithoutFocus();
+    return 0;
+}
+
+// The second press of a double-click starts nothing; its release ends.
+LRESULT CButton2::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
+{
+    if (TakesFocus()) return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
+    PressWithoutFocus();
+    return 0;
 }
 
 LRESULT CButton2::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
@@ -68,7 +98,9 @@ LRESULT CButton2::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
         endedAway_ = false;
     else
         End(ModifierOf(wParam));
-    return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+    if (!heldWithoutFocus_) return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+    ReleaseWithoutFocus();
+    return 0;
 }
 
 // An action that opens a window takes the focus, and a button that loses the
@@ -76,6 +108,10 @@ LRESULT CButton2::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
 // Until the button goes up, its state is watched instead.
 LRESULT CButton2::OnCaptureChanged(WPARAM wParam, LPARAM lParam)
 {
+    if (heldWithoutFocus_ && reinterpret_cast<HWND>(lParam) != handle_) {
+        heldWithoutFocus_ = false;
+        SendMessageW(handle_, BM_SETSTATE, FALSE, 0);
+    }
     if (pressed_ && reinterpret_cast<HWND>(lParam) != handle_) {
         if (LeftButtonDown()) {
             SetTimer(handle_, kReleaseWatchTimer, kReleaseWatchMs, nullptr);
@@ -116,6 +152,7 @@ CButtonDlg::~CButtonDlg() { Destroy(); }
 std::span<const MessageEntry<CButtonDlg>> CButtonDlg::MessageTable()
 {
     static const MessageEntry<CButtonDlg> table[] = {
+        MapMessage<CButtonDlg>(WM_MOUSEACTIVATE, &CButtonDlg::OnMouseActivate),
         MapMessage<CButtonDlg>(WM_ENTERSIZEMOVE, &CButtonDlg::OnEnterSizeMove),
         MapMessage<CButtonDlg>(WM_EXITSIZEMOVE, &CButtonDlg::OnExitSizeMove),
         MapMessage<CButtonDlg>(WM_SIZE, &CButtonDlg::OnSize),
@@ -129,6 +166,13 @@ BOOL CButtonDlg::OnInitDialog()
 {
     if (button_.Subclass(Item(IDC_BUTTON_FACE))) button_.buttonId = buttonId_;
     return TRUE;
+}
+
+// A click leaves the window the user was in active, so that the keys an
+// action sends reach it; only sizing by the frame activates the button.
+LRESULT CButtonDlg::OnMouseActivate(WPARAM, LPARAM)
+{
+    return (GetWindowLongW(handle_, GWL_STYLE) & WS_THICKFRAME) ? MA_ACTIVATE : MA_NOACTIVATE;
 }
 
 LRESULT CButtonDlg::OnEnterSizeMove(WPARAM, LPARAM)
@@ -171,12 +215,23 @@ void CButtonDlg::Place(const RECT& screen)
 
 void CButtonDlg::SetText(const std::wstring& text)
 {
-    if (const HWND face = Item(IDC_BUTTON_FACE)) SetWindowTextW(face, text.c_str());
+    // A push button takes "&" for a mnemonic; a caption shows it as typed.
+    std::wstring shown;
+    for (const wchar_t c : text) {
+        shown += c;
+        if (c == L'&') shown += L'&';
+    }
+    if (const HWND face = Item(IDC_BUTTON_FACE)) SetWindowTextW(face, shown.c_str());
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void CButtonDlg::SetSizingFrame(bool on)
 {
+    // Without its frame the window never becomes the active one, whoever
+    // asks: a click, or the window manager.
+    const LONG exStyle = GetWindowLongW(handle_, GWL_EXSTYLE);
+    const LONG wantedEx = on ? (exStyle & ~WS_EX_NOACTIVATE) : (exStyle | WS_EX_NOACTIVATE);
+    if (wantedEx != exStyle) SetWindowLongW(handle_, GWL_EXSTYLE, wantedEx);
     const LONG style = GetWindowLongW(handle_, GWL_STYLE);
     const LONG wanted = on ? (style | WS_THICKFRAME) : (style & ~WS_THICKFRAME);
     if (wanted == style) return;

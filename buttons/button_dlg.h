@@ -32,17 +32,28 @@ public:
 
 private:
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     // The ending; the modifier as the release message gives it, else read now.
     void End(std::optional<ModifierKey> modifier = {});
+    // Whether a click may take the focus: only while the floating window has
+    // its sizing frame (the Buttons page is open). Otherwise the window the
+    // user was in keeps the focus, and with it the keys the actions send.
+    bool TakesFocus() const;
+    // The press as the button shows it, without the focus the button's own
+    // handling would take.
+    void PressWithoutFocus();
+    void ReleaseWithoutFocus();
 
     // Between a press and its ending.
     bool pressed_ = false;
     // The ending was sent while the button had lost the mouse; the release,
     // should it still come, sends no second one.
     bool endedAway_ = false;
+    // The button holds the mouse itself, for a press that took no focus.
+    bool heldWithoutFocus_ = false;
 };
 
 class CButtonDlg : public WithMessageTable<CButtonDlg, CDialog>, public IButtonWindow {
@@ -70,6 +81,7 @@ protected:
     void OnCancel() override {}
 
 private:
+    LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnEnterSizeMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnExitSizeMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);

@@ -233,9 +233,9 @@ void CButtonEditor::DeleteThisButton()
     SetCurrentButton(-1);
 }
 
-void CButtonEditor::PageShown()
+void CButtonEditor::PageShown(bool settingsWindowVisible)
 {
-    theButtons.SetSizingFrames(true);
+    if (settingsWindowVisible) theButtons.SetSizingFrames(true);
     view_.SetSettingsWindowTopmost(true);
 }
 

@@ -59,7 +59,9 @@ public:
     void SliderMoved(int percent);
     void ResetTitle();
     void DeleteThisButton();
-    void PageShown();
+    // The frames come only with a settings window on screen: a start on this
+    // page shows it while the window stays hidden.
+    void PageShown(bool settingsWindowVisible);
     void PageHidden();
 
     void SetCurrentButton(int id);

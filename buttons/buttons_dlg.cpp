@@ -262,7 +262,7 @@ LRESULT CButtonsDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
     if (lParam != 0) return 0;
     if (wParam) {
         RebuildTree();
-        editor_.PageShown();
+        editor_.PageShown(IsWindowVisible(GetAncestor(handle_, GA_ROOT)) != FALSE);
     } else {
         editor_.PageHidden();
     }

@@ -218,7 +218,8 @@ std::wstring ControlText(HWND control)
 
 HWND CreatePageToolTip(HWND page, std::span<const ControlTip> tools, DWORD style)
 {
-    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+    // Tips show names and descriptions as typed: an "&" is no mnemonic.
+    const HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | style, CW_USEDEFAULT, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tip) return nullptr;
     SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);

@@ -46,6 +46,7 @@ public:
     void SelectByName(const std::wstring& name);
     const std::wstring& SelectedName() const { return selectedName_; }
     HWND List() const { return list_; }
+    HWND ToolTip() const { return toolTip_.Get(); }
 
     bool PreTranslateMessage(MSG& message) override;
     static std::span<const MessageEntry<CCustomDlg>> MessageTable();

@@ -45,6 +45,8 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapMessage<CSettingsDlg>(WM_TIMER, &CSettingsDlg::OnTimer),
         MapMessage<CSettingsDlg>(WM_HSCROLL, &CSettingsDlg::OnSlider),
         MapMessage<CSettingsDlg>(WM_VSCROLL, &CSettingsDlg::OnVerticalScroll),
+        MapMessage<CSettingsDlg>(WM_MOUSEWHEEL, &CSettingsDlg::OnMouseWheel),
+        MapMessage<CSettingsDlg>(kFocusMayHaveMovedMessage, &CSettingsDlg::OnFocusMayHaveMoved),
         MapCommand<CSettingsDlg>(IDC_TEST_DESKTOP, &CSettingsDlg::OnTest),
         MapCommand<CSettingsDlg>(IDC_TEST_WINDOW, &CSettingsDlg::OnTest),
         MapCommand<CSettingsDlg>(IDC_FADE, &CSettingsDlg::OnFlagBox),
@@ -308,11 +310,45 @@ LRESULT CSettingsDlg::OnWindowSelected(WPARAM, LPARAM)
 LRESULT CSettingsDlg::OnVerticalScroll(WPARAM wParam, LPARAM lParam)
 {
     if (lParam) return DefaultProcedure(WM_VSCROLL, wParam, lParam);  // a scroll-bar control's
-    const std::optional<int> step = ScrollStep(LOWORD(wParam), scrollPos_, HIWORD(wParam));
-    if (!step) return 0;
-    scrollPos_ += *step;
+    if (const std::optional<int> step = ScrollStep(LOWORD(wParam), scrollPos_, HIWORD(wParam))) ScrollBy(*step);
+    return 0;
+}
+
+void CSettingsDlg::ScrollBy(int step)
+{
+    scrollPos_ += step;
     SetScrollPos(handle_, SB_VERT, scrollPos_, TRUE);
-    ScrollWindow(handle_, 0, -*step, nullptr, nullptr);
+    ScrollWindow(handle_, 0, -step, nullptr, nullptr);
+}
+
+bool CSettingsDlg::PreTranslateMessage(MSG& message)
+{
+    if (message.message != WM_MOUSEWHEEL || message.hwnd == handle_) return false;
+    if (message.hwnd == folderList_ || message.hwnd == windowList_ || message.hwnd == slider_) return false;
+    SendMessageW(handle_, WM_MOUSEWHEEL, message.wParam, message.lParam);
+    return true;
+}
+
+LRESULT CSettingsDlg::OnMouseWheel(WPARAM wParam, LPARAM)
+{
+    if (const std::optional<int> step = WheelStep(GET_WHEEL_DELTA_WPARAM(wParam), scrollPos_, wheelRemainder_))
+        ScrollBy(*step);
+    return 0;
+}
+
+// A control reached with the keyboard while scrolled out of view comes into it.
+LRESULT CSettingsDlg::OnFocusMayHaveMoved(WPARAM, LPARAM)
+{
+    const HWND focus = GetFocus();
+    if (!focus || !IsChild(handle_, focus)) return 0;
+    RECT control{};
+    GetWindowRect(focus, &control);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&control), 2);
+    RECT view{};
+    GetClientRect(handle_, &view);
+    if (const std::optional<int> step = StepIntoView(control.top + scrollPos_, control.bottom + scrollPos_, scrollPos_,
+                                                     view.bottom - view.top))
+        ScrollBy(*step);
     return 0;
 }
 

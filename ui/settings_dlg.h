@@ -29,6 +29,10 @@ public:
     HWND FolderList() const { return folderList_; }
     HWND Slider() const { return slider_; }
 
+    // The mouse wheel scrolls the page wherever it is turned on it, but over
+    // the lists and the slider, which scroll or slide themselves.
+    bool PreTranslateMessage(MSG& message) override;
+
     static std::span<const MessageEntry<CSettingsDlg>> MessageTable();
 
 protected:
@@ -51,6 +55,9 @@ private:
     LRESULT OnWindowSelected(WPARAM wParam, LPARAM lParam);
     LRESULT OnSlider(WPARAM wParam, LPARAM lParam);
     LRESULT OnVerticalScroll(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFocusMayHaveMoved(WPARAM wParam, LPARAM lParam);
+    void ScrollBy(int step);
     LRESULT OnContentsLink(WPARAM wParam, LPARAM lParam);
 
     std::array<CHyperLink, 7> contentsLinks_;
@@ -58,6 +65,7 @@ private:
     HWND windowList_ = nullptr;
     HWND slider_ = nullptr;
     int scrollPos_ = 0;
+    int wheelRemainder_ = 0;
     // The page writes its boxes: that is no edit of the user's.
     bool filling_ = false;
 };

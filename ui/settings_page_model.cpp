@@ -114,6 +114,40 @@ std::optional<int> ScrollStep(int code, int position, int thumbPosition)
     }
 }
 
+namespace {
+
+constexpr int kLineStep = kScrollMax / 20;
+constexpr int kWheelDelta = 120;  // one notch
+constexpr int kRoomAroundFocus = 8;
+
+// The step to `target`, held to the range; none when it goes nowhere.
+std::optional<int> StepTo(int target, int position)
+{
+    const int step = std::clamp(target, 0, kScrollMax) - position;
+    if (step == 0) return std::nullopt;
+    return step;
+}
+
+}  // namespace
+
+std::optional<int> WheelStep(int delta, int position, int& remainder)
+{
+    remainder += delta;
+    const int notches = remainder / kWheelDelta;
+    remainder -= notches * kWheelDelta;
+    if (notches == 0) return std::nullopt;
+    return StepTo(position - notches * kLineStep, position);
+}
+
+std::optional<int> StepIntoView(int top, int bottom, int position, int height)
+{
+    if (top < position) return StepTo(top - kRoomAroundFocus, position);
+    // A control taller than the view shows its top.
+    if (bottom > position + height)
+        return StepTo(std::min(bottom - height + kRoomAroundFocus, top - kRoomAroundFocus), position);
+    return std::nullopt;
+}
+
 std::optional<int> SectionOffset(int linkId)
 {
     constexpr int offsets[] = {141, 285, 424, 608, 797, 823};

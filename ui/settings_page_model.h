@@ -52,6 +52,14 @@ std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& tit
 inline constexpr int kScrollMax = 1220;
 // The step a scroll-bar message makes from `position`, or none.
 std::optional<int> ScrollStep(int code, int position, int thumbPosition);
+// The step a turn of the mouse wheel by `delta` makes from `position`: one
+// line step per notch, up for a turn away from the user, within the range.
+// Parts of a notch (precise wheels) add up in `remainder` until they make one.
+std::optional<int> WheelStep(int delta, int position, int& remainder);
+// The step that brings the content from `top` to `bottom` (page pixels,
+// unscrolled) into a view `height` high scrolled to `position`, with a little
+// room around it; none when it is in view. Within the range.
+std::optional<int> StepIntoView(int top, int bottom, int position, int height);
 // Where each of the first six contents links (1802 ... 1807) scrolls to.
 std::optional<int> SectionOffset(int linkId);
 // The seventh (1808) scrolls to just above the "Edge behaviour" frame, in

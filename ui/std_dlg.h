@@ -13,6 +13,10 @@
 namespace vorn::ui {
 
 inline constexpr int kFirstLabelId = 1301;
+// Posted to the current page after each key the settings window is given:
+// the keyboard focus may have moved (Tab, a mnemonic), and a page that
+// scrolls brings it into view.
+inline constexpr UINT kFocusMayHaveMovedMessage = WM_APP + 40;
 inline constexpr int kLabelCount = 36;
 
 class CStdDlg : public CDialog {

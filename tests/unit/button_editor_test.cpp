@@ -167,7 +167,7 @@ TEST_F(ButtonEditorTest, TipsHintAtDrawingOnlyWithoutButtonsAndNameTheButtonUnde
 TEST_F(ButtonEditorTest, HidingThePageEndsTheSelectionAndTheTopmostState)
 {
     const int id = theButtons.AddButton(false, 20, 20, 60, 60);
-    editor.PageShown();
+    editor.PageShown(true);
     EXPECT_TRUE(view.topmost);
     Drag({{30, 30}});
     editor.PageHidden();

@@ -115,6 +115,12 @@ TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
     // The seventh section made the page taller: steps of 1220 / 20 and 1220 / 5.
     EXPECT_EQ(positions, (std::vector<int>{884, 945, 1006, 1067, 1128, 1189, 1220}));
     EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1220, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1100, 0), 120);  // near the end: only to it
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 0, 0), 244);
+    EXPECT_EQ(ScrollStep(SB_LINEUP, 20, 0), -20);  // near the top: only to it
+    EXPECT_EQ(ScrollStep(SB_LINEUP, 100, 0), -61);
+    EXPECT_EQ(ScrollStep(SB_LINEDOWN, 1220, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_PAGEUP, 0, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_PAGEUP, 100, 0), -100);
     EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -244);
     EXPECT_EQ(ScrollStep(SB_LINEUP, 0, 0), std::nullopt);
@@ -122,6 +128,58 @@ TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
     EXPECT_EQ(ScrollStep(SB_ENDSCROLL, 300, 120), std::nullopt);
     EXPECT_EQ(SectionOffset(1801), std::nullopt);
     EXPECT_EQ(SectionOffset(kEdgeBehaviourLink), std::nullopt);  // measured on the page
+}
+
+TEST_F(SettingsPageModelTest, TheWheelScrollsALineStepPerNotchWithinTheRange)
+{
+    struct Case {
+        std::vector<int> deltas;  // turns in a row, from `position`
+        int position;
+        std::vector<std::optional<int>> steps;
+    };
+    const Case cases[] = {
+        {{-120}, 0, {61}},                        // towards the user: down
+        {{120}, 300, {-61}},                      // away: up
+        {{-360}, 100, {183}},                     // three notches at once
+        {{120}, 20, {-20}},                       // near the top: only to it
+        {{120}, 0, {std::nullopt}},               // at the top
+        {{-120}, 1200, {20}},                     // near the end: only to it
+        {{-120}, 1220, {std::nullopt}},           // at the end
+        {{-40, -40, -40}, 0, {std::nullopt, std::nullopt, 61}},  // a precise wheel's parts add up
+        {{-60, 60, -120}, 0, {std::nullopt, std::nullopt, 61}},  // and cancel out
+    };
+    for (const Case& c : cases) {
+        int remainder = 0;
+        int position = c.position;
+        std::vector<std::optional<int>> steps;
+        for (const int delta : c.deltas) {
+            steps.push_back(WheelStep(delta, position, remainder));
+            if (steps.back()) position += *steps.back();
+        }
+        EXPECT_EQ(steps, c.steps) << c.position << " " << testing::PrintToString(c.deltas);
+    }
+}
+
+TEST_F(SettingsPageModelTest, AControlReachedWithTheKeyboardIsScrolledIntoView)
+{
+    struct Case {
+        int top, bottom, position;
+        std::optional<int> step;
+    };
+    // A view 300 pixels high.
+    const Case cases[] = {
+        {400, 420, 300, std::nullopt},  // inside
+        {300, 320, 300, std::nullopt},  // at its top edge
+        {580, 600, 300, std::nullopt},  // at its bottom edge
+        {290, 310, 300, -18},           // above: its top shows, with some room
+        {590, 610, 300, 18},            // below: its bottom shows
+        {1300, 1340, 100, 948},         // far below
+        {4, 24, 300, -300},             // above near the top: to the top
+        {1500, 1530, 1100, 120},        // below near the end: to the end
+        {700, 1200, 300, 392},          // taller than the view: its top shows
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StepIntoView(c.top, c.bottom, c.position, 300), c.step) << c.top << " " << c.position;
 }
 
 TEST_F(SettingsPageModelTest, TheWindowListLeavesOutTheShellAndAlwaysHasVornAndTaskbar)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "actions/util.h"
+#include "app/edge_engine.h"
 #include "buttons/button_dlg.h"
 #include "platform/win32/win32_port.h"
 #include "res/resource.h"
@@ -170,6 +171,95 @@ TEST_F(ButtonWindowTest, OnlyTheUsersSizingFlowsBackIntoTheDiagram)
     EXPECT_NE(theButtons.GetDiagramRect(id).right, diagram.right);
     EXPECT_TRUE(theButtons.Find(id)->selected);
     EXPECT_NE(fake::TempFolder::Read(theData.settingsPath).find("[Button 1]"), std::string::npos);
+}
+
+TEST_F(ButtonWindowTest, ADoubleClickEndsTwiceAndAButtonThatLosesTheMouseEndsOnce)
+{
+    theButtons.SetSizingFrames(false);  // as after a start
+    const POINT centre = Centre();
+    SetCursorPos(centre.x, centre.y);
+    PumpFor(50, 10);
+    // The second press arrives as a double-click, which starts nothing.
+    for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP})
+        Mouse(flags);
+    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}, {21, true}}); }, 3000, 10));
+    PumpFor(100, 10);
+    EXPECT_TRUE(RunsAre({{21, false}, {21, true}, {21, true}}));
+
+    // Something else takes the mouse while the button is held: the ending is
+    // sent when the button goes up, and only once.
+    host.runs.clear();
+    PumpFor(600, 10);  // no double-click with the clicks before
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
+    ReleaseCapture();
+    PumpFor(150, 10);
+    EXPECT_TRUE(RunsAre({{21, false}}));
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
+    PumpFor(150, 10);
+    EXPECT_TRUE(RunsAre({{21, false}, {21, true}}));
+}
+
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// A click on a floating button leaves the user's window active, so that the
+// keys of a keystroke action reach it.
+TEST(ButtonKeystrokeTest, CopyOnAFloatingButtonCopiesFromTheWindowTheUserWasIn)
+{
+    InstallWin32Port();
+    theUtil.Resolve();
+    fake::TempFolder folder;
+    theData.settingsPath = folder.File(L"Vorn.ini");
+    theData.ResetSaveThrottle();
+    theData.enabled = true;
+    CEdgeEngine engine;
+    CButtonWindowsHost windows;
+    windows.Attach(nullptr, &engine);
+    theButtons.SetHost(&windows);
+    const int id = theButtons.AddButton(false, 60, 60, 90, 80);
+    theButtons.SetAction(id, Plain, theData.FindActionIndex(L"Copy"));
+    theButtons.SetSizingFrames(false);  // as after a start: the settings window is closed
+
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"Copied by a floating button", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                      1100, 100, 400, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetForegroundWindow(edit);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == edit; }, 3000, 10));
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+
+    RECT rect{};
+    GetWindowRect(theButtons.Find(id)->window->Handle(), &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PumpFor(100, 10);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([] { return ClipboardText() == L"Copied by a floating button"; }, 3000, 20))
+        << testing::PrintToString(ClipboardText());
+    PumpFor(200, 10);
+    EXPECT_EQ(GetForegroundWindow(), edit);
+
+    DestroyWindow(edit);
+    theButtons.Clear();
+    theButtons.SetHost(nullptr);
+    PumpFor(20, 10);
 }
 
 }  // namespace

@@ -54,6 +54,28 @@ protected:
         PumpFor(50, kCheckEveryMs);
         return *main_;
     }
+    // Handles what arrives for `ms` as the program's own message loop does:
+    // pre-translation, then the settings window's dialog keys.
+    static void PumpAsTheProgram(CMainDlg& main, DWORD ms)
+    {
+        const DWORD start = GetTickCount();
+        do {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT || WalkPreTranslate(message) || main.HandleDialogKeys(message))
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, kCheckEveryMs, QS_ALLINPUT);
+        } while (GetTickCount() - start < ms);
+    }
+    // A key pressed and let go in `window`, as the keyboard sends it.
+    static void PostKey(HWND window, WPARAM key)
+    {
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    }
     // Selects tab `index` as a click on its heading does.
     void SwitchTab(CMainDlg& main, int index)
     {

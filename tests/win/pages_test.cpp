@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <tuple>
+
 #include "actions/custom_actions.h"
 #include "buttons/button_dlg.h"
 #include "buttons/buttons_dlg.h"
@@ -320,6 +322,68 @@ TEST_F(SettingsPageTest, BoxesShowTheStoredValuesAndStoreWhatIsTypedClamped)
     EXPECT_FALSE(theData.wallpaperRandom);
 }
 
+// A spin writes its number without a thousands separator, and what it shows
+// is what is stored, at each end of its range.
+TEST_F(SettingsPageTest, EverySpinStepsToTheEndsOfItsRangeAndStoresWhatItShows)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    const auto stored = [&](const NumberBox& box) {
+        if (box.field) return static_cast<int>(theData.*box.field);
+        const DelayParts parts = PartsOfDelay(theData.wallpaperDelay);
+        return box.boxId == kDelayHoursBox ? parts.hours : box.boxId == kDelayMinutesBox ? parts.minutes : parts.seconds;
+    };
+    for (const NumberBox& box : kNumberBoxes) {
+        const HWND edit = GetDlgItem(page.Handle(), box.boxId);
+        for (const auto& [start, key, end] : {std::tuple{box.high - 1, VK_UP, box.high}, {box.low + 1, VK_DOWN, box.low}}) {
+            SCOPED_TRACE(testing::Message() << box.boxId << " from " << start);
+            SetWindowTextW(edit, std::to_wstring(start).c_str());
+            for (int step = 0; step < 2; ++step)  // the second stops at the end
+                SendMessageW(edit, WM_KEYDOWN, key, 1);
+            EXPECT_EQ(WindowText(edit), std::to_wstring(end));
+            EXPECT_EQ(stored(box), end);
+        }
+    }
+    EXPECT_EQ(Saved().Get(L"Settings", L"Window grow", L""), L"1");
+}
+
+TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::SettingsPage);
+    // Turned over a box: the page scrolls, a line step per notch.
+    PostMessageW(GetDlgItem(page.Handle(), 1001), WM_MOUSEWHEEL, MAKEWPARAM(0, -2 * WHEEL_DELTA), 0);
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.ScrollPosition(), 2 * (kScrollMax / 20));
+    PostMessageW(GetDlgItem(page.Handle(), 1001), WM_MOUSEWHEEL, MAKEWPARAM(0, 5 * WHEEL_DELTA), 0);
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.ScrollPosition(), 0);
+
+    // Tab from the poll interval, far below the view, to the dwell time: it
+    // comes into view; Shift+Tab back to the top of the page as well.
+    RECT view{};
+    GetClientRect(page.Handle(), &view);
+    const auto inView = [&](int id) {
+        RECT box{};
+        GetWindowRect(GetDlgItem(page.Handle(), id), &box);
+        MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&box), 2);
+        return box.top >= view.top && box.bottom <= view.bottom;
+    };
+    EXPECT_FALSE(inView(1014));
+    SetFocus(GetDlgItem(page.Handle(), 1013));
+    PostKey(GetDlgItem(page.Handle(), 1013), VK_TAB);
+    PumpAsTheProgram(main, 150);
+    ASSERT_EQ(GetFocus(), GetDlgItem(page.Handle(), 1014));
+    EXPECT_TRUE(inView(1014));
+    EXPECT_GT(page.ScrollPosition(), 0);
+    EXPECT_FALSE(inView(1001));
+    SetFocus(GetDlgItem(page.Handle(), 1001));
+    PostKey(GetDlgItem(page.Handle(), 1001), VK_RIGHT);
+    PumpAsTheProgram(main, 150);
+    EXPECT_TRUE(inView(1001));
+}
+
 TEST_F(SettingsPageTest, LinksAndTheScrollBarMoveThePage)
 {
     CMainDlg& main = Open();
@@ -505,9 +569,18 @@ TEST_F(CustomPageTest, TheEditorChecksAndTheListFollows)
     fill(L"  ", L"x");
     fill(L"Mail", L" ");
     fill(L"MAIL CLIENT", L"x");
-    EXPECT_EQ(editor.errors, (std::vector<std::wstring>{L"Name required", L"At least one action is required",
-                                                        L"The name you entered is already in use"}));
+    fill(L"tile LEFT", L"x");
+    EXPECT_EQ(editor.errors,
+              (std::vector<std::wstring>{L"Name required", L"At least one action is required",
+                                         L"The name you entered is already in use",
+                                         L"The name you entered is already in use"}));
     EXPECT_EQ(GetFocus(), GetDlgItem(editor.Handle(), IDC_NAME));
+    DWORD from = 1;
+    DWORD to = 0;
+    SendMessageW(GetDlgItem(editor.Handle(), IDC_NAME), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 9u);  // all of it, to be typed over
     fill(L" Mail ", L"mail.exe /new");
     EXPECT_EQ(editor.EnteredName(), L"Mail");
     EXPECT_EQ(editor.Handle(), nullptr);  // closed with OK
@@ -517,6 +590,17 @@ TEST_F(CustomPageTest, TheEditorChecksAndTheListFollows)
     EXPECT_EQ(Lines(page), (std::vector<std::wstring>{L"Mail", L"Mail client"}));
     EXPECT_EQ(page.SelectedName(), L"Mail");
 
+    // Edit fills the fields; Cancel keeps the action as it was.
+    RecordingEditor edit(L"Mail client");
+    ASSERT_TRUE(edit.CreateModeless(main.Handle()));
+    EXPECT_EQ(WindowText(GetDlgItem(edit.Handle(), IDC_NAME)), L"Mail client");
+    EXPECT_EQ(WindowText(GetDlgItem(edit.Handle(), IDC_DESCRIPTION)), L"Reads mail");
+    EXPECT_EQ(WindowText(GetDlgItem(edit.Handle(), IDC_BEGINNING_ACTION)), L"mail.exe");
+    SetDlgItemTextW(edit.Handle(), IDC_BEGINNING_ACTION, L"other.exe");
+    SendMessageW(edit.Handle(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(edit.Handle(), nullptr);
+    EXPECT_EQ(theCustomActions[theCustomActions.FindSlot(L"Mail client")].beginningAction, L"mail.exe");
+
     SendMessageW(page.Handle(), WM_COMMAND, IDC_COPY, 0);
     EXPECT_EQ(page.SelectedName(), L"Mail copy 1");
     EXPECT_EQ(Saved().Get(L"Custom actions", L"Name 3", L""), L"Mail copy 1");
@@ -525,6 +609,35 @@ TEST_F(CustomPageTest, TheEditorChecksAndTheListFollows)
     EXPECT_TRUE(Lines(page).empty());
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.Handle(), IDC_EDIT)));
     EXPECT_EQ(WindowText(page.Label(0).Handle()), L"");
+}
+
+// Names and descriptions show as typed: an "&" is no mnemonic, on the
+// description line or in the tip over the list.
+TEST_F(CustomPageTest, TheDescriptionAndTheTipShowAnAmpersandAsTyped)
+{
+    theCustomActions[0] = CCustomAction{L"Save & quit", L"Saves & quits", L"save.exe", L""};
+    CMainDlg& main = Open();
+    CCustomDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::CustomPage);
+    const HWND line = page.Label(0).Handle();
+    EXPECT_EQ(WindowText(line), L"Saves & quits");
+    EXPECT_NE(GetWindowLongW(line, GWL_STYLE) & SS_NOPREFIX, 0);
+
+    RECT item{};
+    SendMessageW(page.List(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    MSG move{page.List(), WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 5, item.top + 2)};
+    page.PreTranslateMessage(move);
+    const HWND pageTip = page.ToolTip();
+    ASSERT_NE(pageTip, nullptr);
+    EXPECT_NE(GetWindowLongW(pageTip, GWL_STYLE) & TTS_NOPREFIX, 0);
+    wchar_t text[64] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = page.Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(page.List());
+    info.lpszText = text;
+    SendMessageW(pageTip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"Saves & quits");
 }
 
 }  // namespace

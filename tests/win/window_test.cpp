@@ -286,21 +286,31 @@ TEST_F(MainWindowTest, ASaveThatFailsIsToldInABalloonFromTheTrayIcon)
     EXPECT_EQ(icon.dwInfoFlags & NIIF_WARNING, static_cast<DWORD>(NIIF_WARNING));
 }
 
-TEST_F(MainWindowTest, OnTheButtonsPageHidingAndShowingTakeAndGiveTheButtonFrames)
+TEST_F(MainWindowTest, OnTheButtonsPageTheFramesShowOnlyWithTheWindow)
 {
+    // A later start, last closed on the Buttons page, with one button.
+    fake::TempFolder::Write(theData.settingsPath,
+                            "[Settings]\r\nFirst run=False\r\nCurrent page=1\r\n"
+                            "[Button 1]\r\nLeft=60\r\nTop=60\r\nWidth=30\r\nHeight=20\r\n");
     CButtonWindowsHost buttonWindows;
     theButtons.SetHost(&buttonWindows);
-    const int id = theButtons.AddButton(false, 60, 60, 90, 80);
-    theButtons.SetSizingFrames(false);
-    const HWND floating = theButtons.Find(id)->window->Handle();
+    theData.LoadSettings();
+    ASSERT_EQ(theButtons.List().size(), 1u);
+    const HWND floating = theButtons.List().front()->window->Handle();
     const auto framed = [&] { return (GetWindowLongW(floating, GWL_STYLE) & WS_THICKFRAME) != 0; };
-    theData.currentPage = CMainDlg::ButtonsPage;
     CMainDlg& main = Open();
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    EXPECT_EQ(main.ActivePage(), main.Page(CMainDlg::ButtonsPage));
+    EXPECT_FALSE(framed());
     SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(framed());
     SendMessageW(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(framed());
     SendMessageW(main.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(framed());
+    ShowWindow(main.Handle(), SW_HIDE);  // as the window hides itself
+    EXPECT_FALSE(framed());
+    ShowWindow(main.Handle(), SW_SHOW);  // as a second start shows it
     EXPECT_TRUE(framed());
     theButtons.Clear();
     theButtons.SetHost(nullptr);
@@ -340,6 +350,43 @@ TEST_F(MainWindowTest, CloseEnterEscapeAndMinimiseHideAndOpenShows)
     SendMessageW(window, WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsIconic(window));
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterOnAPageLeaveTheWindowAsItIsAndHideItElsewhere)
+{
+    CMainDlg& main = Open();
+    struct Case {
+        int page;
+        int control;  // that has the focus; 0: the tab headings
+        WPARAM key;
+        bool hides;
+    };
+    const Case cases[] = {
+        {CMainDlg::ActionsPage, IDC_ACTION_TREE, VK_ESCAPE, false},
+        {CMainDlg::ButtonsPage, IDC_CAPTION, VK_ESCAPE, false},
+        {CMainDlg::CustomPage, IDC_LIST, VK_ESCAPE, false},
+        {CMainDlg::CustomPage, IDC_LIST, VK_RETURN, false},
+        {CMainDlg::SettingsPage, 1001, VK_ESCAPE, false},
+        {CMainDlg::SettingsPage, 1001, VK_RETURN, false},
+        {CMainDlg::AboutPage, IDC_LOCAL_HELP, VK_ESCAPE, false},
+        {CMainDlg::SettingsPage, 0, VK_ESCAPE, true},
+        {CMainDlg::SettingsPage, IDC_PREVIEW, VK_ESCAPE, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.page << " " << c.control << " " << c.key);
+        SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_OPEN, 0);
+        SwitchTab(main, c.page);
+        const HWND page = main.Page(c.page)->Handle();
+        const HWND focus = c.control == 0           ? main.Tabs()
+                           : c.control == IDC_PREVIEW ? GetDlgItem(main.Handle(), IDC_PREVIEW)
+                                                      : GetDlgItem(page, c.control);
+        ASSERT_NE(focus, nullptr);
+        SetFocus(focus);
+        PostKey(focus, c.key);
+        PumpAsTheProgram(main, 150);
+        EXPECT_EQ(IsWindowVisible(main.Handle()) == FALSE, c.hides);
+        EXPECT_TRUE(IsWindow(page));
+    }
 }
 
 TEST_F(MainWindowTest, TrayMenuTogglesEdgeActionsAndRenamesItsItem)
