@@ -135,6 +135,16 @@ TEST_F(ButtonEditorTest, CaptionsComeFromTheActionsUntilOneIsTyped)
 
     editor.CaptionChanged(L"Mine");  // typed by the user
     EXPECT_TRUE(theButtons.Find(id)->keepTitle);
+    editor.CaptionChanged(L"");  // emptied: made from the actions again
+    EXPECT_FALSE(theButtons.Find(id)->keepTitle);
+    editor.CaptionChanged(L"Mine");
+    EXPECT_TRUE(theButtons.Find(id)->keepTitle);
+    // Choosing a modifier shows that modifier's action in the tree.
+    view.treeSelection = -2;
+    editor.ModifierChanged(Shift);
+    EXPECT_EQ(view.treeSelection, none);
+    editor.ModifierChanged(Ctrl);
+    EXPECT_EQ(view.treeSelection, copy);
     editor.ModifierChanged(Plain);
     editor.TreeSelectionChanged(cascade);
     EXPECT_EQ(theButtons.GetCaption(id), L"Mine");

@@ -180,6 +180,19 @@ TEST_F(ButtonsTest, GroupOperationsFollowTheFirstSelectedButton)
         {&CButtons::AlignRightSides, {{130, 150, 150, 160}, {100, 40, 150, 70}, {110, 20, 150, 150}}},
         {&CButtons::MakeSameSize, {{170, 139, 220, 169}, {100, 40, 150, 70}, {20, 20, 70, 50}}},
     };
+    // Near the edges of the area, with the reference wide (left sides) or
+    // narrow: every side stops at the edge it would pass, like tops and bottoms.
+    const RECT nearEdges[] = {{12, 20, 60, 150}, {200, 40, 215, 70}, {180, 150, 200, 160}};
+    const RECT nearLeft[] = {{150, 20, 210, 150}, {10, 40, 20, 70}, {180, 150, 200, 160}};
+    struct EdgeCase {
+        void (CButtons::*operation)();
+        const RECT* start;
+        std::vector<RECT> expected;
+    };
+    const EdgeCase edgeCases[] = {
+        {&CButtons::AlignLeftSides, nearEdges, {{200, 150, 220, 160}, {200, 40, 215, 70}, {200, 20, 220, 150}}},
+        {&CButtons::AlignRightSides, nearLeft, {{9, 150, 20, 160}, {10, 40, 20, 70}, {9, 20, 20, 150}}},
+    };
     for (const Case& c : cases) {
         theButtons.Clear();
         for (const RECT& r : start)
@@ -193,6 +206,17 @@ TEST_F(ButtonsTest, GroupOperationsFollowTheFirstSelectedButton)
             got.push_back(button->diagramRect);
             EXPECT_EQ(WindowOf(button->id).placed, button->screenRect);
         }
+        EXPECT_EQ(got, c.expected);
+    }
+    for (const EdgeCase& c : edgeCases) {
+        theButtons.Clear();
+        for (int i = 0; i < 3; ++i)
+            theButtons.AddButton(false, c.start[i].left, c.start[i].top, c.start[i].right, c.start[i].bottom);
+        theButtons.Find(1)->selected = true;
+        (theButtons.*c.operation)();
+        std::vector<RECT> got;
+        for (const auto& button : theButtons.List())
+            got.push_back(button->diagramRect);
         EXPECT_EQ(got, c.expected);
     }
 }
@@ -328,7 +352,7 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
     const int first = theButtons.AddButton(false, 20, 30, 60, 55);
     theButtons.SetAction(first, Plain, theData.FindActionIndex(L"Tile left"));
     theButtons.SetAction(first, Shift, kBuiltInActionCount);
-    theButtons.SetCaption(first, L"Two\r\nlines");
+    theButtons.SetCaption(first, L"Two\r\n\r\nlines");  // an empty line between
     theButtons.SetKeepTitle(first, true);
     theButtons.SetTransparency(first, 40);
     const int second = theButtons.AddButton(false, 100, 100, 110, 120);
@@ -339,7 +363,7 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
         L"Left=100\r\nTop=100\r\nWidth=10\r\nHeight=20\r\nCaption=No action\r\nKeep title=False\r\n"
         L"Transparency=0%\r\n\r\n"
         L"[Button 2]\r\nAction, plain=Tile left\r\nAction, ctrl=No action\r\nAction, shift=Backup\r\n"
-        L"Left=20\r\nTop=30\r\nWidth=40\r\nHeight=25\r\nCaption=Two\\r\\nlines\r\nKeep title=True\r\n"
+        L"Left=20\r\nTop=30\r\nWidth=40\r\nHeight=25\r\nCaption=Two\\r\\n\\r\\nlines\r\nKeep title=True\r\n"
         L"Transparency=40%\r\n\r\n";
     EXPECT_EQ(Sections(), expected);
     EXPECT_EQ(Saved(), EncodeSettingsText(FormatSettingsFile()));
@@ -348,8 +372,8 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
     Load(EncodeSettingsText(FormatSettingsFile()));
     ASSERT_EQ(theButtons.List().size(), 2u);
     const CButtonInfo& back = *theButtons.List()[0];
-    EXPECT_EQ(back.caption, L"Two\r\nlines");
-    EXPECT_EQ(WindowOf(back.id).text, L"Two\r\nlines");
+    EXPECT_EQ(back.caption, L"Two\r\n\r\nlines");
+    EXPECT_EQ(WindowOf(back.id).text, L"Two\r\n\r\nlines");
     EXPECT_TRUE(back.keepTitle);
     EXPECT_EQ(back.transparency, 40);
     EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), 95, kNoActionIndex}));
@@ -377,6 +401,9 @@ TEST_F(ButtonsTest, ReadingRules)
         {"[Button 2]\nLeft=20\nTop=20\nWidth=10\nHeight=10\n", 0, false, 0},
         {"[Button 1]\nLeft=2147483000\nTop=20\nWidth=1000\nHeight=10\n", 0, false, 0},
         {"[Button 1]\nLeft=-1\nTop=20\nWidth=10\nHeight=10\n", 0, false, 0},
+        {"[Button 1]\nLeft=20\nTop=-1\nWidth=10\nHeight=10\n", 0, false, 0},
+        {"[Button 1]\nLeft=20\nTop=20\nWidth=10\nHeight=0\n", 0, false, 0},
+        {"[Button 1]\nLeft=20\nTop=20\nWidth=1\nHeight=0.9\n", 0, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

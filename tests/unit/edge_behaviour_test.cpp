@@ -120,7 +120,12 @@ TEST_F(MonitorsTest, AFullScreenWindowFillsItsMonitorWithoutATitleBar)
         {"a maximised window that leaves the taskbar", L"Editor", RECT{-8, -8, 1928, 1048}, WS_OVERLAPPEDWINDOW, false},
         {"a window with a title bar over the whole monitor", L"Editor", RECT{-8, -8, 1928, 1088}, WS_OVERLAPPEDWINDOW,
          false},
+        {"a borderless window with a thin border", L"Game", kPrimary, kPopup | static_cast<LONG>(WS_BORDER), true},
+        {"a borderless window with a dialog frame", L"Game", kPrimary, kPopup | static_cast<LONG>(WS_DLGFRAME), true},
         {"a borderless window short of the bottom", L"Tool", RECT{0, 0, 1920, 1040}, kPopup, false},
+        {"a borderless window short of the right", L"Tool", RECT{0, 0, 1919, 1080}, kPopup, false},
+        {"a borderless window short of the top", L"Tool", RECT{0, 1, 1920, 1080}, kPopup, false},
+        {"a borderless window short of the left", L"Tool", RECT{1, 0, 1920, 1080}, kPopup, false},
         {"across both monitors but filling neither", L"Tool", RECT{960, 0, 2880, 1080}, kPopup, false},
         {"the desktop's own window", L"Progman", kPrimary, kPopup, false},
         {"the desktop behind the icons", L"WorkerW", kPrimary, kPopup, false},
@@ -143,18 +148,25 @@ TEST_F(MonitorsTest, WindowActionsKeepToTheWorkAreaOfTheWindowsMonitorWhenAsked)
     struct Case {
         const wchar_t* action;
         bool everyMonitor;
+        RECT start;
         RECT expected;
     };
+    constexpr RECT onSecond{2000, 100, 2400, 400};
+    constexpr RECT onPrimary{200, 100, 600, 400};  // the taskbar's monitor
     const Case cases[] = {
-        {L"Tile left", true, RECT{1920, 0, 2880, 1080}},
-        {L"Tile left", false, RECT{0, 0, 960, 1040}},
-        {L"Enlarge window", true, RECT{1930, 10, 3830, 1070}},
-        {L"Grow window bottom", true, RECT{2000, 100, 2400, 1080}},
+        {L"Tile left", true, onSecond, RECT{1920, 0, 2880, 1080}},
+        {L"Tile left", false, onSecond, RECT{0, 0, 960, 1040}},
+        {L"Tile left", true, onPrimary, RECT{0, 0, 960, 1040}},
+        {L"Tile right", true, onPrimary, RECT{960, 0, 1920, 1040}},
+        {L"Enlarge window", true, onSecond, RECT{1930, 10, 3830, 1070}},
+        {L"Enlarge window", true, onPrimary, RECT{10, 10, 1910, 1030}},
+        {L"Grow window bottom", true, onSecond, RECT{2000, 100, 2400, 1080}},
+        {L"Grow window bottom", true, onPrimary, RECT{200, 100, 600, 1040}},
     };
     for (const Case& c : cases) {
         theData.cornersOnEveryMonitor = c.everyMonitor;
         theData.windowGrow = 2000;
-        const HWND window = Add(L"Editor", RECT{2000, 100, 2400, 400}, WS_OVERLAPPEDWINDOW);
+        const HWND window = Add(L"Editor", c.start, WS_OVERLAPPEDWINDOW);
         CEdgeEngine host;
         host.targetWindow = window;
         theCatalogue[static_cast<std::size_t>(theData.FindActionIndex(c.action))].handler(host);
@@ -182,6 +194,20 @@ TEST_F(MonitorsTest, ThePreviewPaintsOnlyOuterZonesOnEveryMonitor)
                      RECT{288, 1077, 1632, 1079}, RECT{3837, 0, 3839, 2}, RECT{3837, 1077, 3839, 1079},
                      RECT{3837, 162, 3839, 918}, RECT{2208, 0, 3552, 2}, RECT{2208, 1077, 3552, 1079}}));
     EXPECT_EQ(pair.texts.size(), 10u);
+    // Each monitor's texts on that monitor: five on each, the corners and
+    // sides of the left one on the left.
+    int onLeft = 0;
+    for (const PreviewText& text : pair.texts) {
+        const bool left = text.at.x < 1920;
+        onLeft += left;
+        if (text.zone == UpperLeftCorner || text.zone == LowerLeftCorner || text.zone == LeftSide)
+            EXPECT_TRUE(left) << text.zone;
+        if (text.zone == UpperRightCorner || text.zone == LowerRightCorner || text.zone == RightSide)
+            EXPECT_FALSE(left) << text.zone;
+        EXPECT_GE(text.at.x, 0);
+        EXPECT_LT(text.at.x, 3840);
+    }
+    EXPECT_EQ(onLeft, 5);
     EXPECT_EQ(pair.close.left, 900);  // the middle of the primary monitor
 
     // A smaller monitor to the left and lower: the window starts at its left,
@@ -244,6 +270,20 @@ TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
     desktop.MovePointer(0, 0);
     Run(200);
     EXPECT_EQ(engine.currentZone, NoZone);
+
+    // Brushed, left before the dwell ran out and come back: counted afresh
+    // from the return, not from the brush.
+    desktop.MovePointer(960, 540);
+    Run(100);
+    desktop.MovePointer(0, 0);
+    Run(200);
+    desktop.MovePointer(960, 540);
+    Run(100);
+    desktop.MovePointer(0, 0);
+    Run(300);  // 600 ms since the brush was first seen, 200 since the return was
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(100);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
 }
 
 TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)
