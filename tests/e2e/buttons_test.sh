@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Floating buttons from Vorn.ini: three topmost windows at their places with
-# their captions; a click works on the window the user was in (notepad), a
+# Floating buttons from Vorn.ini: four topmost windows at their places with
+# their captions; a click works on the window the user was in (notepad), and
+# a keystroke action types into it ("Copy" copies its selection); a
 # Shift-click runs the Shift action, a press dragged off the button and
 # released runs a custom action's beginning and ending; a later save writes
 # the sections newest first.
@@ -41,21 +42,29 @@ echo "floating buttons"
   echo "Height=10"
   echo "Caption=Third"
   echo "Transparency=40%"
+  echo "[Button 4]"
+  echo "Action, plain=Copy"
+  echo "Left=140"
+  echo "Top=20"
+  echo "Width=20"
+  echo "Height=10"
+  echo "Caption=Copy"
 } | e2e_write_ini
 
 # Diagram (9, 10)-(220, 169) is the 1920 x 1080 screen.
 expected="100 67 282 135 topmost Tile|left
 464 67 646 135 topmost Press
-828 67 1010 135 topmost Third"
+828 67 1010 135 topmost Third
+1192 67 1374 135 topmost Copy"
 buttons() { e2e_probe buttons; }
-three_buttons() { [ "$(buttons | wc -l)" -eq 3 ]; }
+four_buttons() { [ "$(buttons | wc -l)" -eq 4 ]; }
 notepad_rect() { e2e_probe window "$E2E_NOTEPAD_TITLE" | cut -d' ' -f2-; }
 notepad_tiled() { [ "$(notepad_rect)" = "0 0 960 1080" ]; }
 
 e2e_start_notepad
 e2e_move 960 540
 e2e_start_vorn
-e2e_check "three floating buttons appear" e2e_wait_until 60 three_buttons
+e2e_check "four floating buttons appear" e2e_wait_until 60 four_buttons
 e2e_wait_for_tray || true
 e2e_check "at their places, topmost, with their captions" test "$(buttons)" = "$expected"
 [ "$(buttons)" = "$expected" ] || buttons | sed 's/^/    got: /'
@@ -76,6 +85,18 @@ xdotool mouseup 1
 e2e_check "a release dragged off the button runs the ending" e2e_wait_for_line press.log up
 e2e_move 960 540
 
+# A keystroke action: the keys go to notepad, which stays in front.
+e2e_focus_notepad
+xdotool type --delay 20 "copied by a floating button"
+xdotool key ctrl+a
+e2e_move 1250 101
+e2e_move 1283 101
+xdotool click 1
+copied() { [ "$(e2e_probe clipboard)" = "copied by a floating button" ]; }
+e2e_check "a Copy button copies notepad's selection" e2e_wait_until 15 copied
+notepad_in_front() { e2e_probe foreground | grep -q 'Notepad'; }
+e2e_check "and notepad stays in front" notepad_in_front
+
 # Last of the clicks: under Wine a Shift release after a click on another
 # window can go unseen, and Shift would stay down for the rest.
 # Keys reach Wine only while one of its windows has the focus.
@@ -94,7 +115,7 @@ e2e_tray_menu 0 3 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right
-first_is_third() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -qx 'Caption=Third'; }
-e2e_check "the next save writes the sections newest first" e2e_wait_until 10 first_is_third
+first_is_last() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -qx 'Caption=Copy'; }
+e2e_check "the next save writes the sections newest first" e2e_wait_until 10 first_is_last
 
 e2e_finish

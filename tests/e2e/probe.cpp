@@ -123,6 +123,19 @@ int Foreground()
     return 0;
 }
 
+int Clipboard()
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            std::printf("%ls\n", text);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return 0;
+}
+
 int Alpha(const wchar_t* title)
 {
     const HWND window = FindTitled(title);
@@ -211,6 +224,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"window" && argc == 3) return Window(argv[2]);
     if (command == L"control" && argc == 4) return Control(argv[2], _wtoi(argv[3]));
     if (command == L"foreground") return Foreground();
+    if (command == L"clipboard") return Clipboard();
     if (command == L"alpha" && argc == 3) return Alpha(argv[2]);
     if (command == L"buttons") return Buttons();
     if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));
@@ -220,6 +234,6 @@ int wmain(int argc, wchar_t** argv)
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;
     }
-    std::fprintf(stderr, "usage: probe window|control|foreground|alpha ...\n");
+    std::fprintf(stderr, "usage: probe window|control|foreground|clipboard|alpha ...\n");
     return 2;
 }

@@ -480,23 +480,26 @@ TEST_F(CustomActionOperationsTest, ButtonsBeyondTheShownOnesFollowRenamesAndDele
     std::string text;
     for (int n = 1; n <= kMaxButtons + 1; ++n)
         text += "[Button " + std::to_string(n) +
-                "]\nAction, plain=B\nAction, ctrl=C\nAction, shift=Zzz\nLeft=20\nTop=20\nWidth=5\nHeight=5\n";
+                "]\nAction, plain=A\nAction, ctrl=Zzz\nAction, shift=C\nLeft=20\nTop=20\nWidth=5\nHeight=5\n";
     text += "[Custom actions]\nName 1=A\nActionA 1=a\nName 2=B\nActionA 2=b\nName 3=C\nActionA 3=c\n";
     Load(text);
     ASSERT_EQ(theButtons.List().size(), static_cast<std::size_t>(kMaxButtons));
 
-    theCustomActions[1].name = L"Bee";  // as the editor renames it
-    theCustomActions.DeleteCustomAction(2);
-    theCustomActions.DeleteCustomAction(0);
+    // Renamed as the editor renames them; the one between deleted, so that
+    // the last one moves down a slot.
+    theCustomActions[0].name = L"Ay";
+    theCustomActions[2].name = L"Cee";
+    theCustomActions.DeleteCustomAction(1);
     const std::wstring sections = Sections();
-    const std::wstring shown = L"Action, plain=Bee\r\nAction, ctrl=No action\r\nAction, shift=No action\r\n";
-    const std::wstring last = L"[Button " + std::to_wstring(kMaxButtons + 1) + L"]\r\n";
-    const std::size_t lastAt = sections.find(last);
+    const std::wstring actions = L"Action, plain=Ay\r\nAction, ctrl=No action\r\nAction, shift=Cee\r\n";
+    EXPECT_EQ(sections.find(L"[Button 1]\r\n" + actions), 0u);
+    // The one not shown keeps what named no action as it was written.
+    const std::wstring last = L"[Button " + std::to_wstring(kMaxButtons + 1) +
+                              L"]\r\nAction, plain=Ay\r\nAction, ctrl=Zzz\r\nAction, shift=Cee\r\nLeft=20\r\n"
+                              L"Top=20\r\nWidth=5\r\nHeight=5\r\nCaption=\r\nKeep title=N\r\nTransparency=0\r\n\r\n";
+    const std::size_t lastAt = sections.find(L"[Button " + std::to_wstring(kMaxButtons + 1) + L"]");
     ASSERT_NE(lastAt, std::wstring::npos);
-    EXPECT_EQ(sections.find(L"[Button 1]\r\n" + shown), 0u);
-    // The one not shown keeps the unknown name as it was written.
-    const std::wstring kept = L"Action, plain=Bee\r\nAction, ctrl=No action\r\nAction, shift=Zzz\r\nLeft=20\r\n";
-    EXPECT_EQ(sections.substr(lastAt + last.size(), kept.size()), kept);
+    EXPECT_EQ(sections.substr(lastAt), last);
 }
 
 TEST_F(CustomActionOperationsTest, DeletingFromAStoreWithGapsStillFollowsEachAction)
