@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "actions/util.h"
 #include "buttons/buttons.h"
@@ -39,7 +40,6 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
 {
     static const MessageEntry<CMainDlg> table[] = {
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
-        MapMessage<CMainDlg>(WM_SHOWWINDOW, &CMainDlg::OnShowWindow),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
@@ -151,6 +151,20 @@ bool CMainDlg::PreTranslateMessage(MSG& message)
 {
     if (const HWND tip = toolTip_.Get()) SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     switch (message.message) {
+    case WM_MOUSEWHEEL: {
+        // The wheel turns what is under the pointer, as on Windows 10, also
+        // where it goes to the focus (older Windows, Wine): a page scrolls
+        // while the tab headings have the focus.
+        const HWND page = activePage_ ? activePage_->Handle() : nullptr;
+        if (!page || message.hwnd == page || IsChild(page, message.hwnd)) break;
+        const POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        const HWND under = WindowFromPoint(at);
+        if (!under || (under != page && !IsChild(page, under))) break;
+        MSG turned = message;
+        turned.hwnd = under;
+        if (!WalkPreTranslate(turned)) DispatchMessageW(&turned);
+        return true;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_CHAR:
@@ -164,6 +178,9 @@ bool CMainDlg::PreTranslateMessage(MSG& message)
     return false;
 }
 
+// The page is a control-parent child of the tab control, which is no dialog:
+// the dialog manager keeps the page's Escape and Enter on the page instead of
+// passing them up to the settings window, where they would hide it.
 bool CMainDlg::HandleDialogKeys(MSG& message)
 {
     if (!handle_) return false;
@@ -220,10 +237,11 @@ LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 
 // However the window is shown or hidden (the tray, the system menu, a second
 // start), the floating buttons' frames follow while the Buttons page is current.
-LRESULT CMainDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
+// The dialog's own handling follows (it keeps the focused control).
+bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (lParam == 0) ShowButtonFrames(wParam != 0);
-    return 0;
+    if (message == WM_SHOWWINDOW && lParam == 0) ShowButtonFrames(wParam != 0);
+    return WithMessageTable::OnMessage(message, wParam, lParam, result);
 }
 
 void CMainDlg::ShowButtonFrames(bool on) const

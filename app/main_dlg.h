@@ -66,6 +66,7 @@ protected:
     void OnOK() override { Hide(); }
     void OnCancel() override { Hide(); }
     void OnFinalDestroy() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void Hide();
@@ -76,7 +77,6 @@ private:
     void ShowPage(int index);
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);

@@ -54,8 +54,7 @@ bool CButton2::PreTranslateMessage(MSG&)
 
 bool CButton2::TakesFocus() const { return (GetWindowLongW(GetParent(handle_), GWL_STYLE) & WS_THICKFRAME) != 0; }
 
-// Held down with the mouse captured, as the button's own handling would,
-// which then also shows it pressed only while the pointer is over it.
+// Held down with the mouse captured, as the button's own handling would.
 void CButton2::PressWithoutFocus()
 {
     heldWithoutFocus_ = true;
@@ -184,6 +183,7 @@ LRESULT CButtonDlg::OnEnterSizeMove(WPARAM, LPARAM)
 LRESULT CButtonDlg::OnExitSizeMove(WPARAM, LPARAM)
 {
     sizing_ = false;
+    theButtons.FinishScreenSizing(buttonId_);
     if (IButtonsHost* host = theButtons.Host()) host->FocusMainWindow();
     return 0;
 }

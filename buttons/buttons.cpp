@@ -287,6 +287,17 @@ void CButtons::SetScreenRect(int id, const RECT& rect)
     Save();
 }
 
+void CButtons::FinishScreenSizing(int id)
+{
+    CButtonInfo* button = Find(id);
+    if (!button) return;
+    const RECT mapped = button->ToDiagram(button->screenRect);
+    const RECT& stored = button->diagramRect;
+    if (mapped.left != stored.left || mapped.top != stored.top || mapped.right != stored.right ||
+        mapped.bottom != stored.bottom)
+        SetDiagramRect(*button, stored);
+}
+
 // --- group operations ------------------------------------------------------------
 
 const CButtonInfo* CButtons::Reference() const

@@ -138,6 +138,9 @@ public:
     void MoveButtonBy(int id, int dx, int dy);
     // The user resized the floating window to `rect` (screen pixels).
     void SetScreenRect(int id, const RECT& rect);
+    // The user let go of the frame: a window sized where no button can be
+    // stored is put where the stored button is.
+    void FinishScreenSizing(int id);
 
     // Group operations, with the first selected button as the reference.
     void MakeSameSize();

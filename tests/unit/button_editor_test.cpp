@@ -140,12 +140,15 @@ TEST_F(ButtonEditorTest, CaptionsComeFromTheActionsUntilOneIsTyped)
     editor.CaptionChanged(L"Mine");
     EXPECT_TRUE(theButtons.Find(id)->keepTitle);
     // Choosing a modifier shows that modifier's action in the tree.
+    theButtons.SetAction(id, Shift, paste);
     view.treeSelection = -2;
     editor.ModifierChanged(Shift);
-    EXPECT_EQ(view.treeSelection, none);
+    EXPECT_EQ(view.treeSelection, paste);
     editor.ModifierChanged(Ctrl);
     EXPECT_EQ(view.treeSelection, copy);
     editor.ModifierChanged(Plain);
+    EXPECT_EQ(view.treeSelection, none);
+    theButtons.SetAction(id, Shift, none);
     editor.TreeSelectionChanged(cascade);
     EXPECT_EQ(theButtons.GetCaption(id), L"Mine");
     editor.TreeSelectionChanged(std::nullopt);  // a heading

@@ -235,7 +235,12 @@ TEST_F(ButtonsTest, NoEditMakesAButtonTheNextStartWouldDrop)
         std::function<void(int id)> edit;  // on the newest button
         RECT expected;
     };
-    const auto sized = [](RECT screen) { return [screen](int id) { theButtons.SetScreenRect(id, screen); }; };
+    const auto sized = [](RECT screen) {
+        return [screen](int id) {
+            theButtons.SetScreenRect(id, screen);
+            theButtons.FinishScreenSizing(id);
+        };
+    };
     const auto group = [](void (CButtons::*operation)()) { return [operation](int) { (theButtons.*operation)(); }; };
     const auto moved = [](int dx, int dy) { return [dx, dy](int id) { theButtons.MoveButtonBy(id, dx, dy); }; };
     const Case cases[] = {
@@ -271,8 +276,10 @@ TEST_F(ButtonsTest, NoEditMakesAButtonTheNextStartWouldDrop)
         Load(text);
         ASSERT_EQ(theButtons.List().size(), c.sections.size());
         theButtons.List().back()->selected = true;  // the reference
-        c.edit(theButtons.List().front()->id);
-        EXPECT_EQ(theButtons.List().front()->diagramRect, c.expected);
+        const CButtonInfo& edited = *theButtons.List().front();
+        c.edit(edited.id);
+        EXPECT_EQ(edited.diagramRect, c.expected);
+        EXPECT_EQ(WindowOf(edited.id).placed, edited.ToScreen(c.expected));  // the window shows it there
 
         // The next start: every button is back, the edited one where it was put.
         Load(EncodeSettingsText(FormatSettingsFile()));
@@ -316,8 +323,11 @@ TEST_F(ButtonsTest, FrameSizingFeedsTheDiagramAndSelectsOnlyThatButton)
     const int a = theButtons.AddButton(true, 20, 20, 60, 60);
     const int b = theButtons.AddButton(true, 70, 20, 90, 60);
     theButtons.Find(a)->selected = true;
+    const RECT placed = WindowOf(a).placed;
     theButtons.SetScreenRect(a, RECT{91, 67, 364, 407});
     EXPECT_EQ(theButtons.GetDiagramRect(a), (RECT{19, 19, 49, 69}));
+    theButtons.FinishScreenSizing(a);
+    EXPECT_EQ(WindowOf(a).placed, placed);  // left where the user put it
     EXPECT_TRUE(theButtons.Find(a)->selected);
     EXPECT_FALSE(theButtons.Find(b)->selected);
     EXPECT_EQ(host.repaints, 2);

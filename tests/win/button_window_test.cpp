@@ -106,6 +106,10 @@ TEST_F(ButtonWindowTest, ATopmostToolWindowWhosePushButtonCoversTheClientArea)
     wchar_t text[32] = {};
     GetWindowTextW(face, text, 32);
     EXPECT_STREQ(text, L"Two\r\nlines");
+    // An ampersand is shown, not taken for a mnemonic.
+    theButtons.SetCaption(id, L"Save & quit");
+    GetWindowTextW(face, text, 32);
+    EXPECT_STREQ(text, L"Save && quit");
     // Frames come and go with the Buttons page; the button follows the client area.
     for (bool frame : {false, true}) {
         theButtons.SetSizingFrames(frame);
@@ -126,14 +130,23 @@ TEST_F(ButtonWindowTest, ATopmostToolWindowWhosePushButtonCoversTheClientArea)
 TEST_F(ButtonWindowTest, PressAndReleaseRunBothPhasesEvenWhenReleasedElsewhere)
 {
     const POINT centre = Centre();
-    SetCursorPos(centre.x, centre.y);
-    PumpFor(50, 10);
-    Mouse(MOUSEEVENTF_LEFTDOWN);
-    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
-    SetCursorPos(centre.x + 400, centre.y + 300);  // dragged off the button
-    PumpFor(50, 10);
-    Mouse(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
+    // With the frame of the Buttons page and without, as the user meets it.
+    for (bool frame : {true, false}) {
+        SCOPED_TRACE(frame ? "framed" : "frameless");
+        theButtons.SetSizingFrames(frame);
+        host.runs.clear();
+        PumpFor(600, 10);  // no double-click with the clicks before
+        SetCursorPos(centre.x, centre.y);
+        PumpFor(50, 10);
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
+        SetCursorPos(centre.x + 400, centre.y + 300);  // dragged off the button
+        PumpFor(50, 10);
+        Mouse(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
+        PumpFor(100, 10);
+        EXPECT_EQ(SendMessageW(GetDlgItem(window->Handle(), IDC_BUTTON_FACE), BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    }
 
     // A right click, the space bar, Enter and Escape run nothing and close nothing.
     host.runs.clear();
@@ -186,19 +199,26 @@ TEST_F(ButtonWindowTest, ADoubleClickEndsTwiceAndAButtonThatLosesTheMouseEndsOnc
     PumpFor(100, 10);
     EXPECT_TRUE(RunsAre({{21, false}, {21, true}, {21, true}}));
 
-    // Something else takes the mouse while the button is held: the ending is
-    // sent when the button goes up, and only once.
-    host.runs.clear();
-    PumpFor(600, 10);  // no double-click with the clicks before
-    Mouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
-    ReleaseCapture();
-    PumpFor(150, 10);
-    EXPECT_TRUE(RunsAre({{21, false}}));
-    Mouse(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
-    PumpFor(150, 10);
-    EXPECT_TRUE(RunsAre({{21, false}, {21, true}}));
+    // Something else takes the mouse while the button is held (an action
+    // that opens a window): the ending is sent when the button goes up,
+    // over the button or elsewhere, and only once.
+    for (const POINT release : {centre, POINT{centre.x + 400, centre.y + 300}}) {
+        SCOPED_TRACE(release.x == centre.x ? "released over the button" : "released elsewhere");
+        host.runs.clear();
+        SetCursorPos(centre.x, centre.y);
+        PumpFor(600, 10);  // no double-click with the clicks before
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(PumpUntil([&] { return RunsAre({{21, false}}); }, 3000, 10));
+        ReleaseCapture();
+        PumpFor(150, 10);
+        EXPECT_TRUE(RunsAre({{21, false}}));
+        SetCursorPos(release.x, release.y);
+        PumpFor(50, 10);
+        Mouse(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(PumpUntil([&] { return RunsAre({{21, false}, {21, true}}); }, 3000, 10));
+        PumpFor(150, 10);
+        EXPECT_TRUE(RunsAre({{21, false}, {21, true}}));
+    }
 }
 
 std::wstring ClipboardText()

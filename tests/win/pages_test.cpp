@@ -359,9 +359,21 @@ TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
     PostMessageW(GetDlgItem(page.Handle(), 1001), WM_MOUSEWHEEL, MAKEWPARAM(0, 5 * WHEEL_DELTA), 0);
     PumpAsTheProgram(main, 100);
     EXPECT_EQ(page.ScrollPosition(), 0);
+    // Sent to the tab headings, which have the focus after a click on them,
+    // with the pointer over the page.
+    RECT box{};
+    GetWindowRect(GetDlgItem(page.Handle(), 1001), &box);
+    PostMessageW(main.Tabs(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                 MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.ScrollPosition(), kScrollMax / 20);
+    PostMessageW(main.Tabs(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5));  // not over the page
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.ScrollPosition(), kScrollMax / 20);
+    page.ScrollToSection(0);
 
     // Tab from the poll interval, far below the view, to the dwell time: it
-    // comes into view; Shift+Tab back to the top of the page as well.
+    // comes into view; so does a box at the top of the page on any key.
     RECT view{};
     GetClientRect(page.Handle(), &view);
     const auto inView = [&](int id) {
