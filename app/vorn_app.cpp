@@ -5,13 +5,27 @@
 #include <commctrl.h>
 
 #include "actions/util.h"
+#include "app/command_line.h"
 #include "app/main_dlg.h"
 #include "buttons/button_dlg.h"
+#include "framework/handles.h"
+#include "platform/file_io.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
-#include "ui/log_on.h"
 
 namespace vorn::ui {
+
+namespace {
+
+// Exists while a Vorn runs in this session. Made before anything is loaded,
+// so that two starts at once cannot both become the running one.
+constexpr wchar_t kInstanceName[] = L"Local\\Vorn running";
+// How long a later start waits for the running one's window, which appears
+// once that one has loaded its settings.
+constexpr DWORD kWaitForRunningMs = 10000;
+constexpr DWORD kLookEveryMs = 50;
+
+}  // namespace
 
 bool CVornApp::ShowRunningInstance()
 {
@@ -23,15 +37,42 @@ bool CVornApp::ShowRunningInstance()
     return true;
 }
 
+void CVornApp::ShowRunningInstanceWhenItIsUp()
+{
+    for (DWORD waited = 0; waited < kWaitForRunningMs; waited += kLookEveryMs) {
+        if (ShowRunningInstance()) return;
+        Sleep(kLookEveryMs);
+    }
+}
+
+void CVornApp::UseSettingsFolder()
+{
+    // Started at log-on: Windows chose the working folder, the command line
+    // names the one that holds the settings. One that cannot be used is told,
+    // and no settings file is written anywhere rather than in a folder the
+    // user did not choose.
+    const std::optional<std::wstring> folder = FolderOption(GetCommandLineW());
+    if (!folder) return;
+    if (!folder->empty() && SetCurrentDirectoryW(folder->c_str())) {
+        theData.settingsPath = WorkingFolderSettingsPath();
+        return;
+    }
+    FileError why = folder->empty() ? FileError::FolderMissing : FolderProblem(*folder);
+    if (why == FileError::None) why = FileError::AccessDenied;
+    theData.settingsFolderProblem = FileProblem{false, why, *folder, true};
+}
+
 int CVornApp::Run()
 {
     InstallWin32Port();
     theUtil.Resolve();
+    const OwnedHandle running(CreateMutexW(nullptr, FALSE, kInstanceName));
+    if (running && GetLastError() == ERROR_ALREADY_EXISTS) {
+        ShowRunningInstanceWhenItIsUp();
+        return 0;
+    }
     if (ShowRunningInstance()) return 0;
-    // Started at log-on: Windows chose the working folder, the command line
-    // names the one that holds the settings.
-    const std::wstring folder = FolderOption(GetCommandLineW());
-    if (!folder.empty() && SetCurrentDirectoryW(folder.c_str())) theData.settingsPath = WorkingFolderSettingsPath();
+    UseSettingsFolder();
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -12,6 +12,10 @@ public:
 private:
     // Another Vorn already runs: show its window and let this process end.
     static bool ShowRunningInstance();
+    // The same for a start while another one is still starting.
+    static void ShowRunningInstanceWhenItIsUp();
+    // Moves to the folder the command line names for the settings.
+    static void UseSettingsFolder();
 };
 
 }  // namespace vorn::ui

@@ -119,12 +119,37 @@ CButtonInfo::CButtonInfo(int id, IButtonsHost* host)
 
 CButtonInfo::~CButtonInfo() = default;
 
+namespace {
+
+// Two edges in pixels, truncated; a pair beyond the range of a coordinate
+// (a hand-edited Left=1000000000) is moved back into it keeping its length,
+// so that the window can still be shown at its size where it can be reached.
+std::pair<int, int> PixelEdges(double low, double high)
+{
+    constexpr double kMax = std::numeric_limits<int>::max();
+    constexpr double kMin = std::numeric_limits<int>::min();
+    double a = std::trunc(low);
+    double b = std::trunc(high);
+    if (b > kMax) {
+        a -= b - kMax;
+        b = kMax;
+    }
+    if (a < kMin) {
+        b += kMin - a;
+        a = kMin;
+    }
+    return {TruncateToInt(a), TruncateToInt(b)};
+}
+
+}  // namespace
+
 RECT CButtonInfo::ToScreen(const RECT& d) const
 {
-    return RECT{TruncateToInt((double{1.0} * d.left - kDiagramLeft) * scaleX),
-                TruncateToInt((double{1.0} * d.top - kDiagramTop) * scaleY),
-                TruncateToInt((double{1.0} * d.right - kDiagramLeft) * scaleX),
-                TruncateToInt((double{1.0} * d.bottom - kDiagramTop) * scaleY)};
+    const auto [left, right] = PixelEdges((double{1.0} * d.left - kDiagramLeft) * scaleX,
+                                          (double{1.0} * d.right - kDiagramLeft) * scaleX);
+    const auto [top, bottom] = PixelEdges((double{1.0} * d.top - kDiagramTop) * scaleY,
+                                          (double{1.0} * d.bottom - kDiagramTop) * scaleY);
+    return RECT{left, top, right, bottom};
 }
 
 RECT CButtonInfo::ToDiagram(const RECT& s) const

@@ -59,6 +59,10 @@ using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 using OwnedImageList = Owned<HIMAGELIST, DestroyImageListHandle>;
 using OwnedWindow = Owned<HWND, DestroyWindowHandle>;
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using OwnedHandle = Owned<HANDLE, CloseKernelHandle>;
 
 // A device context borrowed from a window, given back at the end of scope.
 class WindowDC {

@@ -1,40 +1,134 @@
 #include "platform/file_io.h"
 
+#include <atomic>
+
 #include "platform/win.h"
 
 #if !defined(_WIN32)
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace vorn {
+namespace {
 
-std::wstring TemporaryPathFor(const std::wstring& path) { return path + L".tmp"; }
+// A name of this process's own: no file left by a crash, nor a folder or a
+// read-only file someone made, can stand in the way of a save.
+constexpr wchar_t kTemporaryMark[] = L".~";
+constexpr wchar_t kTemporaryEnd[] = L".tmp";
+constexpr unsigned kNameAttempts = 8;
 
-bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFileWriter& writer, FileError* error)
+unsigned CurrentProcessId()
 {
-    const std::wstring temporary = TemporaryPathFor(path);
-    const auto fail = [&] {
-        // Read before the clean-up, which makes calls of its own.
-        if (error) *error = writer.Error();
-        writer.Remove(temporary);
+#if defined(_WIN32)
+    return static_cast<unsigned>(GetCurrentProcessId());
+#else
+    return static_cast<unsigned>(getpid());
+#endif
+}
+
+std::wstring Hex(unsigned value)
+{
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), L"0123456789abcdef"[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return digits;
+}
+
+std::wstring NameOf(const std::wstring& path)
+{
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned number)
+{
+    return path + kTemporaryMark + Hex(CurrentProcessId()) + L"-" + Hex(number) + kTemporaryEnd;
+}
+
+bool IsTemporaryNameOf(const std::wstring& name, const std::wstring& fileName)
+{
+    const std::wstring start = fileName + kTemporaryMark;
+    const std::wstring end = kTemporaryEnd;
+    if (name.size() <= start.size() + end.size() || name.compare(0, start.size(), start) != 0 ||
+        name.compare(name.size() - end.size(), end.size(), end) != 0)
         return false;
-    };
-    if (!writer.Create(temporary)) return fail();
-    const bool written = writer.Write(bytes) && writer.Flush();
-    const bool closed = writer.Close();
-    if (!written || !closed || !writer.Replace(temporary, path)) return fail();
-    if (error) *error = FileError::None;
+    // "<process>-<number>" in hexadecimal.
+    const std::wstring middle = name.substr(start.size(), name.size() - start.size() - end.size());
+    const std::size_t dash = middle.find(L'-');
+    if (dash == 0 || dash == std::wstring::npos || dash + 1 == middle.size()) return false;
+    for (std::size_t i = 0; i < middle.size(); ++i)
+        if (i != dash && !((middle[i] >= L'0' && middle[i] <= L'9') || (middle[i] >= L'a' && middle[i] <= L'f')))
+            return false;
     return true;
 }
 
-bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error)
+bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFileWriter& writer, FileError* error,
+                         std::wstring* faultPath)
+{
+    // Through a link to the file it leads to, so that the link stays one.
+    const std::wstring target = writer.FinalPath(path);
+    const auto finish = [&](FileError why) {
+        if (error) *error = why;
+        if (faultPath) *faultPath = why == FileError::None ? std::wstring() : target;
+        return why == FileError::None;
+    };
+    writer.RemoveLeftovers(target);
+
+    static std::atomic<unsigned> nextNumber{0};
+    std::wstring temporary;
+    bool created = false;
+    FileError why = FileError::None;
+    for (unsigned attempt = 0; attempt < kNameAttempts && !created; ++attempt) {
+        temporary = TemporaryPathFor(target, nextNumber++);
+        created = writer.Create(temporary);
+        if (created) break;
+        why = writer.Error();
+        if (why == FileError::NameTaken) continue;  // someone else's: left alone
+        // A create that fails after making the file, as a full disk can.
+        writer.Remove(temporary);
+        break;
+    }
+    if (created) {
+        const bool written = writer.Write(bytes) && writer.Flush();
+        const bool closed = writer.Close();
+        if (written && closed && writer.Replace(temporary, target)) return finish(FileError::None);
+        // Read before the clean-up, which makes calls of its own.
+        const FileError why = writer.Error();
+        writer.Remove(temporary);
+        return finish(why);
+    }
+
+    if (why != FileError::FolderNotWritable && why != FileError::AccessDenied)
+        return finish(why == FileError::NameTaken ? FileError::Other : why);
+    // No new file may be made beside it: the file itself, when it may be
+    // written, is written over and cut to its new length.
+    if (!writer.Open(target)) {
+        const FileError openError = writer.Error();
+        const bool aboutTheFile = openError == FileError::ReadOnlyFile || openError == FileError::InUse ||
+                                  openError == FileError::NotAFile;
+        return finish(aboutTheFile ? openError : why);
+    }
+    const bool written = writer.Write(bytes) && writer.Truncate() && writer.Flush();
+    const FileError writeError = writer.Error();
+    if (!writer.Close()) return finish(writer.Error());
+    return finish(written ? FileError::None : writeError);
+}
+
+bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error, std::wstring* faultPath)
 {
     const auto writer = SystemFileWriter();
-    return WriteFileAtomically(path, bytes, *writer, error);
+    return WriteFileAtomically(path, bytes, *writer, error, faultPath);
 }
 
 #if defined(_WIN32)
@@ -75,6 +169,9 @@ FileError Classify(DWORD error, const std::wstring& path)
         return FileError::DiskFull;
     case ERROR_PATH_NOT_FOUND:
         return FileError::FolderMissing;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return FileError::NameTaken;
     case ERROR_WRITE_PROTECT:
         return FileError::FolderNotWritable;
     case ERROR_ACCESS_DENIED: {
@@ -104,17 +201,58 @@ void Pause(const PauseFunction& pause)
         Sleep(kPauseMs);
 }
 
+// The attributes a file's name keeps across a save (hidden, system, archive,
+// not indexed); read-only files are never saved over.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 class Win32FileWriter final : public IFileWriter {
 public:
     explicit Win32FileWriter(PauseFunction pause) : pause_(std::move(pause)) {}
     ~Win32FileWriter() override { (void)Close(); }
 
+    std::wstring FinalPath(const std::wstring& path) override
+    {
+        // Wine does not mark its links as reparse points: ask every file.
+        const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return path;
+        std::wstring final(1024, L'\0');
+        DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+        if (length >= final.size()) {
+            final.resize(length + 1);
+            length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+        }
+        CloseHandle(file);
+        if (length == 0 || length >= final.size()) return path;
+        final.resize(length);
+        // "\\?\C:\..." and "\\?\UNC\server\..." as ordinary paths.
+        if (final.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + final.substr(7);
+        if (final.rfind(L"\\\\?\\", 0) == 0) final.erase(0, 4);
+        // The same file under its own spelling: keep the name the user gave.
+        if (CompareStringOrdinal(final.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL) return path;
+        return final;
+    }
     bool Create(const std::wstring& path) override
     {
         path_ = path;
-        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file_ != INVALID_HANDLE_VALUE) return true;
+        const DWORD code = GetLastError();
+        // A folder of that name answers "access denied".
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Failed(FileError::NameTaken);
+        return Failed(Classify(code, path));
+    }
+    bool Open(const std::wstring& path) override
+    {
+        path_ = path;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            return Failed(FileError::ReadOnlyFile);
+        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         return file_ != INVALID_HANDLE_VALUE || Failed();
     }
+    bool Truncate() override { return SetEndOfFile(file_) || Failed(); }
     bool Write(std::string_view bytes) override
     {
         while (!bytes.empty()) {
@@ -141,10 +279,30 @@ public:
         const DWORD attributes = GetFileAttributesW(to.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return Failed(FileError::ReadOnlyFile);
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        // ReplaceFileW keeps the name's security on Windows; Wine's keeps no
+        // attributes, so the new file takes them first.
+        if (exists && (attributes & kKeptAttributes) != 0) SetFileAttributesW(from.c_str(), attributes & kKeptAttributes);
+        bool replaceFile = exists;
         for (int attempt = 1;; ++attempt) {
-            if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-            error_ = Classify(GetLastError(), to);
-            if (attempt == kAttempts || !WorthRetrying(error_)) return false;
+            if (replaceFile &&
+                ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+                             REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+                return true;
+            if (!replaceFile &&
+                MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
+            const DWORD code = GetLastError();
+            // File systems that cannot swap the two (some network drives)
+            // still take an ordinary move.
+            if (replaceFile && (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+                                code == ERROR_UNABLE_TO_REMOVE_REPLACED || code == ERROR_INVALID_FUNCTION ||
+                                code == ERROR_NOT_SUPPORTED)) {
+                replaceFile = false;
+                continue;
+            }
+            error_ = Classify(code, to);
+            if (attempt >= kAttempts || !WorthRetrying(error_)) return false;
             Pause(pause_);
         }
     }
@@ -152,6 +310,20 @@ public:
     {
         (void)Close();
         DeleteFileW(path.c_str());
+    }
+    void RemoveLeftovers(const std::wstring& path) override
+    {
+        const std::wstring folder = FolderOf(path);
+        const std::wstring name = NameOf(path);
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((path + kTemporaryMark + L"*" + kTemporaryEnd).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0 &&
+                IsTemporaryNameOf(found.cFileName, name))
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
     }
     FileError Error() const override { return error_; }
 
@@ -175,6 +347,15 @@ private:
 std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction pause)
 {
     return std::make_unique<Win32FileWriter>(std::move(pause));
+}
+
+FileError FolderProblem(const std::wstring& folder)
+{
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_ACCESS_DENIED ? FileError::AccessDenied : FileError::FolderMissing;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FileError::NotAFolder;
+    return FileError::None;
 }
 
 std::wstring CurrentFolder()
@@ -280,6 +461,8 @@ FileError Classify(int error, const std::string& path)
         return FileError::FolderMissing;
     case EISDIR:
         return FileError::NotAFile;
+    case EEXIST:
+        return FileError::NameTaken;
     case EROFS:
         return FileError::FolderNotWritable;
     case EACCES:
@@ -296,15 +479,49 @@ FileError Classify(int error, const std::string& path)
     }
 }
 
+// No one may write it, whoever asks (the superuser could, all the same).
+bool MarkedReadOnly(const std::string& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::wstring WidePath(const std::string& path)
+{
+    // Only the tests run natively, in ASCII folders.
+    return std::wstring(path.begin(), path.end());
+}
+
 class PosixFileWriter final : public IFileWriter {
 public:
     ~PosixFileWriter() override { (void)Close(); }
 
+    std::wstring FinalPath(const std::wstring& path) override
+    {
+        char resolved[PATH_MAX];
+        if (!realpath(NarrowPath(path).c_str(), resolved)) return path;
+        struct stat status {};
+        if (lstat(NarrowPath(path).c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        return WidePath(resolved);
+    }
     bool Create(const std::wstring& path) override
     {
         path_ = NarrowPath(path);
-        file_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        file_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         return file_ >= 0 || Failed();
+    }
+    bool Open(const std::wstring& path) override
+    {
+        path_ = NarrowPath(path);
+        if (MarkedReadOnly(path_)) return Failed(FileError::ReadOnlyFile);
+        file_ = open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+        return file_ >= 0 || Failed();
+    }
+    bool Truncate() override
+    {
+        const off_t end = lseek(file_, 0, SEEK_CUR);
+        return (end >= 0 && ftruncate(file_, end) == 0) || Failed();
     }
     bool Write(std::string_view bytes) override
     {
@@ -328,7 +545,13 @@ public:
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
         const std::string target = NarrowPath(to);
-        if (rename(NarrowPath(from).c_str(), target.c_str()) != 0) return Failed(Classify(errno, target));
+        const std::string source = NarrowPath(from);
+        // As on Windows: a file the user marked read-only stays as it is.
+        if (MarkedReadOnly(target)) return Failed(FileError::ReadOnlyFile);
+        // The file keeps its permissions.
+        struct stat status {};
+        if (stat(target.c_str(), &status) == 0 && S_ISREG(status.st_mode)) chmod(source.c_str(), status.st_mode & 07777);
+        if (rename(source.c_str(), target.c_str()) != 0) return Failed(Classify(errno, target));
         // Make the rename itself durable.
         const int directory = open(FolderOf(target).c_str(), O_RDONLY | O_CLOEXEC);
         if (directory >= 0) {
@@ -341,6 +564,21 @@ public:
     {
         (void)Close();
         unlink(NarrowPath(path).c_str());
+    }
+    void RemoveLeftovers(const std::wstring& path) override
+    {
+        const std::string folder = FolderOf(NarrowPath(path));
+        const std::wstring name = NameOf(path);
+        DIR* directory = opendir(folder.c_str());
+        if (!directory) return;
+        while (const dirent* entry = readdir(directory)) {
+            const std::string entryName = entry->d_name;
+            if (!IsTemporaryNameOf(WidePath(entryName), name)) continue;
+            const std::string full = folder + "/" + entryName;
+            struct stat status {};
+            if (lstat(full.c_str(), &status) == 0 && S_ISREG(status.st_mode)) unlink(full.c_str());
+        }
+        closedir(directory);
     }
     FileError Error() const override { return error_; }
 
@@ -364,8 +602,16 @@ std::wstring CurrentFolder()
     std::string folder(4096, '\0');
     if (!getcwd(folder.data(), folder.size())) return {};
     folder.resize(std::strlen(folder.c_str()));
-    // Only the tests run natively, in ASCII folders.
-    return std::wstring(folder.begin(), folder.end());
+    return WidePath(folder);
+}
+
+FileError FolderProblem(const std::wstring& folder)
+{
+    struct stat status {};
+    if (stat(NarrowPath(folder).c_str(), &status) != 0)
+        return errno == EACCES ? FileError::AccessDenied : FileError::FolderMissing;
+    if (!S_ISDIR(status.st_mode)) return FileError::NotAFolder;
+    return access(NarrowPath(folder).c_str(), X_OK) == 0 ? FileError::None : FileError::AccessDenied;
 }
 
 // Nothing on POSIX holds a file against others, so nothing is retried.

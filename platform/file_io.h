@@ -1,5 +1,6 @@
 // Reading a whole file, and replacing one atomically so that a crash, a kill
-// or a full disk in the middle of a save never leaves a truncated file.
+// or a full disk in the middle of a save never leaves a truncated file; where
+// no new file may be made beside it, rewriting it in place.
 #pragma once
 
 #include <functional>
@@ -24,7 +25,10 @@ enum class FileError {
     AccessDenied,       // refused for another reason (permissions, a file being deleted)
     DiskFull,
     FolderMissing,
-    NotAFile,  // a folder has the file's name
+    NotAFile,     // a folder has the file's name
+    NotAFolder,   // a file has the folder's name
+    Undecodable,  // the file's bytes are no text in their encoding
+    NameTaken,    // something already has the name a new file was to take
     Other
 };
 
@@ -37,38 +41,61 @@ using PauseFunction = std::function<void(unsigned milliseconds)>;
 [[nodiscard]] ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, FileError* error = nullptr,
                                        const PauseFunction& pause = {});
 
-// The steps of an atomic replace, one object per save. Tests wrap the system's
-// steps to make any one of them fail.
+// The steps of a save, one object per save. Tests wrap the system's steps to
+// make any one of them fail.
 class IFileWriter {
 public:
     virtual ~IFileWriter() = default;
-    // Creates (or truncates) `path` and opens it for writing.
+    // The file a save of `path` writes: where a symbolic link leads (so that
+    // the link stays one), else `path` itself.
+    virtual std::wstring FinalPath(const std::wstring& path) = 0;
+    // Makes `path` as a new file and opens it for writing; fails (NameTaken)
+    // when something has that name already.
     [[nodiscard]] virtual bool Create(const std::wstring& path) = 0;
+    // Opens the existing `path` for writing from its start.
+    [[nodiscard]] virtual bool Open(const std::wstring& path) = 0;
     [[nodiscard]] virtual bool Write(std::string_view bytes) = 0;
+    // Ends the open file where the writing stopped.
+    [[nodiscard]] virtual bool Truncate() = 0;
     // Pushes what was written to the disk.
     [[nodiscard]] virtual bool Flush() = 0;
     [[nodiscard]] virtual bool Close() = 0;
-    // Puts `from` in the place of `to` in one step; `to` may exist.
+    // Puts `from` in the place of `to` in one step; `to` may exist, and its
+    // attributes (and, on Windows, its security) stay with the name.
     [[nodiscard]] virtual bool Replace(const std::wstring& from, const std::wstring& to) = 0;
     virtual void Remove(const std::wstring& path) = 0;
+    // Removes the temporary files earlier saves of `path` left behind (a
+    // crash between writing one and replacing), never anything else.
+    virtual void RemoveLeftovers(const std::wstring& path) = 0;
     // Why the step that failed last did.
     virtual FileError Error() const { return FileError::Other; }
 };
 
 std::unique_ptr<IFileWriter> SystemFileWriter(PauseFunction pause = {});
 
-// Writes `bytes` to a temporary file beside `path`, flushes it, and moves it
-// over `path`. On any failure the old file is left as it was, the temporary
-// file is removed, and `error` (when given) tells why.
+// Saves `bytes` as the file `path` (or the file its link leads to): written
+// to a temporary file of its own beside it, flushed, and moved over it, so
+// that on any failure the old file stays as it was. Where no new file may be
+// made in the folder but the file itself may be written, it is rewritten in
+// place instead. On failure `error` tells why and `faultPath` names the file
+// or folder at fault (when given).
 [[nodiscard]] bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFileWriter& writer,
-                                       FileError* error = nullptr);
-[[nodiscard]] bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error = nullptr);
+                                       FileError* error = nullptr, std::wstring* faultPath = nullptr);
+[[nodiscard]] bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, FileError* error = nullptr,
+                                       std::wstring* faultPath = nullptr);
 
 // The process's current folder; empty when it cannot be read.
 std::wstring CurrentFolder();
 
-// The temporary file a save of `path` writes first.
-std::wstring TemporaryPathFor(const std::wstring& path);
+// Why `folder` cannot be the current folder: missing, a file, or refused;
+// None when it is a folder.
+FileError FolderProblem(const std::wstring& folder);
+
+// The temporary file the `attempt`th try of a save of `path` writes first:
+// a name of this process's own, "Vorn.ini.~<process>-<n>.tmp".
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt = 0);
+// Whether `name` (without folder) is a temporary file of a save of `fileName`.
+bool IsTemporaryNameOf(const std::wstring& name, const std::wstring& fileName);
 
 #if !defined(_WIN32)
 // A wide path as the UTF-8 bytes POSIX calls take.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,8 +84,9 @@ public:
     }
     // The steps of a load, from a file already read.
     void LoadFromProfile(const ProfileFile& file);
-    // The save, telling whether the file was replaced and if not, why.
-    [[nodiscard]] bool WriteSettingsFile(FileError* error = nullptr) const;
+    // The save, telling whether the file was replaced and if not, why and
+    // which file (the link's target, say) is at fault.
+    [[nodiscard]] bool WriteSettingsFile(FileError* error = nullptr, std::wstring* faultPath = nullptr) const;
 
     // Exact, case-sensitive lookup: the catalogue first, then custom slots
     // 0 … Count-1; kNoActionIndex when nothing matches.
@@ -144,6 +146,10 @@ public:
     // Not stored: the file exists but could not be read at load. Saving over
     // it would replace the user's settings with defaults, so saves are refused.
     bool settingsUnreadable = false;
+    // Set before the load when the folder the command line names for the
+    // settings cannot be used: the load reads nothing, tells this, and no
+    // save writes a file anywhere during the run.
+    std::optional<FileProblem> settingsFolderProblem;
     // Writes of the file this run (benchmarks and tests).
     int settingsWrites = 0;
     // Tells the user, once per run, that the file cannot be read or saved.

@@ -8,8 +8,20 @@ namespace {
 constexpr std::size_t kTitleLimit = 63;
 constexpr std::size_t kTextLimit = 255;
 
-const wchar_t* Reason(FileError error, bool saving)
+const wchar_t* Reason(FileError error, bool saving, bool folder)
 {
+    if (folder) {
+        switch (error) {
+        case FileError::FolderMissing:
+            return L"it does not exist";
+        case FileError::NotAFolder:
+            return L"it is a file, not a folder";
+        case FileError::AccessDenied:
+            return L"access to it was denied";
+        default:
+            return L"Windows reported an error";
+        }
+    }
     switch (error) {
     case FileError::InUse:
         return L"another program is using it";
@@ -25,6 +37,10 @@ const wchar_t* Reason(FileError error, bool saving)
         return L"its folder no longer exists";
     case FileError::NotAFile:
         return L"a folder has its name";
+    case FileError::Undecodable:
+        return L"its text is in no encoding Vorn can read";
+    case FileError::NotAFolder:
+    case FileError::NameTaken:
     case FileError::None:
     case FileError::Other:
         break;
@@ -44,11 +60,16 @@ std::wstring Shortened(const std::wstring& path, std::size_t room)
 
 FileProblemNotice NoticeFor(const FileProblem& problem)
 {
-    const std::wstring reason = Reason(problem.error, problem.saving);
+    const std::wstring reason = Reason(problem.error, problem.saving, problem.folderOption);
     std::wstring before;
     std::wstring after;
     FileProblemNotice notice;
-    if (problem.saving) {
+    if (problem.folderOption) {
+        notice.title = L"Vorn cannot use its settings folder";
+        before = L"The folder ";
+        after = L" given with /folder cannot be used: " + reason +
+                L". Vorn runs with default settings and saves nothing until it restarts.";
+    } else if (problem.saving) {
         notice.title = L"Vorn cannot save its settings";
         before = L"Changes could not be saved to ";
         after = L": " + reason + L". They last only until Vorn ends.";

@@ -13,7 +13,10 @@ namespace vorn {
 struct FileProblem {
     bool saving = false;  // false: the file could not be read at start
     FileError error = FileError::Other;
-    std::wstring path;
+    std::wstring path;  // the file (or folder) at fault
+    // The folder the command line names for the settings cannot be used:
+    // `path` is that folder, and no settings file is read or written.
+    bool folderOption = false;
 };
 
 // A notification-area balloon: the title fits in 63 characters and the text

@@ -35,7 +35,18 @@ std::wstring_view Unquoted(std::wstring_view value)
 
 }  // namespace
 
-ProfileFile ProfileFile::FromBytes(std::string_view bytes) { return Parse(DecodeSettingsBytes(bytes)); }
+std::optional<ProfileFile> ProfileFile::Decode(std::string_view bytes)
+{
+    const std::optional<std::wstring> text = DecodeSettingsBytes(bytes);
+    if (!text) return std::nullopt;
+    return Parse(*text);
+}
+
+ProfileFile ProfileFile::FromBytes(std::string_view bytes)
+{
+    std::optional<ProfileFile> file = Decode(bytes);
+    return file ? std::move(*file) : ProfileFile();
+}
 
 ProfileFile ProfileFile::Parse(std::wstring_view text)
 {

@@ -18,7 +18,10 @@ public:
     ProfileFile() = default;
     // Parses decoded text.
     static ProfileFile Parse(std::wstring_view text);
-    // Decodes (8-bit ANSI or UTF-16LE with FF FE) and parses.
+    // Decodes (by the byte-order mark, else 8-bit ANSI) and parses; nothing
+    // when the bytes are no text in their encoding.
+    static std::optional<ProfileFile> Decode(std::string_view bytes);
+    // The same, with bytes that are no text read as an empty file.
     static ProfileFile FromBytes(std::string_view bytes);
 
     // The value of `key` in `section`, or nothing when either is missing.

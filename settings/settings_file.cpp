@@ -166,15 +166,24 @@ std::wstring FormatSettingsFile()
 
 void CData::LoadSettings()
 {
+    // A folder that cannot be used: not even the start folder's file is
+    // read, since it is not the user's, and nothing is saved.
+    if (settingsFolderProblem) {
+        settingsUnreadable = true;
+        fileProblems.Report(*settingsFolderProblem);
+        LoadFromProfile(ProfileFile());
+        return;
+    }
     std::string bytes;
     FileError error = FileError::None;
     const ReadResult read = ReadWholeFile(settingsPath, bytes, &error);
+    std::optional<ProfileFile> file = read == ReadResult::Read ? ProfileFile::Decode(bytes) : ProfileFile();
+    if (!file) error = FileError::Undecodable;
     // A file that exists but cannot be read loads as defaults, like a missing
     // one, so that the program still starts; but it must not be overwritten.
-    settingsUnreadable = read == ReadResult::Failed;
+    settingsUnreadable = read == ReadResult::Failed || !file;
     if (settingsUnreadable) fileProblems.Report(FileProblem{false, error, settingsPath});
-    if (read != ReadResult::Read) bytes.clear();
-    LoadFromProfile(ProfileFile::FromBytes(bytes));
+    LoadFromProfile(file ? *file : ProfileFile());
 }
 
 void CData::LoadFromProfile(const ProfileFile& file)
@@ -262,20 +271,22 @@ void CData::FlushSettings()
 void CData::WriteNow()
 {
     FileError error = FileError::None;
+    std::wstring fault;
     // Refused saves over an unreadable file were told at the load.
-    if (!WriteSettingsFile(&error) && !settingsUnreadable) fileProblems.Report(FileProblem{true, error, settingsPath});
+    if (!WriteSettingsFile(&error, &fault) && !settingsUnreadable)
+        fileProblems.Report(FileProblem{true, error, fault.empty() ? settingsPath : fault});
     written_ = true;
     ++settingsWrites;
     lastWriteTick_ = os::Clock().GetTickCount();
 }
 
-bool CData::WriteSettingsFile(FileError* error) const
+bool CData::WriteSettingsFile(FileError* error, std::wstring* faultPath) const
 {
     if (settingsUnreadable) {
         if (error) *error = FileError::Other;
         return false;
     }
-    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile()), error);
+    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile()), error, faultPath);
 }
 
 }  // namespace vorn

@@ -59,13 +59,14 @@ const AnsiCodePage& CodePage()
     return page;
 }
 
-std::wstring DecodeUtf16(std::string_view bytes)
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian)
 {
     std::wstring text;
     text.reserve(bytes.size() / 2);
+    const std::size_t low = bigEndian ? 1 : 0;
     const auto unit = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + low])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1 - low])) << 8;
     };
     const std::size_t units = bytes.size() / 2;
     for (std::size_t i = 0; i < units; ++i) {
@@ -81,6 +82,47 @@ std::wstring DecodeUtf16(std::string_view bytes)
     }
     return text;
 }
+
+// Strict UTF-8: a sequence that is cut short, too long for its character, a
+// surrogate or beyond U+10FFFF makes the whole text undecodable.
+std::optional<std::wstring> DecodeUtf8(std::string_view bytes)
+{
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int more = 0;  // continuation bytes
+        if (lead < 0x80)
+            more = 0;
+        else if ((lead & 0xE0) == 0xC0)
+            more = 1;
+        else if ((lead & 0xF0) == 0xE0)
+            more = 2;
+        else if ((lead & 0xF8) == 0xF0)
+            more = 3;
+        else
+            return std::nullopt;
+        if (bytes.size() - i <= static_cast<std::size_t>(more)) return std::nullopt;
+        std::uint32_t c = more == 0 ? lead : lead & (0x3F >> more);
+        for (int k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (c < kSmallest[more] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+        if (sizeof(wchar_t) == 2 && c > 0xFFFF) {
+            text += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            text += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<wchar_t>(c);
+        }
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return text;
+}
+
+bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
 
 std::string EncodeUtf16(std::wstring_view text)
 {
@@ -104,18 +146,18 @@ std::string EncodeUtf16(std::wstring_view text)
 
 }  // namespace
 
-std::wstring DecodeSettingsBytes(std::string_view bytes)
+std::optional<std::wstring> DecodeSettingsBytes(std::string_view bytes)
 {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE)
-        return DecodeUtf16(bytes.substr(2));
+    if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
+    if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) return DecodeUtf8(bytes.substr(3));
 #if defined(_WIN32)
-    if (bytes.empty()) return {};
+    if (bytes.empty()) return std::wstring();
     // Whole-text conversion, so double-byte code pages decode their pairs.
     std::wstring text;
     const int size = static_cast<int>(bytes.size());
     const int count = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    if (count <= 0) return {};
+    if (count <= 0) return std::nullopt;
     text.resize(static_cast<std::size_t>(count));
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), count);
     return text;

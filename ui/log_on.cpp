@@ -53,18 +53,6 @@ std::wstring LogOnCommand()
     return Quoted(ModulePath()) + L" " + kFolderOption + L" " + Quoted(folder);
 }
 
-std::wstring FolderOption(const wchar_t* commandLine)
-{
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
-    if (!arguments) return {};
-    std::wstring folder;
-    for (int i = 1; i + 1 < count; ++i)
-        if (CompareStringOrdinal(arguments[i], -1, kFolderOption, -1, TRUE) == CSTR_EQUAL) folder = arguments[i + 1];
-    LocalFree(arguments);
-    return folder;
-}
-
 bool StartsAtLogOn(const wchar_t* valueName)
 {
     HKEY key = nullptr;

@@ -20,9 +20,6 @@ inline constexpr const wchar_t* kFolderOption = L"/folder";
 // option with the folder of the settings file in use.
 std::wstring LogOnCommand();
 
-// The folder a command line names with the option, or empty.
-std::wstring FolderOption(const wchar_t* commandLine);
-
 // Whether the Run key holds the value and it starts this very program (a
 // value left by a copy elsewhere does not count).
 bool StartsAtLogOn(const wchar_t* valueName = kRunValue);

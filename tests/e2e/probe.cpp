@@ -123,6 +123,24 @@ int Foreground()
     return 0;
 }
 
+BOOL CALLBACK CountTitled(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<std::pair<const wchar_t*, int>*>(data);
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (std::wcscmp(title, search->first) == 0) ++search->second;
+    return TRUE;
+}
+
+// How many top-level windows, shown or hidden, carry the title.
+int Count(const wchar_t* title)
+{
+    std::pair<const wchar_t*, int> search{title, 0};
+    EnumWindows(&CountTitled, reinterpret_cast<LPARAM>(&search));
+    std::printf("%d\n", search.second);
+    return 0;
+}
+
 int Clipboard()
 {
     if (!OpenClipboard(nullptr)) return 1;
@@ -225,6 +243,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"control" && argc == 4) return Control(argv[2], _wtoi(argv[3]));
     if (command == L"foreground") return Foreground();
     if (command == L"clipboard") return Clipboard();
+    if (command == L"count" && argc == 3) return Count(argv[2]);
     if (command == L"alpha" && argc == 3) return Alpha(argv[2]);
     if (command == L"buttons") return Buttons();
     if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));

@@ -38,6 +38,7 @@ protected:
         theData.ResetToDefaults();
         theData.enabled = true;
         theData.settingsUnreadable = false;
+        theData.settingsFolderProblem.reset();
         theData.fileProblems.Reset();
         theData.ResetSaveThrottle();
         theData.ComputeSideBands();

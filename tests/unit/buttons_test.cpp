@@ -305,6 +305,42 @@ TEST_F(ButtonsTest, TransparencyIsStoredAsGivenButItsAlphaStaysInRange)
     EXPECT_EQ(desktop.Window(WindowOf(a).Handle()).alpha, AlphaFromPercent(40));
 }
 
+TEST_F(ButtonsTest, AButtonFarBeyondTheScreenIsShownInsideItAtItsSize)
+{
+    struct Case {
+        const char* what;
+        int left, top;
+        LONG shownRight, shownBottom;  // -1: where it maps
+    };
+    const Case cases[] = {
+        {"far right", 1000000000, 20, 1920, -1},
+        {"far down", 20, 1000000000, -1, 1080},
+        {"far right and down", 2000000000, 2000000000, 1920, 1080},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load("[Button 1]\nLeft=" + std::to_string(c.left) + "\nTop=" + std::to_string(c.top) +
+             "\nWidth=20\nHeight=10\n");
+        ASSERT_EQ(theButtons.List().size(), 1u);
+        const CButtonInfo& button = *theButtons.List().front();
+        const RECT shown = WindowOf(button.id).placed;
+        // 20 by 10 units are 181 or 182 by 67 or 68 pixels wherever they lie.
+        EXPECT_GE(shown.right - shown.left, 181);
+        EXPECT_LE(shown.right - shown.left, 182);
+        EXPECT_GE(shown.bottom - shown.top, 67);
+        EXPECT_LE(shown.bottom - shown.top, 68);
+        if (c.shownRight >= 0) {
+            EXPECT_EQ(shown.right, c.shownRight);
+        }
+        if (c.shownBottom >= 0) {
+            EXPECT_EQ(shown.bottom, c.shownBottom);
+        }
+        EXPECT_GE(shown.left, 0);
+        EXPECT_GE(shown.top, 0);
+        EXPECT_EQ(button.diagramRect.left, c.left);  // what is stored does not change
+    }
+}
+
 TEST_F(ButtonsTest, AWindowMappedOffTheScreenIsShownInsideItWithItsRectangleKept)
 {
     // Hand-edited, or drawn on a larger screen: wholly right of and below it.

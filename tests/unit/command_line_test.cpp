@@ -40,5 +40,31 @@ INSTANTIATE_TEST_SUITE_P(
         // Tabs are not separators.
         SplitCase{L"a\tb", L"a\tb", L""}));
 
+// The folder of the settings, as the Run key's value and a user write it.
+TEST(FolderOptionTest, NamesTheFolderWhateverWayItIsQuoted)
+{
+    struct Case {
+        const wchar_t* line;
+        std::optional<std::wstring> folder;
+    };
+    const Case cases[] = {
+        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /folder \"C:\\Users\\me\\Vorn\"", L"C:\\Users\\me\\Vorn"},
+        {L"Vorn.exe /folder \"C:\\My Folder\\\"", L"C:\\My Folder\\"},  // a last backslash as typed
+        {L"Vorn.exe /folder \"C:\\My Folder\\\" /x", L"C:\\My Folder\\"},
+        {L"Vorn.exe /FOLDER \"C:\\\\\"", L"C:\\"},  // the root as the Run key writes it
+        {L"Vorn.exe /folder C:\\Tools", L"C:\\Tools"},
+        {L"Vorn.exe\t/folder\tD:\\", L"D:\\"},
+        {L"Vorn.exe /folder C:\\a /folder D:\\b", L"D:\\b"},  // the last one counts
+        {L"Vorn.exe /folder", L""},
+        {L"Vorn.exe /folder \"\"", L""},
+        {L"Vorn.exe", std::nullopt},
+        {L"Vorn.exe /folders C:\\x", std::nullopt},
+        {L"\"C:\\odd /folder\\Vorn.exe\" x", std::nullopt},  // inside the program's own path
+        {L"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOption(c.line), c.folder) << testing::PrintToString(std::wstring(c.line));
+}
+
 }  // namespace
 }  // namespace vorn

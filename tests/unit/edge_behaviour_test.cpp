@@ -200,10 +200,12 @@ TEST_F(MonitorsTest, ThePreviewPaintsOnlyOuterZonesOnEveryMonitor)
     for (const PreviewText& text : pair.texts) {
         const bool left = text.at.x < 1920;
         onLeft += left;
-        if (text.zone == UpperLeftCorner || text.zone == LowerLeftCorner || text.zone == LeftSide)
+        if (text.zone == UpperLeftCorner || text.zone == LowerLeftCorner || text.zone == LeftSide) {
             EXPECT_TRUE(left) << text.zone;
-        if (text.zone == UpperRightCorner || text.zone == LowerRightCorner || text.zone == RightSide)
+        }
+        if (text.zone == UpperRightCorner || text.zone == LowerRightCorner || text.zone == RightSide) {
             EXPECT_FALSE(left) << text.zone;
+        }
         EXPECT_GE(text.at.x, 0);
         EXPECT_LT(text.at.x, 3840);
     }

@@ -96,12 +96,50 @@ TEST(ProfileFile, ReadsUtf16LittleEndianAfterItsByteOrderMark)
     EXPECT_EQ(ProfileFile::FromBytes(bytes + "\x41").Get(L"s", L"k", L""), L"\u20ac \u4e2d");
 }
 
-TEST(ProfileFile, AUtf8ByteOrderMarkIsPartOfTheFirstLine)
+// What editors write: UTF-8 and UTF-16 big-endian, each after its mark.
+TEST(ProfileFile, TheByteOrderMarksOfUtf8AndUtf16BigEndianAreRecognised)
 {
-    // Windows does not recognise it: the first header is not a header.
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {"UTF-8", "\xEF\xBB\xBF[s]\r\nk=caf\xC3\xA9 \xE2\x82\xAC", L"[s]\r\nk=caf\u00e9 \u20ac"},
+        {"UTF-8 beyond the basic plane", "\xEF\xBB\xBFx\xF0\x9F\x98\x80y", L"x\U0001F600y"},
+        {"UTF-8, the mark alone", "\xEF\xBB\xBF", L""},
+        {"UTF-16BE", std::string("\xFE\xFF\0[\0s\0]\x20\xAC", 10), L"[s]\u20ac"},
+        {"UTF-16BE with an odd last byte", std::string("\xFE\xFF\0k\0", 5), L"k"},
+        {"UTF-16BE beyond the basic plane", std::string("\xFE\xFF\xD8\x3D\xDE\x00", 6), L"\U0001F600"},
+        {"a mark cut short is 8-bit text", "\xEF\xBBk", L"\u00ef\u00bbk"},
+    };
+    for (const Case& c : cases) {
+        if (c.what == std::string("a mark cut short is 8-bit text") && sizeof(wchar_t) == 2) continue;  // the code page
+        EXPECT_EQ(DecodeSettingsBytes(c.bytes), c.text) << c.what;
+    }
     const ProfileFile file = ProfileFile::FromBytes("\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nk=w\r\n");
-    EXPECT_EQ(file.Get(L"s", L"k", L"d"), L"d");
+    EXPECT_EQ(file.Get(L"s", L"k", L"d"), L"v");  // the first header is one
     EXPECT_EQ(file.Get(L"t", L"k", L"d"), L"w");
+}
+
+// UTF-8 that is not: the file is no text, rather than text with holes.
+TEST(ProfileFile, BytesThatAreNoTextInTheirEncodingDecodeToNothing)
+{
+    const char* cases[] = {
+        "\xEF\xBB\xBFk=\xFF",                  // no UTF-8 byte
+        "\xEF\xBB\xBFk=\xE2\x82",             // cut short at the end
+        "\xEF\xBB\xBFk=\xE2\x82x",            // cut short in the middle
+        "\xEF\xBB\xBFk=\xC0\xAF",             // too long for its character
+        "\xEF\xBB\xBFk=\xED\xA0\x80",        // a surrogate
+        "\xEF\xBB\xBFk=\xF4\x90\x80\x80",   // beyond U+10FFFF
+        "\xEF\xBB\xBF\x80",                   // a continuation byte alone
+    };
+    for (const char* bytes : cases) {
+        EXPECT_EQ(DecodeSettingsBytes(bytes), std::nullopt) << testing::PrintToString(std::string(bytes));
+        EXPECT_FALSE(ProfileFile::Decode(bytes).has_value());
+    }
+    // The largest of each length still decodes.
+    EXPECT_EQ(DecodeSettingsBytes("\xEF\xBB\xBF\x7F\xDF\xBF\xEF\xBF\xBF"), std::wstring(L"\u007f\u07ff\uffff"));
 }
 
 TEST(TextEncoding, EightBitWhenEveryCharacterFits)

@@ -12,6 +12,7 @@
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"
 #include "tests/fake/fixture.h"
+#include "tests/fake/full_settings.h"
 #include "tests/fake/temp_folder.h"
 
 namespace vorn {
@@ -112,7 +113,13 @@ protected:
         WriteFile(Crlf(text));
         theData.LoadSettings();
     }
-    bool TemporaryFileExists() const { return std::filesystem::exists(TemporaryPathFor(theData.settingsPath)); }
+    // Temporary files of saves left in the folder.
+    bool TemporaryFileExists() const
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder.File(L""))))
+            if (IsTemporaryNameOf(entry.path().filename().wstring(), L"Vorn.ini")) return true;
+        return false;
+    }
 
     fake::TempFolder folder;
 };
@@ -512,6 +519,86 @@ TEST_F(SettingsFileTest, TextBeyondTheCodePageIsSavedAsUtf16)
     EXPECT_EQ(Saved().substr(0, 2), "; ");
 }
 
+// UTF-8 of text with characters of the basic plane only.
+std::string Utf8(std::wstring_view text)
+{
+    std::string out;
+    for (wchar_t wc : text) {
+        const auto c = static_cast<std::uint32_t>(wc);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string Utf16BigEndian(std::wstring_view text)
+{
+    std::string out = "\xFE\xFF";
+    for (wchar_t wc : text) {
+        out += static_cast<char>((static_cast<std::uint32_t>(wc) >> 8) & 0xFF);
+        out += static_cast<char>(static_cast<std::uint32_t>(wc) & 0xFF);
+    }
+    return out;
+}
+
+// A file an editor saved in another encoding loads whole, and the next save
+// writes it back as the save rules choose: 8 bits while everything fits.
+TEST_F(SettingsFileTest, FilesInTheEncodingsEditorsWriteLoadWholeAndAreSavedBack)
+{
+    struct Case {
+        const char* what;
+        std::string (*encode)(std::wstring_view text);
+        const wchar_t* description;
+    };
+    const Case cases[] = {
+        {"UTF-8 with its mark", [](std::wstring_view t) { return "\xEF\xBB\xBF" + Utf8(t); }, L"caf\u00e9"},
+        {"UTF-8 beyond the code page", [](std::wstring_view t) { return "\xEF\xBB\xBF" + Utf8(t); }, L"\u4e2d\u6587"},
+        {"UTF-16 big-endian", &Utf16BigEndian, L"caf\u00e9"},
+        {"UTF-16 big-endian beyond the code page", &Utf16BigEndian, L"\u4e2d\u6587"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake::FillFullSettings();
+        theCustomActions[0].description = c.description;
+        const std::wstring text = FormatSettingsFile();
+        WriteFile(c.encode(text));
+        ResetGlobals();
+        theData.LoadSettings();
+        EXPECT_FALSE(theData.settingsUnreadable);
+        EXPECT_FALSE(theData.firstRun);
+        EXPECT_EQ(FormatSettingsFile(), text);
+        theData.SaveSettings();
+        EXPECT_EQ(Saved(), EncodeSettingsText(text));
+    }
+}
+
+// Bytes that are no text in the encoding their mark names: like a file that
+// cannot be read, told once and never saved over.
+TEST_F(SettingsFileTest, AFileThatIsNoTextInItsEncodingIsNeverOverwritten)
+{
+    for (const char* bytes : {"\xEF\xBB\xBF[Settings]\r\nCorner size=\xFF\r\n", "\xEF\xBB\xBF[Settings]\r\nk=\xE2\x82"}) {
+        theData.fileProblems.Reset();
+        WriteFile(bytes);
+        theData.LoadSettings();
+        EXPECT_TRUE(theData.settingsUnreadable);
+        std::vector<FileProblem> told;
+        theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+        theData.SaveSettings();
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_FALSE(told[0].saving);
+        EXPECT_EQ(told[0].error, FileError::Undecodable);
+        EXPECT_EQ(Saved(), bytes);
+    }
+}
+
 TEST_F(SettingsFileTest, FoldersAddedAndRemovedAreSaved)
 {
     theData.AddWallpaperFolder(L"C:\\Walls");
@@ -530,32 +617,54 @@ enum class Step {
     Replace
 };
 
-// The system's steps, with one of them failing.
+// The system's steps, with one of them failing; a failing create answers
+// `createError` (a folder that refuses new files, say).
 class FailingWriter final : public IFileWriter {
 public:
-    explicit FailingWriter(Step failing) : failing_(failing) {}
+    explicit FailingWriter(Step failing, FileError createError = FileError::Other)
+        : failing_(failing), createError_(createError)
+    {
+    }
+    std::wstring FinalPath(const std::wstring& path) override { return real_->FinalPath(path); }
     bool Create(const std::wstring& path) override
     {
         // A create that fails after making the file, as a full disk can.
         const bool created = real_->Create(path);
-        return created && failing_ != Step::Create;
+        if (created && failing_ == Step::Create) {
+            (void)real_->Close();
+            error_ = createError_;
+            return false;
+        }
+        return created;
     }
+    bool Open(const std::wstring& path) override { return Track(real_->Open(path)); }
     bool Write(std::string_view bytes) override
     {
         // Half the bytes reach the disk before the failure.
         if (failing_ == Step::Write) return real_->Write(bytes.substr(0, bytes.size() / 2)) && false;
-        return real_->Write(bytes);
+        return Track(real_->Write(bytes));
     }
+    bool Truncate() override { return Track(real_->Truncate()); }
     bool Flush() override { return real_->Flush() && failing_ != Step::Flush; }
     bool Close() override { return real_->Close() && failing_ != Step::Close; }
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
-        return failing_ != Step::Replace && real_->Replace(from, to);
+        return failing_ != Step::Replace && Track(real_->Replace(from, to));
     }
     void Remove(const std::wstring& path) override { real_->Remove(path); }
+    void RemoveLeftovers(const std::wstring& path) override { real_->RemoveLeftovers(path); }
+    FileError Error() const override { return error_; }
 
 private:
+    bool Track(bool ok)
+    {
+        if (!ok) error_ = real_->Error();
+        return ok;
+    }
+
     Step failing_;
+    FileError createError_;
+    FileError error_ = FileError::Other;
     std::unique_ptr<IFileWriter> real_ = SystemFileWriter();
 };
 
@@ -624,6 +733,13 @@ TEST(FileProblemNoticeTest, NamesTheFileAndTheReasonWithinTheBalloonLimits)
         {{false, FileError::InUse, shortPath}, L"Vorn cannot read its settings", L"another program is using it"},
         {{false, FileError::ReadOnlyFile, shortPath}, L"Vorn cannot read its settings", L"access to it was denied"},
         {{false, FileError::Other, longPath}, L"Vorn cannot read its settings", L"Windows reported an error"},
+        {{false, FileError::Undecodable, shortPath}, L"Vorn cannot read its settings", L"no encoding Vorn can read"},
+        {{false, FileError::FolderMissing, L"D:\\Gone", true}, L"Vorn cannot use its settings folder",
+         L"/folder cannot be used: it does not exist"},
+        {{false, FileError::NotAFolder, L"D:\\Gone", true}, L"Vorn cannot use its settings folder",
+         L"it is a file, not a folder"},
+        {{false, FileError::AccessDenied, longPath, true}, L"Vorn cannot use its settings folder",
+         L"access to it was denied. Vorn runs with default settings and saves nothing"},
     };
     for (const Case& c : cases) {
         const FileProblemNotice notice = NoticeFor(c.problem);
@@ -637,12 +753,163 @@ TEST(FileProblemNoticeTest, NamesTheFileAndTheReasonWithinTheBalloonLimits)
     }
 }
 
-TEST_F(SettingsFileTest, ASaveReplacesAStaleTemporaryFile)
+// Leftovers beside the file: the old fixed name as a folder or a read-only
+// file, a temporary file of an earlier save cut short, and names like ours
+// that are not files of ours. None of them blocks a save, only our own
+// leftover files are removed, and the file stays writable.
+TEST_F(SettingsFileTest, NothingLeftBesideTheFileBlocksASave)
 {
-    ASSERT_TRUE(fake::TempFolder::Write(TemporaryPathFor(theData.settingsPath), "left over by a crash"));
-    theData.SaveSettings();
-    EXPECT_EQ(Saved(), DefaultFile());
-    EXPECT_FALSE(TemporaryFileExists());
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        const wchar_t* name;
+        bool asFolder;
+        bool readOnly;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"a folder with the old temporary name", L"Vorn.ini.tmp", true, false, false},
+        {"a read-only file with the old temporary name", L"Vorn.ini.tmp", false, true, false},
+        {"a temporary file of a save cut short", L"Vorn.ini.~1f2e-3.tmp", false, false, true},
+        {"a folder with a temporary name", L"Vorn.ini.~1f2e-4.tmp", true, false, false},
+        {"a file of the user's", L"Vorn.ini.~backup.tmp", false, false, false},
+        {"a temporary file of another file", L"Other.ini.~1f2e-5.tmp", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path leftover(folder.File(c.name));
+        if (c.asFolder)
+            fs::create_directory(leftover);
+        else
+            ASSERT_TRUE(fake::TempFolder::Write(leftover.wstring(), "left over"));
+        if (c.readOnly) fs::permissions(leftover, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                                        fs::perm_options::remove);
+        theData.cornerSize = 3;
+        ASSERT_TRUE(theData.WriteSettingsFile());
+        EXPECT_NE(Saved().find("Corner size=3"), std::string::npos);
+        EXPECT_EQ(fs::exists(leftover), !c.removed);
+        EXPECT_NE(fs::status(fs::path(theData.settingsPath)).permissions() & fs::perms::owner_write, fs::perms::none);
+        EXPECT_TRUE(theData.WriteSettingsFile());  // and the next save as well
+        std::error_code gone;
+        fs::permissions(leftover, fs::perms::owner_write, fs::perm_options::add, gone);
+        fs::remove_all(leftover);
+    }
+}
+
+TEST(TemporaryNamesTest, EverySaveHasANameOfItsOwnThatOnlyItsLeftoversShare)
+{
+    const std::wstring path = L"C:\\Tools\\Vorn.ini";
+    EXPECT_NE(TemporaryPathFor(path, 1), TemporaryPathFor(path, 2));
+    const std::wstring made = TemporaryPathFor(path, 26);
+    EXPECT_EQ(made.rfind(path + L".~", 0), 0u);
+    EXPECT_TRUE(IsTemporaryNameOf(made.substr(made.rfind(L'\\') + 1), L"Vorn.ini"));
+    struct Case {
+        const wchar_t* name;
+        bool ours;
+    };
+    const Case cases[] = {
+        {L"Vorn.ini.~1f-0.tmp", true},   {L"Vorn.ini.~a-ff.tmp", true},   {L"Vorn.ini.tmp", false},
+        {L"Vorn.ini.~.tmp", false},      {L"Vorn.ini.~1f.tmp", false},    {L"Vorn.ini.~-1.tmp", false},
+        {L"Vorn.ini.~1-.tmp", false},    {L"Vorn.ini.~1g-2.tmp", false},  {L"Vorn.ini.~1-2.tmp.bak", false},
+        {L"Other.ini.~1-2.tmp", false},  {L"Vorn.ini.~1-2-3.tmp", false}, {L"XVorn.ini.~1-2.tmp", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsTemporaryNameOf(c.name, L"Vorn.ini"), c.ours) << testing::PrintToString(std::wstring(c.name));
+}
+
+// Where no new file may be made beside it, the file itself is written over
+// and cut to its new length; a read-only file, or none at all, still fails.
+TEST_F(SettingsFileTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace)
+{
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        FileError createError;
+        bool exists;
+        bool readOnly;
+        FileError error;
+    };
+    const Case cases[] = {
+        {"the folder refuses new files", FileError::FolderNotWritable, true, false, FileError::None},
+        {"new files are denied for another reason", FileError::AccessDenied, true, false, FileError::None},
+        {"no file to write over", FileError::FolderNotWritable, false, false, FileError::FolderNotWritable},
+        {"the file is marked read-only", FileError::FolderNotWritable, true, true, FileError::ReadOnlyFile},
+        {"the disk is full", FileError::DiskFull, true, false, FileError::DiskFull},
+    };
+    const std::string old = Crlf("; a longer file than the new one\n[Settings]\nCorner size=9\n" + std::string(500, ';'));
+    const std::string now = Crlf("[Settings]\nCorner size=5\n");
+    const fs::path file(theData.settingsPath);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(file);
+        if (c.exists) WriteFile(old);
+        if (c.readOnly) fs::permissions(file, fs::perms::all, fs::perm_options::remove);
+        if (c.readOnly) fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
+        FailingWriter writer(Step::Create, c.createError);
+        FileError error = FileError::Other;
+        std::wstring fault;
+        EXPECT_EQ(WriteFileAtomically(theData.settingsPath, now, writer, &error, &fault), c.error == FileError::None);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(fault, c.error == FileError::None ? L"" : theData.settingsPath);
+        if (c.readOnly) fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(Saved(), c.error == FileError::None ? now : c.exists ? old : "<unreadable>");
+        EXPECT_FALSE(TemporaryFileExists());
+    }
+}
+
+// Through a link to a synced copy: the copy changes and the link stays one.
+TEST_F(SettingsFileTest, ASaveThroughALinkWritesTheFileItLeadsTo)
+{
+    namespace fs = std::filesystem;
+    const fs::path synced(folder.File(L"synced"));
+    fs::create_directory(synced);
+    const fs::path target = synced / "Vorn.ini";
+    ASSERT_TRUE(fake::TempFolder::Write(target.wstring(), "[Settings]\r\nCorner size=9\r\n"));
+    std::error_code failed;
+    fs::create_symlink(target, fs::path(theData.settingsPath), failed);
+    if (failed) GTEST_SKIP() << "no links here: " << failed.message();
+    theData.LoadSettings();
+    EXPECT_EQ(theData.cornerSize, 9);
+    theData.cornerSize = 4;
+    ASSERT_TRUE(theData.WriteSettingsFile());
+    EXPECT_TRUE(fs::is_symlink(fs::path(theData.settingsPath)));
+    EXPECT_NE(fake::TempFolder::Read(target.wstring()).find("Corner size=4"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(synced) == false);
+    for (const auto& entry : fs::directory_iterator(synced))
+        EXPECT_EQ(entry.path().filename(), fs::path("Vorn.ini"));  // no temporary file left there
+
+    // A save refused there names the file that refused it.
+    fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    FileError error = FileError::None;
+    std::wstring fault;
+    EXPECT_FALSE(theData.WriteSettingsFile(&error, &fault));
+    EXPECT_EQ(error, FileError::ReadOnlyFile);
+    EXPECT_TRUE(fs::equivalent(fs::path(fault), target)) << testing::PrintToString(fault);
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(SettingsFileTest, ASaveKeepsTheFilesAttributes)
+{
+    WriteFile("[Settings]\r\n");
+#if defined(_WIN32)
+    const std::wstring& path = theData.settingsPath;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(theData.WriteSettingsFile());
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(theData.WriteSettingsFile());
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+#else
+    namespace fs = std::filesystem;
+    const fs::path file(theData.settingsPath);
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+        fs::permissions(file, mode);
+        ASSERT_TRUE(theData.WriteSettingsFile());
+        EXPECT_EQ(fs::status(file).permissions(), mode);
+    }
+#endif
 }
 
 // --- bad files -----------------------------------------------------------------------
