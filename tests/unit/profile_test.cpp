@@ -138,6 +138,10 @@ TEST(ProfileFile, BytesThatAreNoTextInTheirEncodingDecodeToNothing)
         EXPECT_EQ(DecodeSettingsBytes(bytes), std::nullopt) << testing::PrintToString(std::string(bytes));
         EXPECT_FALSE(ProfileFile::Decode(bytes).has_value());
     }
+    // Cut short where the bytes after the end would complete it.
+    const std::string whole = "\xEF\xBB\xBFk=\xE2\x82\xAC";
+    EXPECT_EQ(DecodeSettingsBytes(std::string_view(whole).substr(0, whole.size() - 1)), std::nullopt);
+    EXPECT_EQ(DecodeSettingsBytes(whole), std::wstring(L"k=\u20ac"));
     // The largest of each length still decodes.
     EXPECT_EQ(DecodeSettingsBytes("\xEF\xBB\xBF\x7F\xDF\xBF\xEF\xBF\xBF"), std::wstring(L"\u007f\u07ff\uffff"));
 }

@@ -796,6 +796,17 @@ TEST_F(SettingsFileTest, NothingLeftBesideTheFileBlocksASave)
     }
 }
 
+TEST(FolderProblemTest, SaysWhyAFolderCannotBeMovedInto)
+{
+    fake::TempFolder folder;
+    ASSERT_TRUE(fake::TempFolder::Write(folder.File(L"a file"), "x"));
+    std::filesystem::create_directory(std::filesystem::path(folder.File(L"a folder")));
+    EXPECT_EQ(FolderProblem(folder.File(L"a folder")), FileError::None);
+    EXPECT_EQ(FolderProblem(folder.File(L"a file")), FileError::NotAFolder);
+    EXPECT_EQ(FolderProblem(folder.File(L"no such folder")), FileError::FolderMissing);
+    EXPECT_EQ(FolderProblem(folder.File(L"no such folder") + L"/below"), FileError::FolderMissing);
+}
+
 TEST(TemporaryNamesTest, EverySaveHasANameOfItsOwnThatOnlyItsLeftoversShare)
 {
     const std::wstring path = L"C:\\Tools\\Vorn.ini";
