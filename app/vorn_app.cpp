@@ -37,12 +37,20 @@ bool CVornApp::ShowRunningInstance()
     return true;
 }
 
-void CVornApp::ShowRunningInstanceWhenItIsUp()
+bool CVornApp::BecomeTheRunningInstance(OwnedHandle& running)
 {
+    running.Reset(CreateMutexW(nullptr, FALSE, kInstanceName));
+    if (!running || GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    // Another start runs, or is still starting, or is ending: show its window
+    // once there is one; take over if it ends meanwhile.
     for (DWORD waited = 0; waited < kWaitForRunningMs; waited += kLookEveryMs) {
-        if (ShowRunningInstance()) return;
+        if (ShowRunningInstance()) return false;
         Sleep(kLookEveryMs);
+        running.Reset();
+        running.Reset(CreateMutexW(nullptr, FALSE, kInstanceName));
+        if (running && GetLastError() != ERROR_ALREADY_EXISTS) return true;
     }
+    return false;
 }
 
 void CVornApp::UseSettingsFolder()
@@ -60,17 +68,18 @@ void CVornApp::UseSettingsFolder()
     FileError why = folder->empty() ? FileError::FolderMissing : FolderProblem(*folder);
     if (why == FileError::None) why = FileError::AccessDenied;
     theData.settingsFolderProblem = FileProblem{false, why, *folder, true};
+    // The folder the user chose stays the one named, also by the log-on entry.
+    std::wstring path = *folder;
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    theData.settingsPath = path + L"Vorn.ini";
 }
 
 int CVornApp::Run()
 {
     InstallWin32Port();
     theUtil.Resolve();
-    const OwnedHandle running(CreateMutexW(nullptr, FALSE, kInstanceName));
-    if (running && GetLastError() == ERROR_ALREADY_EXISTS) {
-        ShowRunningInstanceWhenItIsUp();
-        return 0;
-    }
+    OwnedHandle running;
+    if (!BecomeTheRunningInstance(running)) return 0;
     if (ShowRunningInstance()) return 0;
     UseSettingsFolder();
 

@@ -2,6 +2,8 @@
 // message loop that runs for the life of the main window.
 #pragma once
 
+#include "framework/handles.h"
+
 namespace vorn::ui {
 
 class CVornApp {
@@ -12,8 +14,9 @@ public:
 private:
     // Another Vorn already runs: show its window and let this process end.
     static bool ShowRunningInstance();
-    // The same for a start while another one is still starting.
-    static void ShowRunningInstanceWhenItIsUp();
+    // Whether this start is the one Vorn of the session (`running` then
+    // holds the mark of it); otherwise the running one's window was shown.
+    static bool BecomeTheRunningInstance(OwnedHandle& running);
     // Moves to the folder the command line names for the settings.
     static void UseSettingsFolder();
 };

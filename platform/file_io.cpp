@@ -23,6 +23,8 @@ namespace {
 constexpr wchar_t kTemporaryMark[] = L".~";
 constexpr wchar_t kTemporaryEnd[] = L".tmp";
 constexpr unsigned kNameAttempts = 8;
+// A temporary file this old is no save in progress.
+constexpr long long kLeftoverAgeSeconds = 60;
 
 unsigned CurrentProcessId()
 {
@@ -83,7 +85,10 @@ bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFile
         if (faultPath) *faultPath = why == FileError::None ? std::wstring() : target;
         return why == FileError::None;
     };
-    writer.RemoveLeftovers(target);
+    // Without the file, a leftover may hold the only copy of a save whose
+    // replace went wrong: it stays.
+    const bool targetExists = writer.Exists(target);
+    if (targetExists) writer.RemoveLeftovers(target);
 
     static std::atomic<unsigned> nextNumber{0};
     std::wstring temporary;
@@ -104,13 +109,19 @@ bool WriteFileAtomically(const std::wstring& path, std::string_view bytes, IFile
         const bool closed = writer.Close();
         if (written && closed && writer.Replace(temporary, target)) return finish(FileError::None);
         // Read before the clean-up, which makes calls of its own.
-        const FileError why = writer.Error();
+        why = writer.Error();
+        // A replace that lost the old file keeps the new one under its
+        // temporary name rather than nothing at all.
+        if (targetExists && !writer.Exists(target)) return finish(why);
         writer.Remove(temporary);
-        return finish(why);
-    }
-
-    if (why != FileError::FolderNotWritable && why != FileError::AccessDenied)
+        // The folder took the new file but refuses to swap it in (a folder
+        // where only owners may rename, say): the file itself is written.
+        const bool refusedSwap = written && closed && targetExists &&
+                                 (why == FileError::FolderNotWritable || why == FileError::AccessDenied);
+        if (!refusedSwap) return finish(why);
+    } else if (why != FileError::FolderNotWritable && why != FileError::AccessDenied) {
         return finish(why == FileError::NameTaken ? FileError::Other : why);
+    }
     // No new file may be made beside it: the file itself, when it may be
     // written, is written over and cut to its new length.
     if (!writer.Open(target)) {
@@ -201,6 +212,17 @@ void Pause(const PauseFunction& pause)
         Sleep(kPauseMs);
 }
 
+// A path as the file functions take it beyond MAX_PATH: the temporary name is
+// longer than the file's own, and a folder near the limit must not lose saves.
+std::wstring Long(const std::wstring& path)
+{
+    constexpr std::size_t kNearTheLimit = MAX_PATH - 30;
+    if (path.size() < kNearTheLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
 // The attributes a file's name keeps across a save (hidden, system, archive,
 // not indexed); read-only files are never saved over.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -214,7 +236,7 @@ public:
     std::wstring FinalPath(const std::wstring& path) override
     {
         // Wine does not mark its links as reparse points: ask every file.
-        const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        const HANDLE file = CreateFileW(Long(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (file == INVALID_HANDLE_VALUE) return path;
         std::wstring final(1024, L'\0');
@@ -236,12 +258,17 @@ public:
     bool Create(const std::wstring& path) override
     {
         path_ = path;
-        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file_ = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file_ != INVALID_HANDLE_VALUE) return true;
         const DWORD code = GetLastError();
-        // A folder of that name answers "access denied".
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Failed(FileError::NameTaken);
-        return Failed(Classify(code, path));
+        // A folder or a read-only file of that name answers "access denied".
+        const bool taken = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
+                           (code == ERROR_ACCESS_DENIED && Exists(path));
+        return Failed(taken ? FileError::NameTaken : Classify(code, path));
+    }
+    bool Exists(const std::wstring& path) override
+    {
+        return GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     bool Open(const std::wstring& path) override
     {
@@ -249,7 +276,7 @@ public:
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return Failed(FileError::ReadOnlyFile);
-        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        file_ = CreateFileW(Long(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         return file_ != INVALID_HANDLE_VALUE || Failed();
     }
     bool Truncate() override { return SetEndOfFile(file_) || Failed(); }
@@ -276,21 +303,23 @@ public:
     {
         // Windows refuses to replace a read-only file; Wine replaces it. The
         // user marked it so that it stays as it is: refuse on both.
-        const DWORD attributes = GetFileAttributesW(to.c_str());
+        const std::wstring source = Long(from);
+        const std::wstring target = Long(to);
+        const DWORD attributes = GetFileAttributesW(target.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return Failed(FileError::ReadOnlyFile);
         const bool exists = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
         // ReplaceFileW keeps the name's security on Windows; Wine's keeps no
         // attributes, so the new file takes them first.
-        if (exists && (attributes & kKeptAttributes) != 0) SetFileAttributesW(from.c_str(), attributes & kKeptAttributes);
+        if (exists && (attributes & kKeptAttributes) != 0) SetFileAttributesW(source.c_str(), attributes & kKeptAttributes);
         bool replaceFile = exists;
         for (int attempt = 1;; ++attempt) {
             if (replaceFile &&
-                ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+                ReplaceFileW(target.c_str(), source.c_str(), nullptr,
                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
                 return true;
             if (!replaceFile &&
-                MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 return true;
             const DWORD code = GetLastError();
             // File systems that cannot swap the two (some network drives)
@@ -309,19 +338,26 @@ public:
     void Remove(const std::wstring& path) override
     {
         (void)Close();
-        DeleteFileW(path.c_str());
+        DeleteFileW(Long(path).c_str());
     }
     void RemoveLeftovers(const std::wstring& path) override
     {
         const std::wstring folder = FolderOf(path);
         const std::wstring name = NameOf(path);
+        FILETIME nowTime{};
+        GetSystemTimeAsFileTime(&nowTime);
+        const auto ticks = [](const FILETIME& t) {
+            return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        constexpr unsigned long long kTicksPerSecond = 10000000;
         WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((path + kTemporaryMark + L"*" + kTemporaryEnd).c_str(), &found);
+        const HANDLE search = FindFirstFileW(Long(path + kTemporaryMark + L"*" + kTemporaryEnd).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return;
         do {
-            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0 &&
+            const bool old = ticks(nowTime) > ticks(found.ftLastWriteTime) + kLeftoverAgeSeconds * kTicksPerSecond;
+            if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0 && old &&
                 IsTemporaryNameOf(found.cFileName, name))
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+                DeleteFileW(Long(folder + L"\\" + found.cFileName).c_str());
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
@@ -499,11 +535,22 @@ public:
 
     std::wstring FinalPath(const std::wstring& path) override
     {
-        char resolved[PATH_MAX];
-        if (!realpath(NarrowPath(path).c_str(), resolved)) return path;
+        const std::string link = NarrowPath(path);
         struct stat status {};
-        if (lstat(NarrowPath(path).c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
-        return WidePath(resolved);
+        if (lstat(link.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        char resolved[PATH_MAX];
+        if (realpath(link.c_str(), resolved)) return WidePath(resolved);
+        // A link to a file not made yet: the file it names.
+        char text[PATH_MAX];
+        const ssize_t length = readlink(link.c_str(), text, sizeof(text) - 1);
+        if (length <= 0) return path;
+        const std::string target(text, static_cast<std::size_t>(length));
+        return WidePath(target.front() == '/' ? target : FolderOf(link) + "/" + target);
+    }
+    bool Exists(const std::wstring& path) override
+    {
+        struct stat status {};
+        return stat(NarrowPath(path).c_str(), &status) == 0;
     }
     bool Create(const std::wstring& path) override
     {
@@ -576,7 +623,9 @@ public:
             if (!IsTemporaryNameOf(WidePath(entryName), name)) continue;
             const std::string full = folder + "/" + entryName;
             struct stat status {};
-            if (lstat(full.c_str(), &status) == 0 && S_ISREG(status.st_mode)) unlink(full.c_str());
+            if (lstat(full.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+                time(nullptr) - status.st_mtime > kLeftoverAgeSeconds)
+                unlink(full.c_str());
         }
         closedir(directory);
     }

@@ -64,8 +64,10 @@ public:
     // attributes (and, on Windows, its security) stay with the name.
     [[nodiscard]] virtual bool Replace(const std::wstring& from, const std::wstring& to) = 0;
     virtual void Remove(const std::wstring& path) = 0;
+    [[nodiscard]] virtual bool Exists(const std::wstring& path) = 0;
     // Removes the temporary files earlier saves of `path` left behind (a
-    // crash between writing one and replacing), never anything else.
+    // crash between writing one and replacing) once they are a minute old,
+    // so that a save in progress elsewhere keeps its own; never anything else.
     virtual void RemoveLeftovers(const std::wstring& path) = 0;
     // Why the step that failed last did.
     virtual FileError Error() const { return FileError::Other; }

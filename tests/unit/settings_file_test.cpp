@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -614,11 +615,12 @@ enum class Step {
     Write,
     Flush,
     Close,
-    Replace
+    Replace,
+    ReplaceLosingTheOld  // as a swap can, where it half works
 };
 
-// The system's steps, with one of them failing; a failing create answers
-// `createError` (a folder that refuses new files, say).
+// The system's steps, with one of them failing; a failing create or replace
+// answers `createError` (a folder that refuses new files, say).
 class FailingWriter final : public IFileWriter {
 public:
     explicit FailingWriter(Step failing, FileError createError = FileError::Other)
@@ -649,9 +651,13 @@ public:
     bool Close() override { return real_->Close() && failing_ != Step::Close; }
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
-        return failing_ != Step::Replace && Track(real_->Replace(from, to));
+        if (failing_ == Step::ReplaceLosingTheOld) real_->Remove(to);
+        if (failing_ != Step::Replace && failing_ != Step::ReplaceLosingTheOld) return Track(real_->Replace(from, to));
+        error_ = createError_;
+        return false;
     }
     void Remove(const std::wstring& path) override { real_->Remove(path); }
+    bool Exists(const std::wstring& path) override { return real_->Exists(path); }
     void RemoveLeftovers(const std::wstring& path) override { real_->RemoveLeftovers(path); }
     FileError Error() const override { return error_; }
 
@@ -765,16 +771,19 @@ TEST_F(SettingsFileTest, NothingLeftBesideTheFileBlocksASave)
         const wchar_t* name;
         bool asFolder;
         bool readOnly;
+        bool fresh;  // made a moment ago: a save in progress elsewhere
         bool removed;
     };
     const Case cases[] = {
-        {"a folder with the old temporary name", L"Vorn.ini.tmp", true, false, false},
-        {"a read-only file with the old temporary name", L"Vorn.ini.tmp", false, true, false},
-        {"a temporary file of a save cut short", L"Vorn.ini.~1f2e-3.tmp", false, false, true},
-        {"a folder with a temporary name", L"Vorn.ini.~1f2e-4.tmp", true, false, false},
-        {"a file of the user's", L"Vorn.ini.~backup.tmp", false, false, false},
-        {"a temporary file of another file", L"Other.ini.~1f2e-5.tmp", false, false, false},
+        {"a folder with the old temporary name", L"Vorn.ini.tmp", true, false, false, false},
+        {"a read-only file with the old temporary name", L"Vorn.ini.tmp", false, true, false, false},
+        {"a temporary file of a save cut short", L"Vorn.ini.~1f2e-3.tmp", false, false, false, true},
+        {"a temporary file of a save going on", L"Vorn.ini.~1f2e-6.tmp", false, false, true, false},
+        {"a folder with a temporary name", L"Vorn.ini.~1f2e-4.tmp", true, false, false, false},
+        {"a file of the user's", L"Vorn.ini.~backup.tmp", false, false, false, false},
+        {"a temporary file of another file", L"Other.ini.~1f2e-5.tmp", false, false, false, false},
     };
+    WriteFile("[Settings]\r\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path leftover(folder.File(c.name));
@@ -782,6 +791,8 @@ TEST_F(SettingsFileTest, NothingLeftBesideTheFileBlocksASave)
             fs::create_directory(leftover);
         else
             ASSERT_TRUE(fake::TempFolder::Write(leftover.wstring(), "left over"));
+        if (!c.fresh && !c.asFolder)
+            fs::last_write_time(leftover, fs::last_write_time(leftover) - std::chrono::minutes(5));
         if (c.readOnly) fs::permissions(leftover, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                                         fs::perm_options::remove);
         theData.cornerSize = 3;
@@ -805,6 +816,98 @@ TEST(FolderProblemTest, SaysWhyAFolderCannotBeMovedInto)
     EXPECT_EQ(FolderProblem(folder.File(L"a file")), FileError::NotAFolder);
     EXPECT_EQ(FolderProblem(folder.File(L"no such folder")), FileError::FolderMissing);
     EXPECT_EQ(FolderProblem(folder.File(L"no such folder") + L"/below"), FileError::FolderMissing);
+}
+
+// A swap that lost the old file and failed keeps the new one under its
+// temporary name, and the next save leaves it there until the file is back.
+TEST_F(SettingsFileTest, ASwapThatLostTheOldFileKeepsTheNewOne)
+{
+    namespace fs = std::filesystem;
+    WriteFile("old");
+    FailingWriter writer(Step::ReplaceLosingTheOld);
+    EXPECT_FALSE(WriteFileAtomically(theData.settingsPath, "new", writer));
+    ASSERT_TRUE(TemporaryFileExists());
+    std::wstring kept;
+    for (const auto& entry : fs::directory_iterator(fs::path(folder.File(L""))))
+        if (IsTemporaryNameOf(entry.path().filename().wstring(), L"Vorn.ini")) kept = entry.path().wstring();
+    EXPECT_EQ(fake::TempFolder::Read(kept), "new");
+    fs::last_write_time(fs::path(kept), fs::last_write_time(fs::path(kept)) - std::chrono::minutes(5));
+    EXPECT_TRUE(WriteFileAtomically(theData.settingsPath, "newer"));
+    EXPECT_TRUE(fs::exists(fs::path(kept)));  // the file was missing: nothing removed
+    EXPECT_TRUE(WriteFileAtomically(theData.settingsPath, "newest"));
+    EXPECT_FALSE(fs::exists(fs::path(kept)));  // and now it is back
+    EXPECT_EQ(Saved(), "newest");
+}
+
+// A name someone else has taken is passed over for the next one; when none
+// is free the save fails, and nothing that was there is touched.
+TEST_F(SettingsFileTest, ATakenTemporaryNameIsPassedOver)
+{
+    class TakenNames final : public IFileWriter {
+    public:
+        explicit TakenNames(int taken) : taken_(taken) {}
+        std::wstring FinalPath(const std::wstring& path) override { return real_->FinalPath(path); }
+        bool Create(const std::wstring& path) override
+        {
+            ++creates;
+            if (creates > taken_) return real_->Create(path);
+            error_ = FileError::NameTaken;
+            return false;
+        }
+        bool Open(const std::wstring& path) override { return real_->Open(path); }
+        bool Write(std::string_view bytes) override { return real_->Write(bytes); }
+        bool Truncate() override { return real_->Truncate(); }
+        bool Flush() override { return real_->Flush(); }
+        bool Close() override { return real_->Close(); }
+        bool Replace(const std::wstring& from, const std::wstring& to) override { return real_->Replace(from, to); }
+        void Remove(const std::wstring& path) override
+        {
+            ++removes;
+            real_->Remove(path);
+        }
+        bool Exists(const std::wstring& path) override { return real_->Exists(path); }
+        void RemoveLeftovers(const std::wstring& path) override { real_->RemoveLeftovers(path); }
+        FileError Error() const override { return error_; }
+        int creates = 0;
+        int removes = 0;
+
+    private:
+        int taken_;
+        FileError error_ = FileError::None;
+        std::unique_ptr<IFileWriter> real_ = SystemFileWriter();
+    };
+    WriteFile("old");
+    TakenNames someTaken(3);
+    EXPECT_TRUE(WriteFileAtomically(theData.settingsPath, "new", someTaken));
+    EXPECT_EQ(someTaken.creates, 4);
+    EXPECT_EQ(someTaken.removes, 0);  // nobody else's name is removed
+    EXPECT_EQ(Saved(), "new");
+    TakenNames allTaken(100);
+    FileError error = FileError::None;
+    EXPECT_FALSE(WriteFileAtomically(theData.settingsPath, "newer", allTaken, &error));
+    EXPECT_EQ(allTaken.creates, 8);
+    EXPECT_EQ(allTaken.removes, 0);
+    EXPECT_EQ(error, FileError::Other);
+    EXPECT_EQ(Saved(), "new");
+}
+
+// A /folder that cannot be used: nothing read, told once, nothing written.
+TEST_F(SettingsFileTest, AnUnusableSettingsFolderIsToldAndNothingIsSaved)
+{
+    WriteFile("[Settings]\r\nCorner size=9\r\nFirst run=False\r\n");  // as if it were the start folder's
+    theData.settingsFolderProblem = FileProblem{false, FileError::FolderMissing, L"D:\\Gone", true};
+    theData.LoadSettings();
+    EXPECT_EQ(theData.cornerSize, 2);
+    EXPECT_TRUE(theData.firstRun);
+    std::vector<FileProblem> told;
+    theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+    theData.cornerSize = 5;
+    theData.SaveSettings();
+    theData.SaveSettings();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].folderOption);
+    EXPECT_EQ(told[0].path, L"D:\\Gone");
+    EXPECT_EQ(Saved(), "[Settings]\r\nCorner size=9\r\nFirst run=False\r\n");
 }
 
 TEST(TemporaryNamesTest, EverySaveHasANameOfItsOwnThatOnlyItsLeftoversShare)
@@ -835,17 +938,24 @@ TEST_F(SettingsFileTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace)
     namespace fs = std::filesystem;
     struct Case {
         const char* what;
+        Step step;
         FileError createError;
         bool exists;
         bool readOnly;
         FileError error;
     };
     const Case cases[] = {
-        {"the folder refuses new files", FileError::FolderNotWritable, true, false, FileError::None},
-        {"new files are denied for another reason", FileError::AccessDenied, true, false, FileError::None},
-        {"no file to write over", FileError::FolderNotWritable, false, false, FileError::FolderNotWritable},
-        {"the file is marked read-only", FileError::FolderNotWritable, true, true, FileError::ReadOnlyFile},
-        {"the disk is full", FileError::DiskFull, true, false, FileError::DiskFull},
+        {"the folder refuses new files", Step::Create, FileError::FolderNotWritable, true, false, FileError::None},
+        {"new files are denied for another reason", Step::Create, FileError::AccessDenied, true, false,
+         FileError::None},
+        {"no file to write over", Step::Create, FileError::FolderNotWritable, false, false,
+         FileError::FolderNotWritable},
+        {"the file is marked read-only", Step::Create, FileError::FolderNotWritable, true, true,
+         FileError::ReadOnlyFile},
+        {"the disk is full", Step::Create, FileError::DiskFull, true, false, FileError::DiskFull},
+        {"the folder takes new files but refuses the swap", Step::Replace, FileError::AccessDenied, true, false,
+         FileError::None},
+        {"the swap fails for another reason", Step::Replace, FileError::InUse, true, false, FileError::InUse},
     };
     const std::string old = Crlf("; a longer file than the new one\n[Settings]\nCorner size=9\n" + std::string(500, ';'));
     const std::string now = Crlf("[Settings]\nCorner size=5\n");
@@ -856,7 +966,7 @@ TEST_F(SettingsFileTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace)
         if (c.exists) WriteFile(old);
         if (c.readOnly) fs::permissions(file, fs::perms::all, fs::perm_options::remove);
         if (c.readOnly) fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
-        FailingWriter writer(Step::Create, c.createError);
+        FailingWriter writer(c.step, c.createError);
         FileError error = FileError::Other;
         std::wstring fault;
         EXPECT_EQ(WriteFileAtomically(theData.settingsPath, now, writer, &error, &fault), c.error == FileError::None);
@@ -885,7 +995,6 @@ TEST_F(SettingsFileTest, ASaveThroughALinkWritesTheFileItLeadsTo)
     ASSERT_TRUE(theData.WriteSettingsFile());
     EXPECT_TRUE(fs::is_symlink(fs::path(theData.settingsPath)));
     EXPECT_NE(fake::TempFolder::Read(target.wstring()).find("Corner size=4"), std::string::npos);
-    EXPECT_TRUE(fs::is_empty(synced) == false);
     for (const auto& entry : fs::directory_iterator(synced))
         EXPECT_EQ(entry.path().filename(), fs::path("Vorn.ini"));  // no temporary file left there
 
