@@ -1,5 +1,6 @@
 #include "app/edge_engine.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "actions/custom_actions.h"
@@ -83,8 +84,65 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
 {
     mainWindow_ = mainWindow;
     openSettingsWindow_ = std::move(openSettingsWindow);
+    if (theData.instantResponse)
+        TryInstant();
+    else
+        StartPoll();
+}
+
+void CEdgeEngine::StartPoll()
+{
     pollMs_ = static_cast<UINT>(theData.pollInterval);
     os::Timers().SetTimer(mainWindow_, kEdgeTimerId, pollMs_);
+}
+
+// Raw input rather than a low-level hook: the system queues it to the window
+// and moves the pointer on regardless, so nothing Vorn does (an action, a
+// message box) can slow the pointer, and no hook can be dropped by Windows.
+void CEdgeEngine::TryInstant()
+{
+    const RAWINPUTDEVICE mouse{1, 2, RIDEV_INPUTSINK, mainWindow_};  // generic desktop: mouse
+    ITimers& timers = os::Timers();
+    if (!os::Input().RegisterRawInputDevices(&mouse, 1, sizeof(mouse))) {
+        // The poll, until a later try works.
+        if (!retrying_) StartPoll();
+        retrying_ = true;
+        timers.SetTimer(mainWindow_, kRetryTimerId, kRetryMs);
+        return;
+    }
+    instant_ = true;
+    retrying_ = false;
+    timers.KillTimer(mainWindow_, kRetryTimerId);
+    timers.KillTimer(mainWindow_, kEdgeTimerId);
+    timers.SetTimer(mainWindow_, kWatchTimerId, kWatchMs);
+    inputSeen_ = false;
+    ArmWallpaperTimer();
+    Poll();
+}
+
+void CEdgeEngine::LeaveInstant()
+{
+    ITimers& timers = os::Timers();
+    if (instant_) {
+        const RAWINPUTDEVICE mouse{1, 2, RIDEV_REMOVE, nullptr};
+        (void)os::Input().RegisterRawInputDevices(&mouse, 1, sizeof(mouse));
+        for (const UINT_PTR id : {kWatchTimerId, kDwellTimerId, kWallpaperTimerId})
+            timers.KillTimer(mainWindow_, id);
+        dwellTimerArmed_ = false;
+        instant_ = false;
+        StartPoll();
+    }
+    if (retrying_) timers.KillTimer(mainWindow_, kRetryTimerId);
+    retrying_ = false;
+}
+
+void CEdgeEngine::SettingsChanged()
+{
+    if (!mainWindow_) return;
+    if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
+    if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
+    if (!instant_ && pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
+    if (instant_) ArmWallpaperTimer();
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
@@ -93,15 +151,72 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     // keeps delivering the main window's timers. A poll then would run before
     // the zone of the running dispatch is recorded and dispatch it again.
     if (dispatching_) return;
-    if (timerId == kEdgeTimerId && pollMs_ != static_cast<UINT>(theData.pollInterval)) {
-        pollMs_ = static_cast<UINT>(theData.pollInterval);
-        os::Timers().SetTimer(mainWindow_, kEdgeTimerId, pollMs_);
-    }
-    if (timerId == kEdgeTimerId)
+    switch (timerId) {
+    case kEdgeTimerId:
+        if (pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
         Poll();
-    else if (timerId == kRepeatTimerId)
+        break;
+    case kRepeatTimerId:
         RepeatTick();
-    WallpaperCheck();
+        break;
+    case kDwellTimerId:
+        os::Timers().KillTimer(mainWindow_, kDwellTimerId);
+        dwellTimerArmed_ = false;
+        if (instant_) Poll();
+        break;
+    case kWatchTimerId:
+        if (instant_) Watch();
+        break;
+    case kRetryTimerId:
+        if (retrying_) TryInstant();
+        break;
+    default:
+        break;
+    }
+    // With instant response the wallpaper has a timer of its own.
+    if (!instant_) {
+        WallpaperCheck();
+    } else if (timerId == kWallpaperTimerId) {
+        WallpaperCheck();
+        ArmWallpaperTimer();
+    }
+}
+
+void CEdgeEngine::OnPointerInput()
+{
+    if (!instant_) return;
+    inputSeen_ = true;
+    if (!dispatching_) Poll();
+}
+
+// Movements stop coming without a word (another program took the mouse's raw
+// input, say): the pointer then moved without any. Back to the poll, and
+// another try later.
+void CEdgeEngine::Watch()
+{
+    POINT point{};
+    if (!os::Input().GetCursorPos(&point)) return;
+    const bool moved = point.x != lastPoint_.x || point.y != lastPoint_.y;
+    if (moved && !inputSeen_) {
+        LeaveInstant();
+        retrying_ = true;
+        os::Timers().SetTimer(mainWindow_, kRetryTimerId, kRetryMs);
+        Poll();
+        return;
+    }
+    inputSeen_ = false;
+}
+
+void CEdgeEngine::ArmWallpaperTimer()
+{
+    if (theData.wallpaperDelay <= 0) {
+        os::Timers().KillTimer(mainWindow_, kWallpaperTimerId);
+        return;
+    }
+    // The check changes it once the time is strictly past the delay.
+    const std::int64_t due = wallpaperChangedAt + theData.wallpaperDelay + 1;
+    const std::int64_t seconds = std::max<std::int64_t>(due - os::Clock().Time64(), 0);
+    os::Timers().SetTimer(mainWindow_, kWallpaperTimerId, static_cast<UINT>(std::max<std::int64_t>(seconds * 1000, 1)));
 }
 
 ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone) const
@@ -154,21 +269,53 @@ void CEdgeEngine::LaunchCustomAction(ActionIndex index)
     (void)os::Shell().ShellExecuteExW(&launch);
 }
 
+namespace {
+
+bool AnyMouseButtonDown()
+{
+    IInput& input = os::Input();
+    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2})
+        if (input.GetAsyncKeyState(button) & 0x8000) return true;
+    return false;
+}
+
+}  // namespace
+
 void CEdgeEngine::Poll()
 {
     POINT point{};
     // The read fails while the secure desktop has the input (lock screen,
     // elevation prompt). The point would stay (0, 0), the upper left corner.
     if (!os::Input().GetCursorPos(&point)) return;
+    lastPoint_ = point;
     EdgeZone zone = CurrentZoneOf(point);
+    // Quiet while dragging: a zone reached with a button down (a file or a
+    // window dragged, text selected) is not entered, and after the release
+    // only when the pointer enters it afresh.
+    if (zone != heldZone_) heldZone_ = NoZone;
+    if (theData.quietWhileDragging && zone != NoZone && zone != currentZone) {
+        if (AnyMouseButtonDown()) heldZone_ = zone;
+        if (zone == heldZone_) {
+            ForgetDwell();
+            if (currentZone == NoZone) return;
+            zone = NoZone;
+        }
+    }
     if (zone == currentZone) {
-        dwellZone_ = NoZone;
+        ForgetDwell();
         return;
     }
-    // A zone not yet dwelt in is not entered; the zone left still ends.
-    if (zone != NoZone && !DwellOver(zone)) {
-        if (currentZone == NoZone) return;
-        zone = NoZone;
+    // A zone not yet dwelt in is not entered; the zone left still ends. With
+    // instant response the dwell ends on a timer of its own, exactly.
+    if (zone != NoZone) {
+        if (const DWORD left = DwellLeft(zone)) {
+            if (instant_ && !dwellTimerArmed_) {
+                os::Timers().SetTimer(mainWindow_, kDwellTimerId, left);
+                dwellTimerArmed_ = true;
+            }
+            if (currentZone == NoZone) return;
+            zone = NoZone;
+        }
     }
     // Asked only when something would happen: a full-screen program in front
     // keeps every zone from being entered, but a phase begun before it came
@@ -204,15 +351,27 @@ void CEdgeEngine::Poll()
     }
 }
 
-bool CEdgeEngine::DwellOver(EdgeZone zone)
+DWORD CEdgeEngine::DwellLeft(EdgeZone zone)
 {
-    if (theData.dwellTime <= 0) return true;
+    if (theData.dwellTime <= 0) return 0;
     const DWORD now = os::Clock().GetTickCount();
     if (zone != dwellZone_) {
         dwellZone_ = zone;
         dwellSince_ = now;
+        dwellTimerArmed_ = false;  // armed anew (the same timer) for this zone
     }
-    return now - dwellSince_ >= static_cast<DWORD>(theData.dwellTime);
+    const DWORD stayed = now - dwellSince_;
+    const auto dwell = static_cast<DWORD>(theData.dwellTime);
+    return stayed >= dwell ? 0 : dwell - stayed;
+}
+
+void CEdgeEngine::ForgetDwell()
+{
+    dwellZone_ = NoZone;
+    if (dwellTimerArmed_) {
+        os::Timers().KillTimer(mainWindow_, kDwellTimerId);
+        dwellTimerArmed_ = false;
+    }
 }
 
 void CEdgeEngine::RepeatTick()
@@ -249,6 +408,7 @@ void CEdgeEngine::ChangeWallpaper(bool random)
     const std::wstring path = theData.NextWallpaper(random);
     if (!path.empty()) SetDesktopWallpaper(path);
     wallpaperChangedAt = os::Clock().Time64();
+    if (instant_) ArmWallpaperTimer();
 }
 
 }  // namespace vorn

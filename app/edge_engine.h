@@ -1,8 +1,9 @@
 // The edge engine: maps the pointer to a hot zone at every poll (twice a
-// second unless set otherwise) and runs the
-// assigned action's beginning phase on entering a zone and its ending phase on
-// leaving it; repeats repeatable actions; changes the wallpaper on its delay.
-// The main window owns one engine and feeds it the ticks of its timers.
+// second unless set otherwise), or with instant response at every movement of
+// the pointer, and runs the assigned action's beginning phase on entering a
+// zone and its ending phase on leaving it; repeats repeatable actions; changes
+// the wallpaper on its delay. The main window owns one engine and feeds it the
+// ticks of its timers and the pointer's raw input.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,15 @@ namespace vorn {
 inline constexpr UINT_PTR kRepeatTimerId = 1;
 inline constexpr UINT_PTR kEdgeTimerId = 3;
 inline constexpr UINT kEdgePollMs = 500;  // the default poll interval
+// With instant response: the end of a zone's dwell (one-shot), the check that
+// movements still arrive, another try at them after they failed, and the
+// wallpaper change when it is due.
+inline constexpr UINT_PTR kDwellTimerId = 6;
+inline constexpr UINT_PTR kWatchTimerId = 7;
+inline constexpr UINT_PTR kRetryTimerId = 8;
+inline constexpr UINT_PTR kWallpaperTimerId = 9;
+inline constexpr UINT kWatchMs = 5000;
+inline constexpr UINT kRetryMs = 30000;
 
 // Everything the zone test needs, read once per poll.
 struct ZoneGeometry {
@@ -55,16 +65,25 @@ public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
 
-    // The window that owns the timers; starts the edge poll on it at the
-    // interval of the settings.
-    // "Vorn settings" calls `openSettingsWindow`.
+    // The window that owns the timers and gets the pointer's raw input;
+    // starts the edge poll on it at the interval of the settings, or instant
+    // response when that is on. "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
-    // and after every tick the wallpaper check. A tick that arrives while a
-    // dispatch is still running is dropped. A poll whose interval setting has
-    // changed sets the timer to the new one.
+    // and after every tick the wallpaper check; with instant response the
+    // dwell, the watch, the retry and the wallpaper timer instead. A tick that
+    // arrives while a dispatch is still running is dropped (and comes again).
+    // A poll whose interval setting has changed sets the timer to the new one.
     void OnTimer(UINT_PTR timerId);
+    // The pointer's raw input (WM_INPUT): with instant response, the zone of
+    // the pointer now. Ignored while a dispatch runs.
+    void OnPointerInput();
+    // A setting may have changed: instant response on or off, the poll
+    // interval, the wallpaper delay.
+    void SettingsChanged();
+    // Movements decide the zones now (instant response working).
+    bool Instant() const { return instant_; }
 
     void Poll();
     void RepeatTick();
@@ -95,9 +114,18 @@ private:
     void LaunchCustomAction(ActionIndex index);
     void StopRepeat();
     ActionIndex AssignmentOf(EdgeZone zone) const;
-    // Whether the pointer has been in `zone` for the dwell time, counted from
-    // the first poll that found it there.
-    bool DwellOver(EdgeZone zone);
+    // How much longer the pointer must stay in `zone` for its dwell time,
+    // counted from the first poll (or movement) that found it there; 0 when
+    // it has stayed long enough.
+    DWORD DwellLeft(EdgeZone zone);
+    void ForgetDwell();
+    void StartPoll();
+    // Asks for the pointer's raw input; on failure polls and tries again later.
+    void TryInstant();
+    void LeaveInstant();
+    // With instant response: movements must have come if the pointer moved.
+    void Watch();
+    void ArmWallpaperTimer();
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
@@ -106,6 +134,17 @@ private:
     UINT pollMs_ = kEdgePollMs;
     EdgeZone dwellZone_ = NoZone;
     DWORD dwellSince_ = 0;
+    bool dwellTimerArmed_ = false;
+    // Instant response: movements arrive; or they failed and a retry waits.
+    bool instant_ = false;
+    bool retrying_ = false;
+    // Where the pointer was at the last evaluation, and whether movements
+    // came since the last watch.
+    POINT lastPoint_{-1, -1};
+    bool inputSeen_ = false;
+    // Quiet while dragging: the zone the pointer reached with a button down,
+    // entered only afresh.
+    EdgeZone heldZone_ = NoZone;
 };
 
 }  // namespace vorn

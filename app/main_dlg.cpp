@@ -77,6 +77,8 @@ BOOL CMainDlg::OnInitDialog()
     });
 
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
+    // Instant response, the poll interval and the wallpaper delay take effect at once.
+    theData.SetChangeListener([this] { engine_.SettingsChanged(); });
     // Bursts of saves (drags, typing) are written by this window's timer.
     theData.DeferSavesTo(handle_);
     Centre();
@@ -241,6 +243,8 @@ LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message == WM_SHOWWINDOW && lParam == 0) ShowButtonFrames(wParam != 0);
+    // The pointer moved (instant response); the default handling frees the input.
+    if (message == WM_INPUT) engine_.OnPointerInput();
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
 }
 
@@ -291,6 +295,7 @@ LRESULT CMainDlg::OnTabChanged(WPARAM, LPARAM)
 LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
 {
     // The last state is written while there is still a window for the timer.
+    theData.SetChangeListener(nullptr);
     theData.DeferSavesTo(nullptr);
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);

@@ -18,6 +18,7 @@ public:
     SHORT GetAsyncKeyState(int) override { return 0; }
     void keybd_event(BYTE, BYTE, DWORD, ULONG_PTR) override {}
     void mouse_event(DWORD, DWORD, DWORD, DWORD, ULONG_PTR) override {}
+    BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE, UINT, UINT) override { return FALSE; }
 
     int GetSystemMetrics(int) override { return 0; }
     HWND GetForegroundWindow() override { return nullptr; }

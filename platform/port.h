@@ -24,6 +24,8 @@ public:
     virtual SHORT GetAsyncKeyState(int virtualKey) = 0;
     virtual void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) = 0;
     virtual void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) = 0;
+    // Pointer movements as they happen: WM_INPUT to the registered window.
+    virtual BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) = 0;
 };
 
 // Top-level windows: screen metrics and monitors, the foreground window,

@@ -133,6 +133,18 @@ struct MONITORINFO {
     DWORD dwFlags;
 };
 using LPMONITORINFO = MONITORINFO*;
+
+// Raw input: a window that asks for a device's input gets WM_INPUT for it.
+struct RAWINPUTDEVICE {
+    WORD usUsagePage;
+    WORD usUsage;
+    DWORD dwFlags;
+    HWND hwndTarget;
+};
+using PCRAWINPUTDEVICE = const RAWINPUTDEVICE*;
+#define RIDEV_REMOVE 0x00000001
+#define RIDEV_INPUTSINK 0x00000100
+#define WM_INPUT 0x00FF
 #define MONITORINFOF_PRIMARY 0x00000001
 #define MONITOR_DEFAULTTONULL 0x00000000
 #define MONITOR_DEFAULTTOPRIMARY 0x00000001
@@ -224,6 +236,9 @@ struct SHELLEXECUTEINFOW {
 // Virtual keys
 #define VK_LBUTTON 0x01
 #define VK_RBUTTON 0x02
+#define VK_MBUTTON 0x04
+#define VK_XBUTTON1 0x05
+#define VK_XBUTTON2 0x06
 #define VK_TAB 0x09
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,9 @@ public:
     // cannot be read, or a save that fails, is told to fileProblems.
     void LoadSettings();
     void SaveSettings();
+    // Told at every save, before the file is written: a setting may have
+    // changed (the edge engine follows its timing settings this way).
+    void SetChangeListener(std::function<void()> listener) { changeListener_ = std::move(listener); }
     // Once the main window gives its handle, a save writes at once only when
     // the last write is kSaveIntervalMs old; otherwise the window's save timer
     // writes the latest state when that time is up. Null: every save writes.
@@ -139,6 +143,8 @@ public:
     bool cornersOnEveryMonitor = false;  // zones and work areas per monitor
     std::int32_t pollInterval = 500;     // milliseconds between pointer reads
     std::int32_t dwellTime = 0;          // milliseconds in a zone before it counts
+    bool instantResponse = false;        // zones decided on each pointer movement, not polled
+    bool quietWhileDragging = false;     // no zone entered while a mouse button is down
     // assignments[modifier][zone]
     std::array<std::array<ActionIndex, kZoneCount>, kModifierCount> assignments{};
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
@@ -160,6 +166,7 @@ public:
 private:
     void WriteNow();
 
+    std::function<void()> changeListener_;
     HWND saveWindow_ = nullptr;
     bool savePending_ = false;
     bool written_ = false;

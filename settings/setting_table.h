@@ -25,7 +25,7 @@ struct SettingDef {
     bool writtenWhenChanged = false;
 };
 
-inline constexpr std::array<SettingDef, 20> kSettingDefs{{
+inline constexpr std::array<SettingDef, 22> kSettingDefs{{
     {L"Corner size", &CData::cornerSize, nullptr, L"2", 1, 20},
     {L"Current page", &CData::currentPage, nullptr, L"0", 0, 4},
     {L"Repeat rate", &CData::repeatRate, nullptr, L"70", 1, 100},
@@ -46,6 +46,8 @@ inline constexpr std::array<SettingDef, 20> kSettingDefs{{
     {L"Corners on every monitor", nullptr, &CData::cornersOnEveryMonitor, L"F", 0, 0, false, true},
     {L"Poll interval", &CData::pollInterval, nullptr, L"500", 50, 500, false, true},
     {L"Dwell time", &CData::dwellTime, nullptr, L"0", 0, 1000, false, true},
+    {L"Instant response", nullptr, &CData::instantResponse, L"F", 0, 0, false, true},
+    {L"Quiet while dragging", nullptr, &CData::quietWhileDragging, L"F", 0, 0, false, true},
 }};
 
 // Whether the save writes the key: always, except for the optional keys at

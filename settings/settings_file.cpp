@@ -239,6 +239,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
 
 void CData::SaveSettings()
 {
+    if (changeListener_) changeListener_();
     if (!saveWindow_) {
         WriteNow();
         return;

@@ -15,6 +15,19 @@ namespace vorn::ui {
 namespace {
 
 constexpr UINT_PTR kTestTimer = 5;
+
+// The check boxes that stand for a flag of the settings.
+struct FlagBox {
+    int id;
+    bool CData::*flag;
+};
+constexpr FlagBox kFlagBoxes[] = {
+    {IDC_FADE, &CData::fadeTransparency},
+    {IDC_PAUSE_IN_FULL_SCREEN, &CData::pauseInFullScreen},
+    {IDC_EVERY_MONITOR, &CData::cornersOnEveryMonitor},
+    {IDC_INSTANT_RESPONSE, &CData::instantResponse},
+    {IDC_QUIET_WHILE_DRAGGING, &CData::quietWhileDragging},
+};
 constexpr UINT kTestMs = 1000;
 
 std::wstring ListText(HWND list, LRESULT index)
@@ -55,6 +68,8 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(IDC_START_AT_LOG_ON, &CSettingsDlg::OnStartAtLogOn),
         MapCommand<CSettingsDlg>(IDC_PAUSE_IN_FULL_SCREEN, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_EVERY_MONITOR, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_INSTANT_RESPONSE, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_QUIET_WHILE_DRAGGING, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_ADD, &CSettingsDlg::OnAddFolder),
         MapCommand<CSettingsDlg>(IDC_DELETE, &CSettingsDlg::OnDeleteFolder),
         MapCommand<CSettingsDlg>(IDC_REFRESH, &CSettingsDlg::OnRefresh),
@@ -101,11 +116,10 @@ BOOL CSettingsDlg::OnInitDialog()
     }
     filling_ = false;
 
-    CheckDlgButton(handle_, IDC_FADE, theData.fadeTransparency ? BST_CHECKED : BST_UNCHECKED);
+    for (const FlagBox& box : kFlagBoxes)
+        CheckDlgButton(handle_, box.id, theData.*box.flag ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle_, IDC_RANDOM, theData.wallpaperRandom ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(handle_, IDC_SEQUENTIAL, theData.wallpaperRandom ? BST_UNCHECKED : BST_CHECKED);
-    CheckDlgButton(handle_, IDC_PAUSE_IN_FULL_SCREEN, theData.pauseInFullScreen ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(handle_, IDC_EVERY_MONITOR, theData.cornersOnEveryMonitor ? BST_CHECKED : BST_UNCHECKED);
     if (!theUtil.getLayeredAttributes || !theUtil.setLayeredAttributes)
         SetWindowTextW(Label(0).Handle(), L"Window transparency is not available on this computer.");
 
@@ -227,15 +241,15 @@ LRESULT CSettingsDlg::OnTimer(WPARAM, LPARAM)
     return 0;
 }
 
-// The check boxes that stand for a flag of the settings.
+// A check box clicked: its flag, stored.
 LRESULT CSettingsDlg::OnFlagBox(WPARAM wParam, LPARAM)
 {
     const int id = LOWORD(wParam);
-    bool CData::*flag = id == IDC_FADE                   ? &CData::fadeTransparency
-                        : id == IDC_PAUSE_IN_FULL_SCREEN ? &CData::pauseInFullScreen
-                                                         : &CData::cornersOnEveryMonitor;
-    theData.*flag = IsDlgButtonChecked(handle_, id) == BST_CHECKED;
-    theData.SaveSettings();
+    for (const FlagBox& box : kFlagBoxes)
+        if (box.id == id) {
+            theData.*box.flag = IsDlgButtonChecked(handle_, id) == BST_CHECKED;
+            theData.SaveSettings();
+        }
     return 0;
 }
 

@@ -49,7 +49,7 @@ DelayParts PartsOfDelay(std::int32_t seconds);
 std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& titles);
 
 // The page scrolls by pixels up to this.
-inline constexpr int kScrollMax = 1220;
+inline constexpr int kScrollMax = 1280;
 // The step a scroll-bar message makes from `position`, or none.
 std::optional<int> ScrollStep(int code, int position, int thumbPosition);
 // The step a turn of the mouse wheel by `delta` makes from `position`: one

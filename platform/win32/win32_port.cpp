@@ -26,6 +26,10 @@ public:
     {
         ::keybd_event(virtualKey, scanCode, flags, extraInfo);
     }
+    BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) override
+    {
+        return ::RegisterRawInputDevices(devices, count, size);
+    }
     void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override
     {
         ::mouse_event(flags, dx, dy, data, extraInfo);

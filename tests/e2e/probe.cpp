@@ -24,6 +24,8 @@
 
 #include "platform/win.h"
 
+#include <shellapi.h>
+
 namespace {
 
 HWND FindTitled(const wchar_t* title) { return FindWindowW(nullptr, title); }
@@ -141,6 +143,29 @@ int Count(const wchar_t* title)
     return 0;
 }
 
+// Milliseconds a program takes to launch a command line through the shell,
+// as Vorn launches a custom action, and to see it finish.
+int Launch(const wchar_t* program, const wchar_t* parameters)
+{
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    SHELLEXECUTEINFOW launch{};
+    launch.cbSize = sizeof(launch);
+    launch.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+    launch.lpFile = program;
+    launch.lpParameters = parameters;
+    launch.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&launch) || !launch.hProcess) return 1;
+    WaitForSingleObject(launch.hProcess, 10000);
+    CloseHandle(launch.hProcess);
+    QueryPerformanceCounter(&end);
+    std::printf("%lld\n", static_cast<long long>((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart));
+    return 0;
+}
+
 int Clipboard()
 {
     if (!OpenClipboard(nullptr)) return 1;
@@ -243,6 +268,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"control" && argc == 4) return Control(argv[2], _wtoi(argv[3]));
     if (command == L"foreground") return Foreground();
     if (command == L"clipboard") return Clipboard();
+    if (command == L"launch" && argc == 4) return Launch(argv[2], argv[3]);
     if (command == L"count" && argc == 3) return Count(argv[2]);
     if (command == L"alpha" && argc == 3) return Alpha(argv[2]);
     if (command == L"buttons") return Buttons();

@@ -283,6 +283,21 @@ void FakeDesktop::keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG
     keysDown[virtualKey] = (flags & KEYEVENTF_KEYUP) == 0;
 }
 
+BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size)
+{
+    if (!devices || count != 1 || size != sizeof(RAWINPUTDEVICE)) return FALSE;
+    const RAWINPUTDEVICE& device = devices[0];
+    if (device.usUsagePage != 1 || device.usUsage != 2) return FALSE;
+    if (device.dwFlags & RIDEV_REMOVE) {
+        rawInputWindow = nullptr;
+        return TRUE;
+    }
+    ++rawInputRegistrations;
+    if (rawInputFails || !device.hwndTarget) return FALSE;
+    rawInputWindow = device.hwndTarget;
+    return TRUE;
+}
+
 void FakeDesktop::mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 {
     mouse.push_back(MouseEvent{flags, dx, dy});

@@ -210,6 +210,11 @@ public:
     bool shellExecuteFails = false;
     // GetCursorPos fails, as it does while the secure desktop has the input.
     bool cursorReadFails = false;
+    // The window the mouse's raw input goes to (null: none), and whether
+    // asking for it fails.
+    HWND rawInputWindow = nullptr;
+    bool rawInputFails = false;
+    int rawInputRegistrations = 0;
     // Called by ShellExecuteExW after logging, so a test can act while the
     // launch is under way (a modal loop delivering timers).
     std::function<void()> onLaunch;
@@ -242,6 +247,7 @@ public:
     SHORT GetAsyncKeyState(int virtualKey) override;
     void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) override;
     void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override;
+    BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) override;
 
     // IWindows
     int GetSystemMetrics(int index) override;

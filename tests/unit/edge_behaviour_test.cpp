@@ -323,5 +323,208 @@ TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)
     EXPECT_FALSE(engine.beginningRan);
 }
 
+// --- instant response and quiet while dragging ---------------------------------------
+
+class InstantResponseTest : public fake::DesktopTest {
+protected:
+    InstantResponseTest()
+    {
+        main = AddWindow(L"Vorn");
+        editor = AddWindow(L"Editor");
+        desktop.SetForegroundWindow(editor);
+        desktop.MovePointer(960, 540);
+        theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Tile left");
+        theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Tile right");
+        theData.instantResponse = true;
+    }
+    void Start() { engine.Start(main); }
+    // A movement as raw input brings it: to the window that asked for it.
+    void Move(int x, int y)
+    {
+        desktop.MovePointer(x, y);
+        if (desktop.rawInputWindow == main) engine.OnPointerInput();
+    }
+    void Run(std::int64_t ms)
+    {
+        desktop.AdvanceTime(ms, [&](HWND window, UINT_PTR id) {
+            if (window == main) engine.OnTimer(id);
+        });
+    }
+    bool TimerActive(UINT_PTR id) const { return desktop.Timer(main, id) != nullptr; }
+    LONG EditorRight() { return desktop.Window(editor).rect.right; }
+
+    HWND main = nullptr;
+    HWND editor = nullptr;
+    CEdgeEngine engine;
+};
+
+TEST_F(InstantResponseTest, AZoneAnswersTheMovementItselfAndNothingTicksWhileThePointerRests)
+{
+    Start();
+    EXPECT_TRUE(engine.Instant());
+    EXPECT_EQ(desktop.rawInputWindow, main);
+    EXPECT_FALSE(TimerActive(kEdgeTimerId));  // no poll
+    Move(0, 0);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);  // at once, no time passed
+    EXPECT_EQ(EditorRight(), 960);
+    Move(960, 540);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Move(1919, 1079);
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+    Move(960, 540);
+
+    // Resting: a minute with nothing but the rare watch.
+    int ticks = 0;
+    desktop.AdvanceTime(60000, [&](HWND window, UINT_PTR id) {
+        if (window != main) return;
+        ++ticks;
+        EXPECT_EQ(id, kWatchTimerId);
+        engine.OnTimer(id);
+    });
+    EXPECT_EQ(ticks, 60000 / static_cast<int>(kWatchMs));
+    EXPECT_TRUE(engine.Instant());
+}
+
+TEST_F(InstantResponseTest, TheDwellIsCountedExactlyFromTheFirstMovementIntoTheZone)
+{
+    theData.dwellTime = 300;
+    Start();
+    Move(0, 0);
+    Run(299);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Move(1, 1);  // moving inside the zone counts on from the first movement
+    Run(1);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(960, 540);
+    EXPECT_EQ(engine.currentZone, NoZone);  // leaving ends at once
+
+    // A brush shorter than the dwell runs nothing, then or later.
+    desktop.Window(editor).rect.right = 1500;
+    Move(0, 0);
+    Run(299);
+    Move(960, 540);
+    Run(1000);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    EXPECT_EQ(desktop.Window(editor).rect.right, 1500);
+    EXPECT_FALSE(TimerActive(kDwellTimerId));
+}
+
+TEST_F(InstantResponseTest, WithoutMovementsItPollsAndTriesAgainLater)
+{
+    // Raw input refused: the poll at the interval set, and a later try.
+    theData.pollInterval = 100;
+    desktop.rawInputFails = true;
+    Start();
+    EXPECT_FALSE(engine.Instant());
+    ASSERT_TRUE(TimerActive(kEdgeTimerId));
+    EXPECT_EQ(desktop.Timer(main, kEdgeTimerId)->periodMs, 100u);
+    EXPECT_TRUE(TimerActive(kRetryTimerId));
+    desktop.MovePointer(0, 0);
+    Run(100);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    desktop.MovePointer(960, 540);
+    Run(100);
+
+    desktop.rawInputFails = false;
+    Run(kRetryMs);
+    EXPECT_TRUE(engine.Instant());
+    EXPECT_FALSE(TimerActive(kEdgeTimerId));
+    EXPECT_FALSE(TimerActive(kRetryTimerId));
+
+    // Movements that stop coming while the pointer moves: the poll again.
+    desktop.MovePointer(300, 300);  // no raw input for it
+    Run(kWatchMs);
+    EXPECT_FALSE(engine.Instant());
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+    EXPECT_TRUE(TimerActive(kRetryTimerId));
+    EXPECT_EQ(desktop.rawInputWindow, nullptr);
+    Run(kRetryMs);
+    EXPECT_TRUE(engine.Instant());
+}
+
+TEST_F(InstantResponseTest, TurningItOnAndOffWhileRunning)
+{
+    theData.instantResponse = false;
+    Start();
+    EXPECT_FALSE(engine.Instant());
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+    theData.instantResponse = true;
+    engine.SettingsChanged();
+    EXPECT_TRUE(engine.Instant());
+    EXPECT_FALSE(TimerActive(kEdgeTimerId));
+    theData.instantResponse = false;
+    engine.SettingsChanged();
+    EXPECT_FALSE(engine.Instant());
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+    EXPECT_FALSE(TimerActive(kWatchTimerId));
+    EXPECT_EQ(desktop.rawInputWindow, nullptr);
+}
+
+TEST_F(InstantResponseTest, TheWallpaperChangesOnATimerOfItsOwnWhenDue)
+{
+    desktop.AddFolder(L"C:\\Walls", {L"a.bmp", L"b.bmp"});
+    theData.wallpaperFolders = {L"C:\\Walls"};
+    theData.ScanWallpaperFiles();
+    theData.wallpaperRandom = false;
+    theData.wallpaperDelay = 10;
+    Start();
+    ASSERT_TRUE(TimerActive(kWallpaperTimerId));
+    Run(10000);
+    EXPECT_TRUE(desktop.wallpaper.empty());  // strictly after the delay
+    Run(1000);
+    EXPECT_EQ(desktop.wallpaper, L"C:\\Walls\\a.bmp");
+    Run(10000);
+    EXPECT_EQ(desktop.wallpaper, L"C:\\Walls\\a.bmp");
+    Run(1000);
+    EXPECT_EQ(desktop.wallpaper, L"C:\\Walls\\b.bmp");
+    theData.wallpaperDelay = 0;  // switched off on the Settings page
+    engine.SettingsChanged();
+    EXPECT_FALSE(TimerActive(kWallpaperTimerId));
+}
+
+// Quiet while dragging, with the poll and with instant response, for each
+// button: a zone reached with it down is not entered, not even when it is
+// let go there; entering afresh is.
+TEST_F(InstantResponseTest, AZoneReachedWithAButtonDownIsEnteredOnlyAfresh)
+{
+    theData.quietWhileDragging = true;
+    Start();
+    for (const bool instant : {false, true}) {
+        theData.instantResponse = instant;
+        engine.SettingsChanged();
+        ASSERT_EQ(engine.Instant(), instant);
+        const auto step = [&](int x, int y) {
+            Move(x, y);
+            if (!instant) Run(500);
+        };
+        for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2}) {
+            SCOPED_TRACE(testing::Message() << (instant ? "instant " : "poll ") << button);
+            step(960, 540);
+            desktop.SetKeyDown(button, true);
+            step(0, 0);
+            EXPECT_EQ(engine.currentZone, NoZone);
+            desktop.SetKeyDown(button, false);
+            step(1, 1);  // let go there, and moved on inside it
+            EXPECT_EQ(engine.currentZone, NoZone);
+            step(960, 540);
+            step(0, 0);  // afresh
+            EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+
+            // Entered before the press: it ends as ever when left.
+            desktop.SetKeyDown(button, true);
+            step(960, 540);
+            EXPECT_EQ(engine.currentZone, NoZone);
+            desktop.SetKeyDown(button, false);
+        }
+    }
+    // Off: a button changes nothing.
+    theData.quietWhileDragging = false;
+    Move(960, 540);
+    desktop.SetKeyDown(VK_LBUTTON, true);
+    Move(0, 0);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    desktop.SetKeyDown(VK_LBUTTON, false);
+}
+
 }  // namespace
 }  // namespace vorn

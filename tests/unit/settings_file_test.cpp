@@ -337,7 +337,11 @@ INSTANTIATE_TEST_SUITE_P(Flags, SettingsFlagTest,
                                            FlagCase{"First run=TRUE", &CData::firstRun, true},
                                            FlagCase{"Pause in full screen=T", &CData::pauseInFullScreen, true},
                                            FlagCase{"Corners on every monitor=yes", &CData::cornersOnEveryMonitor,
-                                                    false}));
+                                                    false},
+                                           FlagCase{"Instant response=True", &CData::instantResponse, true},
+                                           FlagCase{"Instant response=true", &CData::instantResponse, false},
+                                           FlagCase{"Quiet while dragging=Tak", &CData::quietWhileDragging, true},
+                                           FlagCase{"Quiet while dragging=False", &CData::quietWhileDragging, false}));
 
 // A file that never changed them reads and writes as it always did; an older
 // version reading a newer file finds keys it does not know and ignores them.
@@ -345,20 +349,30 @@ TEST_F(SettingsFileTest, EdgeBehaviourKeysAreWrittenOnlyAwayFromTheirDefaults)
 {
     theData.cornersOnEveryMonitor = true;
     theData.pollInterval = 100;
+    theData.quietWhileDragging = true;
     theData.SaveSettings();
     const std::string saved = Saved();
-    EXPECT_NE(saved.find("First run=False\r\nCorners on every monitor=True\r\nPoll interval=100\r\nGroup 1 expanded="),
+    EXPECT_NE(saved.find("First run=False\r\nCorners on every monitor=True\r\nPoll interval=100\r\n"
+                         "Quiet while dragging=True\r\nGroup 1 expanded="),
               std::string::npos)
         << saved;
     EXPECT_EQ(saved.find("Pause in full screen"), std::string::npos);
     EXPECT_EQ(saved.find("Dwell time"), std::string::npos);
+    EXPECT_EQ(saved.find("Instant response"), std::string::npos);
+    theData.instantResponse = true;
+    theData.quietWhileDragging = false;
+    theData.SaveSettings();
+    EXPECT_NE(Saved().find("Poll interval=100\r\nInstant response=True\r\nGroup 1 expanded="), std::string::npos);
 
     theData.ResetToDefaults();
     theData.LoadSettings();
     EXPECT_TRUE(theData.cornersOnEveryMonitor);
     EXPECT_EQ(theData.pollInterval, 100);
+    EXPECT_TRUE(theData.instantResponse);
+    EXPECT_FALSE(theData.quietWhileDragging);
     theData.cornersOnEveryMonitor = false;
     theData.pollInterval = 500;
+    theData.instantResponse = false;
     theData.SaveSettings();
     EXPECT_EQ(Saved(), DefaultFile());
 }

@@ -112,17 +112,18 @@ TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
         position += *step;
         positions.push_back(position);
     }
-    // The seventh section made the page taller: steps of 1220 / 20 and 1220 / 5.
-    EXPECT_EQ(positions, (std::vector<int>{884, 945, 1006, 1067, 1128, 1189, 1220}));
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1220, 0), std::nullopt);
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1100, 0), 120);  // near the end: only to it
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 0, 0), 244);
+    // The seventh section made the page taller, and its two options taller
+    // still: steps of 1280 / 20 and 1280 / 5.
+    EXPECT_EQ(positions, (std::vector<int>{887, 951, 1015, 1079, 1143, 1207, 1271, 1280}));
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1280, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1100, 0), 180);  // near the end: only to it
+    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 0, 0), 256);
     EXPECT_EQ(ScrollStep(SB_LINEUP, 20, 0), -20);  // near the top: only to it
-    EXPECT_EQ(ScrollStep(SB_LINEUP, 100, 0), -61);
-    EXPECT_EQ(ScrollStep(SB_LINEDOWN, 1220, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(SB_LINEUP, 100, 0), -64);
+    EXPECT_EQ(ScrollStep(SB_LINEDOWN, 1280, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_PAGEUP, 0, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_PAGEUP, 100, 0), -100);
-    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -244);
+    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -256);
     EXPECT_EQ(ScrollStep(SB_LINEUP, 0, 0), std::nullopt);
     EXPECT_EQ(ScrollStep(SB_THUMBTRACK, 300, 120), -180);
     EXPECT_EQ(ScrollStep(SB_ENDSCROLL, 300, 120), std::nullopt);
@@ -138,15 +139,15 @@ TEST_F(SettingsPageModelTest, TheWheelScrollsALineStepPerNotchWithinTheRange)
         std::vector<std::optional<int>> steps;
     };
     const Case cases[] = {
-        {{-120}, 0, {61}},                        // towards the user: down
-        {{120}, 300, {-61}},                      // away: up
-        {{-360}, 100, {183}},                     // three notches at once
+        {{-120}, 0, {64}},                        // towards the user: down
+        {{120}, 300, {-64}},                      // away: up
+        {{-360}, 100, {192}},                     // three notches at once
         {{120}, 20, {-20}},                       // near the top: only to it
         {{120}, 0, {std::nullopt}},               // at the top
-        {{-120}, 1200, {20}},                     // near the end: only to it
-        {{-120}, 1220, {std::nullopt}},           // at the end
-        {{-40, -40, -40}, 0, {std::nullopt, std::nullopt, 61}},  // a precise wheel's parts add up
-        {{-60, 60, -120}, 0, {std::nullopt, std::nullopt, 61}},  // and cancel out
+        {{-120}, 1260, {20}},                     // near the end: only to it
+        {{-120}, 1280, {std::nullopt}},           // at the end
+        {{-40, -40, -40}, 0, {std::nullopt, std::nullopt, 64}},  // a precise wheel's parts add up
+        {{-60, 60, -120}, 0, {std::nullopt, std::nullopt, 64}},  // and cancel out
     };
     for (const Case& c : cases) {
         int remainder = 0;
@@ -175,7 +176,7 @@ TEST_F(SettingsPageModelTest, AControlReachedWithTheKeyboardIsScrolledIntoView)
         {590, 610, 300, 18},            // below: its bottom shows
         {1300, 1340, 100, 948},         // far below
         {4, 24, 300, -300},             // above near the top: to the top
-        {1500, 1530, 1100, 120},        // below near the end: to the end
+        {1550, 1590, 1100, 180},        // below near the end: to the end
         {700, 1200, 300, 392},          // taller than the view: its top shows
     };
     for (const Case& c : cases)

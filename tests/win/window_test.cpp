@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/win.h"
 
@@ -9,6 +10,7 @@
 #include <shellapi.h>
 
 #include "actions/util.h"
+#include "app/edge_engine.h"
 #include "app/main_dlg.h"
 #include "buttons/button_dlg.h"
 #include "framework/dialog.h"
@@ -489,6 +491,44 @@ TEST_F(MainWindowTest, EdgeTimerRunsOnTheWindow)
     CMainDlg& main = Open();
     EXPECT_TRUE(KillTimer(main.Handle(), kEdgeTimerId));  // it existed
     EXPECT_EQ(main.Engine().MainWindow(), main.Handle());
+}
+
+// With instant response the pointer's raw input reaches the main window,
+// hidden as it is, and decides the zone with no timer: the poll is off.
+TEST_F(MainWindowTest, WithInstantResponseTheRawInputOfAMovementDecidesTheZone)
+{
+    theData.instantResponse = true;
+    theData.firstRun = false;
+    theData.assignments[Plain][UpperLeftCorner] = kNoActionIndex;
+    CMainDlg& main = Open();
+    ASSERT_TRUE(main.Engine().Instant());
+    EXPECT_FALSE(KillTimer(main.Handle(), kEdgeTimerId));  // no poll
+    // Under X, Wine hears of the pointer only over its own windows: one over
+    // the whole screen stands for the desktop.
+    ASSERT_TRUE(test::RegisterTestWindowClass(L"VornCoverWindow", &DefWindowProcW));
+    {
+        test::TestWindow cover(L"VornCoverWindow", L"Cover", 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN));
+        SetWindowLongW(cover.get(), GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_VISIBLE));
+        cover.Show();
+        PumpFor(300, kCheckEveryMs);
+        const auto moveTo = [](int x, int y) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+            input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+            input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            SendInput(1, &input, sizeof(input));
+        };
+        for (const auto& [x, y, zone] : {std::tuple{960, 540, NoZone}, {0, 0, UpperLeftCorner}, {960, 540, NoZone},
+                                        {1919, 1079, LowerRightCorner}, {960, 540, NoZone}}) {
+            moveTo(x, y);
+            EXPECT_TRUE(test::PumpUntil([&] { return main.Engine().currentZone == zone; }, 2000, kCheckEveryMs))
+                << x << " " << y;
+        }
+        EXPECT_TRUE(main.Engine().Instant());
+    }
+    test::UnregisterTestWindowClass(L"VornCoverWindow");
 }
 
 }  // namespace
