@@ -142,7 +142,10 @@ void CEdgeEngine::SettingsChanged()
     if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
     if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
     if (!instant_ && pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
-    if (instant_) ArmWallpaperTimer();
+    if (instant_) {
+        ArmWallpaperTimer();
+        MeasureScreen(CurrentZoneGeometry());  // the zone sizes, or the screen, changed
+    }
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
@@ -186,7 +189,19 @@ void CEdgeEngine::OnPointerInput()
 {
     if (!instant_) return;
     inputSeen_ = true;
-    if (!dispatching_) Poll();
+    if (dispatching_) return;
+    POINT at{};
+    if (!os::Input().GetCursorPos(&at)) return;
+    // Most movements are nowhere near an edge, with nothing waiting: those
+    // need no look at the screen's size, its monitors or the modifiers.
+    const bool waiting = currentZone != NoZone || dwellTimerArmed_ || heldZone_ != NoZone;
+    if (!waiting && !theData.cornersOnEveryMonitor && farFromEdges_.right > farFromEdges_.left &&
+        at.x >= farFromEdges_.left && at.x < farFromEdges_.right && at.y >= farFromEdges_.top &&
+        at.y < farFromEdges_.bottom) {
+        lastPoint_ = at;
+        return;
+    }
+    Evaluate(at);
 }
 
 // Movements stop coming without a word (another program took the mouse's raw
@@ -205,6 +220,14 @@ void CEdgeEngine::Watch()
         return;
     }
     inputSeen_ = false;
+    MeasureScreen(CurrentZoneGeometry());  // the screen may have changed size
+}
+
+// The part of the screen no zone reaches into, for the movements to come.
+void CEdgeEngine::MeasureScreen(const ZoneGeometry& geometry)
+{
+    const int reach = std::max(geometry.cornerSize, geometry.sideWidth) + 1;
+    farFromEdges_ = RECT{reach, reach, geometry.screenWidth - reach, geometry.screenHeight - reach};
 }
 
 void CEdgeEngine::ArmWallpaperTimer()
@@ -287,8 +310,15 @@ void CEdgeEngine::Poll()
     // The read fails while the secure desktop has the input (lock screen,
     // elevation prompt). The point would stay (0, 0), the upper left corner.
     if (!os::Input().GetCursorPos(&point)) return;
+    Evaluate(point);
+}
+
+void CEdgeEngine::Evaluate(POINT point)
+{
     lastPoint_ = point;
-    EdgeZone zone = CurrentZoneOf(point);
+    const ZoneGeometry geometry = CurrentZoneGeometry();
+    MeasureScreen(geometry);
+    EdgeZone zone = theData.cornersOnEveryMonitor ? CurrentZoneOf(point) : ZoneOfPoint(point, geometry);
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release
     // only when the pointer enters it afresh.

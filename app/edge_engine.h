@@ -80,7 +80,7 @@ public:
     // the pointer now. Ignored while a dispatch runs.
     void OnPointerInput();
     // A setting may have changed: instant response on or off, the poll
-    // interval, the wallpaper delay.
+    // interval, the wallpaper delay, the zone sizes; or the screen did.
     void SettingsChanged();
     // Movements decide the zones now (instant response working).
     bool Instant() const { return instant_; }
@@ -126,6 +126,9 @@ private:
     // With instant response: movements must have come if the pointer moved.
     void Watch();
     void ArmWallpaperTimer();
+    void MeasureScreen(const ZoneGeometry& geometry);
+    // The zone rules and the dispatch for the pointer at `point`.
+    void Evaluate(POINT point);
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
@@ -145,6 +148,8 @@ private:
     // Quiet while dragging: the zone the pointer reached with a button down,
     // entered only afresh.
     EdgeZone heldZone_ = NoZone;
+    // Where no zone reaches, as the last look at the screen found it.
+    RECT farFromEdges_{};
 };
 
 }  // namespace vorn

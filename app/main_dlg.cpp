@@ -41,6 +41,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
     static const MessageEntry<CMainDlg> table[] = {
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
+        MapMessage<CMainDlg>(kCreateTrayMessage, &CMainDlg::OnCreateTray),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
@@ -62,19 +63,13 @@ BOOL CMainDlg::OnInitDialog()
     SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
-    CreatePages();
     CreateTabs();
     ShowPage(theData.currentPage);
 
     if (HMENU systemMenu = GetSystemMenu(handle_, FALSE)) AppendMenuW(systemMenu, MF_STRING, IDC_EXIT, L"&Exit");
 
-    tray_ = std::make_unique<CSystemTray>(handle_);
-    tray_->Create(trayMessage_, icon_, IDR_TRAY_MENU);
-    // A settings file that could not be read at start is told now.
-    theData.fileProblems.SetListener([this](const FileProblem& problem) {
-        const FileProblemNotice notice = NoticeFor(problem);
-        if (tray_) tray_->ShowBalloon(notice.title, notice.text);
-    });
+    // The icon comes once the window is up: the shell takes its time to add it.
+    PostMessageW(handle_, kCreateTrayMessage, 0, 0);
 
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     // Instant response, the poll interval and the wallpaper delay take effect at once.
@@ -89,12 +84,46 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE;
 }
 
-void CMainDlg::CreatePages()
+// A page is built the first time it is wanted: a start shows its window as
+// soon as the current page is ready, and the others (the Settings page's
+// hundred controls, the trees and pictures) cost nothing until they are seen.
+CStdDlg* CMainDlg::Page(int index)
 {
-    pages_ = {std::make_unique<CActionsDlg>(), std::make_unique<CButtonsDlg>(), std::make_unique<CCustomDlg>(),
-              std::make_unique<CSettingsDlg>(), std::make_unique<CAboutDlg>()};
-    for (auto& page : pages_)
-        page->CreateModeless(tabs_);
+    if (index < 0 || index >= kPageCount) return nullptr;
+    std::unique_ptr<CStdDlg>& page = pages_[static_cast<std::size_t>(index)];
+    if (page) return page.get();
+    switch (index) {
+    case ActionsPage:
+        page = std::make_unique<CActionsDlg>();
+        break;
+    case ButtonsPage:
+        page = std::make_unique<CButtonsDlg>();
+        break;
+    case CustomPage:
+        page = std::make_unique<CCustomDlg>();
+        break;
+    case SettingsPage:
+        page = std::make_unique<CSettingsDlg>();
+        break;
+    default:
+        page = std::make_unique<CAboutDlg>();
+        break;
+    }
+    page->CreateModeless(tabs_);
+    return page.get();
+}
+
+LRESULT CMainDlg::OnCreateTray(WPARAM, LPARAM)
+{
+    if (tray_) return 0;
+    tray_ = std::make_unique<CSystemTray>(handle_);
+    tray_->Create(trayMessage_, icon_, IDR_TRAY_MENU);
+    // A settings file that could not be read at start is told now.
+    theData.fileProblems.SetListener([this](const FileProblem& problem) {
+        const FileProblemNotice notice = NoticeFor(problem);
+        if (tray_) tray_->ShowBalloon(notice.title, notice.text);
+    });
+    return 0;
 }
 
 void CMainDlg::CreateTabs()
@@ -121,7 +150,7 @@ void CMainDlg::ShowPage(int index)
     if (index < 0 || index >= kPageCount) index = 0;
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (activePage_ && activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_HIDE);
-    activePage_ = pages_[static_cast<std::size_t>(index)].get();
+    activePage_ = Page(index);
     if (activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_SHOW);
 }
 
@@ -244,6 +273,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 {
     if (message == WM_SHOWWINDOW && lParam == 0) ShowButtonFrames(wParam != 0);
     // The pointer moved (instant response); the default handling frees the input.
+    if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
     if (message == WM_INPUT) engine_.OnPointerInput();
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
 }
@@ -251,7 +281,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 void CMainDlg::ShowButtonFrames(bool on) const
 {
     // The floating buttons can be resized while the Buttons page shows.
-    if (activePage_ && activePage_ == Page(ButtonsPage)) theButtons.SetSizingFrames(on);
+    if (activePage_ && activePage_ == pages_[ButtonsPage].get()) theButtons.SetSizingFrames(on);
 }
 
 LRESULT CMainDlg::OnExit(WPARAM, LPARAM)

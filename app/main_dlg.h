@@ -17,6 +17,8 @@ namespace vorn::ui {
 
 class CMainDlg : public WithMessageTable<CMainDlg, CDialog> {
 public:
+    // Posted to itself once the window is set up.
+    static constexpr UINT kCreateTrayMessage = WM_APP + 41;
     static constexpr int kPageCount = 5;
     enum Page {
         ActionsPage,
@@ -48,7 +50,8 @@ public:
     // that holds the focus has them first, so that Escape or Enter typed on
     // a page leaves the window as it is; Tab moves through the whole window.
     bool HandleDialogKeys(MSG& message);
-    CStdDlg* Page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
+    // The page, built when it is first wanted.
+    CStdDlg* Page(int index);
     CStdDlg* ActivePage() const { return activePage_; }
     HWND Tabs() const { return tabs_; }
     HWND ToolTip() const { return toolTip_.Get(); }
@@ -70,13 +73,13 @@ protected:
 
 private:
     void Hide();
-    void CreatePages();
     void CreateTabs();
     void CreateToolTip();
     void Centre();
     void ShowPage(int index);
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreateTray(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);

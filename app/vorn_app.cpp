@@ -99,6 +99,12 @@ int CVornApp::Run()
     buttonWindows.Attach(main.Handle(), &main.Engine());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The pointer's movements, hundreds a second while it moves: straight
+        // to the main window, past the tips and the dialog keys.
+        if (message.message == WM_INPUT) {
+            DispatchMessageW(&message);
+            continue;
+        }
         if (WalkPreTranslate(message)) continue;
         if (main.HandleDialogKeys(message)) continue;
         TranslateMessage(&message);

@@ -309,6 +309,7 @@ void FakeDesktop::mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 
 int FakeDesktop::GetSystemMetrics(int index)
 {
+    if (index == SM_CXVIRTUALSCREEN) ++screenSizeReads;
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXVIRTUALSCREEN:

@@ -210,6 +210,8 @@ public:
     bool shellExecuteFails = false;
     // GetCursorPos fails, as it does while the secure desktop has the input.
     bool cursorReadFails = false;
+    // Reads of the virtual screen's width (GetSystemMetrics).
+    int screenSizeReads = 0;
     // The window the mouse's raw input goes to (null: none), and whether
     // asking for it fails.
     HWND rawInputWindow = nullptr;

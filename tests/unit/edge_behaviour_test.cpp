@@ -385,6 +385,36 @@ TEST_F(InstantResponseTest, AZoneAnswersTheMovementItselfAndNothingTicksWhileThe
     EXPECT_TRUE(engine.Instant());
 }
 
+// Movements far from every edge, with nothing waiting, cost no look at the
+// screen's size; the edges' reach follows the zone sizes and the screen.
+TEST_F(InstantResponseTest, MovementsFarFromTheEdgesAreLeftAlone)
+{
+    Start();
+    const int looks = desktop.screenSizeReads;
+    for (int x = 100; x < 1800; x += 50)
+        Move(x, 540);
+    Move(3, 3);  // just beyond the corners' reach
+    EXPECT_EQ(desktop.screenSizeReads, looks);
+    Move(2, 2);  // within it, though in no zone
+    Move(1917, 1077);
+    Move(960, 540);
+    EXPECT_EQ(desktop.screenSizeReads - looks, 2);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Move(0, 0);  // straight from afar into the corner
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(960, 540);
+
+    theData.cornerSize = 20;  // changed on the Settings page
+    engine.SettingsChanged();
+    Move(15, 15);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(960, 540);
+    desktop.SetScreenSize(1280, 1024);  // and then the screen
+    engine.SettingsChanged();
+    Move(1279, 1023);
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+}
+
 TEST_F(InstantResponseTest, TheDwellIsCountedExactlyFromTheFirstMovementIntoTheZone)
 {
     theData.dwellTime = 300;
