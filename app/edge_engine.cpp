@@ -120,12 +120,17 @@ void CEdgeEngine::TryInstant()
     Poll();
 }
 
+void CEdgeEngine::ForgetRawInput()
+{
+    const RAWINPUTDEVICE mouse{1, 2, RIDEV_REMOVE, nullptr};
+    (void)os::Input().RegisterRawInputDevices(&mouse, 1, sizeof(mouse));
+}
+
 void CEdgeEngine::LeaveInstant()
 {
     ITimers& timers = os::Timers();
     if (instant_) {
-        const RAWINPUTDEVICE mouse{1, 2, RIDEV_REMOVE, nullptr};
-        (void)os::Input().RegisterRawInputDevices(&mouse, 1, sizeof(mouse));
+        ForgetRawInput();
         for (const UINT_PTR id : {kWatchTimerId, kDwellTimerId, kWallpaperTimerId})
             timers.KillTimer(mainWindow_, id);
         dwellTimerArmed_ = false;
@@ -133,6 +138,14 @@ void CEdgeEngine::LeaveInstant()
         StartPoll();
     }
     if (retrying_) timers.KillTimer(mainWindow_, kRetryTimerId);
+    retrying_ = false;
+}
+
+void CEdgeEngine::Stop()
+{
+    if (instant_) ForgetRawInput();
+    if (retrying_) os::Timers().KillTimer(mainWindow_, kRetryTimerId);
+    instant_ = false;
     retrying_ = false;
 }
 

@@ -69,6 +69,9 @@ public:
     // starts the edge poll on it at the interval of the settings, or instant
     // response when that is on. "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
+    // The main window is going: the pointer's raw input is no longer asked
+    // for, so the registration does not outlive the window it names.
+    void Stop();
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check; with instant response the
@@ -123,6 +126,7 @@ private:
     // Asks for the pointer's raw input; on failure polls and tries again later.
     void TryInstant();
     void LeaveInstant();
+    static void ForgetRawInput();
     // With instant response: movements must have come if the pointer moved.
     void Watch();
     void ArmWallpaperTimer();

@@ -329,6 +329,7 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     theData.DeferSavesTo(nullptr);
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
+    engine_.Stop();
     tray_.reset();
     if (endsMessageLoop) PostQuitMessage(0);
     return 0;

@@ -59,7 +59,7 @@ answer_ms() {
 # The launch alone, through the shell as Vorn launches.
 launches=""
 for try in 1 2 3 4 5; do
-  launches="$launches $(e2e_probe launch cmd "/c echo launched>>launch.log")"
+  launches="$launches $(cd "$E2E_WORK" && e2e_probe launch cmd "/c echo launched>>launch.log")"
 done
 launch=$(echo $launches | tr ' ' '\n' | sort -n | tail -n 1)
 bound=$((launch + 150))

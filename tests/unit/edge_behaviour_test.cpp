@@ -490,6 +490,24 @@ TEST_F(InstantResponseTest, TurningItOnAndOffWhileRunning)
     EXPECT_EQ(desktop.rawInputWindow, nullptr);
 }
 
+TEST_F(InstantResponseTest, StoppingForgetsTheRawInputAndAStopWithoutItLeavesNoneBehind)
+{
+    Start();
+    ASSERT_EQ(desktop.rawInputWindow, main);
+    engine.Stop();
+    EXPECT_EQ(desktop.rawInputWindow, nullptr);
+    EXPECT_FALSE(engine.Instant());
+
+    // Failed to register: a stop asks for no removal and the retry ends.
+    desktop.rawInputFails = true;
+    Start();
+    EXPECT_FALSE(engine.Instant());
+    engine.Stop();
+    desktop.rawInputFails = false;
+    Run(kRetryMs);
+    EXPECT_FALSE(engine.Instant());
+}
+
 TEST_F(InstantResponseTest, TheWallpaperChangesOnATimerOfItsOwnWhenDue)
 {
     desktop.AddFolder(L"C:\\Walls", {L"a.bmp", L"b.bmp"});
