@@ -106,6 +106,20 @@ constinit const Catalogue theCatalogue = {{
     {L"Sound volume", L"Open the sound volume control program", L"Misc", false, &SoundVolume},  // 92
     {L"Vorn settings", L"Open the Vorn settings window", L"Misc", false, &VornSettings},  // 93
     {L"No action", L"Don't do anything when the mouse reaches this position", L"Misc", false, &NoAction},  // 94
+    {L"Task view", L"Show all open windows and the virtual desktops (Task view)", L"Windows", false, &TaskView},  // 95
+    {L"Start menu", L"Open the Start menu", L"Windows", false, &StartMenu},  // 96
+    {L"Search", L"Open Windows search", L"Windows", false, &Search},  // 97
+    {L"Action center", L"Open the action center with notifications and quick settings", L"Windows", false, &ActionCenter},  // 98
+    {L"File Explorer", L"Open a new File Explorer window", L"Windows", false, &FileExplorer},  // 99
+    {L"Next desktop", L"Switch to the next virtual desktop", L"Windows", false, &NextDesktop},  // 100
+    {L"Previous desktop", L"Switch to the previous virtual desktop", L"Windows", false, &PreviousDesktop},  // 101
+    {L"New desktop", L"Add a virtual desktop and switch to it", L"Windows", false, &NewDesktop},  // 102
+    {L"Play/pause", L"Play or pause the music or video that is playing", L"Media", false, &PlayPause},  // 103
+    {L"Next track", L"Skip to the next track", L"Media", false, &NextTrack},  // 104
+    {L"Previous track", L"Go back to the previous track", L"Media", false, &PreviousTrack},  // 105
+    {L"Mute", L"Turn the sound off and on again", L"Media", false, &Mute},  // 106
+    {L"Volume up", L"Make the sound louder while the mouse is in the selected position", L"Media", true, &VolumeUp},  // 107
+    {L"Volume down", L"Make the sound quieter while the mouse is in the selected position", L"Media", true, &VolumeDown},  // 108
 }};
 // clang-format on
 

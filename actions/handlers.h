@@ -104,4 +104,22 @@ void SoundVolume(CActionHost& host);
 void VornSettings(CActionHost& host);
 void NoAction(CActionHost& host);
 
+// Windows
+void TaskView(CActionHost& host);
+void StartMenu(CActionHost& host);
+void Search(CActionHost& host);
+void ActionCenter(CActionHost& host);
+void FileExplorer(CActionHost& host);
+void NextDesktop(CActionHost& host);
+void PreviousDesktop(CActionHost& host);
+void NewDesktop(CActionHost& host);
+
+// Media
+void PlayPause(CActionHost& host);
+void NextTrack(CActionHost& host);
+void PreviousTrack(CActionHost& host);
+void Mute(CActionHost& host);
+void VolumeUp(CActionHost& host);
+void VolumeDown(CActionHost& host);
+
 }  // namespace vorn::handlers

@@ -68,11 +68,15 @@ void ExitWithShutdownPrivilege(UINT flags)
 }
 
 // A key combination: up to two modifiers, pressed in order and released in
-// reverse around one key. A zero modifier is none.
+// reverse around one key. A zero modifier is none. `extended` sends the keys
+// that a keyboard sends with the E0 prefix flagged as such, so that the shell
+// reads Win+Ctrl+Right as the arrow and not as the number pad's 6; the older
+// combinations go as they always have.
 struct Keystroke {
     BYTE first;
     BYTE second;
     BYTE key;
+    bool extended = false;
 };
 
 constexpr Keystroke kNextPage{VK_MENU, 0, VK_RIGHT};
@@ -96,16 +100,57 @@ constexpr Keystroke kPaste{VK_CONTROL, 0, 'V'};
 constexpr Keystroke kCopyScreen{0, 0, VK_SNAPSHOT};
 constexpr Keystroke kCopyWindow{VK_MENU, 0, VK_SNAPSHOT};
 constexpr Keystroke kSaveDocument{VK_CONTROL, 0, 'S'};
+constexpr Keystroke kTaskView{VK_LWIN, 0, VK_TAB, true};
+constexpr Keystroke kStartMenu{0, 0, VK_LWIN, true};
+constexpr Keystroke kSearch{VK_LWIN, 0, 'S', true};
+constexpr Keystroke kActionCenter{VK_LWIN, 0, 'A', true};
+constexpr Keystroke kFileExplorer{VK_LWIN, 0, 'E', true};
+constexpr Keystroke kNextDesktop{VK_CONTROL, VK_LWIN, VK_RIGHT, true};
+constexpr Keystroke kPreviousDesktop{VK_CONTROL, VK_LWIN, VK_LEFT, true};
+constexpr Keystroke kNewDesktop{VK_CONTROL, VK_LWIN, 'D', true};
+constexpr Keystroke kPlayPause{0, 0, VK_MEDIA_PLAY_PAUSE, true};
+constexpr Keystroke kNextTrack{0, 0, VK_MEDIA_NEXT_TRACK, true};
+constexpr Keystroke kPreviousTrack{0, 0, VK_MEDIA_PREV_TRACK, true};
+constexpr Keystroke kMute{0, 0, VK_VOLUME_MUTE, true};
+constexpr Keystroke kVolumeUp{0, 0, VK_VOLUME_UP, true};
+constexpr Keystroke kVolumeDown{0, 0, VK_VOLUME_DOWN, true};
+
+// The keys a keyboard sends with the E0 prefix, of those Vorn types.
+bool IsExtendedKey(BYTE key)
+{
+    switch (key) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_LWIN:
+    case VK_VOLUME_MUTE:
+    case VK_VOLUME_DOWN:
+    case VK_VOLUME_UP:
+    case VK_MEDIA_NEXT_TRACK:
+    case VK_MEDIA_PREV_TRACK:
+    case VK_MEDIA_PLAY_PAUSE:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The keys go to whichever window has the keyboard focus, not to the target.
 void Type(const Keystroke& keys)
 {
     IInput& input = os::Input();
-    const auto press = [&input](BYTE key) {
-        if (key) input.keybd_event(key, 0, 0, 0);
+    const auto flags = [&keys](BYTE key) -> DWORD {
+        return keys.extended && IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0;
     };
-    const auto release = [&input](BYTE key) {
-        if (key) input.keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    const auto press = [&](BYTE key) {
+        if (key) input.keybd_event(key, 0, flags(key), 0);
+    };
+    const auto release = [&](BYTE key) {
+        if (key) input.keybd_event(key, 0, flags(key) | KEYEVENTF_KEYUP, 0);
     };
     press(keys.first);
     press(keys.second);
@@ -261,5 +306,22 @@ void VornSettings(CActionHost& host)
 }
 
 void NoAction(CActionHost& /*host*/) {}
+
+void TaskView(CActionHost& host) { TypeOnEntering(host, kTaskView); }
+void StartMenu(CActionHost& host) { TypeOnEntering(host, kStartMenu); }
+void Search(CActionHost& host) { TypeOnEntering(host, kSearch); }
+void ActionCenter(CActionHost& host) { TypeOnEntering(host, kActionCenter); }
+void FileExplorer(CActionHost& host) { TypeOnEntering(host, kFileExplorer); }
+void NextDesktop(CActionHost& host) { TypeOnEntering(host, kNextDesktop); }
+void PreviousDesktop(CActionHost& host) { TypeOnEntering(host, kPreviousDesktop); }
+void NewDesktop(CActionHost& host) { TypeOnEntering(host, kNewDesktop); }
+
+void PlayPause(CActionHost& host) { TypeOnEntering(host, kPlayPause); }
+void NextTrack(CActionHost& host) { TypeOnEntering(host, kNextTrack); }
+void PreviousTrack(CActionHost& host) { TypeOnEntering(host, kPreviousTrack); }
+void Mute(CActionHost& host) { TypeOnEntering(host, kMute); }
+// Repeatable: each tick of the repeat is one more step.
+void VolumeUp(CActionHost& host) { TypeOnEntering(host, kVolumeUp); }
+void VolumeDown(CActionHost& host) { TypeOnEntering(host, kVolumeDown); }
 
 }  // namespace vorn::handlers

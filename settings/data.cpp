@@ -86,7 +86,7 @@ void CData::ResetToDefaults()
 
 ActionIndex CData::FindActionIndex(const std::wstring& name) const
 {
-    for (int index = 0; index < kBuiltInActionCount; ++index)
+    for (int index = 0; index < kFirstLateAction; ++index)
         if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
     // Only the first Count slots are searched: a hand-edited file with gaps in
     // its numbering leaves actions beyond them unreachable by name.
@@ -94,6 +94,10 @@ ActionIndex CData::FindActionIndex(const std::wstring& name) const
     const int count = theCustomActions.Count();
     for (int slot = 0; slot < count; ++slot)
         if (!theCustomActions[slot].IsFree() && name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
+    // A file from before these entries may name a custom action like one of
+    // them: that custom action keeps running.
+    for (int index = kFirstLateAction; index < kBuiltInActionCount; ++index)
+        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
     return kNoActionIndex;
 }
 

@@ -46,7 +46,12 @@ inline constexpr int kModifierCount = 3;
 // over Ctrl when both are down.
 ModifierKey CurrentModifier();
 
-inline constexpr int kGroupCount = 13;
+// The action trees' headings, each with its "Group k expanded" key: the
+// twelve first catalogue groups take 1 to 12 and "Custom" 13, as before the
+// catalogue grew; the groups added later take 14 and up.
+inline constexpr int kGroupCount = 15;
+// The element of groupExpanded that holds the "Custom" heading.
+inline constexpr int kCustomGroupKey = 12;
 
 // Saves that come in bursts (a drag, typing) write at most this often; the
 // main window's timer of this id writes the last state.
@@ -115,7 +120,8 @@ public:
     bool enabled = true;
     bool fadeTransparency = false;
     bool firstRun = true;
-    // Element k: whether group k+1 is expanded in the action trees.
+    // Element k: whether the heading of "Group k+1 expanded" is expanded in
+    // the action trees (see kGroupCount for which heading that is).
     std::array<bool, kGroupCount> groupExpanded{};
     bool wallpaperRandom = true;
     // Transparencies in percent: 0 opaque, 100 invisible.

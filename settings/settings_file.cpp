@@ -129,8 +129,13 @@ std::wstring FormatSettingsFile()
         else
             out.Key(def.key, Flag(def.alwaysWrittenFalse ? false : d.*def.flag));
     }
-    for (int group = 1; group <= kGroupCount; ++group)
-        out.Key(GroupKey(group), Flag(d.groupExpanded[static_cast<std::size_t>(group - 1)]));
+    for (int group = 1; group <= kGroupCount; ++group) {
+        const bool expanded = d.groupExpanded[static_cast<std::size_t>(group - 1)];
+        // The headings added after "Custom" are written only when collapsed,
+        // so an older file is written back as it was.
+        if (group - 1 > kCustomGroupKey && expanded) continue;
+        out.Key(GroupKey(group), Flag(expanded));
+    }
 
     out.Line(L"");
     out.Line(L"[Wallpaper folders]");

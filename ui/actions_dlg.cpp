@@ -66,15 +66,17 @@ HIMAGELIST CreateActionTreeImages()
 void FillActionTree(HWND tree, bool& restoring)
 {
     SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    // A heading's item data is its key in theData.groupExpanded.
     for (const ActionTreeGroup& group : BuildActionTree()) {
-        const HTREEITEM heading = InsertItem(tree, TVI_ROOT, group.heading, group.image, group.selectedImage, 0);
+        const HTREEITEM heading =
+            InsertItem(tree, TVI_ROOT, group.heading, group.image, group.selectedImage, group.expansionKey);
         for (const ActionTreeItem& item : group.items)
             InsertItem(tree, heading, item.text, item.image, item.selectedImage, item.action);
     }
     restoring = true;
-    int k = 0;
-    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT), ++k) {
-        const bool expanded = k < kGroupCount && theData.groupExpanded[static_cast<std::size_t>(k)];
+    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT)) {
+        const LPARAM key = ItemData(tree, item).lParam;
+        const bool expanded = key >= 0 && key < kGroupCount && theData.groupExpanded[static_cast<std::size_t>(key)];
         SendMessageW(tree, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
     }
     restoring = false;
@@ -102,10 +104,14 @@ bool SelectTreeAction(HWND tree, ActionIndex action)
 
 void StoreGroupExpansion(HWND tree)
 {
-    int k = 0;
-    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item && k < kGroupCount;
-         item = NextItem(tree, item, TVGN_NEXT), ++k)
-        theData.groupExpanded[static_cast<std::size_t>(k)] = (ItemData(tree, item).state & TVIS_EXPANDED) != 0;
+    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT)) {
+        const TVITEMW heading = ItemData(tree, item);
+        // A heading with nothing under it cannot show as expanded: it keeps
+        // what was stored, so "Custom" opens again once it has actions.
+        if (!NextItem(tree, item, TVGN_CHILD)) continue;
+        if (heading.lParam >= 0 && heading.lParam < kGroupCount)
+            theData.groupExpanded[static_cast<std::size_t>(heading.lParam)] = (heading.state & TVIS_EXPANDED) != 0;
+    }
     theData.SaveSettings();
 }
 

@@ -41,11 +41,13 @@ std::vector<ActionTreeGroup> BuildActionTree()
         const ActionDef& action = theCatalogue[static_cast<std::size_t>(index)];
         if (group != action.group) {
             group = action.group;
-            groups.push_back(ActionTreeGroup{group, GroupClosed, GroupOpen, {}});
+            const int number = static_cast<int>(groups.size());
+            const int key = number < kCustomGroupKey ? number : number + 1;
+            groups.push_back(ActionTreeGroup{group, GroupClosed, GroupOpen, {}, key});
         }
         groups.back().items.push_back(ActionTreeItem{action.name, index, BuiltInAction, BuiltInActionSelected});
     }
-    ActionTreeGroup custom{L"Custom", CustomGroupClosed, CustomGroupOpen, {}};
+    ActionTreeGroup custom{L"Custom", CustomGroupClosed, CustomGroupOpen, {}, kCustomGroupKey};
     // The custom actions in use fill the first slots.
     for (int slot = 0; slot < theCustomActions.Count(); ++slot)
         custom.items.push_back(ActionTreeItem{theCustomActions[slot].name, kBuiltInActionCount + slot, CustomAction,

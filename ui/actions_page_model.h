@@ -48,10 +48,13 @@ struct ActionTreeGroup {
     TreeImage image;
     TreeImage selectedImage;
     std::vector<ActionTreeItem> items;
+    // The element of theData.groupExpanded that holds whether it is expanded.
+    int expansionKey;
 };
 
-// The twelve catalogue groups in catalogue order, then "Custom" with the
-// custom actions in use. Group k goes with theData.groupExpanded[k].
+// The catalogue groups in catalogue order, then "Custom" with the custom
+// actions in use. "Custom" keeps the key it had before the catalogue grew
+// (kCustomGroupKey); the groups after the first twelve take the keys after it.
 std::vector<ActionTreeGroup> BuildActionTree();
 
 // The tip over a heading: "Window arrangement actions".

@@ -192,9 +192,14 @@ CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomActi
     if (fields.name.empty()) return CustomEditError::NameRequired;
     if (fields.beginningAction.empty() && fields.endingAction.empty()) return CustomEditError::ActionRequired;
     // Names are looked up built-in first: a custom action named like one would
-    // turn into the built-in action at the next start.
-    for (const ActionDef& def : theCatalogue)
-        if (EqualsIgnoringCase(def.name, fields.name)) return CustomEditError::NameInUse;
+    // turn into the built-in action at the next start. The later built-ins are
+    // looked up after the custom actions, so one that had such a name before
+    // they came may keep it.
+    const bool keepsItsName = !editedName.empty() && EqualsIgnoringCase(editedName, fields.name);
+    for (ActionIndex index = 0; index < kBuiltInActionCount; ++index) {
+        if (!EqualsIgnoringCase(theCatalogue[static_cast<std::size_t>(index)].name, fields.name)) continue;
+        if (index < kFirstLateAction || !keepsItsName) return CustomEditError::NameInUse;
+    }
     const int target = editedName.empty() ? theCustomActions.FirstFreeSlot() : theCustomActions.FindSlot(editedName);
     // The action may keep its own name or change only its case.
     const int owner = theCustomActions.FindSlot(fields.name);

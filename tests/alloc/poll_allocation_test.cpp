@@ -78,7 +78,7 @@ TEST_F(PollAllocationTest, CounterSeesAllocations)
     // The custom command lines are the one thing a dispatch may allocate; this
     // proves the counter above is live.
     theCustomActions[0] = CCustomAction{L"Log", L"", L"cmd /c echo entered", L""};
-    theData.assignments[Plain][UpperLeftCorner] = 95;
+    theData.assignments[Plain][UpperLeftCorner] = kBuiltInActionCount;
     desktop.MovePointer(960, 540);
     engine.Poll();
     const long before = allocations.load();

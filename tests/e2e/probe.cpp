@@ -15,6 +15,9 @@
 //   probe fullscreen SECONDS     shows a borderless window over the whole
 //                                primary monitor, titled "Full screen", in
 //                                front for that long, then closes it
+//   probe keys SECONDS FILE      shows a window titled "Key recorder" in front
+//                                for that long and appends a line per key it
+//                                receives to FILE: "down|up VK extended|plain"
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -259,6 +262,52 @@ int FullScreen(int seconds)
     return 0;
 }
 
+FILE* recording = nullptr;
+
+LRESULT CALLBACK KeyRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+    if ((down || up) && recording) {
+        // Bit 24 of the key data: the key came with the keyboard's E0 prefix.
+        std::fprintf(recording, "%s %u %s\n", down ? "down" : "up", static_cast<unsigned>(wParam),
+                     (lParam & (1 << 24)) ? "extended" : "plain");
+        std::fflush(recording);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window in front that writes down every key it gets, as a program would
+// see it.
+int Keys(int seconds, const wchar_t* file)
+{
+    recording = _wfopen(file, L"a");
+    if (!recording) return 1;
+    WNDCLASSW type{};
+    type.lpfnWndProc = &KeyRecorder;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"VornProbeKeys";
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&type);
+    const HWND window = CreateWindowExW(0, type.lpszClassName, L"Key recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
+                                        300, 800, 400, nullptr, nullptr, type.hInstance, nullptr);
+    if (!window) return 1;
+    SetForegroundWindow(window);
+    SetFocus(window);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    DestroyWindow(window);
+    std::fclose(recording);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -275,6 +324,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));
     if (command == L"preview") return Preview();
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
+    if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
     if (command == L"shift") {
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;

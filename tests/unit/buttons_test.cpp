@@ -422,7 +422,7 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
     EXPECT_EQ(WindowOf(back.id).text, L"Two\r\n\r\nlines");
     EXPECT_TRUE(back.keepTitle);
     EXPECT_EQ(back.transparency, 40);
-    EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), 95, kNoActionIndex}));
+    EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), kBuiltInActionCount, kNoActionIndex}));
     EXPECT_EQ(back.diagramRect, (RECT{20, 30, 60, 55}));
     EXPECT_FALSE(WindowOf(back.id).frame);  // frames only while the Buttons page is open
     EXPECT_EQ(Ids(), (std::vector<int>{1, 0}));
@@ -505,19 +505,19 @@ TEST_F(CustomActionOperationsTest, DeletingKeepsZonesAndButtonsOnTheActionsTheyN
     Define(0, L"A");
     Define(1, L"B");
     Define(2, L"C");
-    theData.assignments[Plain][LeftSide] = 97;  // C
-    theData.assignments[Shift][TopSide] = 96;   // B
+    theData.assignments[Plain][LeftSide] = kBuiltInActionCount + 2;  // C
+    theData.assignments[Shift][TopSide] = kBuiltInActionCount + 1;   // B
     const int button = theButtons.AddButton(false, 20, 20, 40, 40);
-    theButtons.SetAction(button, Plain, 96);  // B
-    theButtons.SetAction(button, Ctrl, 97);   // C
+    theButtons.SetAction(button, Plain, kBuiltInActionCount + 1);  // B
+    theButtons.SetAction(button, Ctrl, kBuiltInActionCount + 2);   // C
 
     theCustomActions.DeleteCustomAction(1);
     EXPECT_EQ(theCustomActions[0].name, L"A");
     EXPECT_EQ(theCustomActions[1].name, L"C");
     EXPECT_TRUE(theCustomActions[2].IsFree());
-    EXPECT_EQ(theData.assignments[Plain][LeftSide], 96);
+    EXPECT_EQ(theData.assignments[Plain][LeftSide], kBuiltInActionCount + 1);
     EXPECT_EQ(theData.assignments[Shift][TopSide], kNoActionIndex);
-    EXPECT_EQ(theButtons.Find(button)->actions, (std::array<ActionIndex, 3>{kNoActionIndex, kNoActionIndex, 96}));
+    EXPECT_EQ(theButtons.Find(button)->actions, (std::array<ActionIndex, 3>{kNoActionIndex, kNoActionIndex, kBuiltInActionCount + 1}));
     EXPECT_NE(Saved().find("Left side=C"), std::string::npos);
 }
 
@@ -554,8 +554,8 @@ TEST_F(CustomActionOperationsTest, DeletingFromAStoreWithGapsStillFollowsEachAct
     Define(0, L"A");
     Define(2, L"C");
     Define(5, L"F");
-    theData.assignments[Plain][LeftSide] = 95 + 5;
-    theData.assignments[Plain][RightSide] = 95 + 2;
+    theData.assignments[Plain][LeftSide] = kBuiltInActionCount + 5;
+    theData.assignments[Plain][RightSide] = kBuiltInActionCount + 2;
     theCustomActions.DeleteCustomAction(0);
     EXPECT_EQ(theCustomActions[0].name, L"C");
     EXPECT_EQ(theCustomActions[1].name, L"F");

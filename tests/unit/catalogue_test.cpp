@@ -10,11 +10,12 @@
 namespace vorn {
 namespace {
 
-TEST(Catalogue, HasNinetyFiveEntriesWithUniqueNamesAndAHandlerEach)
+TEST(Catalogue, HasOneHundredAndNineEntriesWithUniqueNamesAndAHandlerEach)
 {
-    ASSERT_EQ(theCatalogue.size(), 95u);
-    EXPECT_EQ(kBuiltInActionCount, 95);
+    ASSERT_EQ(theCatalogue.size(), 109u);
+    EXPECT_EQ(kBuiltInActionCount, 109);
     EXPECT_EQ(kNoActionIndex, 94);
+    EXPECT_EQ(kFirstLateAction, 95);
     std::set<std::wstring> names;
     for (const ActionDef& action : theCatalogue) {
         EXPECT_TRUE(names.insert(action.name).second) << "duplicate name";
@@ -45,7 +46,7 @@ TEST_P(CatalogueGroupTest, GroupIsOneContiguousRunWithItsNames)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    TwelveGroups, CatalogueGroupTest,
+    FourteenGroups, CatalogueGroupTest,
     ::testing::Values(GroupRun{L"Screen saver", 0, 3, L"Screen saver on", L"Screen saver enable"},
                       GroupRun{L"Power", 4, 12, L"Monitor off", L"Restart"},
                       GroupRun{L"Peek", 13, 18, L"Peek desktop momentary", L"Peek window undo"},
@@ -57,12 +58,25 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupRun{L"Web browser", 63, 80, L"Next page", L"Add to favorites"},
                       GroupRun{L"Clipboard", 81, 85, L"Cut", L"Copy window to clipboard"},
                       GroupRun{L"Wallpaper", 86, 88, L"Cycle wallpaper", L"Toggle wallpaper"},
-                      GroupRun{L"Misc", 89, 94, L"Close window", L"No action"}));
+                      GroupRun{L"Misc", 89, 94, L"Close window", L"No action"},
+                      GroupRun{L"Windows", 95, 102, L"Task view", L"New desktop"},
+                      GroupRun{L"Media", 103, 108, L"Play/pause", L"Volume down"}));
 
-TEST(Catalogue, ExactlyGrowShrinkAndMoveAreRepeatable)
+TEST(Catalogue, TheLaterEntriesInTheirOrder)
+{
+    const wchar_t* const names[] = {L"Task view",    L"Start menu",       L"Search",      L"Action center",
+                                    L"File Explorer", L"Next desktop",    L"Previous desktop", L"New desktop",
+                                    L"Play/pause",   L"Next track",       L"Previous track", L"Mute",
+                                    L"Volume up",    L"Volume down"};
+    for (int i = 0; i < 14; ++i)
+        EXPECT_STREQ(theCatalogue[static_cast<std::size_t>(kFirstLateAction + i)].name, names[i]);
+}
+
+TEST(Catalogue, ExactlyGrowShrinkMoveAndTheVolumeStepsAreRepeatable)
 {
     for (int i = 0; i < kBuiltInActionCount; ++i)
-        EXPECT_EQ(theCatalogue[static_cast<std::size_t>(i)].repeatable, i >= 31 && i <= 52) << "index " << i;
+        EXPECT_EQ(theCatalogue[static_cast<std::size_t>(i)].repeatable, (i >= 31 && i <= 52) || i == 107 || i == 108)
+            << "index " << i;
 }
 
 TEST(Catalogue, SharedHandlersAndDistinctOthers)
@@ -72,7 +86,7 @@ TEST(Catalogue, SharedHandlersAndDistinctOthers)
     std::set<ActionHandler> handlers;
     for (const ActionDef& action : theCatalogue)
         handlers.insert(action.handler);
-    EXPECT_EQ(handlers.size(), 93u);
+    EXPECT_EQ(handlers.size(), 107u);
 }
 
 struct NamedEntry {

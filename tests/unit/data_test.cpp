@@ -121,11 +121,30 @@ TEST_F(DataTest, FindActionIndexComparesWholeNamesExactly)
         {L"Cascade ", kNoActionIndex},
         {L"No action", 94},
         {L"no action", 94},
-        {L"Backup", 95},
-        {L"Mail", 96},
+        {L"Backup", kBuiltInActionCount},
+        {L"Mail", kBuiltInActionCount + 1},
+        {L"Task view", 95},
+        {L"Mute", 106},
+        {L"Volume down", kBuiltInActionCount - 1},
         {L"mail", kNoActionIndex},
         {L"Screen saver on", 0},
         {L"Vorn settings", 93},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(theData.FindActionIndex(c.name), c.expected) << testing::PrintToString(std::wstring(c.name));
+}
+
+TEST_F(DataTest, CustomActionsNamedLikeTheLaterBuiltInsWinTheirNamesAndTheOlderBuiltInsDoNot)
+{
+    NameSlot(0, L"Cascade");
+    NameSlot(1, L"Task view");
+    NameSlot(2, L"Volume down");
+    const LookupCase cases[] = {
+        {L"Cascade", 21},                              // an older built-in: the built-in
+        {L"Task view", kBuiltInActionCount + 1},       // the first later built-in
+        {L"Volume down", kBuiltInActionCount + 2},     // the last one
+        {L"Start menu", 96},                           // no custom action of its name
+        {L"No action", kNoActionIndex},                // the last older built-in
     };
     for (const auto& c : cases)
         EXPECT_EQ(theData.FindActionIndex(c.name), c.expected) << testing::PrintToString(std::wstring(c.name));
@@ -136,7 +155,7 @@ TEST_F(DataTest, FindActionIndexSeesOnlyTheFirstCountSlots)
     // A hand-edited file numbered 1 and 3: slots 0 and 2 named, Count 2.
     NameSlot(0, L"First");
     NameSlot(2, L"Third");
-    EXPECT_EQ(theData.FindActionIndex(L"First"), 95);
+    EXPECT_EQ(theData.FindActionIndex(L"First"), kBuiltInActionCount);
     EXPECT_EQ(theData.FindActionIndex(L"Third"), kNoActionIndex);
     NameSlot(99, L"Last");
     EXPECT_EQ(theData.FindActionIndex(L"Last"), kNoActionIndex);
@@ -155,13 +174,15 @@ TEST_F(DataTest, ActionNameAndDescription)
     NameSlot(1, L"Mail", L"Opens the mail");
     EXPECT_EQ(theData.ActionName(94), L"No action");
     EXPECT_EQ(theData.ActionName(0), L"Screen saver on");
-    EXPECT_EQ(theData.ActionName(96), L"Mail");
-    EXPECT_EQ(theData.ActionDescription(95), L"Copies the documents");
+    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 1), L"Mail");
+    EXPECT_EQ(theData.ActionDescription(kBuiltInActionCount), L"Copies the documents");
+    EXPECT_EQ(theData.ActionName(95), L"Task view");
+    EXPECT_EQ(theData.ActionName(kBuiltInActionCount - 1), L"Volume down");
     EXPECT_EQ(theData.ActionDescription(21), L"Cascade all active windows");
-    EXPECT_EQ(theData.ActionName(97), L"");  // a free slot
+    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 2), L"");  // a free slot
     // Out of the index space: nothing, rather than reading past the store.
     EXPECT_EQ(theData.ActionName(-1), L"");
-    EXPECT_EQ(theData.ActionName(95 + 100), L"");
+    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 100), L"");
     EXPECT_EQ(theData.ActionDescription(1000), L"");
 }
 

@@ -3,6 +3,7 @@
 // the work area of the window's own monitor.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "app/edge_engine.h"
@@ -286,6 +287,37 @@ TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
     EXPECT_EQ(engine.currentZone, NoZone);
     Run(100);
     EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+}
+
+TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatWhileThePointerStaysAndStopWhenItLeaves)
+{
+    const auto presses = [&](BYTE key) {
+        int count = 0;
+        for (const fake::KeyEvent& event : desktop.keys)
+            count += event.virtualKey == key && (event.flags & KEYEVENTF_KEYUP) == 0;
+        return count;
+    };
+    theData.pollInterval = 50;
+    theData.dwellTime = 0;
+    theData.repeatRate = 10;  // one step every 100 ms
+    theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Volume up");
+    theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Mute");
+    Run(500);
+    for (const auto& [x, y, key, repeats] : {std::tuple{0, 0, BYTE{0xAF}, true}, {1919, 1079, BYTE{0xAD}, false}}) {
+        desktop.keys.clear();
+        desktop.MovePointer(x, y);
+        Run(50);
+        ASSERT_NE(engine.currentZone, NoZone);
+        EXPECT_EQ(presses(key), 1);
+        Run(1000);
+        EXPECT_EQ(presses(key), repeats ? 11 : 1) << static_cast<int>(key);
+        desktop.MovePointer(960, 540);
+        Run(50);
+        const int atLeaving = presses(key);
+        Run(1000);
+        EXPECT_EQ(presses(key), atLeaving);
+        EXPECT_GE(desktop.GetAsyncKeyState(key), 0);
+    }
 }
 
 TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)

@@ -449,7 +449,7 @@ TEST_F(EdgeEngineTest, ButtonPressWhileAnEndingIsPendingRunsInTheEndingPhase)
 
 TEST_F(EdgeEngineTest, RunActionIgnoresIndicesOutsideTheActionSpace)
 {
-    engine.RunAction(95 + 100, false, nullptr);
+    engine.RunAction(kBuiltInActionCount + 100, false, nullptr);
     engine.RunAction(100000, true, nullptr);
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(desktop.launches.empty());
@@ -489,7 +489,7 @@ protected:
 TEST_F(CustomDispatchTest, LaunchesTheSplitCommandLinesThroughTheShell)
 {
     Define(0, L"\"C:\\Program Files\\App\\app.exe\" /x /y", L"notepad C:\\My Documents\\a b.txt");
-    Assign(Plain, LowerLeftCorner, 95);
+    Assign(Plain, LowerLeftCorner, kBuiltInActionCount);
     PollIn(LowerLeftCorner);
     PollAt(kCentre);
     ASSERT_EQ(desktop.launches.size(), 2u);
@@ -511,8 +511,8 @@ TEST_F(CustomDispatchTest, EmptyCommandLinesLaunchNothing)
 {
     Define(0, L"", L"calc");
     Define(1, L"calc", L"");
-    Assign(Plain, LeftSide, 95);
-    Assign(Plain, RightSide, 96);
+    Assign(Plain, LeftSide, kBuiltInActionCount);
+    Assign(Plain, RightSide, kBuiltInActionCount + 1);
     PollIn(LeftSide);
     EXPECT_TRUE(desktop.launches.empty());
     PollIn(RightSide);
@@ -524,7 +524,7 @@ TEST_F(CustomDispatchTest, EmptyCommandLinesLaunchNothing)
 TEST_F(CustomDispatchTest, CustomActionsNeverRepeat)
 {
     Define(0, L"calc", L"");
-    Assign(Plain, UpperLeftCorner, 95);
+    Assign(Plain, UpperLeftCorner, kBuiltInActionCount);
     theData.repeatRate = 100;
     PollIn(UpperLeftCorner);
     EXPECT_FALSE(RepeatTimerRunning());
@@ -535,8 +535,8 @@ TEST_F(CustomDispatchTest, CustomActionsNeverRepeat)
 TEST_F(CustomDispatchTest, LastSlotAndFreeSlotsAreHandled)
 {
     Define(99, L"last", L"");
-    engine.RunAction(95 + 99, false, nullptr);
-    engine.RunAction(95 + 5, false, nullptr);  // a free slot: empty command lines
+    engine.RunAction(kBuiltInActionCount + 99, false, nullptr);
+    engine.RunAction(kBuiltInActionCount + 5, false, nullptr);  // a free slot: empty command lines
     ASSERT_EQ(desktop.launches.size(), 1u);
     EXPECT_EQ(desktop.launches[0].file, L"last");
 }
@@ -546,7 +546,7 @@ TEST_F(CustomDispatchTest, TicksAndButtonsArrivingDuringADispatchAreDropped)
     // A launch that runs a message loop (the shell's own UI, a slow start)
     // keeps delivering the main window's timers while the pointer moves on.
     Define(0, L"missing-program", L"");
-    Assign(Plain, LeftSide, 95);
+    Assign(Plain, LeftSide, kBuiltInActionCount);
     int reentries = 0;
     desktop.onLaunch = [&] {
         if (++reentries > 1) return;
@@ -573,8 +573,8 @@ TEST_F(CustomDispatchTest, FailedLaunchIsIgnored)
 {
     desktop.shellExecuteFails = true;
     Define(0, L"missing.exe", L"missing.exe");
-    engine.RunAction(95, false, nullptr);
-    engine.RunAction(95, true, nullptr);
+    engine.RunAction(kBuiltInActionCount, false, nullptr);
+    engine.RunAction(kBuiltInActionCount, true, nullptr);
     EXPECT_EQ(desktop.launches.size(), 2u);
 }
 

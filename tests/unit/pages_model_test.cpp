@@ -61,10 +61,17 @@ TEST_F(PagesModelTest, TheLabelNamesTheZoneInLowerCaseAndTheKey)
 TEST_F(PagesModelTest, TheTreeHasTheCatalogueGroupsThenCustomWithTheActionsInUse)
 {
     std::vector<ActionTreeGroup> tree = BuildActionTree();
-    ASSERT_EQ(tree.size(), 13u);
+    ASSERT_EQ(tree.size(), 15u);
     EXPECT_EQ(tree.front().heading, L"Screen saver");
+    EXPECT_EQ(tree[12].heading, L"Windows");
+    EXPECT_EQ(tree[13].heading, L"Media");
     EXPECT_EQ(tree.back().heading, L"Custom");
     EXPECT_TRUE(tree.back().items.empty());
+    // Each heading's "Group k expanded": "Custom" keeps 13, the later groups
+    // take 14 and 15.
+    const int keys[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 12};
+    for (std::size_t g = 0; g < tree.size(); ++g)
+        EXPECT_EQ(tree[g].expansionKey, keys[g]) << g;
     ActionIndex next = 0;
     for (std::size_t g = 0; g + 1 < tree.size(); ++g) {
         EXPECT_EQ(tree[g].image, GroupClosed);
@@ -85,7 +92,7 @@ TEST_F(PagesModelTest, TheTreeHasTheCatalogueGroupsThenCustomWithTheActionsInUse
     EXPECT_EQ(custom.image, CustomGroupClosed);
     ASSERT_EQ(custom.items.size(), 3u);
     for (int slot = 0; slot < 3; ++slot) {
-        EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].action, 95 + slot);
+        EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].action, kBuiltInActionCount + slot);
         EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].text, L"Mine " + std::to_wstring(slot));
         EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].selectedImage, CustomActionSelected);
     }

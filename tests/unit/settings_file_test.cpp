@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -132,6 +133,51 @@ TEST_F(SettingsFileTest, DefaultFileByteForByte)
     EXPECT_FALSE(TemporaryFileExists());
 }
 
+TEST_F(SettingsFileTest, ACustomActionNamedLikeALaterBuiltInKeepsItsZoneAcrossALoadAndASave)
+{
+    theCustomActions[0] = CCustomAction{L"Task view", L"Mine", L"explorer.exe shell:::{3080F90E}", L""};
+    theData.assignments[Plain][UpperLeftCorner] = kBuiltInActionCount;
+    theData.assignments[Shift][LeftSide] = theData.FindActionIndex(L"Start menu");
+    theData.SaveSettings();
+    const std::string written = Saved();
+    EXPECT_NE(written.find("Upper left corner=Task view\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Left side=Start menu\r\n"), std::string::npos);
+
+    theCustomActions.Clear();
+    theData.assignments[Plain][UpperLeftCorner] = 0;
+    theData.LoadSettings();
+    EXPECT_EQ(theData.assignments[Plain][UpperLeftCorner], kBuiltInActionCount);
+    EXPECT_EQ(theData.ActionDescription(theData.assignments[Plain][UpperLeftCorner]), L"Mine");
+    EXPECT_EQ(theData.assignments[Shift][LeftSide], 96);
+    theData.SaveSettings();
+    EXPECT_EQ(Saved(), written);
+}
+
+TEST_F(SettingsFileTest, TheLaterHeadingsAreWrittenOnlyWhenCollapsed)
+{
+    const std::string collapsedWindows = [] {
+        std::string text = DefaultFile();
+        const std::string last = "Group 13 expanded=True\r\n";
+        text.insert(text.find(last) + last.size(), "Group 14 expanded=False\r\n");
+        return text;
+    }();
+    for (const auto& [windows, media, expected] :
+         {std::tuple{true, true, DefaultFile()}, {false, true, collapsedWindows}}) {
+        theData.groupExpanded[13] = windows;
+        theData.groupExpanded[14] = media;
+        theData.SaveSettings();
+        EXPECT_EQ(Saved(), expected);
+        theData.groupExpanded.fill(false);
+        theData.LoadSettings();
+        EXPECT_EQ(theData.groupExpanded[13], windows);
+        EXPECT_EQ(theData.groupExpanded[14], media);
+        EXPECT_TRUE(theData.groupExpanded[12]);
+    }
+    theData.groupExpanded[14] = false;
+    theData.SaveSettings();
+    EXPECT_NE(Saved().find("Group 14 expanded=False\r\nGroup 15 expanded=False\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsFileTest, FullFileByteForByte)
 {
     CData& d = theData;
@@ -157,10 +203,10 @@ TEST_F(SettingsFileTest, FullFileByteForByte)
     theCustomActions[0] = CCustomAction{L"Backup", L"Copy my documents", L"robocopy C:\\Docs D:\\Docs", L""};
     theCustomActions[2] = CCustomAction{L"Mail", L"", L"", L"\"C:\\Program Files\\Mail\\mail.exe\" /quit"};
     theCustomActions[99] = CCustomAction{L"Last", L"d", L"a", L"b"};
-    d.assignments[Plain][LeftSide] = 95;
-    d.assignments[Shift][UpperLeftCorner] = 97;
+    d.assignments[Plain][LeftSide] = kBuiltInActionCount;
+    d.assignments[Shift][UpperLeftCorner] = kBuiltInActionCount + 2;
     d.assignments[Ctrl][BottomSide] = 52;
-    d.assignments[Ctrl][TopSide] = 95 + 99;
+    d.assignments[Ctrl][TopSide] = kBuiltInActionCount + 99;
     d.SaveSettings();
 
     const std::string expected = Crlf(R"(; Vorn.ini
@@ -414,7 +460,7 @@ Left side=Tile 2 vertical
     // No "Actions, Plain": the defaults.
     EXPECT_EQ(theData.assignments[Plain][UpperLeftCorner], 0);
     EXPECT_EQ(theData.assignments[Plain][BottomSide], 16);
-    EXPECT_EQ(theData.assignments[Shift][LeftSide], 95);
+    EXPECT_EQ(theData.assignments[Shift][LeftSide], kBuiltInActionCount);
     // Slot 2 lies beyond Count, so its name is not found.
     EXPECT_EQ(theData.assignments[Shift][RightSide], kNoActionIndex);
     EXPECT_EQ(theData.assignments[Shift][TopSide], kNoActionIndex);
@@ -516,7 +562,7 @@ TEST_F(SettingsFileTest, LineBreaksInAValueCannotBreakTheFile)
 TEST_F(SettingsFileTest, TextBeyondTheCodePageIsSavedAsUtf16)
 {
     theCustomActions[0] = CCustomAction{L"Euro \u20ac", L"\u4e2d\u6587", L"notepad \u00e9t\u00e9.txt", L""};
-    theData.assignments[Plain][TopSide] = 95;
+    theData.assignments[Plain][TopSide] = kBuiltInActionCount;
     theData.SaveSettings();
     const std::string bytes = Saved();
     ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
@@ -525,7 +571,7 @@ TEST_F(SettingsFileTest, TextBeyondTheCodePageIsSavedAsUtf16)
     theData.LoadSettings();
     EXPECT_EQ(theCustomActions[0].name, L"Euro \u20ac");
     EXPECT_EQ(theCustomActions[0].description, L"\u4e2d\u6587");
-    EXPECT_EQ(theData.assignments[Plain][TopSide], 95);
+    EXPECT_EQ(theData.assignments[Plain][TopSide], kBuiltInActionCount);
     // Back to 8 bits as soon as everything fits again.
     theCustomActions[0].name = L"Euro";
     theCustomActions[0].description = L"plain";

@@ -197,6 +197,7 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
 {
     theCustomActions[0] = CCustomAction{L"Backup", L"", L"backup.cmd", L""};
     theCustomActions[1] = CCustomAction{L"Mail", L"", L"mail.exe", L""};
+    theCustomActions[4] = CCustomAction{L"Task view", L"", L"explorer.exe", L""};  // from an older file
     struct Case {
         const wchar_t* edited;
         CCustomAction fields;
@@ -212,6 +213,12 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
         {L"", {L"Screen saver on", L"", L"x", L""}, CustomEditError::NameInUse},
         {L"Mail", {L"no action", L"", L"x", L""}, CustomEditError::NameInUse},
         {L"", {L"Tile lefts", L"", L"x", L""}, CustomEditError::None},
+        // The later built-ins: refused as new names and renames, kept by a
+        // custom action that had the name before they came.
+        {L"", {L"Task view", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"Mail", {L"volume DOWN", L"", L"x", L""}, CustomEditError::NameInUse},
+        {L"Task view", {L"Task view", L"mine", L"x", L""}, CustomEditError::None},
+        {L"Task view", {L"Start menu", L"", L"x", L""}, CustomEditError::NameInUse},
         {L"Backup", {L"BACKUP", L"  nightly ", L" backup.cmd /all ", L""}, CustomEditError::None},
         {L"", {L" New ", L"", L"", L"calc"}, CustomEditError::None},
     };
@@ -227,6 +234,8 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
     EXPECT_EQ(theCustomActions[2].name, L"Tile lefts");
     EXPECT_EQ(theCustomActions[3].name, L"New");
     EXPECT_EQ(theCustomActions[3].endingAction, L"calc");
+    EXPECT_EQ(theCustomActions[4].name, L"Task view");
+    EXPECT_EQ(theCustomActions[4].description, L"mine");
     EXPECT_EQ(std::wstring(CustomEditMessage(CustomEditError::NameInUse)), L"The name you entered is already in use");
 
     // A full store takes nothing more, and says nothing.

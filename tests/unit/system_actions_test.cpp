@@ -96,6 +96,31 @@ std::vector<Key> Typed(const std::vector<fake::KeyEvent>& events)
     return keys;
 }
 
+// A key as sent, with its extended-key flag.
+struct SentKey {
+    BYTE key;
+    bool up;
+    bool extended;
+    bool operator==(const SentKey&) const = default;
+};
+
+void PrintTo(const SentKey& key, std::ostream* out)
+{
+    *out << (key.up ? "up " : "down ") << static_cast<int>(key.key) << (key.extended ? " extended" : "");
+}
+
+std::vector<SentKey> Sent(const std::vector<fake::KeyEvent>& events)
+{
+    std::vector<SentKey> keys;
+    for (const auto& event : events) {
+        EXPECT_EQ(event.scanCode, 0);
+        EXPECT_EQ(event.flags & ~static_cast<DWORD>(KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY), 0u) << event.flags;
+        keys.push_back(SentKey{event.virtualKey, (event.flags & KEYEVENTF_KEYUP) != 0,
+                               (event.flags & KEYEVENTF_EXTENDEDKEY) != 0});
+    }
+    return keys;
+}
+
 // Modifiers down in order, the key down and up, modifiers up in reverse.
 std::vector<Key> Chord(std::vector<BYTE> modifiers, BYTE key)
 {
@@ -160,6 +185,47 @@ TEST_F(SystemActionsTest, KeystrokeActionsTypeTheirKeysOnlyOnEntering)
         desktop.keys.clear();
         Run(c.action, true);
         EXPECT_TRUE(desktop.keys.empty());
+    }
+}
+
+TEST_F(SystemActionsTest, WindowsAndMediaActionsSendTheirKeysWithTheExtendedFlagWhereAKeyboardDoes)
+{
+    constexpr BYTE kWin = 0x5B, kCtrl = 0x11;
+    const struct {
+        const wchar_t* action;
+        std::vector<SentKey> keys;
+    } cases[] = {
+        {L"Task view", {{kWin, false, true}, {0x09, false, false}, {0x09, true, false}, {kWin, true, true}}},
+        {L"Start menu", {{kWin, false, true}, {kWin, true, true}}},
+        {L"Search", {{kWin, false, true}, {'S', false, false}, {'S', true, false}, {kWin, true, true}}},
+        {L"Action center", {{kWin, false, true}, {'A', false, false}, {'A', true, false}, {kWin, true, true}}},
+        {L"File Explorer", {{kWin, false, true}, {'E', false, false}, {'E', true, false}, {kWin, true, true}}},
+        {L"Next desktop",
+         {{kCtrl, false, false}, {kWin, false, true}, {0x27, false, true}, {0x27, true, true}, {kWin, true, true},
+          {kCtrl, true, false}}},
+        {L"Previous desktop",
+         {{kCtrl, false, false}, {kWin, false, true}, {0x25, false, true}, {0x25, true, true}, {kWin, true, true},
+          {kCtrl, true, false}}},
+        {L"New desktop",
+         {{kCtrl, false, false}, {kWin, false, true}, {'D', false, false}, {'D', true, false}, {kWin, true, true},
+          {kCtrl, true, false}}},
+        {L"Play/pause", {{0xB3, false, true}, {0xB3, true, true}}},
+        {L"Next track", {{0xB0, false, true}, {0xB0, true, true}}},
+        {L"Previous track", {{0xB1, false, true}, {0xB1, true, true}}},
+        {L"Mute", {{0xAD, false, true}, {0xAD, true, true}}},
+        {L"Volume up", {{0xAF, false, true}, {0xAF, true, true}}},
+        {L"Volume down", {{0xAE, false, true}, {0xAE, true, true}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.action)));
+        desktop.keys.clear();
+        Run(c.action);
+        EXPECT_EQ(Sent(desktop.keys), c.keys);
+        desktop.keys.clear();
+        Run(c.action, true);
+        EXPECT_TRUE(desktop.keys.empty());
+        for (const SentKey& key : c.keys)
+            EXPECT_GE(desktop.GetAsyncKeyState(key.key), 0) << "left down: " << static_cast<int>(key.key);
     }
 }
 
@@ -553,6 +619,8 @@ TEST(PhaseClassTable, BeginningOnlyEntriesAreTheRest)
         beginningOnly.insert(i);
     beginningOnly.insert(74);
     for (ActionIndex i = 76; i <= 93; ++i)
+        beginningOnly.insert(i);
+    for (ActionIndex i = 95; i <= 108; ++i)
         beginningOnly.insert(i);
     for (ActionIndex i = 0; i < kBuiltInActionCount; ++i)
         EXPECT_EQ(PhaseClassOf(i) == PhaseClass::BeginningOnly, beginningOnly.count(i) == 1) << i;

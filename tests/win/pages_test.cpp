@@ -110,20 +110,63 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
 
 TEST_F(PagesTest, ACollapsedGroupStaysCollapsedAcrossTabSwitches)
 {
+    // The heading's place in the tree and the key that keeps it: "Custom",
+    // last, keeps the key it had before "Windows" and "Media" came.
+    const struct {
+        int position;
+        const wchar_t* heading;
+        int key;
+    } cases[] = {{1, L"Power", 1}, {12, L"Windows", 13}, {13, L"Media", 14}, {14, L"Custom", 12}};
+    theCustomActions[0] = CCustomAction{L"Mine", L"", L"calc", L""};
+    CMainDlg& main = Open();
+    const HWND tree = ActionsPage(main).Tree();
+    const auto heading = [&](int position) {
+        HTREEITEM item = Next(tree, nullptr, TVGN_ROOT);
+        for (int k = 0; k < position; ++k)
+            item = Next(tree, item, TVGN_NEXT);
+        return item;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        ASSERT_TRUE(theData.groupExpanded[static_cast<std::size_t>(c.key)]);
+        wchar_t text[64] = {};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = heading(c.position);
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(text, c.heading);
+        // As the user does it: the heading selected, then Left.
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(heading(c.position)));
+        SendMessageW(tree, WM_KEYDOWN, VK_LEFT, 0);
+        EXPECT_FALSE(theData.groupExpanded[static_cast<std::size_t>(c.key)]);
+        const std::wstring key = L"Group " + std::to_wstring(c.key + 1) + L" expanded";
+        EXPECT_EQ(Saved().Get(L"Settings", key, L""), L"False");
+        SwitchTab(main, CMainDlg::AboutPage);
+        SwitchTab(main, CMainDlg::ActionsPage);
+        EXPECT_EQ(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(heading(c.position)), TVIS_EXPANDED) &
+                      TVIS_EXPANDED,
+                  0);
+        EXPECT_FALSE(theData.groupExpanded[static_cast<std::size_t>(c.key)]);
+        // And open again: the later headings' keys leave the file.
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(heading(c.position)));
+        SendMessageW(tree, WM_KEYDOWN, VK_RIGHT, 0);
+        EXPECT_TRUE(theData.groupExpanded[static_cast<std::size_t>(c.key)]);
+        EXPECT_EQ(Saved().Get(L"Settings", key, L"<missing>"), c.key > kCustomGroupKey ? L"<missing>" : L"True");
+    }
+}
+
+TEST_F(PagesTest, AnEmptyCustomHeadingKeepsItsStoredStateWhenAnotherGroupIsCollapsed)
+{
     CMainDlg& main = Open();
     const HWND tree = ActionsPage(main).Tree();
     const HTREEITEM power = Next(tree, Next(tree, nullptr, TVGN_ROOT), TVGN_NEXT);
-    // As the user does it: the heading selected, then Left.
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(power));
     SendMessageW(tree, WM_KEYDOWN, VK_LEFT, 0);
     EXPECT_FALSE(theData.groupExpanded[1]);
-    EXPECT_EQ(Saved().Get(L"Settings", L"Group 2 expanded", L""), L"False");
-    SwitchTab(main, CMainDlg::AboutPage);
-    SwitchTab(main, CMainDlg::ActionsPage);
-    const HTREEITEM rebuilt = Next(tree, Next(tree, nullptr, TVGN_ROOT), TVGN_NEXT);
-    EXPECT_EQ(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(rebuilt), TVIS_EXPANDED) & TVIS_EXPANDED,
-              0);
-    EXPECT_FALSE(theData.groupExpanded[1]);
+    EXPECT_TRUE(theData.groupExpanded[kCustomGroupKey]);
+    EXPECT_EQ(Saved().Get(L"Settings", L"Group 13 expanded", L""), L"True");
 }
 
 TEST_F(PagesTest, AboutShowsTheVersionOfTheResourceAndTheLinkReactsToThePointer)
