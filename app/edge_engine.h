@@ -10,8 +10,9 @@
 #include <functional>
 
 #include "actions/action_host.h"
+#include "actions/action_runner.h"
 #include "actions/catalogue.h"
-#include "actions/monitors.h"
+#include "actions/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
 
@@ -30,37 +31,8 @@ inline constexpr UINT_PTR kWallpaperTimerId = 9;
 inline constexpr UINT kWatchMs = 5000;
 inline constexpr UINT kRetryMs = 30000;
 
-// Everything the zone test needs, read once per poll.
-struct ZoneGeometry {
-    int cornerSize;
-    int sideWidth;
-    int screenWidth;   // SM_CXVIRTUALSCREEN
-    int screenHeight;  // SM_CYVIRTUALSCREEN
-    int sideXLow;
-    int sideXHigh;
-    int sideYLow;
-    int sideYHigh;
-};
 
-// The zone of a point in screen coordinates. The screen is taken to span
-// (0, 0) to (width, height); the first test that holds wins, corners first.
-// The upper right corner is one row taller than the others.
-EdgeZone ZoneOfPoint(POINT point, const ZoneGeometry& geometry);
-
-// The geometry of the settings and the virtual screen now.
-ZoneGeometry CurrentZoneGeometry();
-
-// With corners on every monitor: the zone of the point on the monitor that
-// holds it, measured on that monitor with the same sizes. An edge counts only
-// where the pointer can go no further (the desktop's outer boundary), so
-// crossing from one monitor to the next fires nothing.
-EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength);
-
-// The zone of a point under the settings now: on every monitor or on the
-// virtual screen.
-EdgeZone CurrentZoneOf(POINT point);
-
-class CEdgeEngine : public CActionHost {
+class CEdgeEngine : public CActionHost, public IActionRunner {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
@@ -95,7 +67,7 @@ public:
     // Dispatch for the floating buttons. A negative index stands for the
     // assignment of the current zone under the current modifier. A null target
     // means the foreground window. Ignored while a dispatch is running.
-    void RunAction(ActionIndex index, bool endingPhase, HWND target);
+    void RunAction(ActionIndex index, bool endingPhase, HWND target) override;
 
     void ChangeWallpaper(bool random) override;
     void OpenSettingsWindow() override

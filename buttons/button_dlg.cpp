@@ -1,6 +1,5 @@
 #include "buttons/button_dlg.h"
 
-#include "app/edge_engine.h"
 #include "res/resource.h"
 
 namespace vorn::ui {
@@ -251,7 +250,7 @@ std::unique_ptr<IButtonWindow> CButtonWindowsHost::CreateButtonWindow(int id)
 
 void CButtonWindowsHost::RunAction(ActionIndex index, bool ending, HWND target)
 {
-    if (engine_) engine_->RunAction(index, ending, target);
+    if (runner_) runner_->RunAction(index, ending, target);
 }
 
 void CButtonWindowsHost::FocusMainWindow()

@@ -6,12 +6,9 @@
 #include <optional>
 #include <span>
 
+#include "actions/action_runner.h"
 #include "buttons/buttons.h"
 #include "framework/dialog.h"
-
-namespace vorn {
-class CEdgeEngine;
-}
 
 namespace vorn::ui {
 
@@ -91,8 +88,8 @@ private:
     CButton2 button_;
 };
 
-// The buttons' windows side: real floating windows, the main window's engine
-// for their actions, and the main window for the focus.
+// The buttons' windows side: real floating windows, the runner the main
+// window hands over for their actions, and the main window for the focus.
 class CButtonWindowsHost final : public IButtonsHost {
 public:
     std::unique_ptr<IButtonWindow> CreateButtonWindow(int id) override;
@@ -100,15 +97,15 @@ public:
     void FocusMainWindow() override;
 
     // Set once the main window exists; null again when it goes.
-    void Attach(HWND mainWindow, CEdgeEngine* engine)
+    void Attach(HWND mainWindow, IActionRunner* runner)
     {
         mainWindow_ = mainWindow;
-        engine_ = engine;
+        runner_ = runner;
     }
 
 private:
     HWND mainWindow_ = nullptr;
-    CEdgeEngine* engine_ = nullptr;
+    IActionRunner* runner_ = nullptr;
 };
 
 }  // namespace vorn::ui

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/edge_engine.h"
+#include "actions/zones.h"
 
 namespace vorn {
 namespace {

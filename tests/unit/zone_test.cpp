@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/edge_engine.h"
+#include "actions/zones.h"
 
 namespace vorn {
 namespace {
