@@ -12,10 +12,6 @@ namespace {
 
 constexpr COLORREF kSelectedFill = RGB(190, 230, 255);
 constexpr COLORREF kButtonFill = RGB(225, 225, 225);
-constexpr SIZE kPictureSize{230, 225};
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
 // A button as the picture shows it: a black frame on white, filled inside.
 void PaintButton(HDC dc, const RECT& r, HBRUSH fill)
 {
@@ -40,31 +36,26 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
         MapMessage<CMonitorStaticBtn>(WM_RBUTTONDOWN, &CMonitorStaticBtn::OnRightButtonDown),
         MapMessage<CMonitorStaticBtn>(WM_RBUTTONUP, &CMonitorStaticBtn::OnRightButtonUp),
         MapMessage<CMonitorStaticBtn>(WM_PAINT, &CMonitorStaticBtn::OnPaint),
+        MapMessage<CMonitorStaticBtn>(WM_DPICHANGED_AFTERPARENT, &CMonitorStaticBtn::OnScaleChanged),
     };
     return table;
 }
 
 bool CMonitorStaticBtn::Attach(HWND control)
 {
-    if (!control) return false;
-    // A static control gets mouse messages only with SS_NOTIFY.
-    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
-    picture_.Reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr),
-                   MAKEINTRESOURCEW(theUtil.vistaOrLater ? IDB_MONITOR_BUTTONS : IDB_MONITOR_BUTTONS_XP), IMAGE_BITMAP,
-                   0, 0, LR_DEFAULTCOLOR)));
+    if (!picture_.Prepare(control, theUtil.vistaOrLater ? IDB_MONITOR_BUTTONS : IDB_MONITOR_BUTTONS_XP)) return false;
     return Subclass(control);
 }
 
 LRESULT CMonitorStaticBtn::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
-    page_.Editor().LeftButtonDown(PointOf(lParam));
+    page_.Editor().LeftButtonDown(picture_.UnitsAt(lParam));
     return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
 }
 
 LRESULT CMonitorStaticBtn::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
-    page_.Editor().MouseMove(PointOf(lParam));
+    page_.Editor().MouseMove(picture_.UnitsAt(lParam));
     return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
 }
 
@@ -89,15 +80,14 @@ LRESULT CMonitorStaticBtn::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMonitorStaticBtn::OnRightButtonDown(WPARAM wParam, LPARAM lParam)
 {
-    page_.Editor().RightButtonDown(PointOf(lParam));
+    page_.Editor().RightButtonDown(picture_.UnitsAt(lParam));
     return DefaultProcedure(WM_RBUTTONDOWN, wParam, lParam);
 }
 
 LRESULT CMonitorStaticBtn::OnRightButtonUp(WPARAM wParam, LPARAM lParam)
 {
-    const POINT p = PointOf(lParam);
-    if (page_.Editor().RightButtonUp(p)) {
-        POINT screen = p;
+    if (page_.Editor().RightButtonUp(picture_.UnitsAt(lParam))) {
+        POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(handle_, &screen);
         if (const HMENU menu = page_.ContextMenu())
             TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, page_.Handle(), nullptr);
@@ -105,21 +95,29 @@ LRESULT CMonitorStaticBtn::OnRightButtonUp(WPARAM wParam, LPARAM lParam)
     return DefaultProcedure(WM_RBUTTONUP, wParam, lParam);
 }
 
+// The window moved to a monitor of another scale, or the scale changed: the
+// dialog has laid its controls out again; the picture follows.
+LRESULT CMonitorStaticBtn::OnScaleChanged(WPARAM, LPARAM)
+{
+    picture_.Relayout();
+    return 0;
+}
+
 LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
-    DrawPicture(dc, picture_.Get(), kPictureSize);
+    picture_.Draw(dc);
     const OwnedBrush selectedFill(CreateSolidBrush(kSelectedFill));
     const OwnedBrush buttonFill(CreateSolidBrush(kButtonFill));
     const Selected pen(dc, GetStockObject(BLACK_PEN));
     const Selected brush(dc, GetStockObject(WHITE_BRUSH));
     // Newest first: older buttons are painted over newer ones.
     for (const auto& button : theButtons.List())
-        PaintButton(dc, button->diagramRect, button->selected ? selectedFill.Get() : buttonFill.Get());
+        PaintButton(dc, picture_.Pixels(button->diagramRect), button->selected ? selectedFill.Get() : buttonFill.Get());
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
-        PaintButton(dc, editor.rubberRect, selectedFill.Get());
+        PaintButton(dc, picture_.Pixels(editor.rubberRect), selectedFill.Get());
     EndPaint(handle_, &paint);
     return 0;
 }
@@ -200,7 +198,7 @@ void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
         if (message.hwnd == slider_)
             text = std::to_wstring(SendMessageW(slider_, TBM_GETPOS, 0, 0)) + L"%";
         else
-            text = editor_.DiagramTip(p, (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
+            text = editor_.DiagramTip(diagram_.Picture().Scale().Units(p), (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
     } else {
         // The tree's tip, hit-tested at the point as the tree would have it.
         bool overItem = false;
@@ -232,7 +230,7 @@ void CButtonsDlg::ShowTransparency(int percent) { SendMessageW(slider_, TBM_SETP
 
 void CButtonsDlg::SelectTreeAction(ActionIndex action) { ui::SelectTreeAction(tree_, action); }
 
-void CButtonsDlg::Repaint(const RECT& diagramRect) { InvalidateRect(diagram_.Handle(), &diagramRect, FALSE); }
+void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalidate(&diagramRect); }
 
 // Above the topmost floating buttons while the page is open. Only the Z
 // order changes: a hidden settings window stays hidden.

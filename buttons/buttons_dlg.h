@@ -9,17 +9,19 @@
 #include "buttons/button_editor.h"
 #include "framework/handles.h"
 #include "res/resource.h"
+#include "ui/diagram_picture.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
 
 class CButtonsDlg;
 
-// The picture; its client coordinates are the diagram coordinates.
+// The picture; the editor works in its 100 % units.
 class CMonitorStaticBtn : public WithMessageTable<CMonitorStaticBtn, CWnd> {
 public:
     explicit CMonitorStaticBtn(CButtonsDlg& page) : page_(page) {}
     bool Attach(HWND control);
+    const CDiagramPicture& Picture() const { return picture_; }
 
     static std::span<const MessageEntry<CMonitorStaticBtn>> MessageTable();
 
@@ -32,10 +34,11 @@ private:
     LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnRightButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
 
     CButtonsDlg& page_;
     // Loaded once: a drag repaints the picture at every step.
-    OwnedBitmap picture_;
+    CDiagramPicture picture_;
 };
 
 class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {

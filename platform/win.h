@@ -79,6 +79,10 @@ struct POINT {
     LONG x;
     LONG y;
 };
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
 struct RECT {
     LONG left;
     LONG top;

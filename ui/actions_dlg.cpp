@@ -12,7 +12,6 @@ namespace {
 
 constexpr COLORREF kHoverColour = RGB(255, 255, 0);
 constexpr COLORREF kSelectionColour = RGB(255, 0, 0);
-constexpr SIZE kPictureSize{230, 225};
 
 HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, int image, int selectedImage, LPARAM data)
 {
@@ -137,21 +136,20 @@ std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
         MapMessage<CMonitorStatic>(WM_LBUTTONDBLCLK, &CMonitorStatic::OnLeftButtonDoubleClick),
         MapMessage<CMonitorStatic>(WM_MOUSEMOVE, &CMonitorStatic::OnMouseMove),
         MapMessage<CMonitorStatic>(WM_PAINT, &CMonitorStatic::OnPaint),
+        MapMessage<CMonitorStatic>(WM_DPICHANGED_AFTERPARENT, &CMonitorStatic::OnScaleChanged),
     };
     return table;
 }
 
 bool CMonitorStatic::Attach(HWND control)
 {
-    if (!control) return false;
-    // A static control gets mouse messages only with SS_NOTIFY.
-    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+    if (!picture_.Prepare(control, theUtil.vistaOrLater ? IDB_MONITOR : IDB_MONITOR_XP)) return false;
     return Subclass(control);
 }
 
 LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
-    const EdgeZone zone = DiagramZoneAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    const EdgeZone zone = DiagramZoneAt(picture_.UnitsAt(lParam));
     if (zone != NoZone && zone != selectedZone) {
         selectedZone = zone;
         page_.ShowZone(zone);
@@ -172,7 +170,7 @@ LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMonitorStatic::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
-    const EdgeZone zone = DiagramZoneAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    const EdgeZone zone = DiagramZoneAt(picture_.UnitsAt(lParam));
     if (zone != hoverZone) {
         hoverZone = zone;
         InvalidateRect(handle_, nullptr, FALSE);
@@ -180,19 +178,24 @@ LRESULT CMonitorStatic::OnMouseMove(WPARAM wParam, LPARAM lParam)
     return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
 }
 
+// The window moved to a monitor of another scale, or the scale changed: the
+// dialog has laid its controls out again; the picture follows.
+LRESULT CMonitorStatic::OnScaleChanged(WPARAM, LPARAM)
+{
+    picture_.Relayout();
+    return 0;
+}
+
 LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
-    const OwnedBitmap picture(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(theUtil.vistaOrLater ? IDB_MONITOR : IDB_MONITOR_XP),
-                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    DrawPicture(dc, picture.Get(), kPictureSize);
+    picture_.Draw(dc);
     const OwnedBrush hover(CreateSolidBrush(kHoverColour));
     const OwnedBrush selection(CreateSolidBrush(kSelectionColour));
-    if (hoverZone != NoZone) FillRect(dc, &kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
+    if (hoverZone != NoZone) picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
     // After the hover, so that a hovered selected zone stays red.
-    FillRect(dc, &kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
+    picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
     EndPaint(handle_, &paint);
     return 0;
 }
@@ -254,7 +257,7 @@ void CActionsDlg::UpdateToolTip(const MSG& message, bool forced)
     HWND tool = nullptr;
     if (message.hwnd == diagram_.Handle()) {
         if (!moved && !forced) return;
-        text = ZoneTip(DiagramZoneAt(p), diagram_.modifier);
+        text = ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(p)), diagram_.modifier);
         tool = diagram_.Handle();
     } else {
         // The modifier list's moves are hit-tested on the tree, as its own.

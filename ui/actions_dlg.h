@@ -9,6 +9,7 @@
 #include "framework/handles.h"
 #include "res/resource.h"
 #include "settings/data.h"
+#include "ui/diagram_picture.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
@@ -20,6 +21,7 @@ class CMonitorStatic : public WithMessageTable<CMonitorStatic, CWnd> {
 public:
     explicit CMonitorStatic(CActionsDlg& page) : page_(page) {}
     bool Attach(HWND control);
+    const CDiagramPicture& Picture() const { return picture_; }
 
     static std::span<const MessageEntry<CMonitorStatic>> MessageTable();
 
@@ -32,8 +34,10 @@ private:
     LRESULT OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
 
     CActionsDlg& page_;
+    CDiagramPicture picture_;
 };
 
 class CActionsDlg : public WithMessageTable<CActionsDlg, CStdDlg> {

@@ -266,15 +266,40 @@ MSG MouseMoveAt(HWND window, LPARAM lParam)
     return move;
 }
 
-void DrawPicture(HDC dc, HBITMAP picture, SIZE size)
+void DrawPicture(HDC dc, HBITMAP picture, SIZE size, SIZE shown)
 {
     if (!picture) return;
     const HDC memory = CreateCompatibleDC(dc);
     {
         const Selected selected(memory, picture);
-        BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+        if (shown.cx == size.cx && shown.cy == size.cy) {
+            BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+        } else {
+            const int oldMode = SetStretchBltMode(dc, HALFTONE);
+            POINT origin{};
+            SetBrushOrgEx(dc, 0, 0, &origin);  // as HALFTONE asks
+            StretchBlt(dc, 0, 0, shown.cx, shown.cy, memory, 0, 0, size.cx, size.cy, SRCCOPY);
+            SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+            SetStretchBltMode(dc, oldMode);
+        }
     }
     DeleteDC(memory);
+}
+
+int WindowDpi(HWND window)
+{
+    // GetDpiForWindow came with Windows 10; before it, the system's one DPI.
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
 }
 
 void FillModifierList(HWND combo)

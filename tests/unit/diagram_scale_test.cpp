@@ -1,0 +1,125 @@
+// The monitor pictures at 100 to 200 %: every pixel of the scaled picture
+// means what it shows, and a button drawn at any scale is stored with the
+// numbers of the same drag at 100 %.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "buttons/button_editor.h"
+#include "tests/fake/fixture.h"
+#include "tests/fake/temp_folder.h"
+#include "ui/actions_page_model.h"
+#include "ui/diagram_scale.h"
+
+namespace vorn {
+namespace {
+
+constexpr int kDpis[] = {96, 120, 144, 168, 192};
+
+bool Holds(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+TEST(DiagramScale, EveryPixelOfTheScaledPictureNamesTheZonePaintedUnderIt)
+{
+    for (const int dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        const DiagramScale scale{dpi};
+        const SIZE shown = scale.Pixels(kDiagramPictureSize);
+        int mismatches = 0;
+        for (int y = -2; y < shown.cy + 2; ++y)
+            for (int x = -2; x < shown.cx + 2; ++x) {
+                EdgeZone painted = NoZone;
+                for (int zone = 0; zone < kZoneCount && painted == NoZone; ++zone)
+                    if (Holds(scale.Pixels(kDiagramZoneRects[static_cast<std::size_t>(zone)]), x, y))
+                        painted = EdgeZone(zone);
+                mismatches += DiagramZoneAt(scale.Units(POINT{x, y})) != painted;
+            }
+        EXPECT_EQ(mismatches, 0);
+    }
+}
+
+TEST(DiagramScale, TheLowerRightCornersEdgesInBothDirections)
+{
+    const RECT corner = kDiagramZoneRects[LowerRightCorner];  // 200, 149 to 220, 169
+    for (const int dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        const DiagramScale scale{dpi};
+        const RECT r = scale.Pixels(corner);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.left, r.top})), LowerRightCorner);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.right - 1, r.bottom - 1})), LowerRightCorner);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.left - 1, r.top})), NoZone);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.left, r.top - 1})), NoZone);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.right, r.bottom - 1})), NoZone);
+        EXPECT_EQ(DiagramZoneAt(scale.Units(POINT{r.right - 1, r.bottom})), NoZone);
+    }
+}
+
+TEST(DiagramScale, UnitsArePlacedInProportionAndComeBackUnchanged)
+{
+    for (const int dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        const DiagramScale scale{dpi};
+        for (int units = -40; units <= 300; ++units) {
+            const double exact = units * dpi / 96.0;
+            EXPECT_LE(std::abs(scale.Pixels(units) - exact), 0.5) << units;
+            EXPECT_EQ(scale.Units(scale.Pixels(units)), units) << units;
+        }
+        // The screen area (9, 10)-(220, 169) and the picture itself.
+        const RECT area = scale.Pixels(RECT{9, 10, 220, 169});
+        EXPECT_NEAR(area.right - area.left, 211 * dpi / 96.0, 1.0);
+        EXPECT_NEAR(area.bottom - area.top, 159 * dpi / 96.0, 1.0);
+        const SIZE shown = scale.Pixels(kDiagramPictureSize);
+        EXPECT_NEAR(shown.cx, 230 * dpi / 96.0, 0.5);
+        EXPECT_NEAR(shown.cy, 225 * dpi / 96.0, 0.5);
+    }
+    // Off the picture, up and left: still the unit under the pixel.
+    EXPECT_EQ((DiagramScale{192}.Units(POINT{-1, -3})).x, -1);
+    EXPECT_EQ((DiagramScale{192}.Units(POINT{-1, -3})).y, -2);
+    EXPECT_EQ(DiagramScale{144}.Pixels(-5), -8);
+}
+
+class ScaledDrawingTest : public fake::DesktopTest {
+protected:
+    ScaledDrawingTest() { theData.settingsPath = folder.File(L"Vorn.ini"); }
+
+    // A drag over the picture shown at `dpi`, between the pixels that show
+    // the given units, as the page hands it to the editor.
+    RECT DrawAt(int dpi, std::vector<POINT> units)
+    {
+        const DiagramScale scale{dpi};
+        const auto at = [&](POINT u) { return scale.Units(POINT{scale.Pixels(u.x), scale.Pixels(u.y)}); };
+        editor.LeftButtonDown(at(units.front()));
+        for (std::size_t i = 1; i < units.size(); ++i)
+            editor.MouseMove(at(units[i]));
+        editor.LeftButtonUp();
+        return theButtons.List().empty() ? RECT{} : theButtons.List().front()->diagramRect;
+    }
+
+    fake::TempFolder folder;
+    IButtonEditorView view;
+    CButtonEditor editor{view};
+};
+
+TEST_F(ScaledDrawingTest, AButtonDrawnAtAnyScaleIsStoredWithTheNumbersOfTheSameDragAt100Percent)
+{
+    const std::vector<POINT> drags[] = {
+        {{50, 60}, {80, 90}, {120, 101}},  // inside the area
+        {{9, 10}, {40, 40}},               // from the area's top left corner
+        {{200, 150}, {219, 168}},          // to its bottom right pixel
+    };
+    for (const auto& drag : drags) {
+        theButtons.DeleteAllButtons();
+        const RECT at100 = DrawAt(96, drag);
+        ASSERT_NE(at100.right, 0);
+        for (const int dpi : kDpis) {
+            theButtons.DeleteAllButtons();
+            const RECT r = DrawAt(dpi, drag);
+            EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+                      (std::vector<LONG>{at100.left, at100.top, at100.right, at100.bottom}))
+                << dpi;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vorn

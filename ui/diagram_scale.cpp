@@ -1,0 +1,41 @@
+#include "ui/diagram_scale.h"
+
+#include <cstdint>
+
+namespace vorn {
+namespace {
+
+// Division rounding towards minus infinity: points dragged off the picture
+// have negative coordinates.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+}  // namespace
+
+int DiagramScale::Pixels(int units) const
+{
+    // ceil(units × dpi / 96 − ½), in integers.
+    const std::int64_t twice = 2 * static_cast<std::int64_t>(units) * dpi - kBaseDpi;
+    return static_cast<int>(-FloorDiv(-twice, 2 * kBaseDpi));
+}
+
+int DiagramScale::Units(int pixels) const
+{
+    // floor((pixels + ½) × 96 / dpi).
+    if (dpi <= 0) return pixels;
+    return static_cast<int>(FloorDiv((2 * static_cast<std::int64_t>(pixels) + 1) * (kBaseDpi / 2), dpi));
+}
+
+RECT DiagramScale::Pixels(const RECT& units) const
+{
+    return RECT{Pixels(units.left), Pixels(units.top), Pixels(units.right), Pixels(units.bottom)};
+}
+
+SIZE DiagramScale::Pixels(SIZE units) const { return SIZE{Pixels(units.cx), Pixels(units.cy)}; }
+
+POINT DiagramScale::Units(POINT pixels) const { return POINT{Units(pixels.x), Units(pixels.y)}; }
+
+}  // namespace vorn
