@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The monitor pictures at 150 % and 200 % display scale (LogPixels 144 and
+# 192, each in a Wine prefix of its own): the picture grows in proportion
+# with the window, a click on its lower right corner picks that corner, and
+# a button drawn on the Buttons page is stored, and lands on the screen,
+# exactly where the same drag puts it at 100 %.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+
+e2e_begin
+echo "display scale"
+base_prefix=$WINEPREFIX
+
+# A prefix at `dpi`: the base one linked file by file, with registry files of
+# its own (Wine replaces them whole when it saves).
+use_prefix() {  # dpi
+  stop_vorn_now
+  if [ "$1" = 96 ]; then
+    export WINEPREFIX=$base_prefix
+    return
+  fi
+  export WINEPREFIX=$E2E_WORK/prefix-$1
+  if [ ! -d "$WINEPREFIX" ]; then
+    cp -al "$base_prefix" "$WINEPREFIX"
+    for reg in "$WINEPREFIX"/*.reg; do
+      rm "$reg"
+      cp "$base_prefix/$(basename "$reg")" "$reg"
+    done
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+stop_vorn_now() { e2e_stop_vorn; }
+
+start_on_page() {  # page
+  {
+    echo "[Settings]"
+    echo "Current page=$1"
+    echo "[Custom actions]"
+    echo "Name 1=Log corner"
+    echo "ActionA 1=$(e2e_log_command corner entered)"
+  } | e2e_write_ini
+  e2e_move 960 540
+  e2e_start_vorn
+  e2e_wait_until 60 e2e_window_is Vorn visible || return 1
+  xdotool windowactivate --sync "$(xdotool search --name '^Vorn$' | head -n 1)" >/dev/null 2>&1 || true
+  sleep 1
+}
+
+# width of the window and of the picture, in pixels
+sizes() {
+  read -r wl _ wr _ <<< "$(e2e_probe window Vorn | cut -d' ' -f2-)"
+  read -r pl _ pr _ <<< "$(e2e_probe rect Vorn 1350)"
+  echo "$((wr - wl)) $((pr - pl))"
+}
+
+# A drag over the picture between the pixels that show (50, 60) and (120, 101).
+draw_button() {  # dpi
+  local dpi=$1 left top
+  read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
+  at() { echo $((left + ($1 * dpi + 48) / 96)) $((top + ($2 * dpi + 48) / 96)); }
+  e2e_move $(at 50 60)
+  xdotool mousedown 1
+  e2e_move $(at 80 80)
+  e2e_move $(at 120 101)
+  xdotool mouseup 1
+}
+stored_button() {
+  tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -E '^(Left|Top|Width|Height)=' | tr '\n' ' '
+}
+floating_button() { e2e_probe buttons | cut -d' ' -f1-4; }
+
+reference_ratio=""
+reference_button=""
+reference_place=""
+for dpi in 96 144 192; do
+  use_prefix "$dpi"
+  echo " at $dpi dpi"
+  e2e_check "the settings window shows on the Actions page" start_on_page 0
+  read -r window picture <<< "$(sizes)"
+  ratio=$((picture * 1000 / window))
+  expected=$((230 * dpi / 96))
+  e2e_check "the picture is $expected pixels wide ($picture)" test $((picture - expected)) -ge -2 -a $((picture - expected)) -le 2
+  if [ -z "$reference_ratio" ]; then
+    reference_ratio=$ratio
+  else
+    e2e_check "in proportion with the window ($ratio / 1000 against $reference_ratio)" \
+      test $((ratio - reference_ratio)) -ge -30 -a $((ratio - reference_ratio)) -le 30
+  fi
+
+  read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
+  e2e_move $((left + 210 * dpi / 96)) $((top + 159 * dpi / 96))
+  xdotool click 1
+  read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
+  e2e_move $(((tl + tr) / 2)) $((tt + 10))
+  xdotool click 1
+  xdotool key End
+  assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
+  e2e_check "a click on the picture's lower right corner picks that corner" e2e_wait_until 10 assigned
+  stop_vorn_now
+
+  e2e_check "the settings window shows on the Buttons page" start_on_page 1
+  draw_button "$dpi"
+  e2e_wait_until 10 eval '[ -n "$(floating_button)" ]' || true
+  e2e_wait_until 10 eval '[ -n "$(stored_button)" ]' || true
+  button=$(stored_button)
+  place=$(floating_button)
+  if [ -z "$reference_button" ]; then
+    reference_button=$button
+    reference_place=$place
+    e2e_check "a drawn button is stored ($button)" test -n "$button"
+  else
+    e2e_check "stored as at 96 dpi ($button)" test "$button" = "$reference_button"
+    e2e_check "and on the screen where it lands at 96 dpi ($place)" test "$place" = "$reference_place"
+  fi
+  stop_vorn_now
+done
+export WINEPREFIX=$base_prefix
+
+e2e_finish
