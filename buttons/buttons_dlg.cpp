@@ -43,7 +43,8 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
 
 bool CMonitorStaticBtn::Attach(HWND control)
 {
-    if (!picture_.Prepare(control, theUtil.vistaOrLater ? IDB_MONITOR_BUTTONS : IDB_MONITOR_BUTTONS_XP)) return false;
+    static const wchar_t* const hint[] = {L"Drag in this window", L"to draw a button"};
+    if (!picture_.Prepare(control, hint)) return false;
     return Subclass(control);
 }
 

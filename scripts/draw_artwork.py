@@ -7,10 +7,9 @@
     tree.bmp                eight 16 x 14 tree images on magenta, 128 x 14: folders
                             closed and open in yellow and green, then arrows black
                             and red, plain and framed
-    monitor.bmp             the Actions page's monitor on white, 230 x 225
-    monitor_xp.bmp          the same on the button face colour
-    monitor_buttons.bmp     the Buttons page's monitor on white, 230 x 225
-    monitor_buttons_xp.bmp  the same on the button face colour
+
+The monitor pictures of the Actions and Buttons pages are drawn by Vorn itself
+at the window's scale (ui/monitor_artwork.cpp).
 
 The bitmaps are 24-bit. Only the standard library is used; the generated files
 are committed, so a build needs nothing of this. Run it again after changing a
@@ -18,7 +17,6 @@ drawing:
 
     python3 scripts/draw_artwork.py
 """
-import math
 import os
 import struct
 
@@ -696,172 +694,9 @@ def draw_tree():
     return c
 
 
-# ---------------------------------------------------------------------------
-# The monitor pictures of the Actions and Buttons pages. The code draws zone
-# highlights and button outlines at fixed coordinates on the screen, so the
-# screen covers exactly SCREEN (right and bottom exclusive) and nothing else.
-
-SCREEN = (9, 10, 220, 169)
-WHITE_RGB = (255, 255, 255)
-BUTTON_FACE = (236, 233, 216)
-
-
-def noise(n):
-    """A repeatable pseudo-random number in [0, 1) for an integer: the same art every run."""
-    n = (n * 2654435761 + 0x9E3779B9) & 0xFFFFFFFF
-    n ^= n >> 15
-    n = (n * 2246822519) & 0xFFFFFFFF
-    return (n ^ (n >> 13)) / 4294967296.0
-
-
-def left_meadow(x):  # the top of the meadows, in screen coordinates
-    return 120 + 0.011 * (x - 4) ** 2
-
-
-def right_meadow(x):
-    return 126 + 0.016 * (x - 214) ** 2
-
-
-def landscape(x, y):
-    """The wallpaper at a pixel centre, in screen coordinates (0..211 x 0..159)."""
-    sun_x, sun_y = 168.0, 30.0
-    col = ramp([(0, (46, 98, 186)), (60, (98, 152, 222)), (100, (186, 216, 242)), (112, (226, 236, 240))], y)
-    d = ((x - sun_x) ** 2 + (y - sun_y) ** 2) ** 0.5
-    col = mix(col, (255, 244, 210), min(1.0, max(0.0, 1 - d / 70) ** 2 * 0.75))
-    col = mix(col, (255, 252, 236), max(0.0, min(1.0, 7.5 - d)))
-    # Clouds: soft clusters of circles.
-    for (cx, cy, s) in ((40, 28, 1.0), (118, 18, 0.7)):
-        blobs = ((-14, 3, 7), (-5, -2, 9), (6, 0, 8), (15, 4, 6), (0, 5, 7))
-        cd = min(((x - cx - bx * s) ** 2 + (y - cy - by * s) ** 2) ** 0.5 - br * s for (bx, by, br) in blobs)
-        cd = max(cd, y - cy - 6 * s)  # flat bottoms
-        a = max(0.0, min(1.0, (0.5 - cd) / 3.0))
-        if a > 0:
-            col = mix(col, mix((255, 255, 255), (214, 226, 240), max(0.0, (y - cy + 6 * s) / (12 * s))), a * 0.9)
-    # Distant mountains, hazy towards their feet.
-    ridge = 86 - 13 * math.sin(x * 0.031 + 0.6) - 6 * math.sin(x * 0.083 + 2.1) - 2.5 * math.sin(x * 0.21 + 1.0)
-    a = max(0.0, min(1.0, y - ridge + 0.5))
-    if a > 0:
-        col = mix(col, ramp([(0, (120, 146, 186)), (1, (136, 160, 196))], (y - ridge) / 20) if y < ridge + 20
-                  else mix((136, 160, 196), (178, 198, 220), min(1.0, (y - ridge - 20) / 14)), a)
-    # Rolling hills behind the lake.
-    hills = 104 - 6 * math.sin(x * 0.045 + 0.4) - 3 * math.sin(x * 0.11 + 1.3)
-    a = max(0.0, min(1.0, y - hills + 0.5))
-    if a > 0:
-        col = mix(col, mix((104, 160, 100), (70, 128, 76), min(1.0, (y - hills) / 10)), a)
-    # The lake, mirroring the sky, with a shimmer under the sun.
-    shore = 112.0
-    if y > shore:
-        t = (y - shore) / 47
-        water = ramp([(0, (168, 206, 236)), (0.4, (96, 150, 206)), (1, (48, 98, 168))], t)
-        row, reach = int(y), 24 - t * 12
-        # Ripples: a couple of pale streaks of random length on some rows.
-        for k in range(2):
-            if row % 3 == 0 and noise(row * 5 + k) < 0.7:
-                sx, half = noise(row * 7 + k * 3 + 1) * 211, 4 + noise(row * 11 + k) * 16
-                if abs(x - sx) < half:
-                    water = mix(water, (214, 234, 250), 0.5 * (1 - abs(x - sx) / half) ** 0.5)
-        # Glints under the sun, thinning out away from it.
-        if abs(x - sun_x) < reach and noise(row * 977 + int(x) // 3) < 0.45 * (1 - abs(x - sun_x) / reach) ** 1.5:
-            water = mix(water, (255, 250, 226), 0.65)
-        col = mix(col, water, max(0.0, min(1.0, y - shore)))
-    # Meadows in the foreground on either side, and grass along the bottom.
-    grass = [(0, (132, 196, 86)), (12, (98, 170, 68)), (40, (58, 124, 48))]
-    for edge in (left_meadow(x), right_meadow(x),
-                 152 - 2.5 * math.sin(x * 0.06)):
-        a = max(0.0, min(1.0, y - edge + 0.5))
-        if a > 0:
-            col = mix(col, ramp(grass, y - edge), a)
-            # A lighter rim where the sunlight catches the crest.
-            col = mix(col, (190, 226, 120), a * max(0.0, 1 - (y - edge) / 2.0) * 0.6)
-    return col
-
-
-def draw_trees(c, ox, oy):
-    """A few small firs on the far hills and meadows; firs read well at this size."""
-    firs = [(x, left_meadow(x) + 2, h) for (x, h) in ((22, 12), (30, 9), (13, 8))]
-    firs += [(x, right_meadow(x) + 2, h) for (x, h) in ((199, 11), (206, 8), (191, 7))]
-    firs += [(61, 104, 6), (67, 105, 5), (140, 101, 5)]
-    for (x, y, h) in firs:
-        x, y = ox + x, oy + y
-        fill(c, sd_box(x - 0.7, y - 2, x + 0.7, y + 1.5), (86, 60, 36), (x - 2, y - 3, x + 2, y + 2))
-        shape = sd_polygon([(x, y - h), (x + h * 0.36, y - 1), (x - h * 0.36, y - 1)])
-        fill(c, shape, lambda px, py: mix((36, 104, 52), (22, 72, 40), (px - x + h * 0.36) / (h * 0.72)),
-             (x - h, y - h - 1, x + h, y + 1))
-
-
-def draw_message(c, lines, ox, oy, cy):
-    """White text centred on the screen around cy, over a soft dark band that keeps it legible."""
-    width = max(text_width(s, True) for s in lines)
-    height = len(lines) * 13 - 3
-    top = int(cy - height / 2)
-    sw = SCREEN[2] - SCREEN[0]
-    band = sd_box(ox + (sw - width) / 2 - 9, oy + top - 6, ox + (sw + width) / 2 + 9, oy + top + height + 5, 7)
-    m = blur(coverage(c.width, c.height, band, (0, 0, c.width, c.height)), 2)
-    paint_mask(c, m, (10, 24, 60), 0.42, clip=SCREEN)
-    for i, s in enumerate(lines):
-        x, y = ox + (sw - text_width(s, True)) // 2, oy + top + i * 13
-        pixels = text_pixels(s, x, y, True)
-        # A faint dark rim around each letter, then the letter itself.
-        for (px, py) in pixels:
-            for (dx, dy) in ((1, 1), (0, 1), (1, 0), (-1, 0), (0, -1)):
-                blend(c, px + dx, py + dy, (8, 20, 52), 0.35)
-        for (px, py) in pixels:
-            c.put(px, py, (255, 255, 255))
-
-
-def draw_monitor(surround, lines):
-    """A flat panel with a silver case on a stand, showing a landscape and lines of text."""
-    c = Canvas(230, 225, surround)
-    x0, y0, x1, y1 = SCREEN
-    left, top, right, bottom = 1, 2, 228, 186   # the case, symmetric about the screen
-    mid = (left + right) / 2
-    # The stand: a neck and an oval foot, both brushed metal.
-    neck = sd_polygon([(mid - 17, bottom - 2), (mid + 17, bottom - 2), (mid + 21, 209), (mid - 21, 209)])
-    fill(c, neck, lambda px, py: ramp([(0, (150, 156, 166)), (0.3, (206, 210, 218)), (0.55, (226, 229, 234)),
-                                       (1, (152, 158, 168))], (px - mid + 21) / 42), (mid - 23, bottom - 2, mid + 23, 210))
-    fill(c, lambda px, py: abs(neck(px, py)) - 0.4, (110, 116, 126), (mid - 23, bottom, mid + 23, 210))
-    foot = sd_box(mid - 62, 205, mid + 62, 221, 8)
-    fill(c, foot, (104, 110, 120), (mid - 64, 203, mid + 64, 223))
-    fill(c, sd_box(mid - 61, 206, mid + 61, 220, 7), lambda px, py: ramp(
-        [(205, (246, 247, 250)), (211, (214, 218, 225)), (220, (160, 166, 176))], py), (mid - 64, 203, mid + 64, 223))
-    fill(c, sd_box(mid - 24, 206, mid + 24, 209, 1.5), (140, 146, 156), (mid - 26, 205, mid + 26, 210), opacity=0.6)
-    # The case: a dark outline, then a bevelled silver face lit from above.
-    fill(c, sd_box(left, top, right, bottom, 7), (86, 92, 104), (0, 0, 230, bottom + 2))
-    fill(c, sd_box(left + 1, top + 1, right - 1, bottom - 1, 6), lambda px, py: ramp(
-        [(top, (250, 251, 253)), (top + 6, (226, 229, 235)), (bottom - 20, (206, 210, 218)),
-         (bottom, (168, 174, 184))], py), (0, 0, 230, bottom + 2))
-    fill(c, sd_box(left + 3, top + 3, right - 3, bottom - 3, 4.5), lambda px, py: ramp(
-        [(top, (214, 218, 225)), (y1, (200, 205, 214)), (bottom, (184, 190, 200))], py), (0, 0, 230, bottom + 2))
-    # The chin: a highlight under the screen, a power light and two small keys.
-    for x in range(left + 6, right - 6):
-        blend(c, x, y1 + 1, (250, 251, 253), 0.8)
-    fill(c, sd_circle(right - 14, 177.5, 2.2), (64, 200, 80), (right - 18, 174, right - 10, 182))
-    fill(c, sd_circle(right - 14, 177.5, 5), (64, 200, 80), (right - 20, 171, right - 8, 184), opacity=0.25, soft=4)
-    fill(c, sd_circle(right - 14.6, 176.9, 0.7), (200, 255, 210), (right - 17, 175, right - 12, 179))
-    for kx in (right - 40, right - 30):
-        fill(c, sd_box(kx, 176, kx + 7, 179, 1.5), (150, 156, 166), (kx - 1, 175, kx + 8, 180))
-        fill(c, sd_box(kx, 176, kx + 7, 178.4, 1.2), (236, 238, 242), (kx - 1, 175, kx + 8, 180))
-    fill(c, sd_box(mid - 14, 176, mid + 14, 179, 1.5), (174, 180, 190), (mid - 16, 175, mid + 16, 180))
-    fill(c, sd_box(mid - 14, 176.8, mid + 14, 179, 1.5), (232, 235, 240), (mid - 16, 175, mid + 16, 180))
-    # The recess around the glass: dark, one pixel, just outside the screen.
-    c.rect(x0 - 1, y0 - 1, x1, y1, (52, 56, 66))
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            c.pixels[y][x] = landscape(x - x0 + 0.5, y - y0 + 0.5)
-    draw_trees(c, x0, y0)
-    draw_message(c, lines, x0, y0, 58)
-    return c
-
-
 if __name__ == "__main__":
     write_icon(os.path.join(RES, "vorn.ico"), [draw_icon(32), draw_icon(16)])
     write_bmp(os.path.join(RES, "tabs.bmp"), draw_tabs())
     write_bmp_rle8(os.path.join(RES, "banner.bmp"), draw_banner())
     write_bmp(os.path.join(RES, "tree.bmp"), draw_tree())
-    actions = ["Click on a corner or a side,", "and then set its action"]
-    buttons = ["Drag in this window", "to draw a button"]
-    for name, surround, lines in (("monitor", WHITE_RGB, actions), ("monitor_xp", BUTTON_FACE, actions),
-                                  ("monitor_buttons", WHITE_RGB, buttons),
-                                  ("monitor_buttons_xp", BUTTON_FACE, buttons)):
-        write_bmp_rle8(os.path.join(RES, name + ".bmp"), draw_monitor(surround, lines))
-    print("wrote res/vorn.ico, tabs.bmp, banner.bmp, tree.bmp and the four monitor bitmaps")
+    print("wrote res/vorn.ico, tabs.bmp, banner.bmp and tree.bmp")

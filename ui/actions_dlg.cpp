@@ -143,7 +143,8 @@ std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
 
 bool CMonitorStatic::Attach(HWND control)
 {
-    if (!picture_.Prepare(control, theUtil.vistaOrLater ? IDB_MONITOR : IDB_MONITOR_XP)) return false;
+    static const wchar_t* const hint[] = {L"Click on a corner or a side,", L"and then set its action"};
+    if (!picture_.Prepare(control, hint)) return false;
     return Subclass(control);
 }
 

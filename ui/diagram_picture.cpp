@@ -2,29 +2,93 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cwchar>
+
+#include "actions/util.h"
 #include "ui/controls.h"
+#include "ui/monitor_artwork.h"
 
 namespace vorn::ui {
+namespace {
 
-bool CDiagramPicture::Prepare(HWND control, int bitmap)
+// The hint's face: bold, 8 points at the picture's scale, as the dialogs'.
+HFONT CreateHintFont(int dpi)
+{
+    return CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       L"Tahoma");
+}
+
+}  // namespace
+
+bool CDiagramPicture::Prepare(HWND control, std::span<const wchar_t* const> hint)
 {
     control_ = control;
+    hint_ = hint;
     if (!control) return false;
     SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
-    artwork_.Reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     Relayout();
     return true;
 }
 
-void CDiagramPicture::Relayout() const
+void CDiagramPicture::Relayout()
 {
     if (!control_) return;
     scale_ = DiagramScale{WindowDpi(control_)};
-    // A bitmap static sizes itself to its own bitmap, at 100 %: the picture
-    // and its mouse area take the scaled size instead.
-    const SIZE shown = scale_.Pixels(kDiagramPictureSize);
-    SetWindowPos(control_, nullptr, 0, 0, shown.cx, shown.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    size_ = scale_.Pixels(kDiagramPictureSize);
+    SetWindowPos(control_, nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const HDC screen = GetDC(control_);
+    const HDC memory = CreateCompatibleDC(screen);
+    const OwnedFont font(CreateHintFont(scale_.dpi));
+    const HGDIOBJ oldFont = SelectObject(memory, font.Get());
+    // The band behind the hint is as wide as its longest line.
+    int widest = 0;
+    for (const wchar_t* line : hint_) {
+        SIZE extent{};
+        GetTextExtentPoint32W(memory, line, static_cast<int>(std::wcslen(line)), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+    }
+    const int lines = static_cast<int>(hint_.size());
+    const MonitorArtwork art = DrawMonitorArtwork(scale_, theUtil.vistaOrLater ? kWhiteSurround : kButtonFaceSurround,
+                                                  lines, MulDiv(widest, kBaseDpi, scale_.dpi));
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = art.width;
+    info.bmiHeader.biHeight = -art.height;  // top down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    artwork_.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (artwork_ && bits) {
+        auto* out = static_cast<DWORD*>(bits);
+        for (const Rgb& p : art.pixels)
+            *out++ = (static_cast<DWORD>(p.r) << 16) | (static_cast<DWORD>(p.g) << 8) | p.b;
+        // The hint, white with a dark rim, centred line by line on the band.
+        const HGDIOBJ oldBitmap = SelectObject(memory, artwork_.Get());
+        SetBkMode(memory, TRANSPARENT);
+        SetTextAlign(memory, TA_CENTER | TA_BASELINE);
+        const int lineStep = scale_.Pixels(13);
+        const int centreX = scale_.Pixels(9) + (scale_.Pixels(220) - scale_.Pixels(9)) / 2;
+        const int firstBaseline = art.hintCentreY - lineStep * (lines - 1) / 2 + scale_.Pixels(4);
+        const int rim = std::max(1, MulDiv(1, scale_.dpi, kBaseDpi));
+        for (int i = 0; i < lines; ++i) {
+            const int y = firstBaseline + i * lineStep;
+            const int length = static_cast<int>(std::wcslen(hint_[static_cast<std::size_t>(i)]));
+            SetTextColor(memory, RGB(36, 52, 92));
+            for (const POINT d : {POINT{rim, rim}, POINT{0, rim}, POINT{rim, 0}, POINT{-rim, 0}, POINT{0, -rim}})
+                TextOutW(memory, centreX + d.x, y + d.y, hint_[static_cast<std::size_t>(i)], length);
+            SetTextColor(memory, RGB(255, 255, 255));
+            TextOutW(memory, centreX, y, hint_[static_cast<std::size_t>(i)], length);
+        }
+        SelectObject(memory, oldBitmap);
+    }
+    SelectObject(memory, oldFont);
+    DeleteDC(memory);
+    ReleaseDC(control_, screen);
     InvalidateRect(control_, nullptr, FALSE);
 }
 
@@ -33,10 +97,7 @@ POINT CDiagramPicture::UnitsAt(LPARAM lParam) const
     return scale_.Units(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
 }
 
-void CDiagramPicture::Draw(HDC dc) const
-{
-    DrawPicture(dc, artwork_.Get(), kDiagramPictureSize, scale_.Pixels(kDiagramPictureSize));
-}
+void CDiagramPicture::Draw(HDC dc) const { DrawPicture(dc, artwork_.Get(), size_, size_); }
 
 void CDiagramPicture::Fill(HDC dc, const RECT& units, HBRUSH brush) const
 {

@@ -1,8 +1,10 @@
 // The monitor picture both the Actions and the Buttons page show (Windows
-// only): the artwork at the window's scale in a static control, and the
-// conversion between the picture's 100 % units, in which the pages work, and
-// the control's pixels.
+// only): the artwork drawn at the window's scale in a static control, with
+// the page's hint written on it, and the conversion between the picture's
+// 100 % units, in which the pages work, and the control's pixels.
 #pragma once
+
+#include <span>
 
 #include "framework/handles.h"
 #include "platform/win.h"
@@ -19,10 +21,11 @@ namespace vorn::ui {
 class CDiagramPicture {
 public:
     // Makes the static control the picture: mouse messages on (SS_NOTIFY),
-    // the artwork `bitmap` loaded, the control sized to it at the scale.
-    bool Prepare(HWND control, int bitmap);
-    // After a change of scale: the control sized again.
-    void Relayout() const;
+    // sized to the artwork at the scale, the artwork drawn with `hint`, a
+    // line each, on its screen.
+    bool Prepare(HWND control, std::span<const wchar_t* const> hint);
+    // After a change of scale: sized and drawn again.
+    void Relayout();
 
     DiagramScale Scale() const { return scale_; }
     // The point of a mouse message to the control, in units.
@@ -36,8 +39,10 @@ public:
 
 private:
     HWND control_ = nullptr;
+    std::span<const wchar_t* const> hint_;
     OwnedBitmap artwork_;
-    mutable DiagramScale scale_;
+    SIZE size_{};
+    DiagramScale scale_;
 };
 
 }  // namespace vorn::ui

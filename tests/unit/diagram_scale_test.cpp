@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "buttons/button_editor.h"
@@ -11,6 +12,7 @@
 #include "tests/fake/temp_folder.h"
 #include "ui/actions_page_model.h"
 #include "ui/diagram_scale.h"
+#include "ui/monitor_artwork.h"
 
 namespace vorn {
 namespace {
@@ -118,6 +120,65 @@ TEST_F(ScaledDrawingTest, AButtonDrawnAtAnyScaleIsStoredWithTheNumbersOfTheSameD
                       (std::vector<LONG>{at100.left, at100.top, at100.right, at100.bottom}))
                 << dpi;
         }
+    }
+}
+
+}  // namespace
+}  // namespace vorn
+
+namespace vorn {
+namespace {
+
+TEST(MonitorArtwork, AtEveryScaleTheGlassCoversExactlyTheScreenAreaTheZonesArePaintedOn)
+{
+    constexpr Rgb kRecess{52, 56, 66};
+    for (const int dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        const DiagramScale scale{dpi};
+        const MonitorArtwork art = DrawMonitorArtwork(scale, kWhiteSurround, 2, 158);
+        ASSERT_EQ(art.width, scale.Pixels(kDiagramPictureSize).cx);
+        ASSERT_EQ(art.height, scale.Pixels(kDiagramPictureSize).cy);
+        ASSERT_EQ(art.pixels.size(), static_cast<std::size_t>(art.width) * static_cast<std::size_t>(art.height));
+        const RECT glass = scale.Pixels(RECT{9, 10, 220, 169});
+        const int midX = (glass.left + glass.right) / 2, midY = (glass.top + glass.bottom) / 2;
+        // The recess just outside each edge, the landscape just inside.
+        EXPECT_EQ(art.At(glass.left - 1, midY), kRecess);
+        EXPECT_EQ(art.At(glass.right, midY), kRecess);
+        EXPECT_EQ(art.At(midX, glass.top - 1), kRecess);
+        EXPECT_EQ(art.At(midX, glass.bottom), kRecess);
+        EXPECT_NE(art.At(glass.left, midY), kRecess);
+        EXPECT_NE(art.At(glass.right - 1, midY), kRecess);
+        EXPECT_NE(art.At(midX, glass.top), kRecess);
+        EXPECT_NE(art.At(midX, glass.bottom - 1), kRecess);
+        // Sky at the top of the glass, grass at its bottom, the case's silver
+        // below it, the surround in the picture's corners.
+        const Rgb sky = art.At(glass.left + 2, glass.top + 2);
+        EXPECT_GT(sky.b, sky.r + 60);
+        const Rgb grass = art.At(midX, glass.bottom - 2);
+        EXPECT_GT(grass.g, grass.r + 30);
+        EXPECT_GT(grass.g, grass.b + 30);
+        const Rgb chin = art.At(glass.left + 4, scale.Pixels(180));
+        EXPECT_GT(chin.r, 150);
+        EXPECT_LT(std::abs(chin.r - chin.b), 30);
+        EXPECT_EQ(art.At(0, art.height - 1), kWhiteSurround);
+        EXPECT_EQ(art.At(art.width - 1, 0), kWhiteSurround);
+    }
+    const MonitorArtwork old = DrawMonitorArtwork(DiagramScale{144}, kButtonFaceSurround, 2, 158);
+    EXPECT_EQ(old.At(0, old.height - 1), kButtonFaceSurround);
+}
+
+TEST(MonitorArtwork, TheHintsBandDarkensTheSkyBehindItOnlyWhenThereIsAHint)
+{
+    for (const int dpi : {96, 192}) {
+        const DiagramScale scale{dpi};
+        const MonitorArtwork plain = DrawMonitorArtwork(scale, kWhiteSurround, 0, 0);
+        const MonitorArtwork hinted = DrawMonitorArtwork(scale, kWhiteSurround, 2, 158);
+        const int x = scale.Pixels(115), y = hinted.hintCentreY;
+        EXPECT_EQ(y, scale.Pixels(68));
+        const auto light = [](Rgb c) { return c.r + c.g + c.b; };
+        EXPECT_LT(light(hinted.At(x, y)), light(plain.At(x, y)) - 60) << dpi;
+        // Well away from the band: the same picture.
+        EXPECT_EQ(hinted.At(x, scale.Pixels(150)), plain.At(x, scale.Pixels(150))) << dpi;
     }
 }
 
