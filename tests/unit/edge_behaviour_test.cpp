@@ -471,6 +471,39 @@ TEST_F(InstantResponseTest, TheDwellIsCountedExactlyFromTheFirstMovementIntoTheZ
     EXPECT_FALSE(TimerActive(kDwellTimerId));
 }
 
+TEST_F(InstantResponseTest, TheDwellCountsAgainAtEveryVisitAndForEveryZone)
+{
+    theData.dwellTime = 200;
+    Start();
+    for (const auto& [x, y, zone] : {std::tuple{0, 0, UpperLeftCorner}, {0, 0, UpperLeftCorner},
+                                    {1919, 1079, LowerRightCorner}, {0, 0, UpperLeftCorner}}) {
+        Move(960, 540);
+        Run(50);
+        Move(x, y);
+        Run(199);
+        EXPECT_EQ(engine.currentZone, NoZone);
+        Run(1);
+        EXPECT_EQ(engine.currentZone, zone);
+    }
+}
+
+TEST_F(InstantResponseTest, MovementsThatStopComingAfterAWhileStillBringThePollBack)
+{
+    Start();
+    // A first watch period with movements: still instant.
+    Move(500, 500);
+    Run(kWatchMs);
+    EXPECT_TRUE(engine.Instant());
+    Move(600, 600);
+    Run(kWatchMs);
+    EXPECT_TRUE(engine.Instant());
+    // Then the pointer moves and no movement comes: the next watch sees it.
+    desktop.MovePointer(700, 700);
+    Run(kWatchMs);
+    EXPECT_FALSE(engine.Instant());
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+}
+
 TEST_F(InstantResponseTest, WithoutMovementsItPollsAndTriesAgainLater)
 {
     // Raw input refused: the poll at the interval set, and a later try.
@@ -596,6 +629,26 @@ TEST_F(InstantResponseTest, AZoneReachedWithAButtonDownIsEnteredOnlyAfresh)
             EXPECT_EQ(engine.currentZone, NoZone);
             desktop.SetKeyDown(button, false);
         }
+    }
+    // From one zone straight into another with a button down: the first
+    // ends, the second is not entered.
+    for (const bool instant : {false, true}) {
+        theData.instantResponse = instant;
+        engine.SettingsChanged();
+        const auto step = [&](int x, int y) {
+            Move(x, y);
+            if (!instant) Run(500);
+        };
+        SCOPED_TRACE(instant ? "instant" : "poll");
+        desktop.Window(editor).rect = RECT{100, 100, 500, 500};
+        step(960, 540);
+        step(0, 0);
+        ASSERT_EQ(engine.currentZone, UpperLeftCorner);
+        desktop.SetKeyDown(VK_LBUTTON, true);
+        step(0, 540);  // the left side, reached with the button down
+        EXPECT_EQ(engine.currentZone, NoZone);
+        desktop.SetKeyDown(VK_LBUTTON, false);
+        step(960, 540);
     }
     // Off: a button changes nothing.
     theData.quietWhileDragging = false;
