@@ -138,9 +138,9 @@ void CMainDlg::CreateTabs()
     }
     SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(5, 4));
 
-    tabImages_.Reset(ImageList_Create(20, 19, ILC_COLOR24 | ILC_MASK, 5, 10));
-    const OwnedBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TABS), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    const int dpi = WindowDpi(handle_);
+    tabImages_.Reset(ImageList_Create(MulDiv(20, dpi, 96), MulDiv(19, dpi, 96), ILC_COLOR24 | ILC_MASK, 5, 10));
+    const OwnedBitmap strip(LoadScaledBitmap(IDB_TABS, dpi, true));
     if (tabImages_ && strip) ImageList_AddMasked(tabImages_.Get(), strip.Get(), RGB(255, 0, 255));
     SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tabImages_.Get()));
 }

@@ -160,7 +160,7 @@ BOOL CButtonsDlg::OnInitDialog()
     slider_ = Item(IDC_TRANSPARENCY);
     tree_ = Item(IDC_ACTION_TREE);
     FillModifierList(modifierCombo_);
-    treeImages_.Reset(CreateActionTreeImages());
+    treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(slider_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));

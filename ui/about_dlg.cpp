@@ -51,6 +51,26 @@ BOOL CAboutDlg::OnInitDialog()
     SetWindowTextW(Label(0).Handle(), (L"Vorn\u2122 version " + GetFileVersionString(path)).c_str());
     siteLink_.url = kVornSite;
     siteLink_.Attach(Item(IDC_SITE_LINK));
+    // The banner at the window's scale, centred on the page as the template
+    // centres the one at 100 %.
+    const HWND banner = Item(IDC_BANNER);
+    const int dpi = WindowDpi(handle_);
+    if (banner && dpi != 96) {
+        RECT before{};
+        GetWindowRect(banner, &before);
+        POINT top{before.left, before.top};
+        ScreenToClient(handle_, &top);
+        RECT page{};
+        GetClientRect(handle_, &page);
+        banner_.Reset(LoadScaledBitmap(IDB_BANNER, dpi, false));
+        if (banner_) {
+            SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.Get()));
+            BITMAP info{};
+            GetObjectW(banner_.Get(), sizeof(info), &info);
+            SetWindowPos(banner, nullptr, (page.right - info.bmWidth) / 2, top.y, info.bmWidth, info.bmHeight,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
     return TRUE;
 }
 

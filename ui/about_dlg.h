@@ -38,6 +38,8 @@ private:
     LRESULT OnLocalHelp(WPARAM wParam, LPARAM lParam);
 
     CHyperLink siteLink_;
+    // The scaled banner: a picture set on a static stays its sender's.
+    OwnedBitmap banner_;
 };
 
 }  // namespace vorn::ui

@@ -51,13 +51,12 @@ TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacit
 
 // --- the action tree, shared with the Buttons page ------------------------------------------
 
-HIMAGELIST CreateActionTreeImages()
+HIMAGELIST CreateActionTreeImages(int dpi)
 {
     // With a mask, so that the strip's magenta shows the tree's background
     // rather than black.
-    HIMAGELIST images = ImageList_Create(16, 14, ILC_COLOR24 | ILC_MASK, 8, 1);
-    const OwnedBitmap strip(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TREE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    HIMAGELIST images = ImageList_Create(MulDiv(16, dpi, 96), MulDiv(14, dpi, 96), ILC_COLOR24 | ILC_MASK, 8, 1);
+    const OwnedBitmap strip(LoadScaledBitmap(IDB_TREE, dpi, true));
     if (images && strip) ImageList_AddMasked(images, strip.Get(), RGB(255, 0, 255));
     return images;
 }
@@ -222,7 +221,7 @@ BOOL CActionsDlg::OnInitDialog()
     tree_ = Item(IDC_ACTION_TREE);
     FillModifierList(modifierCombo_);
 
-    treeImages_.Reset(CreateActionTreeImages());
+    treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
     const ControlTip tools[] = {

@@ -88,8 +88,9 @@ private:
 // theData.groupExpanded says. `restoring` is set while the groups are opened
 // and closed.
 void FillActionTree(HWND tree, bool& restoring);
-// The image list of the action trees, from the strip of eight pictures.
-HIMAGELIST CreateActionTreeImages();
+// The image list of the action trees, from the strip of eight pictures, at
+// `dpi`.
+HIMAGELIST CreateActionTreeImages(int dpi);
 // The action of the tree's selected item; none when a heading or nothing is selected.
 std::optional<ActionIndex> SelectedTreeAction(HWND tree);
 // Selects the first item whose data is `action`; false when none has it.

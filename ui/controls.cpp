@@ -302,6 +302,32 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : 96;
 }
 
+HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt)
+{
+    const auto source = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (!source || dpi == 96) return source;
+    BITMAP info{};
+    GetObjectW(source, sizeof(info), &info);
+    const int width = MulDiv(info.bmWidth, dpi, 96), height = MulDiv(info.bmHeight, dpi, 96);
+    const HDC screen = GetDC(nullptr);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+    const HDC from = CreateCompatibleDC(screen);
+    const HDC to = CreateCompatibleDC(screen);
+    if (scaled) {
+        const Selected inFrom(from, source);
+        const Selected inTo(to, scaled);
+        SetStretchBltMode(to, pixelArt ? COLORONCOLOR : HALFTONE);
+        SetBrushOrgEx(to, 0, 0, nullptr);
+        StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
+    DeleteDC(to);
+    DeleteDC(from);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(source);
+    return scaled;
+}
+
 void FillModifierList(HWND combo)
 {
     for (const wchar_t* name : {L"Plain (not Ctrl or Shift)", L"Shift", L"Ctrl"})

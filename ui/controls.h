@@ -85,6 +85,11 @@ void DrawPicture(HDC dc, HBITMAP picture, SIZE size, SIZE shown);
 // The dots per inch of the window's monitor (96 at 100 %).
 int WindowDpi(HWND window);
 
+// The bitmap resource at `dpi` (its size × dpi / 96): pixel art scaled pixel
+// by pixel, so that it stays sharp and its colour key exact; other pictures
+// with colour averaging. Null when it cannot be loaded.
+HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt);
+
 // The list of the three modifiers, Plain selected.
 void FillModifierList(HWND combo);
 

@@ -23,6 +23,8 @@
 #include "tests/fake/temp_folder.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_test_support.h"
+#include "ui/actions_dlg.h"
+#include "ui/controls.h"
 
 namespace vorn::ui {
 namespace {
@@ -159,6 +161,42 @@ TEST_F(WindowLayerTest, OwnedHandlesAreReleasedOnce)
     }
     EXPECT_EQ(GetObjectType(brush), 0u);
     EXPECT_FALSE(IsMenu(menu));
+}
+
+// The pictures at 150 % and 200 %: pixel art pixel by pixel, its colour key
+// exact; the banner smoothed to its scaled size; the tree's image list sized.
+TEST_F(WindowLayerTest, ScaledPicturesHaveTheScaledSizeAndPixelArtKeepsItsColourKey)
+{
+    const auto sizeOf = [](HBITMAP bitmap) {
+        BITMAP info{};
+        GetObjectW(bitmap, sizeof(info), &info);
+        return std::pair{info.bmWidth, info.bmHeight};
+    };
+    const auto pixel = [](HBITMAP bitmap, int x, int y) {
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        const COLORREF colour = GetPixel(dc, x, y);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return colour;
+    };
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const OwnedBitmap tree(ui::LoadScaledBitmap(IDB_TREE, dpi, true));
+        ASSERT_TRUE(tree);
+        EXPECT_EQ(sizeOf(tree.Get()), (std::pair<LONG, LONG>{128 * dpi / 96, 14 * dpi / 96}));
+        // The strip's top left corner is its colour key, and stays exactly so.
+        EXPECT_EQ(pixel(tree.Get(), 0, 0), RGB(255, 0, 255));
+        EXPECT_EQ(pixel(tree.Get(), 128 * dpi / 96 - 1, 0), RGB(255, 0, 255));
+        const OwnedBitmap banner(ui::LoadScaledBitmap(IDB_BANNER, dpi, false));
+        ASSERT_TRUE(banner);
+        EXPECT_EQ(sizeOf(banner.Get()), (std::pair<LONG, LONG>{310 * dpi / 96, 90 * dpi / 96}));
+        const OwnedImageList images(ui::CreateActionTreeImages(dpi));
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(images.Get(), &cx, &cy);
+        EXPECT_EQ(std::pair(cx, cy), std::pair(16 * dpi / 96, 14 * dpi / 96));
+        EXPECT_EQ(ImageList_GetImageCount(images.Get()), 8);
+    }
 }
 
 class CQuickDialog : public CDialog {
