@@ -1,16 +1,40 @@
 #include "ui/preview_dlg.h"
 
+#include <functional>
+
+#include "actions/monitors.h"
+#include "ui/controls.h"
 #include "ui/preview_layout.h"
 
 namespace vorn::ui {
 namespace {
 
-constexpr int kEscapements[4] = {-350, 350, 0, 900};
-
-OwnedFont ArialAt(int escapement)
+// 14 pixels at 100 %.
+OwnedFont ArialAt(int escapement, int dpi)
 {
-    return OwnedFont(CreateFontW(14, 0, escapement, escapement, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    return OwnedFont(CreateFontW(MulDiv(14, dpi, 96), 0, escapement, escapement, FW_DONTCARE, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH, L"Arial"));
+}
+
+// The scale of each monitor, in the order the port lists them (Windows 8.1
+// on); the preview window's own where the system cannot tell.
+std::function<int(int)> MonitorDpis(HWND window)
+{
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor = reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor")));
+    const int fallback = WindowDpi(window);
+    if (!theData.cornersOnEveryMonitor || !getDpiForMonitor)
+        return [fallback](int) { return fallback; };
+    const MonitorList monitors = DisplayMonitors();
+    return [monitors, fallback](int i) {
+        if (i < 0 || i >= monitors.count) return fallback;
+        const HMONITOR monitor = MonitorFromRect(&monitors.rects[static_cast<std::size_t>(i)], MONITOR_DEFAULTTONULL);
+        UINT x = 0, y = 0;
+        if (!monitor || getDpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y) != S_OK || y == 0) return fallback;
+        return static_cast<int>(y);
+    };
 }
 
 POINT ScreenSize() { return POINT{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}; }
@@ -19,11 +43,7 @@ void MoveTo(HWND window, const RECT& r) { MoveWindow(window, r.left, r.top, r.ri
 
 }  // namespace
 
-CPreviewDlg::CPreviewDlg() : WithMessageTable(IDD_PREVIEW), modifier_(CurrentModifier())
-{
-    for (std::size_t i = 0; i < fonts_.size(); ++i)
-        fonts_[i] = ArialAt(kEscapements[i]);
-}
+CPreviewDlg::CPreviewDlg() : WithMessageTable(IDD_PREVIEW), modifier_(CurrentModifier()) {}
 
 std::span<const MessageEntry<CPreviewDlg>> CPreviewDlg::MessageTable()
 {
@@ -36,7 +56,7 @@ std::span<const MessageEntry<CPreviewDlg>> CPreviewDlg::MessageTable()
 BOOL CPreviewDlg::OnInitDialog()
 {
     const POINT size = ScreenSize();
-    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_);
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_));
     MoveTo(handle_, picture.window);
     SetDlgItemTextW(handle_, IDC_LABEL_FIRST, PreviewLabel(modifier_));
     MoveTo(Item(IDC_LABEL_FIRST), picture.label);
@@ -65,11 +85,12 @@ bool CPreviewDlg::PreTranslateMessage(MSG& message)
     return false;
 }
 
-HFONT CPreviewDlg::FontFor(int escapement) const
+HFONT CPreviewDlg::FontFor(int escapement, int dpi)
 {
-    for (std::size_t i = 0; i < fonts_.size(); ++i)
-        if (kEscapements[i] == escapement) return fonts_[i].Get();
-    return nullptr;
+    for (const ScaledFont& made : fonts_)
+        if (made.escapement == escapement && made.dpi == dpi) return made.font.Get();
+    fonts_.push_back(ScaledFont{escapement, dpi, ArialAt(escapement, dpi)});
+    return fonts_.back().font.Get();
 }
 
 LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
@@ -77,14 +98,14 @@ LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
     const POINT size = ScreenSize();
-    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_);
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_));
     const OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
     for (const RECT& area : picture.areas)
         FillRect(dc, &area, red.Get());
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ previous = GetCurrentObject(dc, OBJ_FONT);
     for (const PreviewText& text : picture.texts) {
-        SelectObject(dc, FontFor(text.escapement));
+        SelectObject(dc, FontFor(text.escapement, text.dpi));
         const UINT align = text.align == TextAlign::Left    ? TA_LEFT
                            : text.align == TextAlign::Right ? TA_RIGHT
                                                             : TA_CENTER;

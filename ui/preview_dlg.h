@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 #include <span>
 
 #include "framework/dialog.h"
@@ -27,11 +28,17 @@ protected:
 
 private:
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    HFONT FontFor(int escapement) const;
+    // Arial at the text's slant and scale, made at its first use.
+    HFONT FontFor(int escapement, int dpi);
 
     ModifierKey modifier_;
     // Arial at -35, 35, 0 and 90 degrees.
-    std::array<OwnedFont, 4> fonts_;
+    struct ScaledFont {
+        int escapement;
+        int dpi;
+        OwnedFont font;
+    };
+    std::vector<ScaledFont> fonts_;
 };
 
 }  // namespace vorn::ui

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "actions/zones.h"
+#include "ui/diagram_scale.h"
 
 namespace vorn {
 namespace {
@@ -12,8 +13,9 @@ struct Bands {
     int xLow, xHigh, yLow, yHigh;
 };
 
-PreviewLayout LayoutOf(int cx, int cy, const Bands& bands, ModifierKey modifier)
+PreviewLayout LayoutOf(int cx, int cy, const Bands& bands, ModifierKey modifier, int dpi)
 {
+    const auto px = [dpi](int length) { return (length * dpi + kBaseDpi / 2) / kBaseDpi; };
     const CData& d = theData;
     const int c = d.cornerSize;
     const int s = d.sideWidth;
@@ -31,20 +33,20 @@ PreviewLayout LayoutOf(int cx, int cy, const Bands& bands, ModifierKey modifier)
     // middle; corner texts run diagonally towards their corner.
     const auto text = [&](EdgeZone zone, int escapement, TextAlign align, int x, int y) {
         const ActionIndex action = d.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
-        return PreviewText{zone, d.ActionName(action), escapement, align, POINT{x, y}};
+        return PreviewText{zone, d.ActionName(action), escapement, align, POINT{x, y}, dpi};
     };
     layout.texts = {{
         text(LeftSide, 900, TextAlign::Centre, s, cy / 2),
-        text(RightSide, 900, TextAlign::Centre, cx - s - 16, cy / 2),
+        text(RightSide, 900, TextAlign::Centre, cx - s - px(16), cy / 2),
         text(TopSide, 0, TextAlign::Centre, cx / 2, s),
-        text(BottomSide, 0, TextAlign::Centre, cx / 2, cy - s - 16),
-        text(UpperLeftCorner, -350, TextAlign::Left, c + 15, c + 5),
-        text(LowerRightCorner, -350, TextAlign::Right, cx - c - 10, cy - c - 20),
-        text(UpperRightCorner, 350, TextAlign::Right, cx - c - 15, c + 5),
-        text(LowerLeftCorner, 350, TextAlign::Left, c + 10, cy - c - 20),
+        text(BottomSide, 0, TextAlign::Centre, cx / 2, cy - s - px(16)),
+        text(UpperLeftCorner, -350, TextAlign::Left, c + px(15), c + px(5)),
+        text(LowerRightCorner, -350, TextAlign::Right, cx - c - px(10), cy - c - px(20)),
+        text(UpperRightCorner, 350, TextAlign::Right, cx - c - px(15), c + px(5)),
+        text(LowerLeftCorner, 350, TextAlign::Left, c + px(10), cy - c - px(20)),
     }};
-    layout.label = RECT{cx / 2 - 200, cy / 2 - 50, cx / 2 + 200, cy / 2 - 38};
-    layout.close = RECT{cx / 2 - 60, cy / 2 - 15, cx / 2 + 60, cy / 2 + 15};
+    layout.label = RECT{cx / 2 - px(200), cy / 2 - px(50), cx / 2 + px(200), cy / 2 - px(38)};
+    layout.close = RECT{cx / 2 - px(60), cy / 2 - px(15), cx / 2 + px(60), cy / 2 + px(15)};
     return layout;
 }
 
@@ -74,25 +76,26 @@ std::vector<std::pair<LONG, LONG>> ClosedParts(const MonitorList& monitors, bool
 
 }  // namespace
 
-PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier)
+PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier, int dpi)
 {
     const CData& d = theData;
-    return LayoutOf(cx, cy, Bands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier);
+    return LayoutOf(cx, cy, Bands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier, dpi);
 }
 
-PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier)
+PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier, const std::function<int(int)>& dpiOf)
 {
     if (theData.cornersOnEveryMonitor) {
         const MonitorList monitors = DisplayMonitors();
-        if (monitors.count > 0) return ComputeMonitorsPreview(monitors, modifier);
+        if (monitors.count > 0) return ComputeMonitorsPreview(monitors, modifier, dpiOf);
     }
-    const PreviewLayout layout = ComputePreviewLayout(cx, cy, modifier);
+    const PreviewLayout layout = ComputePreviewLayout(cx, cy, modifier, dpiOf ? dpiOf(0) : kBaseDpi);
     return PreviewPicture{RECT{0, 0, cx, cy}, std::vector<RECT>(layout.areas.begin(), layout.areas.end()),
                           std::vector<PreviewText>(layout.texts.begin(), layout.texts.end()), layout.label,
                           layout.close};
 }
 
-PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier)
+PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier,
+                                      const std::function<int(int)>& dpiOf)
 {
     PreviewPicture picture{};
     RECT& bounds = picture.window;
@@ -111,7 +114,8 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         const int h = m.bottom - m.top;
         const int xLow = SideBandStart(w, theData.sideLength);
         const int yLow = SideBandStart(h, theData.sideLength);
-        const PreviewLayout layout = LayoutOf(w, h, Bands{xLow, w - xLow, yLow, h - yLow}, modifier);
+        const PreviewLayout layout =
+            LayoutOf(w, h, Bands{xLow, w - xLow, yLow, h - yLow}, modifier, dpiOf ? dpiOf(i) : kBaseDpi);
         // Monitor to window coordinates.
         const int dx = m.left - bounds.left;
         const int dy = m.top - bounds.top;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct PreviewText {
     int escapement;     // tenths of a degree: -350, 350, 0 or 900
     TextAlign align;    // of the text's top edge at `at`
     POINT at;
+    int dpi = 96;       // the scale of the monitor it is on, for its font
 };
 
 struct PreviewLayout {
@@ -34,7 +36,9 @@ struct PreviewLayout {
     RECT close;                                 // the Close button
 };
 
-PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier);
+// At `dpi`, the texts' distances from the edges, the caption and the Close
+// button grow with the scale; the zones are the screen's own pixels.
+PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier, int dpi = 96);
 
 // What the preview window paints, in its own coordinates, and where it lies.
 struct PreviewPicture {
@@ -50,8 +54,12 @@ struct PreviewPicture {
 // whole virtual screen and every monitor's zones, each painted only where it
 // is a zone (the desktop's outer boundary) and its text only when some of it
 // is; the caption and Close button in the middle of the primary monitor.
-PreviewPicture ComputePreviewPicture(int screenWidth, int screenHeight, ModifierKey modifier);
-PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier);
+// `dpiOf(i)`: the scale of monitor i (of the virtual screen's monitor, 0,
+// without corners on every monitor); 96 for all when not given.
+PreviewPicture ComputePreviewPicture(int screenWidth, int screenHeight, ModifierKey modifier,
+                                     const std::function<int(int)>& dpiOf = {});
+PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier,
+                                      const std::function<int(int)>& dpiOf = {});
 
 // "Shift key actions", "Ctrl key actions", or the invitation to press one.
 const wchar_t* PreviewLabel(ModifierKey modifier);

@@ -246,6 +246,47 @@ protected:
     CEdgeEngine engine;
 };
 
+
+TEST_F(MonitorsTest, ThePreviewsTextsAreSetAtTheScaleOfTheMonitorTheyAreOn)
+{
+    // The left monitor at 100 %, the right one at 150 %: the right one's
+    // texts carry its scale and stand that much further from its edges;
+    // the zones are the screen's own pixels at any scale.
+    theData.cornersOnEveryMonitor = true;
+    const PreviewPicture plain = ComputePreviewPicture(3840, 1080, Plain);
+    const PreviewPicture scaled = ComputePreviewPicture(3840, 1080, Plain, [](int monitor) { return monitor == 1 ? 144 : 96; });
+    ASSERT_EQ(scaled.texts.size(), plain.texts.size());
+    EXPECT_EQ(scaled.areas.size(), plain.areas.size());
+    for (std::size_t i = 0; i < scaled.areas.size(); ++i)
+        EXPECT_EQ(scaled.areas[i].left, plain.areas[i].left) << i;
+    for (std::size_t i = 0; i < scaled.texts.size(); ++i) {
+        const PreviewText& t = scaled.texts[i];
+        const bool right = t.at.x >= 1920;
+        EXPECT_EQ(t.dpi, right ? 144 : 96) << t.zone;
+        EXPECT_EQ(plain.texts[i].dpi, 96);
+        if (!right) EXPECT_EQ(t.at.y, plain.texts[i].at.y) << t.zone;
+    }
+    // The right monitor's bottom text: 16 px above the side band at 100 %,
+    // 24 at 150 %; the caption and Close button of the primary stay as they are.
+    const auto bottomOnRight = [](const PreviewPicture& p) {
+        for (const PreviewText& t : p.texts)
+            if (t.zone == BottomSide && t.at.x >= 1920) return t.at.y;
+        return LONG{-1};
+    };
+    EXPECT_EQ(bottomOnRight(plain), 1080 - 2 - 16);
+    EXPECT_EQ(bottomOnRight(scaled), 1080 - 2 - 24);
+    EXPECT_EQ(scaled.close.left, plain.close.left);
+
+    // On the virtual screen, all at the window's scale: the Close button
+    // 120 x 30 at 100 %, 240 x 60 at 200 %.
+    theData.cornersOnEveryMonitor = false;
+    const PreviewPicture twice = ComputePreviewPicture(1920, 1080, Plain, [](int) { return 192; });
+    EXPECT_EQ(twice.close.right - twice.close.left, 240);
+    EXPECT_EQ(twice.close.bottom - twice.close.top, 60);
+    EXPECT_EQ(twice.label.right - twice.label.left, 800);
+    for (const PreviewText& t : twice.texts)
+        EXPECT_EQ(t.dpi, 192);
+}
 TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
 {
     theData.pollInterval = 100;
