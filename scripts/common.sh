@@ -53,6 +53,18 @@ ensure_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine draws the caption buttons with Marlett, which a new prefix does not
+  # find by itself: without it they show as the letters "0 1 r".
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  if [ ! -f "$fonts/marlett.ttf" ]; then
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf /opt/wine*/share/wine/fonts/marlett.ttf; do
+      if [ -f "$font" ]; then
+        mkdir -p "$fonts"
+        cp "$font" "$fonts/"
+        break
+      fi
+    done
+  fi
 }
 
 # --- a private X display -----------------------------------------------------------

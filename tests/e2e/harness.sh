@@ -15,14 +15,40 @@ E2E_NOTEPAD_TITLE="Untitled - Notepad"
 
 e2e_begin() {
   ensure_wine_prefix
+  E2E_BASE_PREFIX=$WINEPREFIX
   start_display
   E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/vorn-e2e.XXXXXX")
   trap e2e_end EXIT
 }
 
+# Runs what follows at display scale `dpi` (LogPixels): in a prefix of its
+# own, made once per test folder from the project's one, its files linked and
+# its registry files copied (Wine replaces those whole when it saves). 96 is
+# the project's prefix itself. Vorn is stopped first.
+e2e_use_dpi() {  # dpi
+  e2e_stop_vorn
+  if [ "$1" = 96 ]; then
+    export WINEPREFIX=$E2E_BASE_PREFIX
+    return
+  fi
+  export WINEPREFIX=$E2E_WORK/prefix-$1
+  if [ ! -d "$WINEPREFIX" ]; then
+    cp -al "$E2E_BASE_PREFIX" "$WINEPREFIX"
+    local reg
+    for reg in "$WINEPREFIX"/*.reg; do
+      rm "$reg"
+      cp "$E2E_BASE_PREFIX/$(basename "$reg")" "$reg"
+    done
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
 e2e_end() {
   xdotool keyup shift ctrl >/dev/null 2>&1 || true
   e2e_stop_vorn
+  [ -n "${E2E_BASE_PREFIX:-}" ] && export WINEPREFIX=$E2E_BASE_PREFIX
   [ -n "$E2E_NOTEPAD_PID" ] && kill "$E2E_NOTEPAD_PID" >/dev/null 2>&1 || true
   stop_started
   [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"

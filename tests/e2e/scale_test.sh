@@ -9,30 +9,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
 e2e_begin
 echo "display scale"
-base_prefix=$WINEPREFIX
-
-# A prefix at `dpi`: the base one linked file by file, with registry files of
-# its own (Wine replaces them whole when it saves).
-use_prefix() {  # dpi
-  stop_vorn_now
-  if [ "$1" = 96 ]; then
-    export WINEPREFIX=$base_prefix
-    return
-  fi
-  export WINEPREFIX=$E2E_WORK/prefix-$1
-  if [ ! -d "$WINEPREFIX" ]; then
-    cp -al "$base_prefix" "$WINEPREFIX"
-    for reg in "$WINEPREFIX"/*.reg; do
-      rm "$reg"
-      cp "$base_prefix/$(basename "$reg")" "$reg"
-    done
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -w
-  fi
-}
-stop_vorn_now() { e2e_stop_vorn; }
-
 start_on_page() {  # page
   {
     echo "[Settings]"
@@ -75,7 +51,7 @@ reference_ratio=""
 reference_button=""
 reference_place=""
 for dpi in 96 144 192; do
-  use_prefix "$dpi"
+  e2e_use_dpi "$dpi"
   echo " at $dpi dpi"
   e2e_check "the settings window shows on the Actions page" start_on_page 0
   read -r window picture <<< "$(sizes)"
@@ -98,7 +74,7 @@ for dpi in 96 144 192; do
   xdotool key End
   assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
   e2e_check "a click on the picture's lower right corner picks that corner" e2e_wait_until 10 assigned
-  stop_vorn_now
+  e2e_stop_vorn
 
   e2e_check "the settings window shows on the Buttons page" start_on_page 1
   draw_button "$dpi"
@@ -114,8 +90,6 @@ for dpi in 96 144 192; do
     e2e_check "stored as at 96 dpi ($button)" test "$button" = "$reference_button"
     e2e_check "and on the screen where it lands at 96 dpi ($place)" test "$place" = "$reference_place"
   fi
-  stop_vorn_now
+  e2e_stop_vorn
 done
-export WINEPREFIX=$base_prefix
-
 e2e_finish
