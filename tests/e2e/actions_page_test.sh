@@ -23,14 +23,7 @@ xdotool windowactivate --sync "$(xdotool search --name '^Vorn$' | head -n 1)" >/
 
 # The picture's screen area starts 9, 10 into the control; the corner zone
 # spans 200..219, 149..168 of it.
-read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
-e2e_move $((left + 210)) $((top + 159))
-xdotool click 1
-# Into the tree, then End: the last item, the custom action under "Custom".
-read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
-e2e_move $(((tl + tr) / 2)) $((tt + 10))
-xdotool click 1
-xdotool key End
+e2e_assign_last_action_to_lower_right_corner
 assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
 e2e_check "the corner's new action is saved" e2e_wait_until 10 assigned
 

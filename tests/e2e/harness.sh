@@ -237,6 +237,19 @@ e2e_vorn_running() { [ -n "$E2E_VORN_PID" ] && kill -0 "$E2E_VORN_PID" 2>/dev/nu
 
 e2e_move() { xdotool mousemove --sync "$1" "$2" >/dev/null 2>&1 || xdotool mousemove "$1" "$2"; }
 
+# On the Actions page, a click on the picture's lower right corner at `dpi`,
+# then into the tree and End: the last item, the custom action under "Custom".
+e2e_assign_last_action_to_lower_right_corner() {  # [dpi]
+  local dpi=${1:-96} left top tl tt tr
+  read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
+  e2e_move $((left + 210 * dpi / 96)) $((top + 159 * dpi / 96))
+  xdotool click 1
+  read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
+  e2e_move $(((tl + tr) / 2)) $((tt + 10))
+  xdotool click 1
+  xdotool key End
+}
+
 # A custom action command line that appends a line to a log of its own in the
 # working folder: one file per action, since launches run in parallel.
 e2e_log_command() { printf 'cmd /c echo %s>>%s.log' "$2" "$1"; }

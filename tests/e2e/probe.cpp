@@ -226,6 +226,19 @@ int Buttons()
     return 0;
 }
 
+// Keeps the window answering for that long, then closes it.
+void ShowFor(HWND window, int seconds)
+{
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    DestroyWindow(window);
+}
+
 LRESULT CALLBACK BlackWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND) {
@@ -251,14 +264,7 @@ int FullScreen(int seconds)
                                         type.hInstance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);
-    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    DestroyWindow(window);
+    ShowFor(window, seconds);
     return 0;
 }
 
@@ -296,14 +302,7 @@ int Keys(int seconds, const wchar_t* file)
     if (!window) return 1;
     SetForegroundWindow(window);
     SetFocus(window);
-    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    DestroyWindow(window);
+    ShowFor(window, seconds);
     std::fclose(recording);
     return 0;
 }

@@ -65,13 +65,7 @@ for dpi in 96 144 192; do
       test $((ratio - reference_ratio)) -ge -30 -a $((ratio - reference_ratio)) -le 30
   fi
 
-  read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
-  e2e_move $((left + 210 * dpi / 96)) $((top + 159 * dpi / 96))
-  xdotool click 1
-  read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
-  e2e_move $(((tl + tr) / 2)) $((tt + 10))
-  xdotool click 1
-  xdotool key End
+  e2e_assign_last_action_to_lower_right_corner "$dpi"
   assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
   e2e_check "a click on the picture's lower right corner picks that corner" e2e_wait_until 10 assigned
   e2e_stop_vorn
