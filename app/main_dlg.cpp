@@ -140,7 +140,7 @@ void CMainDlg::CreateTabs()
 
     const int dpi = WindowDpi(handle_);
     tabImages_.Reset(ImageList_Create(MulDiv(20, dpi, 96), MulDiv(19, dpi, 96), ILC_COLOR24 | ILC_MASK, 5, 10));
-    const OwnedBitmap strip(LoadScaledBitmap(IDB_TABS, dpi, true));
+    const OwnedBitmap strip(LoadScaledPixelArt(IDB_TABS, dpi));
     if (tabImages_ && strip) ImageList_AddMasked(tabImages_.Get(), strip.Get(), RGB(255, 0, 255));
     SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tabImages_.Get()));
 }

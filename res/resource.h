@@ -14,7 +14,6 @@
 #define IDI_VORN 200
 #define IDR_TRAY_MENU 201
 #define IDR_BUTTON_MENU 202
-#define IDB_BANNER 32010
 #define IDC_BANNER 1300
 #define IDB_TABS 32011
 #define IDB_TREE 32012

@@ -51,27 +51,42 @@ BOOL CAboutDlg::OnInitDialog()
     SetWindowTextW(Label(0).Handle(), (L"Vorn\u2122 version " + GetFileVersionString(path)).c_str());
     siteLink_.url = kVornSite;
     siteLink_.Attach(Item(IDC_SITE_LINK));
-    // The banner at the window's scale, centred on the page as the template
-    // centres the one at 100 %.
-    const HWND banner = Item(IDC_BANNER);
-    const int dpi = WindowDpi(handle_);
-    if (banner && dpi != 96) {
-        RECT before{};
-        GetWindowRect(banner, &before);
-        POINT top{before.left, before.top};
-        ScreenToClient(handle_, &top);
-        RECT page{};
-        GetClientRect(handle_, &page);
-        banner_.Reset(LoadScaledBitmap(IDB_BANNER, dpi, false));
-        if (banner_) {
-            SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.Get()));
-            BITMAP info{};
-            GetObjectW(banner_.Get(), sizeof(info), &info);
-            SetWindowPos(banner, nullptr, (page.right - info.bmWidth) / 2, top.y, info.bmWidth, info.bmHeight,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
+    DrawBanner();
     return TRUE;
+}
+
+// The banner drawn at the window's scale, centred on the page as the
+// template centres it, with its tag line written in a face of that scale.
+void CAboutDlg::DrawBanner()
+{
+    const HWND banner = Item(IDC_BANNER);
+    if (!banner) return;
+    const DiagramScale scale{WindowDpi(handle_)};
+    banner_.Reset(BitmapOf(DrawBannerArtwork(scale)));
+    if (!banner_) return;
+    const HDC memory = CreateCompatibleDC(nullptr);
+    {
+        const Selected bitmap(memory, banner_.Get());
+        const OwnedFont font(CreateFontW(-MulDiv(8, scale.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                         DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+        const Selected face(memory, font.Get());
+        SetBkMode(memory, TRANSPARENT);
+        SetTextAlign(memory, TA_LEFT | TA_BASELINE);
+        SetTextColor(memory, RGB(kBannerTagColour.r, kBannerTagColour.g, kBannerTagColour.b));
+        const wchar_t tag[] = L"Screen edges that work for you";
+        TextOutW(memory, scale.Pixels(22), scale.Pixels(71), tag, static_cast<int>(std::wcslen(tag)));
+    }
+    DeleteDC(memory);
+    RECT before{};
+    GetWindowRect(banner, &before);
+    POINT top{before.left, before.top};
+    ScreenToClient(handle_, &top);
+    RECT page{};
+    GetClientRect(handle_, &page);
+    SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.Get()));
+    const SIZE size = scale.Pixels(kBannerSize);
+    SetWindowPos(banner, nullptr, (page.right - size.cx) / 2, top.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CAboutDlg::OnWebHelp(WPARAM, LPARAM)

@@ -38,7 +38,9 @@ private:
     LRESULT OnLocalHelp(WPARAM wParam, LPARAM lParam);
 
     CHyperLink siteLink_;
-    // The scaled banner: a picture set on a static stays its sender's.
+    void DrawBanner();
+
+    // A picture set on a static stays its sender's.
     OwnedBitmap banner_;
 };
 

@@ -56,7 +56,7 @@ HIMAGELIST CreateActionTreeImages(int dpi)
     // With a mask, so that the strip's magenta shows the tree's background
     // rather than black.
     HIMAGELIST images = ImageList_Create(MulDiv(16, dpi, 96), MulDiv(14, dpi, 96), ILC_COLOR24 | ILC_MASK, 8, 1);
-    const OwnedBitmap strip(LoadScaledBitmap(IDB_TREE, dpi, true));
+    const OwnedBitmap strip(LoadScaledPixelArt(IDB_TREE, dpi));
     if (images && strip) ImageList_AddMasked(images, strip.Get(), RGB(255, 0, 255));
     return images;
 }

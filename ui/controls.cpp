@@ -302,7 +302,7 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : 96;
 }
 
-HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt)
+HBITMAP LoadScaledPixelArt(int id, int dpi)
 {
     const auto source = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -317,8 +317,7 @@ HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt)
     if (scaled) {
         const Selected inFrom(from, source);
         const Selected inTo(to, scaled);
-        SetStretchBltMode(to, pixelArt ? COLORONCOLOR : HALFTONE);
-        SetBrushOrgEx(to, 0, 0, nullptr);
+        SetStretchBltMode(to, COLORONCOLOR);
         StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
     }
     DeleteDC(to);
@@ -326,6 +325,24 @@ HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt)
     ReleaseDC(nullptr, screen);
     DeleteObject(source);
     return scaled;
+}
+
+HBITMAP BitmapOf(const MonitorArtwork& art)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = art.width;
+    info.bmiHeader.biHeight = -art.height;  // top down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) return bitmap;
+    auto* out = static_cast<DWORD*>(bits);
+    for (const Rgb& p : art.pixels)
+        *out++ = (static_cast<DWORD>(p.r) << 16) | (static_cast<DWORD>(p.g) << 8) | p.b;
+    return bitmap;
 }
 
 void FillModifierList(HWND combo)

@@ -8,6 +8,7 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "ui/monitor_artwork.h"
 
 namespace vorn::ui {
 
@@ -85,10 +86,13 @@ void DrawPicture(HDC dc, HBITMAP picture, SIZE size, SIZE shown);
 // The dots per inch of the window's monitor (96 at 100 %).
 int WindowDpi(HWND window);
 
-// The bitmap resource at `dpi` (its size × dpi / 96): pixel art scaled pixel
-// by pixel, so that it stays sharp and its colour key exact; other pictures
-// with colour averaging. Null when it cannot be loaded.
-HBITMAP LoadScaledBitmap(int id, int dpi, bool pixelArt);
+// The pixel art bitmap resource at `dpi` (its size × dpi / 96), scaled pixel
+// by pixel, so that it stays sharp and its colour key exact. Null when it
+// cannot be loaded.
+HBITMAP LoadScaledPixelArt(int id, int dpi);
+
+// A bitmap of artwork drawn at run time, for a DC like the screen's.
+HBITMAP BitmapOf(const MonitorArtwork& art);
 
 // The list of the three modifiers, Plain selected.
 void FillModifierList(HWND combo);

@@ -54,19 +54,8 @@ void CDiagramPicture::Relayout()
     const MonitorArtwork art = DrawMonitorArtwork(scale_, theUtil.vistaOrLater ? kWhiteSurround : kButtonFaceSurround,
                                                   lines, MulDiv(widest, kBaseDpi, scale_.dpi));
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = art.width;
-    info.bmiHeader.biHeight = -art.height;  // top down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    artwork_.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (artwork_ && bits) {
-        auto* out = static_cast<DWORD*>(bits);
-        for (const Rgb& p : art.pixels)
-            *out++ = (static_cast<DWORD>(p.r) << 16) | (static_cast<DWORD>(p.g) << 8) | p.b;
+    artwork_.Reset(BitmapOf(art));
+    if (artwork_) {
         // The hint, white with a dark rim, centred line by line on the band.
         const HGDIOBJ oldBitmap = SelectObject(memory, artwork_.Get());
         SetBkMode(memory, TRANSPARENT);

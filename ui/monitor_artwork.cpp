@@ -68,6 +68,37 @@ Shape Polygon(std::vector<std::pair<double, double>> points)
     };
 }
 
+Shape Ring(double cx, double cy, double radius, double width)
+{
+    const double middle = radius - width / 2;
+    return [=](double px, double py) { return std::abs(std::hypot(px - cx, py - cy) - middle) - width / 2; };
+}
+
+Shape Intersect(std::vector<Shape> shapes)
+{
+    return [shapes = std::move(shapes)](double px, double py) {
+        double d = -1e30;
+        for (const Shape& shape : shapes)
+            d = std::max(d, shape(px, py));
+        return d;
+    };
+}
+
+Shape Union(std::vector<Shape> shapes)
+{
+    return [shapes = std::move(shapes)](double px, double py) {
+        double d = 1e30;
+        for (const Shape& shape : shapes)
+            d = std::min(d, shape(px, py));
+        return d;
+    };
+}
+
+// Half planes, y growing downwards.
+Shape Below(double y) { return [=](double, double py) { return y - py; }; }
+Shape Above(double y) { return [=](double, double py) { return py - y; }; }
+Shape LeftOf(double x) { return [=](double px, double) { return px - x; }; }
+
 // A repeatable pseudo-random number in [0, 1): the same art every time.
 double Noise(std::uint64_t n)
 {
@@ -146,10 +177,10 @@ Colour Landscape(double x, double y)
 
 class Canvas {
 public:
-    Canvas(DiagramScale scale, Colour fill)
+    Canvas(DiagramScale scale, Colour fill, SIZE units = kDiagramPictureSize)
         : k_(scale.dpi / static_cast<double>(kBaseDpi)),
-          width_(scale.Pixels(kDiagramPictureSize.cx)),
-          height_(scale.Pixels(kDiagramPictureSize.cy)),
+          width_(scale.Pixels(units.cx)),
+          height_(scale.Pixels(units.cy)),
           pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill)
     {
     }
@@ -255,7 +286,126 @@ void Blur(std::vector<double>& m, int width, int height, int radius)
         }
 }
 
+// "Vorn" from circles and strokes, its left at x on the baseline; the
+// right end of the word through `right`.
+Shape VornLetters(double x, double baseline, double& right)
+{
+    constexpr double cap = 40.0, xHeight = 29.0, stroke = 7.5;
+    const double top = baseline - cap, xTop = baseline - xHeight;
+    std::vector<Shape> shapes;
+    // V: two strokes meeting at the baseline, cut flat at the top and bottom.
+    constexpr double vWidth = 37.0;
+    shapes.push_back(Intersect({Polygon({{x, top},
+                                         {x + stroke + 1.5, top},
+                                         {x + vWidth / 2, baseline - 12},
+                                         {x + vWidth - stroke - 1.5, top},
+                                         {x + vWidth, top},
+                                         {x + vWidth / 2 + stroke / 2 + 1.0, baseline},
+                                         {x + vWidth / 2 - stroke / 2 - 1.0, baseline}}),
+                                Below(top), Above(baseline)}));
+    x += vWidth + 2.0;
+    // o: a ring, overshooting the x-height a little as round letters do.
+    const double r = xHeight / 2 + 0.8;
+    shapes.push_back(Ring(x + r, baseline - xHeight / 2, r, stroke));
+    x += 2 * r + 3.5;
+    // r: a stem and the start of an arch.
+    constexpr double arch = 13.0;
+    shapes.push_back(Box(x, xTop, x + stroke, baseline));
+    shapes.push_back(Intersect({Ring(x + arch, xTop + arch, arch, stroke * 0.9), Above(xTop + arch), LeftOf(x + arch * 1.55)}));
+    x += arch * 1.55 + 3.0;
+    // n: two stems joined by an arch.
+    shapes.push_back(Box(x, xTop, x + stroke, baseline));
+    shapes.push_back(Intersect({Ring(x + arch, xTop + arch, arch, stroke * 0.9), Above(xTop + arch)}));
+    shapes.push_back(Box(x + 2 * arch - stroke, xTop + arch - 1, x + 2 * arch, baseline));
+    right = x + 2 * arch;
+    return Union(std::move(shapes));
+}
+
+// The banner's motif: a screen whose four corners glow, a pointer on its way.
+void DrawSmallMonitor(Canvas& c, double x0, double y0)
+{
+    constexpr double w = 78, h = 54;
+    const double sx0 = x0 + 5, sy0 = y0 + 5, sx1 = x0 + w - 5, sy1 = y0 + h - 8;
+    const Colour amber{255, 196, 64};
+    const std::pair<double, double> corners[] = {{sx0, sy0}, {sx1, sy0}, {sx0, sy1}, {sx1, sy1}};
+    for (const auto& [cx, cy] : corners)
+        c.Fill(Circle(cx, cy, 0.1), amber, cx - 20, cy - 20, cx + 20, cy + 20, 0.7, 30);
+    c.Fill(Box(x0 + w / 2 - 9, y0 + h - 2, x0 + w / 2 + 9, y0 + h + 7),
+           [=](double, double py) { return Mix({200, 206, 216}, {140, 150, 166}, (py - y0 - h) / 8); }, x0, y0 + h - 2,
+           x0 + w, y0 + h + 8);
+    c.Fill(Box(x0 + w / 2 - 22, y0 + h + 6, x0 + w / 2 + 22, y0 + h + 10, 2),
+           [=](double, double py) { return Mix({232, 236, 242}, {160, 170, 186}, (py - y0 - h - 6) / 4); }, x0,
+           y0 + h + 5, x0 + w, y0 + h + 11);
+    c.Fill(Box(x0, y0, x0 + w, y0 + h, 4), Colour{28, 40, 70}, x0 - 1, y0 - 1, x0 + w + 1, y0 + h + 1);
+    c.Fill(Box(x0 + 1, y0 + 1, x0 + w - 1, y0 + h - 1, 3.2),
+           [=](double, double py) { return Mix({236, 240, 246}, {176, 186, 202}, (py - y0) / h); }, x0, y0, x0 + w,
+           y0 + h);
+    c.Fill(Box(sx0 - 1, sy0 - 1, sx1 + 1, sy1 + 1), Colour{40, 50, 72}, sx0 - 1, sy0 - 1, sx1 + 1, sy1 + 1);
+    c.Fill(
+        Box(sx0, sy0, sx1, sy1),
+        [&](double px, double py) {
+            Colour col = Mix({18, 38, 92}, {34, 72, 140}, (py - sy0) / (sy1 - sy0));
+            double d = 1e30;
+            for (const auto& [cx, cy] : corners)
+                d = std::min(d, std::hypot(px - cx, py - cy));
+            col = Mix(col, {255, 176, 56}, 0.7 * std::exp(-(d / 12.0) * (d / 12.0)));
+            // A lit quarter disc in each corner, brightest right in the corner.
+            const double a = Clamp01(6.5 - d);
+            return Mix(col, Mix({255, 250, 220}, {255, 200, 84}, d / 6.5), a);
+        },
+        sx0, sy0, sx1, sy1);
+    const double px = sx1 - 22, py = sy0 + 16;
+    std::vector<std::pair<double, double>> arrow;
+    for (const auto& [ax, ay] :
+         {std::pair{0.0, 0.0}, {0.0, 11.5}, {2.8, 8.8}, {5.0, 13.5}, {7.0, 12.6}, {4.9, 8.2}, {8.6, 8.2}})
+        arrow.emplace_back(px + ax, py + ay);
+    const Shape pointer = Polygon(arrow);
+    c.Fill(pointer, Colour{255, 255, 255}, px - 2, py - 2, px + 11, py + 16);
+    c.Fill([pointer](double x, double y) { return std::abs(pointer(x, y)) - 0.45; }, Colour{10, 16, 30}, px - 2,
+           py - 2, px + 11, py + 16);
+}
+
 }  // namespace
+
+MonitorArtwork DrawBannerArtwork(DiagramScale scale)
+{
+    Canvas c(scale, Colour{0, 0, 0}, kBannerSize);
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            const double u = c.U(x) - 0.5, v = c.U(y) - 0.5;  // the 100 % pixel's own coordinates
+            Colour base =
+                Ramp({{0.0, {14, 44, 100}}, {0.55, {28, 86, 160}}, {1.0, {58, 138, 206}}}, u / (kBannerSize.cx - 1));
+            // A broad soft sheen behind the motif, and a slightly darker floor.
+            const double d = std::hypot(u - 250, (v - 40) * 1.6);
+            base = Mix(base, {120, 190, 240}, std::pow(std::max(0.0, 1 - d / 110), 2) * 0.45);
+            c.At(x, y) = Mix(base, {8, 26, 64}, std::pow(std::max(0.0, (v - 50) / 40), 2) * 0.35);
+        }
+    // Gentle arcs sweeping across, like light on glass.
+    c.Fill(Circle(60, 230, 200), Colour{255, 255, 255}, 0, 0, kBannerSize.cx, kBannerSize.cy, 0.07);
+    c.Fill(Circle(340, -120, 190), Colour{255, 255, 255}, 0, 0, kBannerSize.cx, kBannerSize.cy, 0.06);
+    double right = 0;
+    const Shape letters = VornLetters(20.0, 52.0, right);
+    // Their shadow: the letters' coverage blurred, a little down and right.
+    std::vector<double> mask(static_cast<std::size_t>(c.Width()) * static_cast<std::size_t>(c.Height()), 0.0);
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            mask[static_cast<std::size_t>(y) * c.Width() + x] = Clamp01(0.5 - letters(c.U(x), c.U(y)) * c.K());
+    Blur(mask, c.Width(), c.Height(), std::max(1, static_cast<int>(std::lround(2 * c.K()))));
+    const int dx = static_cast<int>(std::lround(2 * c.K())), dy = static_cast<int>(std::lround(3 * c.K()));
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            const double a = mask[static_cast<std::size_t>(y) * c.Width() + x];
+            if (a > 0.002) c.Blend(x + dx, y + dy, Colour{4, 16, 44}, a * 0.55);
+        }
+    c.Fill(letters, [](double, double py) { return Ramp({{10, {255, 255, 255}}, {52, {196, 224, 252}}}, py); }, 16, 8,
+           right + 4, 56);
+    // An accent under the tag line in the glow's amber, fading out to the right.
+    for (int y = c.Px(76); y < std::max(c.Px(77), c.Px(76) + 1); ++y)
+        for (int x = c.Px(22); x < c.Px(170); ++x)
+            c.Blend(x, y, Colour{255, 196, 64}, 0.85 * std::pow(std::max(0.0, 1 - (c.U(x) - 22) / 148), 1.5));
+    DrawSmallMonitor(c, 212, 14);
+    return c.Take(0);
+}
 
 MonitorArtwork DrawMonitorArtwork(DiagramScale scale, Rgb surround, int hintLines, int hintWidth)
 {

@@ -35,4 +35,12 @@ struct MonitorArtwork {
 // behind `hintLines` lines of hint text `hintWidth` units wide.
 MonitorArtwork DrawMonitorArtwork(DiagramScale scale, Rgb surround, int hintLines, int hintWidth);
 
+// The About page's banner, 310 x 90 units: "Vorn" in a bold geometric face
+// and a small screen whose corners glow, on a blue gradient. Its tag line
+// is the window layer's to write, at the units' (22, 63), 8 units high, in
+// kBannerTagColour, with the amber accent under it drawn here.
+inline constexpr SIZE kBannerSize{310, 90};
+inline constexpr Rgb kBannerTagColour{210, 230, 252};
+MonitorArtwork DrawBannerArtwork(DiagramScale scale);
+
 }  // namespace vorn

@@ -3,6 +3,8 @@
 // version line, a link's hover, and the preview over the whole screen.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/win.h"
 
 #include <commctrl.h>
@@ -178,6 +180,17 @@ TEST_F(PagesTest, AboutShowsTheVersionOfTheResourceAndTheLinkReactsToThePointer)
     const std::wstring version = GetFileVersionString(path);
     EXPECT_EQ(version, VORN_VERSION_WTEXT);  // the version of the CMake project
     EXPECT_EQ(WindowText(about.Label(0).Handle()), L"Vorn\u2122 version " + version);
+
+    // The banner, drawn at run time, at its size and centred on the page.
+    const HWND banner = GetDlgItem(about.Handle(), IDC_BANNER);
+    RECT bannerRect{}, page{};
+    GetWindowRect(banner, &bannerRect);
+    MapWindowPoints(nullptr, about.Handle(), reinterpret_cast<POINT*>(&bannerRect), 2);
+    GetClientRect(about.Handle(), &page);
+    EXPECT_EQ(bannerRect.right - bannerRect.left, 310);
+    EXPECT_EQ(bannerRect.bottom - bannerRect.top, 90);
+    EXPECT_LE(std::abs((bannerRect.left + bannerRect.right) - page.right), 1);
+    EXPECT_NE(SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 
     CHyperLink& link = about.SiteLink();
     EXPECT_EQ(WindowText(link.Handle()), kVornSite);

@@ -164,7 +164,7 @@ TEST_F(WindowLayerTest, OwnedHandlesAreReleasedOnce)
 }
 
 // The pictures at 150 % and 200 %: pixel art pixel by pixel, its colour key
-// exact; the banner smoothed to its scaled size; the tree's image list sized.
+// exact; the banner drawn at its scaled size; the tree's image list sized.
 TEST_F(WindowLayerTest, ScaledPicturesHaveTheScaledSizeAndPixelArtKeepsItsColourKey)
 {
     const auto sizeOf = [](HBITMAP bitmap) {
@@ -182,15 +182,18 @@ TEST_F(WindowLayerTest, ScaledPicturesHaveTheScaledSizeAndPixelArtKeepsItsColour
     };
     for (const int dpi : {96, 144, 192}) {
         SCOPED_TRACE(dpi);
-        const OwnedBitmap tree(ui::LoadScaledBitmap(IDB_TREE, dpi, true));
+        const OwnedBitmap tree(ui::LoadScaledPixelArt(IDB_TREE, dpi));
         ASSERT_TRUE(tree);
         EXPECT_EQ(sizeOf(tree.Get()), (std::pair<LONG, LONG>{128 * dpi / 96, 14 * dpi / 96}));
         // The strip's top left corner is its colour key, and stays exactly so.
         EXPECT_EQ(pixel(tree.Get(), 0, 0), RGB(255, 0, 255));
         EXPECT_EQ(pixel(tree.Get(), 128 * dpi / 96 - 1, 0), RGB(255, 0, 255));
-        const OwnedBitmap banner(ui::LoadScaledBitmap(IDB_BANNER, dpi, false));
+        const OwnedBitmap banner(ui::BitmapOf(DrawBannerArtwork(DiagramScale{dpi})));
         ASSERT_TRUE(banner);
         EXPECT_EQ(sizeOf(banner.Get()), (std::pair<LONG, LONG>{310 * dpi / 96, 90 * dpi / 96}));
+        // Its top left corner: the gradient's deep blue, as drawn.
+        const COLORREF corner = pixel(banner.Get(), 0, 0);
+        EXPECT_GT(GetBValue(corner), GetRValue(corner) + 50);
         const OwnedImageList images(ui::CreateActionTreeImages(dpi));
         int cx = 0, cy = 0;
         ImageList_GetIconSize(images.Get(), &cx, &cy);
