@@ -14,6 +14,11 @@
 #include "ui/preview_dlg.h"
 #include "ui/settings_dlg.h"
 
+// Windows 8.1 on; the build targets Windows 7, whose headers lack it.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace vorn::ui {
 namespace {
 
@@ -137,12 +142,18 @@ void CMainDlg::CreateTabs()
         SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
     SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(5, 4));
+    CreateTabImages();
+}
 
+// The tab icons at the window's scale; again when the scale changes.
+void CMainDlg::CreateTabImages()
+{
     const int dpi = WindowDpi(handle_);
-    tabImages_.Reset(ImageList_Create(MulDiv(20, dpi, 96), MulDiv(19, dpi, 96), ILC_COLOR24 | ILC_MASK, 5, 10));
+    OwnedImageList images(ImageList_Create(MulDiv(20, dpi, 96), MulDiv(19, dpi, 96), ILC_COLOR24 | ILC_MASK, 5, 10));
     const OwnedBitmap strip(LoadScaledPixelArt(IDB_TABS, dpi));
-    if (tabImages_ && strip) ImageList_AddMasked(tabImages_.Get(), strip.Get(), RGB(255, 0, 255));
-    SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tabImages_.Get()));
+    if (images && strip) ImageList_AddMasked(images.Get(), strip.Get(), RGB(255, 0, 255));
+    SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    tabImages_ = std::move(images);
 }
 
 void CMainDlg::ShowPage(int index)
@@ -275,6 +286,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     // The pointer moved (instant response); the default handling frees the input.
     if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
     if (message == WM_INPUT) engine_.OnPointerInput();
+    // Another scale: the dialog manager lays the window out again; the pages
+    // redraw their pictures once it has (WM_DPICHANGED_AFTERPARENT).
+    if (message == WM_DPICHANGED) CreateTabImages();
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
 }
 

@@ -74,6 +74,7 @@ protected:
 private:
     void Hide();
     void CreateTabs();
+    void CreateTabImages();
     void CreateToolTip();
     void Centre();
     void ShowPage(int index);

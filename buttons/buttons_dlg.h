@@ -70,6 +70,7 @@ protected:
 
 private:
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
+    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSelectionChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
     LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);

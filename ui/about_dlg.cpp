@@ -1,5 +1,7 @@
 #include "ui/about_dlg.h"
 
+#include "ui/diagram_picture.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -37,6 +39,7 @@ std::wstring LocalHelpPath()
 std::span<const MessageEntry<CAboutDlg>> CAboutDlg::MessageTable()
 {
     static const MessageEntry<CAboutDlg> table[] = {
+        MapMessage<CAboutDlg>(WM_DPICHANGED_AFTERPARENT, &CAboutDlg::OnScaleChanged),
         MapCommand<CAboutDlg>(IDC_WEB_HELP, &CAboutDlg::OnWebHelp),
         MapCommand<CAboutDlg>(IDC_LOCAL_HELP, &CAboutDlg::OnLocalHelp),
     };
@@ -87,6 +90,12 @@ void CAboutDlg::DrawBanner()
     SendMessageW(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner_.Get()));
     const SIZE size = scale.Pixels(kBannerSize);
     SetWindowPos(banner, nullptr, (page.right - size.cx) / 2, top.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CAboutDlg::OnScaleChanged(WPARAM, LPARAM)
+{
+    DrawBanner();
+    return 0;
 }
 
 LRESULT CAboutDlg::OnWebHelp(WPARAM, LPARAM)

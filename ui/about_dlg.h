@@ -34,6 +34,7 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnWebHelp(WPARAM wParam, LPARAM lParam);
     LRESULT OnLocalHelp(WPARAM wParam, LPARAM lParam);
 

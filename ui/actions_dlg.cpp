@@ -206,6 +206,7 @@ std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
 {
     static const MessageEntry<CActionsDlg> table[] = {
         MapMessage<CActionsDlg>(WM_SHOWWINDOW, &CActionsDlg::OnShowWindow),
+        MapMessage<CActionsDlg>(WM_DPICHANGED_AFTERPARENT, &CActionsDlg::OnScaleChanged),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CActionsDlg::OnSelectionChanged),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CActionsDlg::OnItemExpanded),
         MapCommand<CActionsDlg>(IDC_MODIFIER, &CActionsDlg::OnModifierChanged, CBN_SELCHANGE),
@@ -276,6 +277,15 @@ bool CActionsDlg::PreTranslateMessage(MSG& message)
         (message.hwnd == tree_ || message.hwnd == diagram_.Handle() || message.hwnd == modifierCombo_))
         UpdateToolTip(message, false);
     return false;
+}
+
+// The tree's images at the new scale; the picture redraws itself.
+LRESULT CActionsDlg::OnScaleChanged(WPARAM, LPARAM)
+{
+    OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
+    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
+    treeImages_ = std::move(images);
+    return 0;
 }
 
 LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)

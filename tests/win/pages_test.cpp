@@ -171,6 +171,42 @@ TEST_F(PagesTest, AnEmptyCustomHeadingKeepsItsStoredStateWhenAnotherGroupIsColla
     EXPECT_EQ(Saved().Get(L"Settings", L"Group 13 expanded", L""), L"True");
 }
 
+// Another display scale: the window's pictures are made again for it (here
+// at the same scale, which Wine cannot change while running).
+TEST_F(PagesTest, AChangeOfScaleMakesTheTabsTreeAndBannerPicturesAgain)
+{
+    CMainDlg& main = Open();
+    const HWND tree = ActionsPage(main).Tree();
+    const auto treeImages = [&] { return SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0); };
+    const auto tabImages = [&] { return SendMessageW(main.Tabs(), TCM_GETIMAGELIST, 0, 0); };
+    auto& about = *static_cast<CAboutDlg*>(main.Page(CMainDlg::AboutPage));
+    const HWND banner = GetDlgItem(about.Handle(), IDC_BANNER);
+    const auto bannerImage = [&] { return SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0); };
+    const LRESULT oldTree = treeImages(), oldTabs = tabImages(), oldBanner = bannerImage();
+    ASSERT_NE(oldTree, 0);
+    ASSERT_NE(oldTabs, 0);
+    ASSERT_NE(oldBanner, 0);
+
+    const RECT suggested = [&] {
+        RECT r{};
+        GetWindowRect(main.Handle(), &r);
+        return r;
+    }();
+    SendMessageW(main.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    for (const HWND page : {ActionsPage(main).Handle(), about.Handle()})
+        SendMessageW(page, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    EXPECT_NE(treeImages(), oldTree);
+    EXPECT_NE(tabImages(), oldTabs);
+    EXPECT_NE(bannerImage(), oldBanner);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(treeImages()), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 14);
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(tabImages()), &cx, &cy);
+    EXPECT_EQ(cx, 20);
+    EXPECT_EQ(cy, 19);
+}
+
 TEST_F(PagesTest, AboutShowsTheVersionOfTheResourceAndTheLinkReactsToThePointer)
 {
     CMainDlg& main = Open();
