@@ -184,3 +184,41 @@ TEST(MonitorArtwork, TheHintsBandDarkensTheSkyBehindItOnlyWhenThereIsAHint)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// Points of the drawings that must show their shape at every scale: inside
+// the letters, inside the o's counter, on the pointer, on the stand, on a fir.
+TEST(MonitorArtwork, TheShapesShowWhereTheyAreDrawnAtEveryScale)
+{
+    const auto bright = [](Rgb c) { return c.r > 170 && c.g > 170 && c.b > 170; };
+    const auto grey = [](Rgb c) { return std::abs(c.r - c.b) < 30 && c.r > 120; };
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const DiagramScale scale{dpi};
+        const MonitorArtwork banner = DrawBannerArtwork(scale);
+        ASSERT_EQ(banner.width, scale.Pixels(kBannerSize.cx));
+        const auto at = [&](const MonitorArtwork& art, double x, double y) {
+            return art.At(static_cast<int>(x * dpi / 96), static_cast<int>(y * dpi / 96));
+        };
+        EXPECT_TRUE(bright(at(banner, 23.5, 15))) << "the V's left stroke";
+        EXPECT_TRUE(bright(at(banner, 38.5, 49))) << "the V's point";
+        EXPECT_FALSE(bright(at(banner, 38.5, 30))) << "between the V's strokes";
+        EXPECT_TRUE(bright(at(banner, 60.5, 37.5))) << "the o's left side";
+        EXPECT_FALSE(bright(at(banner, 74.3, 37.5))) << "the o's counter";
+        EXPECT_TRUE(bright(at(banner, 264.5, 40))) << "the pointer";
+        EXPECT_FALSE(bright(at(banner, 258, 40))) << "beside the pointer";
+        EXPECT_GT(at(banner, 100, 76.5).r, at(banner, 100, 80).r + 40) << "the amber accent";
+
+        const MonitorArtwork monitor = DrawMonitorArtwork(scale, kWhiteSurround, 0, 0);
+        EXPECT_TRUE(grey(at(monitor, 114.5, 196))) << "the stand's neck";
+        EXPECT_EQ(at(monitor, 40, 196), kWhiteSurround) << "beside the neck";
+        const Rgb fir = at(monitor, 9 + 22, 10 + 123.6 - 4);
+        EXPECT_GT(fir.g, fir.r + 30) << "a fir";
+        EXPECT_LT(fir.g, 120) << "a fir, darker than the meadow";
+    }
+}
+
+}  // namespace
+}  // namespace vorn
