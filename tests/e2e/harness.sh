@@ -22,18 +22,24 @@ e2e_begin() {
 }
 
 # Runs what follows at display scale `dpi` (LogPixels): in a prefix of its
-# own, made once per test folder from the project's one, its files linked and
-# its registry files copied (Wine replaces those whole when it saves). 96 is
-# the project's prefix itself. Vorn is stopped first.
+# own, made once per run from the project's one beside it, its files linked
+# (copied where the file system cannot link) and its registry files copied
+# (Wine replaces those whole when it saves). 96 is the project's prefix
+# itself. Vorn is stopped first; e2e_end removes the prefixes.
+E2E_DPI_PREFIXES=()
 e2e_use_dpi() {  # dpi
   e2e_stop_vorn
   if [ "$1" = 96 ]; then
     export WINEPREFIX=$E2E_BASE_PREFIX
     return
   fi
-  export WINEPREFIX=$E2E_WORK/prefix-$1
+  export WINEPREFIX=$E2E_BASE_PREFIX-dpi$1.$$
   if [ ! -d "$WINEPREFIX" ]; then
-    cp -al "$E2E_BASE_PREFIX" "$WINEPREFIX"
+    E2E_DPI_PREFIXES+=("$WINEPREFIX")
+    if ! cp -al "$E2E_BASE_PREFIX" "$WINEPREFIX" 2>/dev/null; then
+      rm -rf "$WINEPREFIX"
+      cp -a "$E2E_BASE_PREFIX" "$WINEPREFIX"
+    fi
     local reg
     for reg in "$WINEPREFIX"/*.reg; do
       rm "$reg"
@@ -49,6 +55,11 @@ e2e_end() {
   xdotool keyup shift ctrl >/dev/null 2>&1 || true
   e2e_stop_vorn
   [ -n "${E2E_BASE_PREFIX:-}" ] && export WINEPREFIX=$E2E_BASE_PREFIX
+  local prefix
+  for prefix in ${E2E_DPI_PREFIXES[@]+"${E2E_DPI_PREFIXES[@]}"}; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$prefix"
+  done
   [ -n "$E2E_NOTEPAD_PID" ] && kill "$E2E_NOTEPAD_PID" >/dev/null 2>&1 || true
   stop_started
   [ -n "${E2E_WORK:-}" ] && rm -rf "$E2E_WORK"
