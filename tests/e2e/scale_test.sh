@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The monitor pictures at 150 % and 200 % display scale (LogPixels 144 and
 # 192, each in a Wine prefix of its own): the picture grows in proportion
-# with the window, a click on its lower right corner picks that corner, and
-# a button drawn on the Buttons page is stored, and lands on the screen,
-# exactly where the same drag puts it at 100 %.
+# with the rest of the page, a click on its lower right corner picks that
+# corner, and a button drawn on the Buttons page is stored, and lands on the
+# screen, exactly where the same drag puts it at 100 %.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
@@ -24,11 +24,12 @@ start_on_page() {  # page
   sleep 1
 }
 
-# width of the window and of the picture, in pixels
+# width of the action tree beside the picture and of the picture, in pixels:
+# both are laid out by the dialog, so their ratio holds at every scale
 sizes() {
-  read -r wl _ wr _ <<< "$(e2e_probe window Vorn | cut -d' ' -f2-)"
+  read -r tl _ tr _ <<< "$(e2e_probe rect Vorn 1904)"
   read -r pl _ pr _ <<< "$(e2e_probe rect Vorn 1350)"
-  echo "$((wr - wl)) $((pr - pl))"
+  echo "$((tr - tl)) $((pr - pl))"
 }
 
 # A drag over the picture between the pixels that show (50, 60) and (120, 101).
@@ -54,14 +55,14 @@ for dpi in 96 144 192; do
   e2e_use_dpi "$dpi"
   echo " at $dpi dpi"
   e2e_check "the settings window shows on the Actions page" start_on_page 0
-  read -r window picture <<< "$(sizes)"
-  ratio=$((picture * 1000 / window))
+  read -r tree picture <<< "$(sizes)"
+  ratio=$((picture * 1000 / tree))
   expected=$((230 * dpi / 96))
   e2e_check "the picture is $expected pixels wide ($picture)" test $((picture - expected)) -ge -2 -a $((picture - expected)) -le 2
   if [ -z "$reference_ratio" ]; then
     reference_ratio=$ratio
   else
-    e2e_check "in proportion with the window ($ratio / 1000 against $reference_ratio)" \
+    e2e_check "in proportion with the tree beside it ($ratio / 1000 against $reference_ratio)" \
       test $((ratio - reference_ratio)) -ge -30 -a $((ratio - reference_ratio)) -le 30
   fi
 
