@@ -266,22 +266,13 @@ MSG MouseMoveAt(HWND window, LPARAM lParam)
     return move;
 }
 
-void DrawPicture(HDC dc, HBITMAP picture, SIZE size, SIZE shown)
+void DrawPicture(HDC dc, HBITMAP picture, SIZE size)
 {
     if (!picture) return;
     const HDC memory = CreateCompatibleDC(dc);
     {
         const Selected selected(memory, picture);
-        if (shown.cx == size.cx && shown.cy == size.cy) {
-            BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-        } else {
-            const int oldMode = SetStretchBltMode(dc, HALFTONE);
-            POINT origin{};
-            SetBrushOrgEx(dc, 0, 0, &origin);  // as HALFTONE asks
-            StretchBlt(dc, 0, 0, shown.cx, shown.cy, memory, 0, 0, size.cx, size.cy, SRCCOPY);
-            SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
-            SetStretchBltMode(dc, oldMode);
-        }
+        BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     }
     DeleteDC(memory);
 }

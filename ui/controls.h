@@ -79,9 +79,8 @@ POINT MessagePoint(const MSG& message);
 // A mouse move to `window` at the point of `lParam`, for a tip to follow.
 MSG MouseMoveAt(HWND window, LPARAM lParam);
 
-// Draws the picture, `size` pixels of it, to the top left corner of `dc`,
-// at `shown` pixels: scaled with colour averaging when the two differ.
-void DrawPicture(HDC dc, HBITMAP picture, SIZE size, SIZE shown);
+// Copies the picture, `size` pixels of it, to the top left corner of `dc`.
+void DrawPicture(HDC dc, HBITMAP picture, SIZE size);
 
 // The dots per inch of the window's monitor (96 at 100 %).
 int WindowDpi(HWND window);

@@ -86,7 +86,7 @@ POINT CDiagramPicture::UnitsAt(LPARAM lParam) const
     return scale_.Units(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
 }
 
-void CDiagramPicture::Draw(HDC dc) const { DrawPicture(dc, artwork_.Get(), size_, size_); }
+void CDiagramPicture::Draw(HDC dc) const { DrawPicture(dc, artwork_.Get(), size_); }
 
 void CDiagramPicture::Fill(HDC dc, const RECT& units, HBRUSH brush) const
 {
