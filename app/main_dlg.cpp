@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "actions/util.h"
+#include "app/single_instance.h"
 #include "buttons/buttons.h"
 #include "buttons/buttons_dlg.h"
 #include "res/resource.h"
@@ -47,6 +48,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(kCreateTrayMessage, &CMainDlg::OnCreateTray),
+        MapMessage<CMainDlg>(kShowRunningMessage, &CMainDlg::OnShowRunning),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
@@ -59,7 +61,32 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
     return table;
 }
 
-bool CMainDlg::Create() { return CreateModeless(nullptr); }
+bool CMainDlg::Create()
+{
+    // The template names this class, by which a later start finds this window
+    // and no other; it is the dialog class under a name of its own.
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefDlgProcW;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = icon_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kMainWindowClass;
+    // Made once per process: a second main window (the tests make several)
+    // finds the class there.
+    RegisterClassExW(&windowClass);
+    return CreateModeless(nullptr);
+}
+
+LRESULT CMainDlg::OnShowRunning(WPARAM, LPARAM)
+{
+    // A window on its way out leaves the start that asked to wait for its lock.
+    if (ending_) return 0;
+    OpenSettingsWindow();
+    return kShownAnswer;
+}
 
 BOOL CMainDlg::OnInitDialog()
 {
@@ -338,6 +365,7 @@ LRESULT CMainDlg::OnTabChanged(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
 {
+    ending_ = true;
     // The last state is written while there is still a window for the timer.
     theData.SetChangeListener(nullptr);
     theData.DeferSavesTo(nullptr);

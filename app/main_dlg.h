@@ -87,6 +87,8 @@ private:
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
+    // A later start of the program asks this window to show itself.
+    LRESULT OnShowRunning(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayToggle(WPARAM wParam, LPARAM lParam);
     LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
@@ -100,6 +102,8 @@ private:
     std::unique_ptr<CSystemTray> tray_;
     HWND tabs_ = nullptr;
     OwnedWindow toolTip_;
+    // Set once the window is being destroyed.
+    bool ending_ = false;
 };
 
 }  // namespace vorn::ui

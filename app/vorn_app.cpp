@@ -7,9 +7,11 @@
 #include "actions/util.h"
 #include "app/command_line.h"
 #include "app/main_dlg.h"
+#include "app/single_instance.h"
 #include "buttons/button_dlg.h"
 #include "framework/handles.h"
 #include "platform/file_io.h"
+#include "platform/win32/instance_lock.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
 
@@ -17,41 +19,11 @@ namespace vorn::ui {
 
 namespace {
 
-// Exists while a Vorn runs in this session. Made before anything is loaded,
+// Owned by the running Vorn of this session. Taken before anything is loaded,
 // so that two starts at once cannot both become the running one.
 constexpr wchar_t kInstanceName[] = L"Local\\Vorn running";
-// How long a later start waits for the running one's window, which appears
-// once that one has loaded its settings.
-constexpr DWORD kWaitForRunningMs = 10000;
-constexpr DWORD kLookEveryMs = 50;
 
 }  // namespace
-
-bool CVornApp::ShowRunningInstance()
-{
-    // The running instance is found by its main window's title.
-    const HWND running = FindWindowW(nullptr, L"Vorn");
-    if (!running) return false;
-    ShowWindow(running, SW_SHOW);
-    SetForegroundWindow(running);
-    return true;
-}
-
-bool CVornApp::BecomeTheRunningInstance(OwnedHandle& running)
-{
-    running.Reset(CreateMutexW(nullptr, FALSE, kInstanceName));
-    if (!running || GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    // Another start runs, or is still starting, or is ending: show its window
-    // once there is one; take over if it ends meanwhile.
-    for (DWORD waited = 0; waited < kWaitForRunningMs; waited += kLookEveryMs) {
-        if (ShowRunningInstance()) return false;
-        Sleep(kLookEveryMs);
-        running.Reset();
-        running.Reset(CreateMutexW(nullptr, FALSE, kInstanceName));
-        if (running && GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    }
-    return false;
-}
 
 void CVornApp::UseSettingsFolder()
 {
@@ -78,9 +50,8 @@ int CVornApp::Run()
 {
     InstallWin32Port();
     theUtil.Resolve();
-    OwnedHandle running;
-    if (!BecomeTheRunningInstance(running)) return 0;
-    if (ShowRunningInstance()) return 0;
+    CSessionInstanceLock running(kInstanceName);
+    if (DecideStart(running) != StartOutcome::Run) return 0;
     UseSettingsFolder();
 
     INITCOMMONCONTROLSEX controls{};

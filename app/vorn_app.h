@@ -2,8 +2,6 @@
 // message loop that runs for the life of the main window.
 #pragma once
 
-#include "framework/handles.h"
-
 namespace vorn::ui {
 
 class CVornApp {
@@ -12,11 +10,6 @@ public:
     int Run();
 
 private:
-    // Another Vorn already runs: show its window and let this process end.
-    static bool ShowRunningInstance();
-    // Whether this start is the one Vorn of the session (`running` then
-    // holds the mark of it); otherwise the running one's window was shown.
-    static bool BecomeTheRunningInstance(OwnedHandle& running);
     // Moves to the folder the command line names for the settings.
     static void UseSettingsFolder();
 };

@@ -39,6 +39,7 @@ public:
     BOOL GetWindowRect(HWND, RECT*) override { return FALSE; }
     BOOL MoveWindow(HWND, int, int, int, int, BOOL) override { return FALSE; }
     BOOL ShowWindow(HWND, int) override { return FALSE; }
+    BOOL ShowWindowAsync(HWND, int) override { return FALSE; }
     BOOL GetWindowPlacement(HWND, WINDOWPLACEMENT*) override { return FALSE; }
     BOOL EnumWindows(WNDENUMPROC, LPARAM) override { return FALSE; }
     BOOL PostMessageW(HWND, UINT, WPARAM, LPARAM) override { return FALSE; }

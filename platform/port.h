@@ -49,6 +49,8 @@ public:
     virtual BOOL GetWindowRect(HWND window, RECT* rect) = 0;
     virtual BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) = 0;
     virtual BOOL ShowWindow(HWND window, int command) = 0;
+    // Asks the window's own thread to show it, without waiting for it.
+    virtual BOOL ShowWindowAsync(HWND window, int command) = 0;
     virtual BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) = 0;
     virtual BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) = 0;
     virtual BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -283,6 +283,7 @@ struct SHELLEXECUTEINFOW {
 #define SC_RESTORE 0xF120
 #define SC_MONITORPOWER 0xF170
 #define SMTO_ABORTIFHUNG 0x0002
+#define WM_APP 0x8000
 
 // Scroll-bar codes
 #define SB_LINEUP 0

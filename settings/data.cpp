@@ -101,6 +101,21 @@ ActionIndex CData::FindActionIndex(const std::wstring& name) const
     return kNoActionIndex;
 }
 
+ActionIndex CData::CustomShadowing(ActionIndex builtIn) const
+{
+    if (builtIn < 0 || builtIn >= kBuiltInActionCount) return kNoActionIndex;
+    const ActionIndex found = FindActionIndex(theCatalogue[static_cast<std::size_t>(builtIn)].name);
+    return found >= kBuiltInActionCount ? found : kNoActionIndex;
+}
+
+ActionIndex CData::BuiltInShadowedBy(ActionIndex custom) const
+{
+    if (custom < kBuiltInActionCount) return kNoActionIndex;
+    for (ActionIndex index = kFirstLateAction; index < kBuiltInActionCount; ++index)
+        if (CustomShadowing(index) == custom) return index;
+    return kNoActionIndex;
+}
+
 std::wstring CData::ActionName(ActionIndex index) const
 {
     if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].name;

@@ -100,6 +100,12 @@ public:
     // Exact, case-sensitive lookup: the catalogue first, then custom slots
     // 0 … Count-1; kNoActionIndex when nothing matches.
     ActionIndex FindActionIndex(const std::wstring& name) const;
+    // The custom action whose name a built-in action's name resolves to (one
+    // from a file older than the built-in), so that the built-in cannot be
+    // stored by its name; kNoActionIndex when the built-in can.
+    ActionIndex CustomShadowing(ActionIndex builtIn) const;
+    // The reverse: the built-in action a custom one keeps from being stored.
+    ActionIndex BuiltInShadowedBy(ActionIndex custom) const;
     // Name and description of a catalogue entry or custom slot; empty for an
     // index that names neither.
     std::wstring ActionName(ActionIndex index) const;

@@ -13,7 +13,9 @@ bool IsLeadingBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r');
 
 }  // namespace
 
-std::int32_t ParseSettingNumber(std::wstring_view text)
+std::int32_t ParseSettingNumber(std::wstring_view text) { return ReadSettingNumber(text).value_or(0); }
+
+std::optional<std::int32_t> ReadSettingNumber(std::wstring_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsLeadingBlank(text[i]))
@@ -34,7 +36,7 @@ std::int32_t ParseSettingNumber(std::wstring_view text)
             anyDigit = true;
         }
     }
-    if (!anyDigit) return 0;
+    if (!anyDigit) return std::nullopt;
     if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
         std::size_t j = i + 1;
         std::string exponent = "e";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vorn {
@@ -10,5 +11,7 @@ namespace vorn {
 // saturated to the 32-bit range. Text that starts with no number, and the
 // words "inf" and "nan", give 0.
 std::int32_t ParseSettingNumber(std::wstring_view text);
+// The same number, or none when the text starts with no number.
+std::optional<std::int32_t> ReadSettingNumber(std::wstring_view text);
 
 }  // namespace vorn

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "settings/data.h"
 
@@ -23,6 +24,9 @@ struct SettingDef {
     // Written only when the value is not what a missing key reads as, so that
     // a file that never changed them stays as it always was.
     bool writtenWhenChanged = false;
+    // Text that holds no number (an emptied box, a word) means the default
+    // rather than the low end, where the low end is costly.
+    bool unreadableMeansMissing = false;
 };
 
 inline constexpr std::array<SettingDef, 22> kSettingDefs{{
@@ -44,11 +48,14 @@ inline constexpr std::array<SettingDef, 22> kSettingDefs{{
     {L"First run", nullptr, &CData::firstRun, L"T", 0, 0, true},
     {L"Pause in full screen", nullptr, &CData::pauseInFullScreen, L"F", 0, 0, false, true},
     {L"Corners on every monitor", nullptr, &CData::cornersOnEveryMonitor, L"F", 0, 0, false, true},
-    {L"Poll interval", &CData::pollInterval, nullptr, L"500", 50, 500, false, true},
+    {L"Poll interval", &CData::pollInterval, nullptr, L"500", 50, 500, false, true, true},
     {L"Dwell time", &CData::dwellTime, nullptr, L"0", 0, 1000, false, true},
     {L"Instant response", nullptr, &CData::instantResponse, L"F", 0, 0, false, true},
     {L"Quiet while dragging", nullptr, &CData::quietWhileDragging, L"F", 0, 0, false, true},
 }};
+
+// A numeric key's value read from text: truncated and clamped into its range.
+std::int32_t SettingNumber(const SettingDef& def, std::wstring_view text);
 
 // Whether the save writes the key: always, except for the optional keys at
 // their defaults.

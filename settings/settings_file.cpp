@@ -54,6 +54,13 @@ const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
 }  // namespace
 
+std::int32_t SettingNumber(const SettingDef& def, std::wstring_view text)
+{
+    std::optional<std::int32_t> number = ReadSettingNumber(text);
+    if (!number && def.unreadableMeansMissing) number = ReadSettingNumber(def.missingValue);
+    return std::clamp(number.value_or(0), def.low, def.high);
+}
+
 bool IsSettingWritten(const SettingDef& def, const CData& data)
 {
     if (!def.writtenWhenChanged) return true;
@@ -198,7 +205,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
     for (const SettingDef& def : kSettingDefs) {
         const std::wstring value = file.Get(kSettings, def.key, def.missingValue);
         if (def.number)
-            this->*def.number = std::clamp(ParseSettingNumber(value), def.low, def.high);
+            this->*def.number = SettingNumber(def, value);
         else
             this->*def.flag = ParseFlag(value.c_str());
     }

@@ -37,16 +37,22 @@ std::vector<ActionTreeGroup> BuildActionTree()
 {
     std::vector<ActionTreeGroup> groups;
     std::wstring group;
+    int number = -1;
     for (ActionIndex index = 0; index < kBuiltInActionCount; ++index) {
         const ActionDef& action = theCatalogue[static_cast<std::size_t>(index)];
         if (group != action.group) {
             group = action.group;
-            const int number = static_cast<int>(groups.size());
+            ++number;
             const int key = number < kCustomGroupKey ? number : number + 1;
             groups.push_back(ActionTreeGroup{group, GroupClosed, GroupOpen, {}, key});
         }
+        // An action is stored by its name: one whose name a custom action
+        // carries would come back as that custom action after a restart, so
+        // the tree offers the custom one only.
+        if (theData.CustomShadowing(index) != kNoActionIndex) continue;
         groups.back().items.push_back(ActionTreeItem{action.name, index, BuiltInAction, BuiltInActionSelected});
     }
+    std::erase_if(groups, [](const ActionTreeGroup& g) { return g.items.empty(); });
     ActionTreeGroup custom{L"Custom", CustomGroupClosed, CustomGroupOpen, {}, kCustomGroupKey};
     // The custom actions in use fill the first slots.
     for (int slot = 0; slot < theCustomActions.Count(); ++slot)

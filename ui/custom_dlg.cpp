@@ -123,6 +123,16 @@ void CCustomDlg::RefreshDescription()
     selectedName_ = text;
     const auto slot = static_cast<int>(SendMessageW(list_, LB_GETITEMDATA, static_cast<WPARAM>(line), 0));
     const CCustomAction* action = theCustomActions.Slot(slot);
+    // A custom action from an older file may carry a built-in's name; the
+    // lists then offer only this one, and the line says so in place of the
+    // description, which the line's tip still shows.
+    const ActionIndex hidden = theData.BuiltInShadowedBy(kBuiltInActionCount + slot);
+    if (action && hidden != kNoActionIndex) {
+        const std::wstring note = L"Hides the built-in action \"" + theData.ActionName(hidden) +
+                                  L"\" from the action lists; rename it to get that one.";
+        SetWindowTextW(description, note.c_str());
+        return;
+    }
     SetWindowTextW(description, action ? action->description.c_str() : L"");
 }
 

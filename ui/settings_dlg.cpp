@@ -196,6 +196,8 @@ void CSettingsDlg::RefreshWindowList()
 HWND CSettingsDlg::WindowOf(const std::wstring& entry) const
 {
     if (entry == L"Taskbar") return theUtil.FindTaskbar();
+    // Vorn's own window, not a folder or a document that shares its title.
+    if (entry == L"Vorn") return GetAncestor(handle_, GA_ROOT);
     return FindWindowW(nullptr, entry.c_str());
 }
 

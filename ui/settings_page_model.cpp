@@ -18,8 +18,8 @@ namespace {
 constexpr NumberBox SettingBox(int boxId, int spinId, std::int32_t CData::*field)
 {
     for (const SettingDef& def : kSettingDefs)
-        if (def.number == field) return NumberBox{boxId, spinId, def.low, def.high, field};
-    return NumberBox{boxId, spinId, 0, NotASetting(), field};
+        if (def.number == field) return NumberBox{boxId, spinId, def.low, def.high, field, &def};
+    return NumberBox{boxId, spinId, 0, NotASetting(), field, nullptr};
 }
 
 constexpr std::array<NumberBox, 14> kBoxes{{
@@ -32,9 +32,9 @@ constexpr std::array<NumberBox, 14> kBoxes{{
     SettingBox(1007, 1107, &CData::windowShrink),
     SettingBox(1008, 1108, &CData::windowMove),
     SettingBox(1009, 1109, &CData::repeatRate),
-    {kDelayHoursBox, 1110, 0, 72, nullptr},
-    {kDelayMinutesBox, 1111, 0, 59, nullptr},
-    {kDelaySecondsBox, 1112, 0, 59, nullptr},
+    {kDelayHoursBox, 1110, 0, 72, nullptr, nullptr},
+    {kDelayMinutesBox, 1111, 0, 59, nullptr, nullptr},
+    {kDelaySecondsBox, 1112, 0, 59, nullptr, nullptr},
     SettingBox(1013, 1113, &CData::pollInterval),
     SettingBox(1014, 1114, &CData::dwellTime),
 }};
@@ -52,8 +52,8 @@ const NumberBox* FindNumberBox(int boxId)
 
 bool StoreNumberBox(const NumberBox& box, const std::wstring& text)
 {
-    if (!box.field) return false;
-    const std::int32_t value = std::clamp(ParseSettingNumber(text), box.low, box.high);
+    if (!box.field || !box.setting) return false;
+    const std::int32_t value = SettingNumber(*box.setting, text);
     std::int32_t& stored = theData.*box.field;
     if (stored == value) return false;
     stored = value;

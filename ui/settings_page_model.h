@@ -15,6 +15,8 @@
 
 namespace vorn {
 
+struct SettingDef;
+
 // A number box of the Settings page and the setting it edits. A box stores,
 // and its spin offers, exactly the range the settings file is read back
 // with, so that whatever the page stores survives a restart unchanged.
@@ -23,6 +25,7 @@ struct NumberBox {
     int spinId;
     int low, high;               // stored range, also the spin's
     std::int32_t CData::*field;  // null for the three parts of the delay
+    const SettingDef* setting;   // the key it is stored under; null for the delay
 };
 extern const std::array<NumberBox, 14> kNumberBoxes;
 inline constexpr int kDelayHoursBox = 1010;

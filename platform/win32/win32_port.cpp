@@ -57,6 +57,7 @@ public:
         return ::MoveWindow(window, x, y, width, height, repaint);
     }
     BOOL ShowWindow(HWND window, int command) override { return ::ShowWindow(window, command); }
+    BOOL ShowWindowAsync(HWND window, int command) override { return ::ShowWindowAsync(window, command); }
     BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) override
     {
         return ::GetWindowPlacement(window, placement);

@@ -18,6 +18,11 @@
 //   probe keys SECONDS FILE      shows a window titled "Key recorder" in front
 //                                for that long and appends a line per key it
 //                                receives to FILE: "down|up VK extended|plain"
+//   probe titled SECONDS TITLE   shows a plain window of another program with
+//                                that title (a folder named Vorn, say) for that long
+//
+// A TITLE of Vorn's main window finds that window first, whatever other
+// windows share its title.
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
@@ -31,7 +36,11 @@
 
 namespace {
 
-HWND FindTitled(const wchar_t* title) { return FindWindowW(nullptr, title); }
+HWND FindTitled(const wchar_t* title)
+{
+    if (const HWND vorn = FindWindowW(L"VornMainWindow", title)) return vorn;
+    return FindWindowW(nullptr, title);
+}
 
 struct Search {
     int id;
@@ -307,6 +316,23 @@ int Keys(int seconds, const wchar_t* file)
     return 0;
 }
 
+// Another program's window that happens to carry a title.
+int Titled(int seconds, const wchar_t* title)
+{
+    WNDCLASSW type{};
+    type.lpfnWndProc = &DefWindowProcW;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"VornProbeTitled";
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&type);
+    const HWND window = CreateWindowExW(0, type.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 600,
+                                        400, nullptr, nullptr, type.hInstance, nullptr);
+    if (!window) return 1;
+    ShowFor(window, seconds);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -324,6 +350,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"preview") return Preview();
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
+    if (command == L"titled" && argc == 4) return Titled(_wtoi(argv[2]), argv[3]);
     if (command == L"shift") {
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starting Vorn: two starts a fraction of a second apart make one Vorn (one
-# process, one main window, one run of a corner's action); a /folder that
+# process, one main window, one run of a corner's action); another program's
+# window titled "Vorn" (a folder of that name) keeps no Vorn from starting
+# and is left alone by a second start; a /folder that
 # cannot be used writes no settings file anywhere; a Vorn.ini that is a link
 # to a synced copy stays a link, and the copy gets the save.
 set -euo pipefail
@@ -36,6 +38,25 @@ e2e_check "a corner runs its action" e2e_wait_until_ready 0 0 corner.log entered
 e2e_move 960 540
 sleep 2
 e2e_check "once" test "$(e2e_count_lines corner.log entered)" = 1
+e2e_stop_vorn
+
+# --- another program's window titled "Vorn", as a folder of that name is
+rm -f "$E2E_WORK/corner.log"
+wine "$E2E_PROBE_EXE" titled 300 Vorn >/dev/null 2>&1 &
+titled=$!
+titled_open() { [ "$(e2e_probe count Vorn)" = 1 ]; }
+e2e_wait_until 60 titled_open || true
+(cd "$E2E_WORK" && exec wine "$E2E_VORN_EXE" >/dev/null 2>&1) &
+E2E_VORN_PID=$!
+e2e_check "Vorn starts while another window is titled Vorn" e2e_wait_until_ready 0 0 corner.log entered
+e2e_move 960 540
+# A second start shows the running Vorn and ends; the other window stays as it was.
+(cd "$E2E_WORK" && exec wine "$E2E_VORN_EXE" >/dev/null 2>&1) &
+second=$!
+second_ended() { ! kill -0 "$second" 2>/dev/null; }
+e2e_check "a second start ends" e2e_wait_until 60 second_ended
+e2e_check "after showing the running Vorn's window" e2e_wait_until 10 e2e_window_is Vorn visible
+e2e_check "while the other window titled Vorn is still open" kill -0 "$titled"
 e2e_stop_vorn
 
 # --- a /folder that cannot be used

@@ -440,10 +440,18 @@ BOOL FakeDesktop::MoveWindow(HWND window, int x, int y, int width, int height, B
     return TRUE;
 }
 
+BOOL FakeDesktop::ShowWindowAsync(HWND window, int command)
+{
+    if (!Lookup(window)) return FALSE;
+    shownAsync.push_back(Message{window, static_cast<UINT>(command), 0, 0});
+    return TRUE;
+}
+
 BOOL FakeDesktop::ShowWindow(HWND window, int command)
 {
     FakeWindow* found = Lookup(window);
     if (!found) return FALSE;
+    if (found->hung) ++blockedOnHung;
     const BOOL wasVisible = found->visible ? TRUE : FALSE;
     switch (command) {
     case SW_HIDE:
@@ -534,6 +542,7 @@ BOOL FakeDesktop::PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM 
 LRESULT FakeDesktop::SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     sent.push_back(Message{window, message, wParam, lParam});
+    if (const FakeWindow* found = Find(window); found && found->hung) ++blockedOnHung;
     return 0;
 }
 
@@ -542,8 +551,9 @@ LRESULT FakeDesktop::SendMessageTimeoutW(HWND window, UINT message, WPARAM wPara
 {
     if (onSendWithTimeout) onSendWithTimeout();
     sentWithTimeout.push_back(TimedMessage{window, message, wParam, lParam, flags, timeoutMs});
-    if (result) *result = 0;
-    return TRUE;  // every window answered in time
+    const FakeWindow* found = Find(window);
+    if (result) *result = found ? found->answer : 0;
+    return found && found->hung ? FALSE : TRUE;
 }
 
 HMODULE FakeDesktop::GetModuleHandleW(LPCWSTR moduleName)

@@ -52,6 +52,11 @@ struct FakeWindow {
     int minHeight = 0;
     // Another program's unless set to the desktop's ownProcessId.
     DWORD processId = 0;
+    // A window whose thread no longer reads its messages: SendMessageTimeoutW
+    // gives up on it, and ShowWindow would block the caller.
+    bool hung = false;
+    // What the window answers a SendMessageTimeoutW.
+    LRESULT answer = 0;
 };
 
 // A monitor: its rectangle and work area in virtual-screen coordinates.
@@ -228,6 +233,10 @@ public:
     std::vector<Launch> launches;
     std::vector<Message> posted;
     std::vector<Message> sent;
+    // ShowWindowAsync calls: the window and the command (wParam).
+    std::vector<Message> shownAsync;
+    // Calls that would have waited for a hung window for ever.
+    int blockedOnHung = 0;
     std::vector<TimedMessage> sentWithTimeout;
     std::vector<KeyEvent> keys;
     std::vector<MouseEvent> mouse;
@@ -267,6 +276,7 @@ public:
     BOOL GetWindowRect(HWND window, RECT* rect) override;
     BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) override;
     BOOL ShowWindow(HWND window, int command) override;
+    BOOL ShowWindowAsync(HWND window, int command) override;
     BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) override;
     BOOL EnumWindows(WNDENUMPROC procedure, LPARAM parameter) override;
     BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,11 +3,13 @@
 // where the preview paints and writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "tests/fake/fixture.h"
+#include "tests/fake/temp_folder.h"
 #include "ui/actions_page_model.h"
 #include "ui/preview_layout.h"
 
@@ -95,6 +97,39 @@ TEST_F(PagesModelTest, TheTreeHasTheCatalogueGroupsThenCustomWithTheActionsInUse
         EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].action, kBuiltInActionCount + slot);
         EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].text, L"Mine " + std::to_wstring(slot));
         EXPECT_EQ(custom.items[static_cast<std::size_t>(slot)].selectedImage, CustomActionSelected);
+    }
+}
+
+// A custom action from an older file named like a later built-in ("Mute")
+// takes that name when the file is read: a built-in the tree offered under it
+// would come back after a restart as the custom action.
+TEST_F(PagesModelTest, WhatTheTreeOffersIsWhatRunsAfterARestart)
+{
+    fake::TempFolder folder;
+    theData.settingsPath = folder.File(L"Vorn.ini");
+    const std::wstring shadowed = theCatalogue[static_cast<std::size_t>(kBuiltInActionCount - 1)].name;
+    theCustomActions[0] = CCustomAction{shadowed, L"", L"calc", L""};
+    theCustomActions[1] = CCustomAction{L"Mine", L"", L"calc", L""};
+    for (const bool renamed : {false, true}) {
+        if (renamed) theCustomActions[0].name = shadowed + L" (old)";
+        std::vector<ActionIndex> offered;
+        for (const ActionTreeGroup& group : BuildActionTree())
+            for (const ActionTreeItem& item : group.items)
+                offered.push_back(item.action);
+        const bool builtInOffered =
+            std::find(offered.begin(), offered.end(), kBuiltInActionCount - 1) != offered.end();
+        EXPECT_EQ(builtInOffered, renamed);
+        EXPECT_EQ(theData.BuiltInShadowedBy(kBuiltInActionCount), renamed ? kNoActionIndex : kBuiltInActionCount - 1);
+        EXPECT_EQ(offered.size(), static_cast<std::size_t>(kBuiltInActionCount + (renamed ? 2 : 1)));
+        // Every action offered, assigned and read back, is still that action.
+        for (std::size_t first = 0; first < offered.size(); first += kZoneCount) {
+            for (std::size_t zone = 0; zone < static_cast<std::size_t>(kZoneCount); ++zone)
+                theData.assignments[Plain][zone] = offered[std::min(first + zone, offered.size() - 1)];
+            const auto assigned = theData.assignments;
+            theData.SaveSettings();
+            theData.LoadSettings();
+            EXPECT_EQ(theData.assignments, assigned) << "from item " << first << (renamed ? ", renamed" : "");
+        }
     }
 }
 

@@ -355,7 +355,9 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"Window move=50.5", &CData::windowMove, 50}, NumberCase{"corner SIZE=4", &CData::cornerSize, 4},
         NumberCase{"Poll interval=10", &CData::pollInterval, 50},
         NumberCase{"Poll interval=120.7", &CData::pollInterval, 120},
-        NumberCase{"Poll interval=9999", &CData::pollInterval, 500}, NumberCase{"Dwell time=-5", &CData::dwellTime, 0},
+        NumberCase{"Poll interval=9999", &CData::pollInterval, 500},
+        NumberCase{"Poll interval=", &CData::pollInterval, 500}, NumberCase{"Poll interval=abc", &CData::pollInterval, 500},
+        NumberCase{"Poll interval=0", &CData::pollInterval, 50}, NumberCase{"Dwell time=-5", &CData::dwellTime, 0},
         NumberCase{"Dwell time=5000", &CData::dwellTime, 1000}));
 
 struct FlagCase {

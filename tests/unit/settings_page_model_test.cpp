@@ -29,6 +29,8 @@ TEST_F(SettingsPageModelTest, NumberBoxesConvertTruncateAndClampToTheirStoredRan
         {1003, L"5", 10},  {1004, L"100", 99},   {1006, L"50", 50},   {1006, L"500", 99}, {1009, L"0", 1},
         {1009, L"-4", 1},  {1005, L"1e1", 10},   {1013, L"10", 50},   {1013, L"120", 120}, {1013, L"800", 500},
         {1014, L"-1", 0},  {1014, L"1500", 1000},
+        // An emptied or unreadable poll interval is the default, not the costly low end.
+        {1013, L"60", 60}, {1013, L"", 500}, {1013, L"60", 60}, {1013, L"abc", 500}, {1013, L"0", 50},
     };
     for (const Case& c : cases) {
         const NumberBox& box = *FindNumberBox(c.box);

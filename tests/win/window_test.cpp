@@ -12,6 +12,7 @@
 #include "actions/util.h"
 #include "app/edge_engine.h"
 #include "app/main_dlg.h"
+#include "app/single_instance.h"
 #include "buttons/button_dlg.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
@@ -293,6 +294,24 @@ TEST_F(MainWindowTest, LaterStartsBeginHidden)
     EXPECT_FALSE(IsWindowVisible(main.Handle()));
     SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_OPEN, 0);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
+}
+
+// A folder named Vorn open in Explorer is titled "Vorn" too.
+TEST_F(MainWindowTest, ALaterStartFindsThisWindowByItsClassAndItShowsItself)
+{
+    const HWND folderWindow = CreateWindowExW(0, L"STATIC", L"Vorn", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(folderWindow);
+    theData.firstRun = false;
+    CMainDlg& main = Open();
+    ASSERT_FALSE(IsWindowVisible(main.Handle()));
+    struct HeldLock : IInstanceLock {
+        bool Take(DWORD) override { return false; }
+    } held;
+    EXPECT_EQ(DecideStart(held, StartTiming{200, 50, 1000}), StartOutcome::ShownRunning);
+    EXPECT_TRUE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(IsWindowVisible(folderWindow));
+    DestroyWindow(folderWindow);
 }
 
 TEST_F(MainWindowTest, SwitchingTabsSavesTheSelectedPage)

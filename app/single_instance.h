@@ -1,0 +1,44 @@
+// One Vorn per session: what a start does when another Vorn runs, is still
+// starting or is ending. Portable; the lock itself is the platform's.
+#pragma once
+
+#include "platform/win.h"
+
+namespace vorn {
+
+// The running Vorn's main window is found by this class of its own, never by
+// its title: a folder, a document or a browser tab may be titled "Vorn".
+inline constexpr wchar_t kMainWindowClass[] = L"VornMainWindow";
+// Sent by a later start to the running Vorn's main window, which shows itself
+// and answers kShownAnswer. A window that is being destroyed answers 0.
+inline constexpr UINT kShowRunningMessage = WM_APP + 42;
+inline constexpr LRESULT kShownAnswer = 0x566F726E;
+
+// The session's lock that only the running Vorn holds. The system releases
+// it when its holder ends, however it ends, and gives it to one waiter only.
+class IInstanceLock {
+public:
+    virtual ~IInstanceLock() = default;
+    // Waits up to `waitMs` for the lock; true once this start holds it.
+    virtual bool Take(DWORD waitMs) = 0;
+};
+
+enum class StartOutcome {
+    Run,               // this start is the one Vorn of the session
+    ShownRunning,      // the running Vorn showed its window
+    RunningUnanswered  // the running Vorn holds the lock but does not answer
+};
+
+struct StartTiming {
+    DWORD limitMs = 10000;  // how long a later start waits for the running one
+    DWORD stepMs = 50;      // how often it looks for its window meanwhile
+    UINT answerMs = 2000;   // how long the running window may take to answer
+};
+
+// A start that gets the lock runs and looks for nothing. Otherwise it asks the
+// running Vorn's window to show itself; while there is none (the running one
+// still loads, or is ending) it waits for the lock, so a Vorn that ends hands
+// over to exactly one waiting start.
+StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing = {});
+
+}  // namespace vorn
