@@ -526,9 +526,14 @@ TEST_F(SettingsPageTest, TheSliderAppliesAtOnceAndStoresForVornAndTheTaskbar)
     CMainDlg& main = Open();
     CSettingsDlg& page = Page(main);
     SwitchTab(main, CMainDlg::SettingsPage);
+    // A folder named Vorn, opened last, shares the entry's title, not its transparency.
+    const HWND folderWindow = CreateWindowExW(0, L"STATIC", L"Vorn", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                                              100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     Slide(page, L"Vorn", 30);
     EXPECT_EQ(theData.vornTransparency, 30);
     EXPECT_EQ(Alpha(main.Handle()), AlphaFromPercent(30));
+    EXPECT_EQ(Alpha(folderWindow), 255);
+    DestroyWindow(folderWindow);
     Slide(page, L"Taskbar", 40);
     EXPECT_EQ(theData.taskbarTransparency, 40);
     EXPECT_EQ(Saved().Get(L"Settings", L"Taskbar transparency", L""), L"40");
@@ -716,6 +721,19 @@ TEST_F(CustomPageTest, TheEditorChecksAndTheListFollows)
 
 // Names and descriptions show as typed: an "&" is no mnemonic, on the
 // description line or in the tip over the list.
+TEST_F(CustomPageTest, ACustomActionCarryingABuiltInsNameSaysWhichOneItHides)
+{
+    const std::wstring builtIn = theCatalogue[static_cast<std::size_t>(kBuiltInActionCount - 1)].name;
+    theCustomActions[0] = CCustomAction{builtIn, L"Older than the built-in", L"old.exe", L""};
+    CMainDlg& main = Open();
+    CCustomDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::CustomPage);
+    EXPECT_NE(WindowText(page.Label(0).Handle()).find(L"\"" + builtIn + L"\""), std::wstring::npos);
+    theCustomActions[0].name += L" (old)";
+    page.FillList();
+    EXPECT_EQ(WindowText(page.Label(0).Handle()), L"Older than the built-in");
+}
+
 TEST_F(CustomPageTest, TheDescriptionAndTheTipShowAnAmpersandAsTyped)
 {
     theCustomActions[0] = CCustomAction{L"Save & quit", L"Saves & quits", L"save.exe", L""};
