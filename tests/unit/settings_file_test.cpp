@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -1088,6 +1089,7 @@ TEST_F(LostSaveTest, ACopyThatCannotBeTakenBackIsNeverLost)
     ListenForNotices();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_FALSE(told[0].recovered);
+    EXPECT_EQ(told[0].error, FileError::NotAFile);
     EXPECT_EQ(told[0].path, unreadable);
 }
 
@@ -1259,15 +1261,17 @@ TEST_F(SettingsFileTest, AHardLinkedFileKeepsItsLinks)
     theData.LoadSettings();
     theData.cornerSize = 4;
     ASSERT_TRUE(theData.WriteSettingsFile());
-    EXPECT_EQ(fs::hard_link_count(other), 2u);
-    EXPECT_EQ(fake::TempFolder::Read(other.wstring()), Saved());
     EXPECT_NE(Saved().find("Corner size=4\r\n"), std::string::npos);
     EXPECT_FALSE(TemporaryFileExists());
+    // Still one file: what is added under one name shows under the other.
+    std::ofstream(other, std::ios::app | std::ios::binary) << "; one file";
+    EXPECT_EQ(fake::TempFolder::Read(other.wstring()), Saved());
+    EXPECT_TRUE(Saved().ends_with("; one file"));
 }
 
-// A disk with no room left: the open file cannot grow past the length it had;
-// a write that would grow it writes what fits and fails. The file has two
-// names, so saves go in place.
+// A disk with room for two more bytes: the open file cannot grow past that;
+// a write that would grow it further writes what fits and fails. The file
+// has two names, so saves go in place.
 class FullDiskWriter final : public ForwardingWriter {
 public:
     bool Create(const std::wstring& path) override
@@ -1278,7 +1282,9 @@ public:
     bool Open(const std::wstring& path) override
     {
         position_ = 0;
-        return ForwardingWriter::Open(path) && ForwardingWriter::Size(room_);
+        const bool opened = ForwardingWriter::Open(path) && ForwardingWriter::Size(room_);
+        room_ += 2;
+        return opened;
     }
     bool Seek(std::uint64_t offset) override
     {
@@ -1312,7 +1318,8 @@ TEST_F(SettingsFileTest, AnInPlaceSaveMakesRoomBeforeItOverwrites)
         bool written;
     };
     const Case cases[] = {
-        {"one byte longer", old + "x", false},
+        {"longer by the room left", old + "xy", true},
+        {"longer than the room left", old + "xyz", false},
         {"much longer", old + Crlf("Side width=3\n"), false},
         {"as long", Crlf("[Settings]\nCorner size=1\nRepeat rate=60\n"), true},
         {"shorter", Crlf("[Settings]\nCorner size=1\n"), true},
