@@ -115,12 +115,18 @@ std::wstring PreferGiven(const std::wstring& final, const std::wstring& path)
     return final;
 }
 
-// Whether something holds the name `path` that cannot be opened: a link whose
-// folder is missing. Windows shows the link's own attributes; Wine shows
-// nothing of a Unix link, but will not make a new file in its place.
-bool NameHeldByALink(const std::wstring& path)
+// Whether the name `path`, which cannot be opened, is held by a symbolic
+// link to a file not made yet. Windows shows the link's own attributes. Wine
+// shows nothing of its Unix links, but makes no new file in one's place; that
+// test makes the file where there is none, so it is made only under Wine.
+bool HeldByALink(const std::wstring& path)
 {
     if (GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    static const bool wine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    if (!wine) return false;
     const HANDLE made = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (made == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
     CloseHandle(made);
@@ -149,14 +155,16 @@ public:
             CloseHandle(file);
             return PreferGiven(final, path);
         }
-        if (GetLastError() != ERROR_FILE_NOT_FOUND) return path;
-        // Nothing there, or a link to a file not made yet. Making the file
-        // through the name makes it where a link leads (Windows follows its
-        // links so, and Wine its Unix ones), and the made file tells where
-        // that is; it is removed again at once.
+        const DWORD code = GetLastError();
+        if ((code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) || !HeldByALink(path)) return path;
+        // A link to a file not made yet. Making the file through the link
+        // makes it where the link leads (Windows follows its links so, and
+        // Wine its Unix ones), and the made file tells where that is; it is
+        // removed again at once. Where it cannot be made (the link's folder
+        // is missing), no file may take the link's place either.
         const HANDLE made = CreateFileW(Long(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (made == INVALID_HANDLE_VALUE) return NameHeldByALink(path) ? std::wstring() : path;
+        if (made == INVALID_HANDLE_VALUE) return {};
         const std::wstring final = PathOfOpenFile(made);
         LARGE_INTEGER size{};
         const bool empty = GetFileSizeEx(made, &size) && size.QuadPart == 0;

@@ -882,41 +882,55 @@ std::string UnixPath(const std::wstring& path)
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Makes `link` a symbolic link to `target`, which need not exist. Windows
-// makes one in developer mode; Wine's CreateSymbolicLinkW makes none, but
-// Wine follows Unix links and runs Unix programs, so ln makes one there. Wine
-// does not wait for a Unix program: a file it makes after the link tells.
-bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target)
+// Runs `command` with the Unix shell under Wine. Wine does not wait for a
+// Unix program: a file the command makes last tells it has run.
+bool RunUnixCommand(const std::wstring& folder, const std::string& command)
 {
-    if (!UnderWine()) {
-        constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-        return ::CreateSymbolicLinkW(link.c_str(), target.c_str(), kUnprivileged) &&
-               ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    const std::wstring done = link + L".made";
-    const std::string from = UnixPath(link);
-    const std::string to = UnixPath(target);
+    const std::wstring done = folder + L"\\unix-command-done";
     const std::string marker = UnixPath(done);
-    if (from.empty() || to.empty() || marker.empty()) return false;
-    std::wstring command =
-        L"sh -c \"ln -s '" + Widened(to) + L"' '" + Widened(from) + L"' && touch '" + Widened(marker) + L"'\"";
+    if (marker.empty()) return false;
+    std::wstring line = L"sh -c \"" + Widened(command) + L" && touch '" + Widened(marker) + L"'\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
         return false;
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     for (int wait = 0; wait < 500 && ::GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
         ::Sleep(20);
-    if (!::DeleteFileW(done.c_str())) return false;
+    return ::DeleteFileW(done.c_str());
+}
+
+// Makes `link` a symbolic link to `target`, which need not exist. Windows
+// makes one in developer mode; Wine's CreateSymbolicLinkW makes none, but
+// Wine follows Unix links and runs Unix programs, so ln makes one there.
+bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& target)
+{
+    if (!UnderWine()) {
+        constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+        return ::CreateSymbolicLinkW(link.c_str(), target.c_str(), kUnprivileged) &&
+               ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    const std::string from = UnixPath(link);
+    const std::string to = UnixPath(target);
+    if (from.empty() || to.empty() || !RunUnixCommand(folder, "ln -s '" + to + "' '" + from + "'")) return false;
     // Wine shows nothing of a link to nothing, but no new file takes its name.
     const HANDLE file = ::CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_EXISTS;
     ::CloseHandle(file);
     ::DeleteFileW(link.c_str());
     return false;
+}
+
+// The link itself, which Wine cannot see while it leads nowhere.
+void RemoveSymbolicLink(const std::wstring& folder, const std::wstring& link)
+{
+    if (UnderWine())
+        (void)RunUnixCommand(folder, "rm -f '" + UnixPath(link) + "'");
+    else
+        ::DeleteFileW(link.c_str());
 }
 
 // A link to a synced copy not made yet: the first save makes the copy, and
@@ -938,7 +952,8 @@ TEST_F(ProfileCompatTest, ALinkToAFileNotMadeYetStaysALink)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         theData.settingsPath = NewFile(L"linked");
-        if (!MakeSymbolicLink(theData.settingsPath, c.target)) GTEST_SKIP() << "no symbolic links can be made here";
+        if (!MakeSymbolicLink(folder.Path().wstring(), theData.settingsPath, c.target))
+            GTEST_SKIP() << "no symbolic links can be made here";
         theData.cornerSize = 6;
         FileError error = FileError::None;
         std::wstring fault;
@@ -951,6 +966,7 @@ TEST_F(ProfileCompatTest, ALinkToAFileNotMadeYetStaysALink)
         theData.cornerSize = 7;
         EXPECT_EQ(theData.WriteSettingsFile(), c.saved);  // still a link
         EXPECT_EQ(ReadBytes(c.target).find("Corner size=7\r\n") != std::string::npos, c.saved);
+        RemoveSymbolicLink(folder.Path().wstring(), theData.settingsPath);
     }
 }
 
