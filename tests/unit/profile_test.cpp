@@ -199,6 +199,9 @@ TEST(TextEncoding, BytesWithoutAMarkAreReadAsWhatTheyHold)
 
 TEST(TextEncoding, AFileReadAsUtf8IsWrittenAsUtf8WithoutAMark)
 {
+    // Each length at its first character.
+    EXPECT_EQ(EncodeSettingsText(L"\u007f\u0080 \u0800 \U00010000", TextEncoding::Utf8),
+              "\x7F\xC2\x80 \xE0\xA0\x80 \xF0\x90\x80\x80");
     EXPECT_EQ(EncodeSettingsText(L"Jos\u00e9 \u20ac x\U0001F600", TextEncoding::Utf8),
               "Jos\xC3\xA9 \xE2\x82\xAC x\xF0\x9F\x98\x80");
     // Half a surrogate pair has no UTF-8.
