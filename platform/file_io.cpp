@@ -170,7 +170,7 @@ std::optional<LostSave> TakeBackLostSave(const std::wstring& path, IFileWriter& 
         }
         // Cut short by a crash while it was written: not the settings.
         if (!complete(save.bytes)) continue;
-        save.restored = writer.Replace(leftover.path, target);
+        (void)writer.Replace(leftover.path, target);
         return save;
     }
     return std::nullopt;

@@ -116,11 +116,11 @@ struct LostSave {
     std::wstring from;                      // the temporary file
     std::string bytes;                      // its bytes
     FileError readError = FileError::None;  // it could not be read, and stays where it is
-    bool restored = false;                  // it was moved into the file's place
 };
 // When the file `path` (or the file its link leads to) is missing, the newest
 // temporary file of an earlier save of it whose bytes `complete` accepts is
-// moved into its place. A leftover that cannot be read ends the search with
+// moved into its place (where it cannot be, it stays, and its bytes are the
+// settings all the same). A leftover that cannot be read ends the search with
 // its error, since it may be the only copy. Nothing when the file exists or
 // no leftover is complete.
 [[nodiscard]] std::optional<LostSave> TakeBackLostSave(const std::wstring& path, IFileWriter& writer,
