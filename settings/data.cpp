@@ -82,6 +82,7 @@ void CData::ResetToDefaults()
     }
     wallpaperFolders.clear();
     wallpaperFiles.clear();
+    settingsEncoding = TextEncoding::Ansi;
 }
 
 ActionIndex CData::FindActionIndex(const std::wstring& name) const

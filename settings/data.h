@@ -12,6 +12,7 @@
 #include "actions/catalogue.h"
 #include "platform/win.h"
 #include "settings/file_problem.h"
+#include "settings/text_encoding.h"
 
 namespace vorn {
 
@@ -72,6 +73,8 @@ public:
     // A save that fails leaves the file as it was. A file that exists but
     // cannot be read, or a save that fails, is told to fileProblems.
     void LoadSettings();
+    // The same through `writer`, which takes back a save's lost file (tests).
+    void LoadSettings(IFileWriter& writer);
     void SaveSettings();
     // Told at every save, before the file is written: a setting may have
     // changed (the edge engine follows its timing settings this way).
@@ -164,6 +167,9 @@ public:
     // Not stored: the file exists but could not be read at load. Saving over
     // it would replace the user's settings with defaults, so saves are refused.
     bool settingsUnreadable = false;
+    // How the file read at load holds its text, so that a save writes it back
+    // the same way where that matters (UTF-8 without a mark).
+    TextEncoding settingsEncoding = TextEncoding::Ansi;
     // Set before the load when the folder the command line names for the
     // settings cannot be used: the load reads nothing, tells this, and no
     // save writes a file anywhere during the run.

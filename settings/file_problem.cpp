@@ -64,7 +64,11 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
     std::wstring before;
     std::wstring after;
     FileProblemNotice notice;
-    if (problem.folderOption) {
+    if (problem.recovered) {
+        notice.title = L"Vorn took back its settings";
+        before = L"";
+        after = L" was missing after a save that did not finish. Vorn took back the settings that save had written.";
+    } else if (problem.folderOption) {
         notice.title = L"Vorn cannot use its settings folder";
         before = L"The folder ";
         after = L" given with /folder cannot be used: " + reason +
@@ -87,30 +91,31 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
 
 void CFileProblemReporter::Report(const FileProblem& problem)
 {
-    if (told_ || waiting_) return;
-    if (!listener_) {
-        waiting_ = problem;
-        return;
-    }
-    told_ = true;
-    listener_(problem);
+    bool& told = problem.recovered ? toldRecovery_ : toldProblem_;
+    if (told) return;
+    told = true;
+    if (listener_)
+        listener_(problem);
+    else
+        waiting_.push_back(problem);
 }
 
 void CFileProblemReporter::SetListener(std::function<void(const FileProblem&)> listener)
 {
     listener_ = std::move(listener);
-    if (listener_ && waiting_) {
-        const FileProblem problem = std::move(*waiting_);
-        waiting_.reset();
-        Report(problem);
-    }
+    if (!listener_) return;
+    std::vector<FileProblem> waiting;
+    waiting.swap(waiting_);
+    for (const FileProblem& problem : waiting)
+        listener_(problem);
 }
 
 void CFileProblemReporter::Reset()
 {
     listener_ = nullptr;
-    waiting_.reset();
-    told_ = false;
+    waiting_.clear();
+    toldProblem_ = false;
+    toldRecovery_ = false;
 }
 
 }  // namespace vorn

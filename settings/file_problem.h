@@ -1,10 +1,11 @@
-// Telling the user that the settings file cannot be read or saved: the words
-// of the notice, and the rule that it is told once per run.
+// Telling the user that the settings file cannot be read or saved, or was
+// taken back from a save's temporary file: the words of the notice, and the
+// rule that each is told once per run.
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -17,6 +18,9 @@ struct FileProblem {
     // The folder the command line names for the settings cannot be used:
     // `path` is that folder, and no settings file is read or written.
     bool folderOption = false;
+    // No fault but news: the file `path` was missing, and the complete copy a
+    // save that did not finish left beside it was taken back.
+    bool recovered = false;
 };
 
 // A notification-area balloon: the title fits in 63 characters and the text
@@ -27,8 +31,9 @@ struct FileProblemNotice {
 };
 FileProblemNotice NoticeFor(const FileProblem& problem);
 
-// Hands the first problem of the run to the listener, and none after it. A
-// problem met before there is a listener (the load at start) waits for one.
+// Hands the first problem of the run to the listener, and none after it; a
+// recovered file is told once besides. What is met before there is a listener
+// (the load at start) waits for one.
 class CFileProblemReporter {
 public:
     void Report(const FileProblem& problem);
@@ -38,8 +43,9 @@ public:
 
 private:
     std::function<void(const FileProblem&)> listener_;
-    std::optional<FileProblem> waiting_;
-    bool told_ = false;
+    std::vector<FileProblem> waiting_;
+    bool toldProblem_ = false;
+    bool toldRecovery_ = false;
 };
 
 }  // namespace vorn

@@ -52,6 +52,8 @@ private:
 
 const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
+std::wstring Header(std::wstring_view section) { return L"\r\n[" + std::wstring(section) + L"]\r\n"; }
+
 }  // namespace
 
 std::int32_t SettingNumber(const SettingDef& def, std::wstring_view text)
@@ -59,6 +61,20 @@ std::int32_t SettingNumber(const SettingDef& def, std::wstring_view text)
     std::optional<std::int32_t> number = ReadSettingNumber(text);
     if (!number && def.unreadableMeansMissing) number = ReadSettingNumber(def.missingValue);
     return std::clamp(number.value_or(0), def.low, def.high);
+}
+
+bool IsCompleteSettingsFile(std::string_view bytes)
+{
+    const std::optional<std::wstring> text = DecodeSettingsBytes(bytes);
+    if (!text) return false;
+    std::size_t end = 0;
+    for (const wchar_t* section :
+         {kSettings, kWallpaperFolders, kActionSections[0], kActionSections[1], kActionSections[2], kCustomActions}) {
+        const std::size_t found = text->find(Header(section), end);
+        if (found == std::wstring::npos) return false;
+        end = found + Header(section).size();
+    }
+    return text->size() == end || text->ends_with(L"\r\n\r\n");
 }
 
 bool IsSettingWritten(const SettingDef& def, const CData& data)
@@ -178,6 +194,12 @@ std::wstring FormatSettingsFile()
 
 void CData::LoadSettings()
 {
+    const auto writer = SystemFileWriter();
+    LoadSettings(*writer);
+}
+
+void CData::LoadSettings(IFileWriter& writer)
+{
     // A folder that cannot be used: not even the start folder's file is
     // read, since it is not the user's, and nothing is saved.
     if (settingsFolderProblem) {
@@ -188,14 +210,31 @@ void CData::LoadSettings()
     }
     std::string bytes;
     FileError error = FileError::None;
-    const ReadResult read = ReadWholeFile(settingsPath, bytes, &error);
-    std::optional<ProfileFile> file = read == ReadResult::Read ? ProfileFile::Decode(bytes) : ProfileFile();
-    if (!file) error = FileError::Undecodable;
+    std::wstring fault = settingsPath;
+    ReadResult read = ReadWholeFile(settingsPath, bytes, &error);
+    bool recovered = false;
+    if (read == ReadResult::Missing) {
+        if (std::optional<LostSave> lost = TakeBackLostSave(settingsPath, writer, IsCompleteSettingsFile)) {
+            recovered = lost->readError == FileError::None;
+            // One that cannot be read may be the only copy: read as a file
+            // that cannot be, so that no save replaces it.
+            read = recovered ? ReadResult::Read : ReadResult::Failed;
+            error = lost->readError;
+            fault = lost->from;
+            bytes = std::move(lost->bytes);
+        }
+    }
+    TextEncoding encoding = TextEncoding::Ansi;
+    const std::optional<std::wstring> text =
+        read == ReadResult::Read ? DecodeSettingsBytes(bytes, &encoding) : std::wstring();
+    if (!text) error = FileError::Undecodable;
     // A file that exists but cannot be read loads as defaults, like a missing
     // one, so that the program still starts; but it must not be overwritten.
-    settingsUnreadable = read == ReadResult::Failed || !file;
-    if (settingsUnreadable) fileProblems.Report(FileProblem{false, error, settingsPath});
-    LoadFromProfile(file ? *file : ProfileFile());
+    settingsUnreadable = read == ReadResult::Failed || !text;
+    if (settingsUnreadable) fileProblems.Report(FileProblem{false, error, fault});
+    if (recovered) fileProblems.Report(FileProblem{false, FileError::None, settingsPath, false, true});
+    LoadFromProfile(text ? ProfileFile::Parse(*text) : ProfileFile());
+    settingsEncoding = encoding;
 }
 
 void CData::LoadFromProfile(const ProfileFile& file)
@@ -299,7 +338,8 @@ bool CData::WriteSettingsFile(FileError* error, std::wstring* faultPath) const
         if (error) *error = FileError::Other;
         return false;
     }
-    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile()), error, faultPath);
+    return WriteFileAtomically(settingsPath, EncodeSettingsText(FormatSettingsFile(), settingsEncoding), error,
+                               faultPath);
 }
 
 }  // namespace vorn

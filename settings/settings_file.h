@@ -15,6 +15,14 @@ std::wstring DecimalText(std::int64_t number);
 // custom actions and the buttons.
 std::wstring FormatSettingsFile();
 
+// Whether `bytes` are a whole settings file as a save writes it, not one a
+// crash cut short: text in an encoding the load reads, holding every section
+// a save always writes, in order, and ending where a save ends, after
+// "[Custom actions]" or after the empty line that closes each custom action
+// and each button section. A cut exactly after such an empty line cannot be
+// told from a save with fewer actions or buttons.
+bool IsCompleteSettingsFile(std::string_view bytes);
+
 // A value as it is written after "key=". Line breaks and NULs, which would
 // end the line, become spaces. A value the profile reader would change (blanks
 // at either end, or one pair of enclosing quotes) is written inside double

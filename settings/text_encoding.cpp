@@ -122,7 +122,83 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes)
     return text;
 }
 
+std::optional<std::wstring> DecodeAnsi(std::string_view bytes)
+{
+#if defined(_WIN32)
+    if (bytes.empty()) return std::wstring();
+    // Whole-text conversion, so double-byte code pages decode their pairs.
+    std::wstring text;
+    const int size = static_cast<int>(bytes.size());
+    const int count = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    if (count <= 0) return std::nullopt;
+    text.resize(static_cast<std::size_t>(count));
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), count);
+    return text;
+#else
+    const AnsiCodePage& page = CodePage();
+    std::wstring text(bytes.size(), L'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[i] = page.characters[static_cast<unsigned char>(bytes[i])];
+    return text;
+#endif
+}
+
 bool StartsWith(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
+
+// UTF-16LE without a mark: whole 16-bit units, none of them NUL, and more
+// than half of them with a NUL high byte. Text with stray NULs (a crash's
+// zero-filled end, a binary file) almost never passes, since its NULs pair up
+// or fall anywhere.
+bool LooksLikeUtf16LE(std::string_view bytes)
+{
+    if (bytes.size() % 2 != 0) return false;
+    std::size_t narrow = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const bool lowNul = bytes[i] == '\0';
+        const bool highNul = bytes[i + 1] == '\0';
+        if (lowNul && highNul) return false;
+        if (highNul) ++narrow;
+    }
+    return narrow * 2 > bytes.size() / 2;
+}
+
+bool HasNonAscii(std::string_view bytes)
+{
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80) return true;
+    return false;
+}
+
+std::string EncodeUtf8(std::wstring_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<std::uint32_t>(text[i]);
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<std::uint32_t>(text[i + 1]))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<std::uint32_t>(text[i + 1]) - 0xDC00);
+            ++i;
+        }
+        // Half a pair has no UTF-8.
+        if (IsHighSurrogate(c) || IsLowSurrogate(c) || c > 0x10FFFF) c = 0xFFFD;
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+        } else if (c < 0x800) {
+            bytes += static_cast<char>(0xC0 | (c >> 6));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (c >> 12));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (c >> 18));
+            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return bytes;
+}
 
 std::string EncodeUtf16(std::wstring_view text)
 {
@@ -146,28 +222,30 @@ std::string EncodeUtf16(std::wstring_view text)
 
 }  // namespace
 
-std::optional<std::wstring> DecodeSettingsBytes(std::string_view bytes)
+std::optional<std::wstring> DecodeSettingsBytes(std::string_view bytes, TextEncoding* encoding)
 {
-    if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
-    if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
-    if (StartsWith(bytes, "\xEF\xBB\xBF")) return DecodeUtf8(bytes.substr(3));
-#if defined(_WIN32)
-    if (bytes.empty()) return std::wstring();
-    // Whole-text conversion, so double-byte code pages decode their pairs.
-    std::wstring text;
-    const int size = static_cast<int>(bytes.size());
-    const int count = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    if (count <= 0) return std::nullopt;
-    text.resize(static_cast<std::size_t>(count));
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), count);
+    TextEncoding found = TextEncoding::Ansi;
+    std::optional<std::wstring> text;
+    if (StartsWith(bytes, "\xFF\xFE")) {
+        found = TextEncoding::Utf16LE;
+        text = DecodeUtf16(bytes.substr(2), false);
+    } else if (StartsWith(bytes, "\xFE\xFF")) {
+        found = TextEncoding::Utf16BE;
+        text = DecodeUtf16(bytes.substr(2), true);
+    } else if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+        found = TextEncoding::Utf8WithMark;
+        text = DecodeUtf8(bytes.substr(3));
+    } else if (bytes.find('\0') != std::string_view::npos) {
+        if (!LooksLikeUtf16LE(bytes)) return std::nullopt;
+        found = TextEncoding::Utf16LEWithoutMark;
+        text = DecodeUtf16(bytes, false);
+    } else if (HasNonAscii(bytes) && (text = DecodeUtf8(bytes))) {
+        found = TextEncoding::Utf8;
+    } else {
+        text = DecodeAnsi(bytes);
+    }
+    if (encoding) *encoding = found;
     return text;
-#else
-    const AnsiCodePage& page = CodePage();
-    std::wstring text(bytes.size(), L'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        text[i] = page.characters[static_cast<unsigned char>(bytes[i])];
-    return text;
-#endif
 }
 
 bool FitsInAnsiByte(wchar_t c)
@@ -178,8 +256,9 @@ bool FitsInAnsiByte(wchar_t c)
     return page.singleByte && u <= 0xFF && page.characters[u] == c;
 }
 
-std::string EncodeSettingsText(std::wstring_view text)
+std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs)
 {
+    if (readAs == TextEncoding::Utf8) return EncodeUtf8(text);
     const AnsiCodePage& page = CodePage();
     std::string bytes(text.size(), '\0');
     char* out = bytes.data();

@@ -2,8 +2,10 @@
 // format has always been and what other tools write; UTF-16 little-endian with
 // the byte-order mark FF FE carries text the code page cannot hold. Both are
 // what the Windows profile reader understands, and what a save writes. Files
-// that editors save as UTF-8 or UTF-16 big-endian with their marks are read
-// too, so that a user's edit never turns the settings into defaults.
+// that editors save as UTF-8 (with or without its mark), UTF-16 big-endian
+// with its mark or UTF-16 little-endian without one are read too, so that a
+// user's edit never turns the settings into defaults; a file read as UTF-8
+// without a mark, as Notepad saves, is written back so.
 #pragma once
 
 #include <optional>
@@ -12,19 +14,35 @@
 
 namespace vorn {
 
+// How a settings file's bytes hold its text.
+enum class TextEncoding {
+    Ansi,
+    Utf8,  // without a mark
+    Utf8WithMark,
+    Utf16LE,  // after FF FE
+    Utf16LEWithoutMark,
+    Utf16BE,  // after FE FF
+};
+
 // Text of a settings file, by its byte-order mark: UTF-16LE after FF FE,
-// UTF-16BE after FE FF (an odd last byte is dropped), UTF-8 after EF BB BF;
-// otherwise 8-bit ANSI (on Windows the system code page; elsewhere
+// UTF-16BE after FE FF (an odd last byte is dropped), UTF-8 after EF BB BF.
+// Without a mark: bytes with a NUL are UTF-16LE when that is what they look
+// like (an even count, no NUL character, and most characters with a NUL high
+// byte, as the ASCII of keys and section names gives), else no text; bytes
+// that are valid UTF-8 and hold at least one multi-byte sequence are UTF-8;
+// anything else is 8-bit ANSI (on Windows the system code page; elsewhere
 // Windows-1252, whose five unassigned bytes stand for themselves). Nothing
-// when the bytes are not text in the encoding their mark names.
-std::optional<std::wstring> DecodeSettingsBytes(std::string_view bytes);
+// when the bytes are not text in their encoding. `encoding` (when given) is
+// told which encoding was read.
+std::optional<std::wstring> DecodeSettingsBytes(std::string_view bytes, TextEncoding* encoding = nullptr);
 
 // Whether `c` can be stored as the single byte of the same value and read
 // back unchanged through the ANSI code page.
 bool FitsInAnsiByte(wchar_t c);
 
-// The bytes of a settings file: one byte per character when every character
-// fits; otherwise UTF-16LE with FF FE, so that nothing is lost.
-std::string EncodeSettingsText(std::wstring_view text);
+// The bytes of a settings file read in `readAs`: UTF-8 without a mark for a
+// file read so; otherwise one byte per character when every character fits,
+// else UTF-16LE with FF FE, so that nothing is lost.
+std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs = TextEncoding::Ansi);
 
 }  // namespace vorn

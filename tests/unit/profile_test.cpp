@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "platform/win.h"
 #include "settings/profile.h"
 #include "settings/text_encoding.h"
 
@@ -144,6 +146,68 @@ TEST(ProfileFile, BytesThatAreNoTextInTheirEncodingDecodeToNothing)
     EXPECT_EQ(DecodeSettingsBytes(whole), std::wstring(L"k=\u20ac"));
     // The largest of each length still decodes.
     EXPECT_EQ(DecodeSettingsBytes("\xEF\xBB\xBF\x7F\xDF\xBF\xEF\xBF\xBF"), std::wstring(L"\u007f\u07ff\uffff"));
+}
+
+// Bytes without a byte-order mark, as editors save them: what the load takes
+// them for, each rule at its edges.
+TEST(TextEncoding, BytesWithoutAMarkAreReadAsWhatTheyHold)
+{
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::optional<TextEncoding> encoding;  // nothing: no text
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {"valid UTF-8 with a multi-byte sequence", "k=Jos\xC3\xA9", TextEncoding::Utf8, L"k=Jos\u00e9"},
+        {"UTF-8 beyond the basic plane", "x\xF0\x9F\x98\x80", TextEncoding::Utf8, L"x\U0001F600"},
+        {"invalid UTF-8", "k=Jos\xE9", TextEncoding::Ansi, L"k=Jos\u00e9"},
+        {"valid UTF-8 but for one byte", "k=\xC3\xA9 \xE9", TextEncoding::Ansi, L"k=\u00c3\u00a9 \u00e9"},
+        {"too long for its character", "k=\xC0\xAF", TextEncoding::Ansi, L"k=\u00c0\u00af"},
+        {"pure ASCII", "k=Jose", TextEncoding::Ansi, L"k=Jose"},
+        {"nothing", "", TextEncoding::Ansi, L""},
+        // The rule's choice: 8-bit text whose bytes happen to be valid UTF-8
+        // reads as UTF-8 ("\u00c3\u00a9" becomes "\u00e9"), and is written back
+        // to the same bytes.
+        {"ANSI that happens to be valid UTF-8", "k=\xC3\xA9t\xC3\xA9", TextEncoding::Utf8, L"k=\u00e9t\u00e9"},
+        {"UTF-16LE, most characters with a NUL high byte", "a\0b\0\x00\x4e"s, TextEncoding::Utf16LEWithoutMark,
+         L"ab\u4e00"},
+        {"UTF-16LE, as many without as with", "a\0\x00\x4e"s, std::nullopt, L""},
+        {"UTF-16LE holding a NUL character", "a\0b\0\0\0"s, std::nullopt, L""},
+        {"UTF-16LE with an odd byte count", "a\0b\0c"s, std::nullopt, L""},
+        {"other text with a NUL byte", "[s]\r\nk=a\0b\r\n"s, std::nullopt, L""},
+    };
+#if defined(_WIN32)
+    // 8-bit text beyond ASCII as the code page has it: the system's here.
+    const bool windows1252 = GetACP() == 1252;
+#else
+    const bool windows1252 = true;
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TextEncoding encoding = TextEncoding::Utf16BE;
+        const std::optional<std::wstring> text = DecodeSettingsBytes(c.bytes, &encoding);
+        ASSERT_EQ(text.has_value(), c.encoding.has_value());
+        if (!text) continue;
+        EXPECT_EQ(encoding, *c.encoding);
+        if (encoding != TextEncoding::Ansi || windows1252) {
+            EXPECT_EQ(*text, c.text);
+        }
+    }
+}
+
+TEST(TextEncoding, AFileReadAsUtf8IsWrittenAsUtf8WithoutAMark)
+{
+    // Each length at its first character.
+    EXPECT_EQ(EncodeSettingsText(L"\u007f\u0080 \u0800 \U00010000", TextEncoding::Utf8),
+              "\x7F\xC2\x80 \xE0\xA0\x80 \xF0\x90\x80\x80");
+    EXPECT_EQ(EncodeSettingsText(L"Jos\u00e9 \u20ac x\U0001F600", TextEncoding::Utf8),
+              "Jos\xC3\xA9 \xE2\x82\xAC x\xF0\x9F\x98\x80");
+    // Half a surrogate pair has no UTF-8.
+    EXPECT_EQ(EncodeSettingsText(std::wstring(1, static_cast<wchar_t>(0xD800)), TextEncoding::Utf8), "\xEF\xBF\xBD");
+    // Every other encoding read is written back by the usual rule.
+    EXPECT_EQ(EncodeSettingsText(L"Jos\u00e9", TextEncoding::Utf16LEWithoutMark), "Jos\xE9");
 }
 
 TEST(TextEncoding, EightBitWhenEveryCharacterFits)

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -612,20 +613,32 @@ std::string Utf16BigEndian(std::wstring_view text)
     return out;
 }
 
+// UTF-16LE as the save writes it, without the mark.
+std::string Utf16WithoutMark(std::wstring_view text)
+{
+    return EncodeSettingsText(std::wstring(text) + L"\u20ac").substr(2, 2 * text.size());
+}
+
 // A file an editor saved in another encoding loads whole, and the next save
-// writes it back as the save rules choose: 8 bits while everything fits.
+// writes it back as the save rules choose: 8 bits while everything fits; and
+// UTF-8 without a mark, as Notepad saves it, stays so.
 TEST_F(SettingsFileTest, FilesInTheEncodingsEditorsWriteLoadWholeAndAreSavedBack)
 {
     struct Case {
         const char* what;
         std::string (*encode)(std::wstring_view text);
         const wchar_t* description;
+        bool savedAsRead = false;
     };
     const Case cases[] = {
         {"UTF-8 with its mark", [](std::wstring_view t) { return "\xEF\xBB\xBF" + Utf8(t); }, L"caf\u00e9"},
         {"UTF-8 beyond the code page", [](std::wstring_view t) { return "\xEF\xBB\xBF" + Utf8(t); }, L"\u4e2d\u6587"},
         {"UTF-16 big-endian", &Utf16BigEndian, L"caf\u00e9"},
         {"UTF-16 big-endian beyond the code page", &Utf16BigEndian, L"\u4e2d\u6587"},
+        {"UTF-8 without a mark", &Utf8, L"Jos\u00e9", true},
+        {"UTF-8 without a mark beyond the code page", &Utf8, L"\u4e2d\u6587", true},
+        {"UTF-16 without a mark", &Utf16WithoutMark, L"caf\u00e9"},
+        {"UTF-16 without a mark beyond the code page", &Utf16WithoutMark, L"\u4e2d\u6587"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -639,7 +652,7 @@ TEST_F(SettingsFileTest, FilesInTheEncodingsEditorsWriteLoadWholeAndAreSavedBack
         EXPECT_FALSE(theData.firstRun);
         EXPECT_EQ(FormatSettingsFile(), text);
         theData.SaveSettings();
-        EXPECT_EQ(Saved(), EncodeSettingsText(text));
+        EXPECT_EQ(Saved(), c.savedAsRead ? c.encode(text) : EncodeSettingsText(text));
     }
 }
 
@@ -681,59 +694,77 @@ enum class Step {
     ReplaceLosingTheOld  // as a swap can, where it half works
 };
 
+// The system's steps, passed through; tests override the ones they change.
+class ForwardingWriter : public IFileWriter {
+public:
+    std::wstring FinalPath(const std::wstring& path) override { return real_->FinalPath(path); }
+    bool Create(const std::wstring& path) override { return Track(real_->Create(path)); }
+    bool Open(const std::wstring& path) override { return Track(real_->Open(path)); }
+    bool Size(std::uint64_t& size) override { return Track(real_->Size(size)); }
+    bool Seek(std::uint64_t offset) override { return Track(real_->Seek(offset)); }
+    bool Write(std::string_view bytes) override { return Track(real_->Write(bytes)); }
+    bool Truncate() override { return Track(real_->Truncate()); }
+    bool Flush() override { return Track(real_->Flush()); }
+    bool Close() override { return Track(real_->Close()); }
+    bool Replace(const std::wstring& from, const std::wstring& to) override { return Track(real_->Replace(from, to)); }
+    void Remove(const std::wstring& path) override { real_->Remove(path); }
+    bool Exists(const std::wstring& path) override { return real_->Exists(path); }
+    unsigned LinkCount(const std::wstring& path) override { return real_->LinkCount(path); }
+    std::vector<LeftoverFile> Leftovers(const std::wstring& path) override { return real_->Leftovers(path); }
+    FileError Error() const override { return error_; }
+
+protected:
+    bool Track(bool ok)
+    {
+        if (!ok) error_ = real_->Error();
+        return ok;
+    }
+    bool Fail(FileError error)
+    {
+        error_ = error;
+        return false;
+    }
+
+    FileError error_ = FileError::Other;
+    std::unique_ptr<IFileWriter> real_ = SystemFileWriter();
+};
+
 // The system's steps, with one of them failing; a failing create or replace
 // answers `createError` (a folder that refuses new files, say).
-class FailingWriter final : public IFileWriter {
+class FailingWriter final : public ForwardingWriter {
 public:
     explicit FailingWriter(Step failing, FileError createError = FileError::Other)
         : failing_(failing), createError_(createError)
     {
     }
-    std::wstring FinalPath(const std::wstring& path) override { return real_->FinalPath(path); }
     bool Create(const std::wstring& path) override
     {
         // A create that fails after making the file, as a full disk can.
         const bool created = real_->Create(path);
         if (created && failing_ == Step::Create) {
             (void)real_->Close();
-            error_ = createError_;
-            return false;
+            return Fail(createError_);
         }
         return created;
     }
-    bool Open(const std::wstring& path) override { return Track(real_->Open(path)); }
     bool Write(std::string_view bytes) override
     {
         // Half the bytes reach the disk before the failure.
         if (failing_ == Step::Write) return real_->Write(bytes.substr(0, bytes.size() / 2)) && false;
         return Track(real_->Write(bytes));
     }
-    bool Truncate() override { return Track(real_->Truncate()); }
     bool Flush() override { return real_->Flush() && failing_ != Step::Flush; }
     bool Close() override { return real_->Close() && failing_ != Step::Close; }
     bool Replace(const std::wstring& from, const std::wstring& to) override
     {
         if (failing_ == Step::ReplaceLosingTheOld) real_->Remove(to);
         if (failing_ != Step::Replace && failing_ != Step::ReplaceLosingTheOld) return Track(real_->Replace(from, to));
-        error_ = createError_;
-        return false;
+        return Fail(createError_);
     }
-    void Remove(const std::wstring& path) override { real_->Remove(path); }
-    bool Exists(const std::wstring& path) override { return real_->Exists(path); }
-    void RemoveLeftovers(const std::wstring& path) override { real_->RemoveLeftovers(path); }
-    FileError Error() const override { return error_; }
 
 private:
-    bool Track(bool ok)
-    {
-        if (!ok) error_ = real_->Error();
-        return ok;
-    }
-
     Step failing_;
     FileError createError_;
-    FileError error_ = FileError::Other;
-    std::unique_ptr<IFileWriter> real_ = SystemFileWriter();
 };
 
 class FailedSaveTest : public SettingsFileTest, public ::testing::WithParamInterface<Step> {};
@@ -751,6 +782,21 @@ TEST_P(FailedSaveTest, LeavesTheOldFileByteForByteAndNoTemporaryFile)
 
 INSTANTIATE_TEST_SUITE_P(EachStep, FailedSaveTest,
                          ::testing::Values(Step::Create, Step::Write, Step::Flush, Step::Close, Step::Replace));
+
+// The news of a file taken back is told once, and leaves the one problem a
+// run tells for later.
+TEST(FileProblemReporterTest, ARecoveredFileIsToldOnceBesideTheFirstProblem)
+{
+    CFileProblemReporter reporter;
+    std::vector<FileProblem> told;
+    reporter.SetListener([&](const FileProblem& p) { told.push_back(p); });
+    for (const bool recovered : {true, true, false, false})
+        reporter.Report(FileProblem{!recovered, recovered ? FileError::None : FileError::DiskFull, L"C:\\V", false,
+                                    recovered});
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[0].recovered);
+    EXPECT_EQ(told[1].error, FileError::DiskFull);
+}
 
 TEST_F(SettingsFileTest, AFailedSaveIsToldOnceWithItsReason)
 {
@@ -810,6 +856,8 @@ TEST(FileProblemNoticeTest, NamesTheFileAndTheReasonWithinTheBalloonLimits)
          L"it is a file, not a folder"},
         {{false, FileError::AccessDenied, longPath, true}, L"Vorn cannot use its settings folder",
          L"access to it was denied. Vorn runs with default settings and saves nothing"},
+        {{false, FileError::None, longPath, false, true}, L"Vorn took back its settings",
+         L" was missing after a save that did not finish. Vorn took back the settings"},
     };
     for (const Case& c : cases) {
         const FileProblemNotice notice = NoticeFor(c.problem);
@@ -903,42 +951,202 @@ TEST_F(SettingsFileTest, ASwapThatLostTheOldFileKeepsTheNewOne)
     EXPECT_EQ(Saved(), "newest");
 }
 
+// --- a save's lost file, taken back -------------------------------------------------
+
+// A temporary file a save of Vorn.ini left, holding a save with `cornerSize`
+// (cut short when not `complete`), last written `age` ago.
+struct LeftoverCase {
+    const wchar_t* name;
+    int cornerSize;
+    bool complete;
+    std::chrono::minutes age;
+};
+
+class LostSaveTest : public SettingsFileTest {
+protected:
+    std::wstring Leave(const LeftoverCase& leftover)
+    {
+        theData.cornerSize = leftover.cornerSize;
+        std::string bytes = EncodeSettingsText(FormatSettingsFile());
+        if (!leftover.complete) bytes.resize(bytes.size() - 3);
+        theData.ResetToDefaults();
+        const std::wstring path = folder.File(leftover.name);
+        EXPECT_TRUE(fake::TempFolder::Write(path, bytes));
+        namespace fs = std::filesystem;
+        fs::last_write_time(fs::path(path), fs::file_time_type::clock::now() - leftover.age);
+        return path;
+    }
+    void ListenForNotices()
+    {
+        theData.fileProblems.SetListener([this](const FileProblem& problem) { told.push_back(problem); });
+    }
+    void EmptyTheFolder()
+    {
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            std::filesystem::remove_all(entry.path());
+    }
+
+    std::vector<FileProblem> told;
+};
+
+// With Vorn.ini missing, the newest complete copy a save left becomes it, the
+// start says so once, and no later save deletes those settings.
+TEST_F(LostSaveTest, AStartWithoutTheFileTakesBackTheNewestCompleteCopy)
+{
+    using std::chrono::minutes;
+    struct Case {
+        const char* what;
+        std::vector<LeftoverCase> leftovers;
+        int takenBack;  // which leftover, or -1
+        bool fileExists = false;
+    };
+    const Case cases[] = {
+        {"one complete, two hours old", {{L"Vorn.ini.~30-0.tmp", 7, true, minutes(120)}}, 0},
+        {"the newer of two complete ones",
+         {{L"Vorn.ini.~30-0.tmp", 7, true, minutes(120)}, {L"Vorn.ini.~31-0.tmp", 8, true, minutes(5)}},
+         1},
+        {"a newer one cut short is passed over",
+         {{L"Vorn.ini.~30-0.tmp", 7, true, minutes(120)}, {L"Vorn.ini.~31-0.tmp", 8, false, minutes(5)}},
+         0},
+        {"only one cut short", {{L"Vorn.ini.~30-0.tmp", 7, false, minutes(120)}}, -1},
+        {"the file is there", {{L"Vorn.ini.~30-0.tmp", 7, true, minutes(120)}}, -1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmptyTheFolder();
+        ResetGlobals();
+        told.clear();
+        if (c.fileExists) WriteFile("[Settings]\r\nCorner size=4\r\nFirst run=False\r\n");
+        std::vector<std::wstring> paths;
+        for (const LeftoverCase& leftover : c.leftovers)
+            paths.push_back(Leave(leftover));
+        const std::string taken = c.takenBack < 0 ? "" : fake::TempFolder::Read(paths[c.takenBack]);
+
+        theData.LoadSettings();
+        ListenForNotices();
+        const int expected = c.takenBack >= 0 ? c.leftovers[c.takenBack].cornerSize : c.fileExists ? 4 : 2;
+        EXPECT_EQ(theData.cornerSize, expected);
+        EXPECT_EQ(theData.firstRun, c.takenBack < 0 && !c.fileExists);
+        ASSERT_EQ(told.size(), c.takenBack >= 0 ? 1u : 0u);
+        if (c.takenBack >= 0) {
+            EXPECT_TRUE(told[0].recovered);
+            EXPECT_EQ(told[0].path, theData.settingsPath);
+            EXPECT_EQ(Saved(), taken);
+            EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(paths[c.takenBack])));
+        }
+        // Two saves later, with the clean-up between them, the settings are
+        // still those that were read, and nothing more was told.
+        theData.repeatRate = 33;
+        theData.SaveSettings();
+        theData.SaveSettings();
+        EXPECT_EQ(told.size(), c.takenBack >= 0 ? 1u : 0u);
+        EXPECT_FALSE(TemporaryFileExists());
+        ResetGlobals();
+        theData.LoadSettings();
+        EXPECT_EQ(theData.cornerSize, expected);
+        EXPECT_EQ(theData.repeatRate, 33);
+    }
+}
+
+// A copy that cannot be moved back is read where it is, and stays until a
+// save has written the file; one that cannot be read at all may be the only
+// copy, so nothing is saved over it.
+TEST_F(LostSaveTest, ACopyThatCannotBeTakenBackIsNeverLost)
+{
+    const std::wstring copy = Leave({L"Vorn.ini.~30-0.tmp", 7, true, std::chrono::minutes(120)});
+    FailingWriter cannotMove(Step::Replace);
+    theData.LoadSettings(cannotMove);
+    EXPECT_EQ(theData.cornerSize, 7);
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(copy)));
+    theData.SaveSettings();
+    EXPECT_NE(Saved().find("Corner size=7\r\n"), std::string::npos);
+    ListenForNotices();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].recovered);
+
+    // A folder named like one, listed as a leftover: it cannot be read.
+    class ListsAFolder final : public ForwardingWriter {
+    public:
+        explicit ListsAFolder(std::wstring folder) : folder_(std::move(folder)) {}
+        std::vector<LeftoverFile> Leftovers(const std::wstring& path) override
+        {
+            std::vector<LeftoverFile> found = real_->Leftovers(path);
+            found.push_back({folder_, 0});
+            return found;
+        }
+
+    private:
+        std::wstring folder_;
+    };
+    EmptyTheFolder();
+    ResetGlobals();
+    told.clear();
+    const std::wstring unreadable = folder.File(L"Vorn.ini.~32-0.tmp");
+    std::filesystem::create_directory(std::filesystem::path(unreadable));
+    ListsAFolder writer(unreadable);
+    theData.LoadSettings(writer);
+    EXPECT_TRUE(theData.settingsUnreadable);
+    theData.SaveSettings();
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(theData.settingsPath)));
+    ListenForNotices();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_FALSE(told[0].recovered);
+    EXPECT_EQ(told[0].error, FileError::NotAFile);
+    EXPECT_EQ(told[0].path, unreadable);
+}
+
+// What counts as a whole save: the sections every save writes, and the end
+// a save leaves, in any encoding the load reads.
+TEST_F(SettingsFileTest, ACompleteSaveIsToldFromOneCutShort)
+{
+    fake::FillFullSettings();
+    (void)theButtons.AddButton(false, 20, 20, 60, 60);
+    const std::string full = EncodeSettingsText(FormatSettingsFile());
+    const std::string utf16 = "\xFF\xFE" + Utf16WithoutMark(FormatSettingsFile());
+    ResetGlobals();
+    const std::string plain = EncodeSettingsText(FormatSettingsFile());
+    const std::size_t customActions = plain.find("[Custom actions]");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool complete;
+    };
+    const Case cases[] = {
+        {"a full save, buttons last", full, true},
+        {"cut in the last button's section", full.substr(0, full.rfind("Height=")), false},
+        {"a full save in UTF-16", utf16, true},
+        {"a save with nothing after its last section", plain, true},
+        {"cut after a line inside a custom action", full.substr(0, full.find("\r\nActionA 2=") + 2), false},
+        {"without the last section", plain.substr(0, customActions), false},
+        {"zeros where the end should be", plain + std::string(4, '\0'), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsCompleteSettingsFile(c.bytes), c.complete) << c.what;
+}
+
 // A name someone else has taken is passed over for the next one; when none
 // is free the save fails, and nothing that was there is touched.
 TEST_F(SettingsFileTest, ATakenTemporaryNameIsPassedOver)
 {
-    class TakenNames final : public IFileWriter {
+    class TakenNames final : public ForwardingWriter {
     public:
         explicit TakenNames(int taken) : taken_(taken) {}
-        std::wstring FinalPath(const std::wstring& path) override { return real_->FinalPath(path); }
         bool Create(const std::wstring& path) override
         {
             ++creates;
             if (creates > taken_) return real_->Create(path);
-            error_ = FileError::NameTaken;
-            return false;
+            return Fail(FileError::NameTaken);
         }
-        bool Open(const std::wstring& path) override { return real_->Open(path); }
-        bool Write(std::string_view bytes) override { return real_->Write(bytes); }
-        bool Truncate() override { return real_->Truncate(); }
-        bool Flush() override { return real_->Flush(); }
-        bool Close() override { return real_->Close(); }
-        bool Replace(const std::wstring& from, const std::wstring& to) override { return real_->Replace(from, to); }
         void Remove(const std::wstring& path) override
         {
             ++removes;
             real_->Remove(path);
         }
-        bool Exists(const std::wstring& path) override { return real_->Exists(path); }
-        void RemoveLeftovers(const std::wstring& path) override { real_->RemoveLeftovers(path); }
-        FileError Error() const override { return error_; }
         int creates = 0;
         int removes = 0;
 
     private:
         int taken_;
-        FileError error_ = FileError::None;
-        std::unique_ptr<IFileWriter> real_ = SystemFileWriter();
     };
     WriteFile("old");
     TakenNames someTaken(3);
@@ -1042,6 +1250,95 @@ TEST_F(SettingsFileTest, AFolderThatRefusesNewFilesHasTheFileWrittenInPlace)
     }
 }
 
+// A file with a second name (a hard link into a synced folder, say) is
+// written in place, so that both names go on showing the same file.
+TEST_F(SettingsFileTest, AHardLinkedFileKeepsItsLinks)
+{
+    namespace fs = std::filesystem;
+    WriteFile("[Settings]\r\nCorner size=9\r\n");
+    const fs::path other(folder.File(L"synced.ini"));
+    std::error_code failed;
+    fs::create_hard_link(fs::path(theData.settingsPath), other, failed);
+    if (failed) GTEST_SKIP() << "no hard links here: " << failed.message();
+    theData.LoadSettings();
+    theData.cornerSize = 4;
+    ASSERT_TRUE(theData.WriteSettingsFile());
+    EXPECT_NE(Saved().find("Corner size=4\r\n"), std::string::npos);
+    EXPECT_FALSE(TemporaryFileExists());
+    // Still one file: what is added under one name shows under the other.
+    std::ofstream(other, std::ios::app | std::ios::binary) << "; one file";
+    EXPECT_EQ(fake::TempFolder::Read(other.wstring()), Saved());
+    EXPECT_TRUE(Saved().ends_with("; one file"));
+}
+
+// A disk with room for two more bytes: the open file cannot grow past that;
+// a write that would grow it further writes what fits and fails. The file
+// has two names, so saves go in place.
+class FullDiskWriter final : public ForwardingWriter {
+public:
+    bool Create(const std::wstring& path) override
+    {
+        ++creates;
+        return ForwardingWriter::Create(path);
+    }
+    bool Open(const std::wstring& path) override
+    {
+        position_ = 0;
+        const bool opened = ForwardingWriter::Open(path) && ForwardingWriter::Size(room_);
+        room_ += 2;
+        return opened;
+    }
+    bool Seek(std::uint64_t offset) override
+    {
+        position_ = offset;
+        return ForwardingWriter::Seek(offset);
+    }
+    bool Write(std::string_view bytes) override
+    {
+        const std::uint64_t fits = position_ >= room_ ? 0 : std::min<std::uint64_t>(bytes.size(), room_ - position_);
+        const bool written = ForwardingWriter::Write(bytes.substr(0, fits));
+        position_ += fits;
+        return fits < bytes.size() ? Fail(FileError::DiskFull) : written;
+    }
+    unsigned LinkCount(const std::wstring&) override { return 2; }
+    int creates = 0;
+
+private:
+    std::uint64_t room_ = 0;
+    std::uint64_t position_ = 0;
+};
+
+// Written in place, a longer text needs room before any old byte goes: on a
+// full disk the old file stays whole and the save says why; a text that fits
+// in the old length needs none.
+TEST_F(SettingsFileTest, AnInPlaceSaveMakesRoomBeforeItOverwrites)
+{
+    const std::string old = Crlf("[Settings]\nCorner size=9\nRepeat rate=50\n");
+    struct Case {
+        const char* what;
+        std::string now;
+        bool written;
+    };
+    const Case cases[] = {
+        {"longer by the room left", old + "xy", true},
+        {"longer than the room left", old + "xyz", false},
+        {"much longer", old + Crlf("Side width=3\n"), false},
+        {"as long", Crlf("[Settings]\nCorner size=1\nRepeat rate=60\n"), true},
+        {"shorter", Crlf("[Settings]\nCorner size=1\n"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(old);
+        FullDiskWriter writer;
+        FileError error = FileError::Other;
+        EXPECT_EQ(WriteFileAtomically(theData.settingsPath, c.now, writer, &error), c.written);
+        EXPECT_EQ(error, c.written ? FileError::None : FileError::DiskFull);
+        EXPECT_EQ(Saved(), c.written ? c.now : old);
+        EXPECT_EQ(writer.creates, 0);  // no swap: the other name would keep the old file
+        EXPECT_FALSE(TemporaryFileExists());
+    }
+}
+
 // Through a link to a synced copy: the copy changes and the link stays one.
 TEST_F(SettingsFileTest, ASaveThroughALinkWritesTheFileItLeadsTo)
 {
@@ -1101,6 +1398,8 @@ TEST_F(SettingsFileTest, ASaveKeepsTheFilesAttributes)
 struct BadFile {
     const char* what;
     std::string bytes;
+    // No text in any encoding (NUL bytes outside UTF-16): left alone.
+    bool undecodable = false;
 };
 
 std::string Repeat(std::string_view text, std::size_t times)
@@ -1123,10 +1422,11 @@ std::vector<BadFile> BadFiles()
         bigFile += "Key " + std::to_string(bigFile.size()) + "=some value\r\n";
     return {
         {"empty", ""},
-        {"binary garbage", garbage},
+        {"binary garbage", garbage, true},
         {"NUL bytes", std::string("[Settings]\0\r\nCorner size=\0"
                                   "5\r\n\0\0\0",
-                                  30)},
+                                  30),
+         true},
         {"10 MB", bigFile},
         {"100,000-character lines", "[Settings]\r\nCorner size=" + std::string(100'000, '9') + "\r\n" +
                                         std::string(100'000, '[') + "\r\n" +
@@ -1168,6 +1468,12 @@ TEST_P(BadFileTest, LoadsWithinTheRangesWithoutCrashing)
             EXPECT_GE(index, 0);
             EXPECT_LT(index, kBuiltInActionCount + CCustomActions::kUsableSlots);
         }
+    EXPECT_EQ(theData.settingsUnreadable, GetParam().undecodable) << GetParam().what;
+    if (GetParam().undecodable) {
+        EXPECT_FALSE(theData.WriteSettingsFile());
+        EXPECT_EQ(Saved(), GetParam().bytes);
+        return;
+    }
     // Whatever was read can be written again and read back the same.
     ASSERT_TRUE(theData.WriteSettingsFile());
     const std::wstring first = FormatSettingsFile();
@@ -1186,11 +1492,10 @@ TEST_F(SettingsFileTest, ParticularBadFileResults)
     theData.LoadSettings();
     EXPECT_EQ(theData.cornerSize, 6);
     EXPECT_EQ(theData.repeatRate, 9);
-    WriteFile(std::string("[Settings]\0\r\nCorner size=\0"
-                          "5\r\n",
-                          27));
+    // A NUL ends the value, in UTF-16 with its mark: empty, no number.
+    WriteFile(EncodeSettingsText(std::wstring(L"[Settings]\0\r\nCorner size=\0" L"5\r\n\u20ac", 30)));
     theData.LoadSettings();
-    EXPECT_EQ(theData.cornerSize, 1);  // the value ends at the NUL: empty, no number
+    EXPECT_EQ(theData.cornerSize, 1);
     WriteFile("[Settings]\r\nCorner size=" + std::string(100'000, '9') + "\r\n");
     theData.LoadSettings();
     EXPECT_EQ(theData.cornerSize, 20);

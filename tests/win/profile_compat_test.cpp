@@ -23,6 +23,8 @@
 #include "settings/data.h"
 #include "settings/profile.h"
 #include "settings/setting_table.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 #include "tests/fake/temp_folder.h"
 
 namespace vorn {
@@ -160,6 +162,10 @@ struct CorpusFile {
     std::vector<Lookup> lookups;
     // The expected answers assume Windows-1252 as the ANSI code page.
     bool needsCodePage1252 = false;
+    // Windows reads it; ours finds no text, by choice: NUL bytes outside
+    // UTF-16 mark a file that is not the settings, which is then never saved
+    // over. The lookups are the system's answers only.
+    bool oursFindsNoText = false;
 };
 
 constexpr bool kWineDiffers = true;
@@ -347,7 +353,9 @@ std::vector<CorpusFile> Corpus()
              {L"s", L"q", L"d", L"\"a"},
              {L"s", L"m", L"d", L"d"},
              {L"t", L"z", L"d", L"1"},
-         }},
+         },
+         false,
+         true},
         {"UTF-16LE with FF FE",
          Utf16File(L"[s]\r\nk=caf\u00e9 \u20ac\r\n[Stra\u00dfe]\r\nk=\u4e2d\u6587\r\n \"q\" = ' x '\r\n"),
          {
@@ -462,10 +470,13 @@ TEST_F(ProfileCompatTest, CorpusReadsAsWindowsReadsIt)
         const std::wstring path = NewFile();
         ASSERT_TRUE(WriteBytes(path, c.bytes));
         const ProfileFile ours = ProfileFile::FromBytes(c.bytes);
+        EXPECT_EQ(ProfileFile::Decode(c.bytes).has_value(), !c.oursFindsNoText);
         for (const Lookup& l : c.lookups) {
             SCOPED_TRACE(::testing::Message()
                          << "[" << l.section << "] " << l.key << " (default \"" << l.defaultValue << "\")");
-            EXPECT_EQ(ours.Get(l.section, l.key, l.defaultValue), l.expected);
+            if (!c.oursFindsNoText) {
+                EXPECT_EQ(ours.Get(l.section, l.key, l.defaultValue), l.expected);
+            }
             const std::wstring system = SystemRead(path, l.section, l.key, l.defaultValue);
             if (!wine && l.windowsDiffers) {
                 std::cout << "[ windows  ] " << c.what << ": read as Wine reads it, by choice\n";
@@ -844,6 +855,144 @@ TEST_F(ProfileCompatTest, AReadOnlyFileIsNotRetriedAndSaysWhy)
     EXPECT_EQ(read, ReadResult::Read);  // still loads
     EXPECT_EQ(bytes, old);
     EXPECT_FALSE(TemporaryFilesLeft(theData.settingsPath));
+}
+
+// --- Links the save must keep ---
+
+// The Unix path of `path` under Wine, where Wine maps its drives; Wine maps
+// only what is there, so a missing folder's path (ASCII) is made from its
+// parent's.
+std::string UnixPath(const std::wstring& path)
+{
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    if (char* unix = toUnix(path.c_str())) {
+        std::string result = unix;
+        ::HeapFree(::GetProcessHeap(), 0, unix);
+        return result;
+    }
+    const std::size_t separator = path.find_last_of(L'\\');
+    if (separator == std::wstring::npos || separator == 0) return {};
+    const std::string parent = UnixPath(path.substr(0, separator));
+    const std::wstring name = path.substr(separator + 1);
+    return parent.empty() ? parent : parent + "/" + std::string(name.begin(), name.end());
+}
+
+std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Runs `command` with the Unix shell under Wine. Wine does not wait for a
+// Unix program: a file the command makes last tells it has run.
+bool RunUnixCommand(const std::wstring& folder, const std::string& command)
+{
+    const std::wstring done = folder + L"\\unix-command-done";
+    const std::string marker = UnixPath(done);
+    if (marker.empty()) return false;
+    std::wstring line = L"sh -c \"" + Widened(command) + L" && touch '" + Widened(marker) + L"'\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    for (int wait = 0; wait < 500 && ::GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
+        ::Sleep(20);
+    return ::DeleteFileW(done.c_str());
+}
+
+// Makes `link` a symbolic link to `target`, which need not exist. Windows
+// makes one in developer mode; Wine's CreateSymbolicLinkW makes none, but
+// Wine follows Unix links and runs Unix programs, so ln makes one there.
+bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& target)
+{
+    if (!UnderWine()) {
+        constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+        return ::CreateSymbolicLinkW(link.c_str(), target.c_str(), kUnprivileged) &&
+               ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    const std::string from = UnixPath(link);
+    const std::string to = UnixPath(target);
+    if (from.empty() || to.empty() || !RunUnixCommand(folder, "ln -s '" + to + "' '" + from + "'")) return false;
+    // Wine shows nothing of a link to nothing, but no new file takes its name.
+    const HANDLE file = ::CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_EXISTS;
+    ::CloseHandle(file);
+    ::DeleteFileW(link.c_str());
+    return false;
+}
+
+// The link itself, which Wine cannot see while it leads nowhere.
+void RemoveSymbolicLink(const std::wstring& folder, const std::wstring& link)
+{
+    if (UnderWine())
+        (void)RunUnixCommand(folder, "rm -f '" + UnixPath(link) + "'");
+    else
+        ::DeleteFileW(link.c_str());
+}
+
+// A link to a synced copy not made yet: the first save makes the copy, and
+// the link stays one. A link into a folder that is missing cannot be saved
+// through, and is not replaced by a file either.
+TEST_F(ProfileCompatTest, ALinkToAFileNotMadeYetStaysALink)
+{
+    const std::wstring synced = folder.File(L"synced");
+    ASSERT_TRUE(::CreateDirectoryW(synced.c_str(), nullptr));
+    struct Case {
+        const char* what;
+        std::wstring target;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"the folder is there", synced + L"\\Vorn.ini", true},
+        {"the folder is missing", folder.File(L"unmounted") + L"\\Vorn.ini", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        theData.settingsPath = NewFile(L"linked");
+        if (!MakeSymbolicLink(folder.Path().wstring(), theData.settingsPath, c.target))
+            GTEST_SKIP() << "no symbolic links can be made here";
+        theData.cornerSize = 6;
+        FileError error = FileError::None;
+        std::wstring fault;
+        EXPECT_EQ(theData.WriteSettingsFile(&error, &fault), c.saved);
+        EXPECT_EQ(error, c.saved ? FileError::None : FileError::FolderMissing);
+        EXPECT_EQ(ReadBytes(c.target).find("Corner size=6\r\n") != std::string::npos, c.saved);
+        // Read through the link, the file is the one at the target.
+        EXPECT_EQ(ReadBytes(theData.settingsPath), ReadBytes(c.target));
+        EXPECT_FALSE(TemporaryFilesLeft(c.target));
+        theData.cornerSize = 7;
+        EXPECT_EQ(theData.WriteSettingsFile(), c.saved);  // still a link
+        EXPECT_EQ(ReadBytes(c.target).find("Corner size=7\r\n") != std::string::npos, c.saved);
+        RemoveSymbolicLink(folder.Path().wstring(), theData.settingsPath);
+    }
+}
+
+// --- A file in the encoding Notepad saves ---
+
+// UTF-8 without a mark through the load and the save on Windows: the name
+// in the command line arrives whole and the file comes back byte for byte,
+// though the system's reader would take the bytes for ANSI.
+TEST_F(ProfileCompatTest, AUtf8FileWithoutAMarkRoundTripsByteForByte)
+{
+    theCustomActions[0] = CCustomAction{L"Log", L"Jos\u00e9's log", L"cmd /c echo x>>Jos\u00e9.log", L""};
+    theData.assignments[Plain][LeftSide] = kBuiltInActionCount;
+    const std::string bytes = EncodeSettingsText(FormatSettingsFile(), TextEncoding::Utf8);
+    ASSERT_NE(bytes.find("Jos\xC3\xA9.log"), std::string::npos);
+    ASSERT_TRUE(WriteBytes(theData.settingsPath, bytes));
+    theCustomActions.Clear();
+    theData.ResetToDefaults();
+
+    const auto setLayered = theUtil.setLayeredAttributes;
+    theUtil.setLayeredAttributes = nullptr;  // the load would make the real taskbar layered
+    theData.LoadSettings();
+    theUtil.setLayeredAttributes = setLayered;
+    EXPECT_EQ(theCustomActions[0].beginningAction, L"cmd /c echo x>>Jos\u00e9.log");
+    EXPECT_EQ(theData.assignments[Plain][LeftSide], kBuiltInActionCount);
+    ASSERT_TRUE(theData.WriteSettingsFile());
+    EXPECT_EQ(ReadBytes(theData.settingsPath), bytes);
 }
 
 // --- A settings file that cannot be read ---
