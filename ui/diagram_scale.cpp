@@ -38,4 +38,17 @@ SIZE DiagramScale::Pixels(SIZE units) const { return SIZE{Pixels(units.cx), Pixe
 
 POINT DiagramScale::Units(POINT pixels) const { return POINT{Units(pixels.x), Units(pixels.y)}; }
 
+ScaledImageStrip ScaleImageStrip(const ImageStrip& strip, int dpi)
+{
+    const SIZE cell = DiagramScale{dpi}.Pixels(strip.image);
+    return ScaledImageStrip{strip.image, cell, SIZE{cell.cx * strip.count, cell.cy}};
+}
+
+RECT ScaledImageStrip::Source(int index) const
+{
+    return RECT{index * image.cx, 0, (index + 1) * image.cx, image.cy};
+}
+
+RECT ScaledImageStrip::Cell(int index) const { return RECT{index * cell.cx, 0, (index + 1) * cell.cx, cell.cy}; }
+
 }  // namespace vorn

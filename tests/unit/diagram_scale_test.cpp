@@ -222,3 +222,45 @@ TEST(MonitorArtwork, TheShapesShowWhereTheyAreDrawnAtEveryScale)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// The tab icons and the trees' icons at scales that are and are not a whole
+// multiple of a quarter: the image list, which cuts a strip into images of
+// its own size, finds every image whole in its cell.
+TEST(ImageStrip, TheScaledStripHoldsEveryImageInACellOfTheImageListsSize)
+{
+    for (const ImageStrip& strip : {kTabImageStrip, kTreeImageStrip}) {
+        for (const int dpi : {96, 100, 106, 120, 144}) {
+            SCOPED_TRACE(testing::Message() << strip.count << " images at " << dpi);
+            const ScaledImageStrip scaled = ScaleImageStrip(strip, dpi);
+            EXPECT_NEAR(scaled.cell.cx, strip.image.cx * dpi / 96.0, 0.5);
+            EXPECT_NEAR(scaled.cell.cy, strip.image.cy * dpi / 96.0, 0.5);
+            // What the image list makes of the strip: width ÷ its image width.
+            EXPECT_EQ(scaled.size.cx / scaled.cell.cx, strip.count);
+            EXPECT_EQ(scaled.size.cx % scaled.cell.cx, 0);
+            EXPECT_EQ(scaled.size.cy, scaled.cell.cy);
+            int cellsEnd = 0, sourcesEnd = 0;
+            for (int index = 0; index < strip.count; ++index) {
+                const RECT cell = scaled.Cell(index), source = scaled.Source(index);
+                // Each image whole, from where the last one ended, into the
+                // cell the list cuts for it.
+                EXPECT_EQ(cell.left, cellsEnd);
+                EXPECT_EQ(cell.left, index * scaled.cell.cx);
+                EXPECT_EQ((std::vector<LONG>{cell.top, cell.right - cell.left, cell.bottom - cell.top}),
+                          (std::vector<LONG>{0, scaled.cell.cx, scaled.cell.cy}));
+                EXPECT_EQ(source.left, sourcesEnd);
+                EXPECT_EQ((std::vector<LONG>{source.top, source.right - source.left, source.bottom - source.top}),
+                          (std::vector<LONG>{0, strip.image.cx, strip.image.cy}));
+                cellsEnd = cell.right;
+                sourcesEnd = source.right;
+            }
+            EXPECT_EQ(cellsEnd, scaled.size.cx);
+            EXPECT_EQ(sourcesEnd, strip.image.cx * strip.count);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vorn
