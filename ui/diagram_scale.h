@@ -29,6 +29,13 @@ struct DiagramScale {
     POINT Units(POINT pixels) const;
 };
 
+// The scale the monitor picture is drawn at in a box of `box` pixels, as
+// the dialog lays out its control, on a display of `dpi`: the display's,
+// unless that would make the picture larger than the box (a dialog font
+// smaller than the display's scale makes the box smaller), then the largest
+// at which it fits, so that it never covers the controls beside it.
+int PictureDpiInBox(int dpi, SIZE box);
+
 // A strip of `count` images of `image` pixels each, side by side at 100 %:
 // the tab icons and the trees' icons.
 struct ImageStrip {

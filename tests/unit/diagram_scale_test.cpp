@@ -264,3 +264,37 @@ TEST(ImageStrip, TheScaledStripHoldsEveryImageInACellOfTheImageListsSize)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// The picture takes the display's scale while the dialog's box for it holds
+// it, and the largest scale that fits when the box is smaller.
+TEST(DiagramScale, ThePictureNeverOutgrowsTheBoxTheDialogGivesIt)
+{
+    const auto fits = [](int dpi, SIZE box) {
+        const SIZE shown = DiagramScale{dpi}.Pixels(kDiagramPictureSize);
+        return shown.cx <= box.cx && shown.cy <= box.cy;
+    };
+    for (const int dpi : {96, 120, 144, 168, 192, 240}) {
+        SCOPED_TRACE(dpi);
+        const SIZE exact = DiagramScale{dpi}.Pixels(kDiagramPictureSize);
+        const SIZE boxes[] = {exact, {exact.cx + 40, exact.cy + 3}, {exact.cx - 1, exact.cy},
+                              {exact.cx, exact.cy - 1}, {exact.cx * 9 / 10, exact.cy * 9 / 10}};
+        for (const SIZE box : boxes) {
+            const int chosen = PictureDpiInBox(dpi, box);
+            EXPECT_TRUE(fits(chosen, box)) << box.cx << " x " << box.cy;
+            EXPECT_LE(chosen, dpi);
+            // No larger scale would fit, up to the display's.
+            if (chosen < dpi) {
+                EXPECT_FALSE(fits(chosen + 1, box)) << box.cx << " x " << box.cy;
+            }
+        }
+        EXPECT_EQ(PictureDpiInBox(dpi, exact), dpi);
+        EXPECT_LT(PictureDpiInBox(dpi, SIZE{exact.cx, exact.cy - 1}), dpi);
+        EXPECT_EQ(PictureDpiInBox(dpi, SIZE{0, 0}), dpi);  // not laid out
+    }
+}
+
+}  // namespace
+}  // namespace vorn

@@ -68,7 +68,9 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     const HWND tree = page.Tree();
     const HWND diagram = page.Diagram().Handle();
 
-    Click(diagram, 210, 159);  // the lower right corner
+    // The lower right corner, at the scale the picture is drawn at.
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    Click(diagram, scale.Pixels(210), scale.Pixels(159));
     EXPECT_EQ(page.Zone(), LowerRightCorner);
     EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for lower right corner:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][LowerRightCorner]);
@@ -307,14 +309,17 @@ protected:
     }
     static bool Framed(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0; }
     static bool Topmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-    // A press, moves with the button held, and a release on the picture.
-    static void Drag(HWND diagram, std::initializer_list<POINT> points)
+    // A press, moves with the button held, and a release on the picture, at
+    // the pixels that show these points of its units.
+    static void Drag(CMonitorStaticBtn& diagram, std::initializer_list<POINT> points)
     {
+        const DiagramScale scale = diagram.Picture().Scale();
+        const auto at = [&](const POINT* p) { return MAKELPARAM(scale.Pixels(p->x), scale.Pixels(p->y)); };
         const POINT* p = points.begin();
-        SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p->x, p->y));
+        SendMessageW(diagram.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(p));
         for (++p; p != points.end(); ++p)
-            SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p->x, p->y));
-        SendMessageW(diagram, WM_LBUTTONUP, 0, 0);
+            SendMessageW(diagram.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(p));
+        SendMessageW(diagram.Handle(), WM_LBUTTONUP, 0, 0);
     }
 
     CButtonWindowsHost buttonWindows;
@@ -324,7 +329,7 @@ TEST_F(ButtonsPageTest, DrawingAndDraggingOnThePictureMoveTheFloatingWindow)
 {
     CMainDlg& main = Open();
     SwitchTab(main, CMainDlg::ButtonsPage);
-    const HWND diagram = Page(main).Diagram().Handle();
+    CMonitorStaticBtn& diagram = Page(main).Diagram();
     Drag(diagram, {{50, 50}, {70, 60}, {80, 70}});
     ASSERT_EQ(theButtons.List().size(), 1u);
     const CButtonInfo& button = *theButtons.List().front();
@@ -350,7 +355,8 @@ TEST_F(ButtonsPageTest, TheContextMenusCommandsAlignAndDelete)
     CMainDlg& main = Open();
     SwitchTab(main, CMainDlg::ButtonsPage);
     CButtonsDlg& page = Page(main);
-    SendMessageW(page.Diagram().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(85, 45));
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    SendMessageW(page.Diagram().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(scale.Pixels(85), scale.Pixels(45)));
     EXPECT_EQ(page.Editor().selectedId, high);
     SendMessageW(page.Handle(), WM_COMMAND, ID_ALIGN_TOPS, 0);
     EXPECT_EQ(theButtons.GetDiagramRect(low).top, 40);
