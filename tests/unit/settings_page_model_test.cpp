@@ -159,6 +159,12 @@ TEST(SettingsPageScroll, EveryWayDownEndsWithTheLastControlInViewAtEveryScale)
         EXPECT_LE(scroll.page, scroll.viewHeight);
         EXPECT_GT(scroll.page, scroll.line);
     }
+    // A page step is its dialog units, but never more than the view shows.
+    for (const ScaledPage& page : kScaledPages) {
+        const int steps = page.Pixels(kScrollPageUnits);
+        EXPECT_EQ(MeasurePageScroll(5000, steps + 1, page.unit).page, steps) << page.dpi;
+        EXPECT_EQ(MeasurePageScroll(5000, steps - 1, page.unit).page, steps - 1) << page.dpi;
+    }
     // A page shorter than its view does not scroll.
     const PageScroll shortPage = MeasurePageScroll(100, 400, 13);
     EXPECT_EQ(shortPage.Max(), 0);
