@@ -58,10 +58,7 @@ ScaledImageStrip ScaleImageStrip(const ImageStrip& strip, int dpi)
     return ScaledImageStrip{strip.image, cell, SIZE{cell.cx * strip.count, cell.cy}};
 }
 
-RECT ScaledImageStrip::Source(int index) const
-{
-    return RECT{index * image.cx, 0, (index + 1) * image.cx, image.cy};
-}
+RECT ScaledImageStrip::Source(int index) const { return RECT{index * image.cx, 0, (index + 1) * image.cx, image.cy}; }
 
 RECT ScaledImageStrip::Cell(int index) const { return RECT{index * cell.cx, 0, (index + 1) * cell.cx, cell.cy}; }
 

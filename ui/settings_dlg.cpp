@@ -404,8 +404,7 @@ bool CSettingsDlg::PreTranslateMessage(MSG& message)
 
 LRESULT CSettingsDlg::OnMouseWheel(WPARAM wParam, LPARAM)
 {
-    if (const std::optional<int> step =
-            WheelStep(scroll_, GET_WHEEL_DELTA_WPARAM(wParam), scrollPos_, wheelRemainder_))
+    if (const std::optional<int> step = WheelStep(scroll_, GET_WHEEL_DELTA_WPARAM(wParam), scrollPos_, wheelRemainder_))
         ScrollBy(*step);
     return 0;
 }

@@ -177,8 +177,8 @@ int PositionAtNewScale(const PageScroll& before, int position, const PageScroll&
 {
     if (before.contentHeight <= 0) return std::clamp(position, 0, after.Max());
     // The content grows with the dialog font: the same share of it.
-    const auto scaled = (static_cast<long long>(position) * after.contentHeight + before.contentHeight / 2) /
-                        before.contentHeight;
+    const auto scaled =
+        (static_cast<long long>(position) * after.contentHeight + before.contentHeight / 2) / before.contentHeight;
     return std::clamp(static_cast<int>(scaled), 0, after.Max());
 }
 

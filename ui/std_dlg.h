@@ -1,7 +1,7 @@
 // The base of the settings window's pages (Windows only): a page fits itself
-// into the tab control's display area below the tab headings, turns its labels (ids 1301 to
-// 1336) into transparent ones, is white on Vista and later, and ignores Enter
-// and Escape, so that a page never closes itself.
+// into the tab control's display area below the tab headings, turns its
+// labels (ids 1301 to 1336) into transparent ones, is white on Vista and
+// later, and ignores Enter and Escape, so that a page never closes itself.
 #pragma once
 
 #include <array>

@@ -245,9 +245,9 @@ TEST(ImageStrip, TheScaledStripHoldsEveryImageInACellOfTheImageListsSize)
             const RECT cell = scaled.Cell(strip.count - 1), source = scaled.Source(strip.count - 1);
             EXPECT_EQ((std::vector<LONG>{cell.left, cell.right, cell.bottom}),
                       (std::vector<LONG>{scaled.size.cx - scaled.cell.cx, scaled.size.cx, scaled.cell.cy}));
-            EXPECT_EQ((std::vector<LONG>{source.left, source.right, source.bottom}),
-                      (std::vector<LONG>{strip.image.cx * (strip.count - 1), strip.image.cx * strip.count,
-                                         strip.image.cy}));
+            EXPECT_EQ(
+                (std::vector<LONG>{source.left, source.right, source.bottom}),
+                (std::vector<LONG>{strip.image.cx * (strip.count - 1), strip.image.cx * strip.count, strip.image.cy}));
         }
     }
 }
@@ -269,8 +269,11 @@ TEST(DiagramScale, ThePictureNeverOutgrowsTheBoxTheDialogGivesIt)
     for (const int dpi : {96, 120, 144, 168, 192, 240}) {
         SCOPED_TRACE(dpi);
         const SIZE exact = DiagramScale{dpi}.Pixels(kDiagramPictureSize);
-        const SIZE boxes[] = {exact, {exact.cx + 40, exact.cy + 3}, {exact.cx - 1, exact.cy},
-                              {exact.cx, exact.cy - 1}, {exact.cx * 9 / 10, exact.cy * 9 / 10}};
+        const SIZE boxes[] = {exact,
+                              {exact.cx + 40, exact.cy + 3},
+                              {exact.cx - 1, exact.cy},
+                              {exact.cx, exact.cy - 1},
+                              {exact.cx * 9 / 10, exact.cy * 9 / 10}};
         for (const SIZE box : boxes) {
             const int chosen = PictureDpiInBox(dpi, box);
             EXPECT_TRUE(fits(chosen, box)) << box.cx << " x " << box.cy;
