@@ -49,6 +49,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(kCreateTrayMessage, &CMainDlg::OnCreateTray),
         MapMessage<CMainDlg>(kShowRunningMessage, &CMainDlg::OnShowRunning),
+        MapMessage<CMainDlg>(kScaleChangedMessage, &CMainDlg::OnScaleChanged),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
@@ -176,9 +177,7 @@ void CMainDlg::CreateTabs()
 void CMainDlg::CreateTabImages()
 {
     const int dpi = WindowDpi(handle_);
-    OwnedImageList images(ImageList_Create(MulDiv(20, dpi, 96), MulDiv(19, dpi, 96), ILC_COLOR24 | ILC_MASK, 5, 10));
-    const OwnedBitmap strip(LoadScaledPixelArt(IDB_TABS, dpi));
-    if (images && strip) ImageList_AddMasked(images.Get(), strip.Get(), RGB(255, 0, 255));
+    OwnedImageList images(CreateStripImageList(IDB_TABS, kTabImageStrip, dpi, 10));
     SendMessageW(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
     tabImages_ = std::move(images);
 }
@@ -313,10 +312,27 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     // The pointer moved (instant response); the default handling frees the input.
     if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
     if (message == WM_INPUT) engine_.OnPointerInput();
-    // Another scale: the dialog manager lays the window out again; the pages
-    // redraw their pictures once it has (WM_DPICHANGED_AFTERPARENT).
-    if (message == WM_DPICHANGED) CreateTabImages();
+    // Another scale: the dialog manager lays the window and its pages out
+    // again in its own handling of this message; the rest follows after it.
+    if (message == WM_DPICHANGED) {
+        for (const auto& page : pages_)
+            if (page) page->BeforeScaleChange();
+        PostMessageW(handle_, kScaleChangedMessage, 0, 0);
+    }
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
+}
+
+// The tab icons at the new scale change the headings' height: the pages are
+// placed below them again, then make their own pictures and steps anew.
+LRESULT CMainDlg::OnScaleChanged(WPARAM, LPARAM)
+{
+    CreateTabImages();
+    for (const auto& page : pages_)
+        if (page && page->Handle()) {
+            page->PlaceOnTabs(tabs_);
+            page->AfterScaleChange();
+        }
+    return 0;
 }
 
 void CMainDlg::ShowButtonFrames(bool on) const

@@ -19,6 +19,9 @@ class CMainDlg : public WithMessageTable<CMainDlg, CDialog> {
 public:
     // Posted to itself once the window is set up.
     static constexpr UINT kCreateTrayMessage = WM_APP + 41;
+    // Posted to itself on a change of scale, to run once the dialog manager
+    // has laid the window out again.
+    static constexpr UINT kScaleChangedMessage = WM_APP + 42;
     static constexpr int kPageCount = 5;
     enum Page {
         ActionsPage,
@@ -81,6 +84,7 @@ private:
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnCreateTray(WPARAM wParam, LPARAM lParam);
+    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);

@@ -133,7 +133,6 @@ std::span<const MessageEntry<CButtonsDlg>> CButtonsDlg::MessageTable()
 {
     static const MessageEntry<CButtonsDlg> table[] = {
         MapMessage<CButtonsDlg>(WM_SHOWWINDOW, &CButtonsDlg::OnShowWindow),
-        MapMessage<CButtonsDlg>(WM_DPICHANGED_AFTERPARENT, &CButtonsDlg::OnScaleChanged),
         MapMessage<CButtonsDlg>(WM_HSCROLL, &CButtonsDlg::OnSlider),
         MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CButtonsDlg::OnSelectionChanged),
         MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CButtonsDlg::OnItemExpanded),
@@ -256,16 +255,14 @@ void CButtonsDlg::TrackMouseLeave(bool on)
     TrackMouseEvent(&track);
 }
 
-// Only the page's own showing and hiding, not its window's minimising.
-// The tree's images at the new scale; the picture redraws itself.
-LRESULT CButtonsDlg::OnScaleChanged(WPARAM, LPARAM)
+void CButtonsDlg::AfterScaleChange()
 {
     OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
     treeImages_ = std::move(images);
-    return 0;
 }
 
+// Only the page's own showing and hiding, not its window's minimising.
 LRESULT CButtonsDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
 {
     if (lParam != 0) return 0;

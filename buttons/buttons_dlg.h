@@ -63,6 +63,9 @@ public:
     void SetSettingsWindowTopmost(bool on) override;
     void TrackMouseLeave(bool on) override;
 
+    // The tree's images at the new scale; the picture redraws itself.
+    void AfterScaleChange() override;
+
     static std::span<const MessageEntry<CButtonsDlg>> MessageTable();
 
 protected:
@@ -70,7 +73,6 @@ protected:
 
 private:
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSelectionChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
     LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);

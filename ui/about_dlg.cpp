@@ -39,7 +39,6 @@ std::wstring LocalHelpPath()
 std::span<const MessageEntry<CAboutDlg>> CAboutDlg::MessageTable()
 {
     static const MessageEntry<CAboutDlg> table[] = {
-        MapMessage<CAboutDlg>(WM_DPICHANGED_AFTERPARENT, &CAboutDlg::OnScaleChanged),
         MapCommand<CAboutDlg>(IDC_WEB_HELP, &CAboutDlg::OnWebHelp),
         MapCommand<CAboutDlg>(IDC_LOCAL_HELP, &CAboutDlg::OnLocalHelp),
     };
@@ -92,11 +91,7 @@ void CAboutDlg::DrawBanner()
     SetWindowPos(banner, nullptr, (page.right - size.cx) / 2, top.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CAboutDlg::OnScaleChanged(WPARAM, LPARAM)
-{
-    DrawBanner();
-    return 0;
-}
+void CAboutDlg::AfterScaleChange() { DrawBanner(); }
 
 LRESULT CAboutDlg::OnWebHelp(WPARAM, LPARAM)
 {

@@ -27,6 +27,8 @@ public:
     CAboutDlg() : WithMessageTable(IDD_ABOUT) {}
 
     CHyperLink& SiteLink() { return siteLink_; }
+    // The banner drawn again at the new scale, centred on the page placed anew.
+    void AfterScaleChange() override;
 
     static std::span<const MessageEntry<CAboutDlg>> MessageTable();
 
@@ -34,7 +36,6 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnWebHelp(WPARAM wParam, LPARAM lParam);
     LRESULT OnLocalHelp(WPARAM wParam, LPARAM lParam);
 

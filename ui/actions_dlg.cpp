@@ -53,12 +53,7 @@ TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacit
 
 HIMAGELIST CreateActionTreeImages(int dpi)
 {
-    // With a mask, so that the strip's magenta shows the tree's background
-    // rather than black.
-    HIMAGELIST images = ImageList_Create(MulDiv(16, dpi, 96), MulDiv(14, dpi, 96), ILC_COLOR24 | ILC_MASK, 8, 1);
-    const OwnedBitmap strip(LoadScaledPixelArt(IDB_TREE, dpi));
-    if (images && strip) ImageList_AddMasked(images, strip.Get(), RGB(255, 0, 255));
-    return images;
+    return CreateStripImageList(IDB_TREE, kTreeImageStrip, dpi, 1);
 }
 
 void FillActionTree(HWND tree, bool& restoring)
@@ -206,7 +201,6 @@ std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
 {
     static const MessageEntry<CActionsDlg> table[] = {
         MapMessage<CActionsDlg>(WM_SHOWWINDOW, &CActionsDlg::OnShowWindow),
-        MapMessage<CActionsDlg>(WM_DPICHANGED_AFTERPARENT, &CActionsDlg::OnScaleChanged),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CActionsDlg::OnSelectionChanged),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CActionsDlg::OnItemExpanded),
         MapCommand<CActionsDlg>(IDC_MODIFIER, &CActionsDlg::OnModifierChanged, CBN_SELCHANGE),
@@ -279,13 +273,11 @@ bool CActionsDlg::PreTranslateMessage(MSG& message)
     return false;
 }
 
-// The tree's images at the new scale; the picture redraws itself.
-LRESULT CActionsDlg::OnScaleChanged(WPARAM, LPARAM)
+void CActionsDlg::AfterScaleChange()
 {
     OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
     treeImages_ = std::move(images);
-    return 0;
 }
 
 LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)

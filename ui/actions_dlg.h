@@ -60,6 +60,9 @@ public:
     EdgeZone Zone() const { return zone_; }
     ModifierKey Modifier() const { return modifier_; }
 
+    // The tree's images at the new scale; the picture redraws itself.
+    void AfterScaleChange() override;
+
     static std::span<const MessageEntry<CActionsDlg>> MessageTable();
 
 protected:
@@ -67,7 +70,6 @@ protected:
 
 private:
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
-    LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnSelectionChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
     LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);

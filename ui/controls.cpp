@@ -293,29 +293,40 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : 96;
 }
 
-HBITMAP LoadScaledPixelArt(int id, int dpi)
+HBITMAP LoadScaledImageStrip(int id, const ImageStrip& strip, int dpi)
 {
-    const auto source = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (!source || dpi == 96) return source;
-    BITMAP info{};
-    GetObjectW(source, sizeof(info), &info);
-    const int width = MulDiv(info.bmWidth, dpi, 96), height = MulDiv(info.bmHeight, dpi, 96);
+    const OwnedBitmap source(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!source) return nullptr;
+    const ScaledImageStrip scaled = ScaleImageStrip(strip, dpi);
     const HDC screen = GetDC(nullptr);
-    HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP result = CreateCompatibleBitmap(screen, scaled.size.cx, scaled.size.cy);
     const HDC from = CreateCompatibleDC(screen);
     const HDC to = CreateCompatibleDC(screen);
-    if (scaled) {
-        const Selected inFrom(from, source);
-        const Selected inTo(to, scaled);
+    if (result) {
+        const Selected inFrom(from, source.Get());
+        const Selected inTo(to, result);
         SetStretchBltMode(to, COLORONCOLOR);
-        StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        for (int index = 0; index < strip.count; ++index) {
+            const RECT s = scaled.Source(index), d = scaled.Cell(index);
+            StretchBlt(to, d.left, d.top, d.right - d.left, d.bottom - d.top, from, s.left, s.top, s.right - s.left,
+                       s.bottom - s.top, SRCCOPY);
+        }
     }
     DeleteDC(to);
     DeleteDC(from);
     ReleaseDC(nullptr, screen);
-    DeleteObject(source);
-    return scaled;
+    return result;
+}
+
+HIMAGELIST CreateStripImageList(int id, const ImageStrip& strip, int dpi, int grow)
+{
+    const SIZE cell = ScaleImageStrip(strip, dpi).cell;
+    // With a mask, so that the strip's magenta shows what is behind the image.
+    HIMAGELIST images = ImageList_Create(cell.cx, cell.cy, ILC_COLOR24 | ILC_MASK, strip.count, grow);
+    const OwnedBitmap bitmap(LoadScaledImageStrip(id, strip, dpi));
+    if (images && bitmap) ImageList_AddMasked(images, bitmap.Get(), RGB(255, 0, 255));
+    return images;
 }
 
 HBITMAP BitmapOf(const MonitorArtwork& art)

@@ -85,10 +85,13 @@ void DrawPicture(HDC dc, HBITMAP picture, SIZE size);
 // The dots per inch of the window's monitor (96 at 100 %).
 int WindowDpi(HWND window);
 
-// The pixel art bitmap resource at `dpi` (its size × dpi / 96), scaled pixel
-// by pixel, so that it stays sharp and its colour key exact. Null when it
-// cannot be loaded.
-HBITMAP LoadScaledPixelArt(int id, int dpi);
+// The image strip bitmap resource at `dpi`, each image scaled pixel by pixel
+// into its cell, so that it stays sharp and its colour key exact. Null when
+// it cannot be loaded.
+HBITMAP LoadScaledImageStrip(int id, const ImageStrip& strip, int dpi);
+// An image list of the strip's images at `dpi`, magenta masked out, that
+// grows by `grow` images.
+HIMAGELIST CreateStripImageList(int id, const ImageStrip& strip, int dpi, int grow);
 
 // A bitmap of artwork drawn at run time, for a DC like the screen's.
 HBITMAP BitmapOf(const MonitorArtwork& art);

@@ -35,7 +35,9 @@ bool CDiagramPicture::Prepare(HWND control, std::span<const wchar_t* const> hint
 void CDiagramPicture::Relayout()
 {
     if (!control_) return;
-    scale_ = DiagramScale{WindowDpi(control_)};
+    RECT box{};
+    GetWindowRect(control_, &box);
+    scale_ = DiagramScale{PictureDpiInBox(WindowDpi(control_), SIZE{box.right - box.left, box.bottom - box.top})};
     size_ = scale_.Pixels(kDiagramPictureSize);
     SetWindowPos(control_, nullptr, 0, 0, size_.cx, size_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 

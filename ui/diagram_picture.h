@@ -21,10 +21,12 @@ namespace vorn::ui {
 class CDiagramPicture {
 public:
     // Makes the static control the picture: mouse messages on (SS_NOTIFY),
-    // sized to the artwork at the scale, the artwork drawn with `hint`, a
-    // line each, on its screen.
+    // sized to the artwork at the window's scale, smaller where the box the
+    // dialog laid out for it is, the artwork drawn with `hint`, a line each,
+    // on its screen.
     bool Prepare(HWND control, std::span<const wchar_t* const> hint);
-    // After a change of scale: sized and drawn again.
+    // After a change of scale: sized, within the control's new box, and
+    // drawn again.
     void Relayout();
 
     DiagramScale Scale() const { return scale_; }

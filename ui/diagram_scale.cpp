@@ -1,5 +1,6 @@
 #include "ui/diagram_scale.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vorn {
@@ -37,5 +38,28 @@ RECT DiagramScale::Pixels(const RECT& units) const
 SIZE DiagramScale::Pixels(SIZE units) const { return SIZE{Pixels(units.cx), Pixels(units.cy)}; }
 
 POINT DiagramScale::Units(POINT pixels) const { return POINT{Units(pixels.x), Units(pixels.y)}; }
+
+int PictureDpiInBox(int dpi, SIZE box)
+{
+    if (box.cx <= 0 || box.cy <= 0) return dpi;
+    // The largest scale whose rounded length is at most `pixels`: length ×
+    // dpi / 96 − ½ ≤ pixels.
+    const auto largest = [](std::int64_t pixels, std::int64_t length) {
+        return (2 * pixels + 1) * kBaseDpi / (2 * length);
+    };
+    const std::int64_t fits =
+        std::min(largest(box.cx, kDiagramPictureSize.cx), largest(box.cy, kDiagramPictureSize.cy));
+    return static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(dpi, fits)));
+}
+
+ScaledImageStrip ScaleImageStrip(const ImageStrip& strip, int dpi)
+{
+    const SIZE cell = DiagramScale{dpi}.Pixels(strip.image);
+    return ScaledImageStrip{strip.image, cell, SIZE{cell.cx * strip.count, cell.cy}};
+}
+
+RECT ScaledImageStrip::Source(int index) const { return RECT{index * image.cx, 0, (index + 1) * image.cx, image.cy}; }
+
+RECT ScaledImageStrip::Cell(int index) const { return RECT{index * cell.cx, 0, (index + 1) * cell.cx, cell.cy}; }
 
 }  // namespace vorn

@@ -29,4 +29,33 @@ struct DiagramScale {
     POINT Units(POINT pixels) const;
 };
 
+// The scale the monitor picture is drawn at in a box of `box` pixels, as
+// the dialog lays out its control, on a display of `dpi`: the display's,
+// unless that would make the picture larger than the box (a dialog font
+// smaller than the display's scale makes the box smaller), then the largest
+// at which it fits, so that it never covers the controls beside it.
+int PictureDpiInBox(int dpi, SIZE box);
+
+// A strip of `count` images of `image` pixels each, side by side at 100 %:
+// the tab icons and the trees' icons.
+struct ImageStrip {
+    SIZE image;
+    int count;
+};
+inline constexpr ImageStrip kTabImageStrip{{20, 19}, 5};
+inline constexpr ImageStrip kTreeImageStrip{{16, 14}, 8};
+
+// The strip at a scale. Each image is scaled on its own to the cell size,
+// the size of the image list: the list cuts the strip into exactly `count`
+// images, each the whole of one image, whatever the scale.
+struct ScaledImageStrip {
+    SIZE image;  // at 100 %
+    SIZE cell;
+    SIZE size;  // of the whole scaled strip
+    // Image `index` in the 100 % strip, and the cell it is scaled into.
+    RECT Source(int index) const;
+    RECT Cell(int index) const;
+};
+ScaledImageStrip ScaleImageStrip(const ImageStrip& strip, int dpi);
+
 }  // namespace vorn

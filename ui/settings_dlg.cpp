@@ -58,6 +58,7 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapMessage<CSettingsDlg>(WM_TIMER, &CSettingsDlg::OnTimer),
         MapMessage<CSettingsDlg>(WM_HSCROLL, &CSettingsDlg::OnSlider),
         MapMessage<CSettingsDlg>(WM_VSCROLL, &CSettingsDlg::OnVerticalScroll),
+        MapMessage<CSettingsDlg>(WM_SIZE, &CSettingsDlg::OnSize),
         MapMessage<CSettingsDlg>(WM_MOUSEWHEEL, &CSettingsDlg::OnMouseWheel),
         MapMessage<CSettingsDlg>(kFocusMayHaveMovedMessage, &CSettingsDlg::OnFocusMayHaveMoved),
         MapCommand<CSettingsDlg>(IDC_TEST_DESKTOP, &CSettingsDlg::OnTest),
@@ -126,13 +127,8 @@ BOOL CSettingsDlg::OnInitDialog()
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
 
-    SetScrollRange(handle_, SB_VERT, 0, kScrollMax, TRUE);
-    SCROLLINFO scroll{};
-    scroll.cbSize = sizeof(scroll);
-    scroll.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    scroll.nMax = kScrollMax;
-    scroll.nPage = 200;
-    SetScrollInfo(handle_, SB_VERT, &scroll, TRUE);
+    scroll_ = MeasureScroll();
+    UpdateScrollBar();
     return TRUE;
 }
 
@@ -326,7 +322,8 @@ LRESULT CSettingsDlg::OnWindowSelected(WPARAM, LPARAM)
 LRESULT CSettingsDlg::OnVerticalScroll(WPARAM wParam, LPARAM lParam)
 {
     if (lParam) return DefaultProcedure(WM_VSCROLL, wParam, lParam);  // a scroll-bar control's
-    if (const std::optional<int> step = ScrollStep(LOWORD(wParam), scrollPos_, HIWORD(wParam))) ScrollBy(*step);
+    if (const std::optional<int> step = ScrollStep(scroll_, LOWORD(wParam), scrollPos_, HIWORD(wParam)))
+        ScrollBy(*step);
     return 0;
 }
 
@@ -335,6 +332,68 @@ void CSettingsDlg::ScrollBy(int step)
     scrollPos_ += step;
     SetScrollPos(handle_, SB_VERT, scrollPos_, TRUE);
     ScrollWindow(handle_, 0, -step, nullptr, nullptr);
+}
+
+PageScroll CSettingsDlg::MeasureScroll() const
+{
+    // The lowest control, where it is with the page at its top.
+    int lastBottom = 0;
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        // Its own style: the page itself may be hidden.
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT control{};
+        GetWindowRect(child, &control);
+        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&control), 2);
+        lastBottom = std::max(lastBottom, static_cast<int>(control.bottom) + scrollPos_);
+    }
+    RECT view{};
+    GetClientRect(handle_, &view);
+    RECT unit{0, 0, 0, 8};  // eight vertical dialog units: the font's height
+    MapDialogRect(handle_, &unit);
+    return MeasurePageScroll(lastBottom, view.bottom - view.top, unit.bottom);
+}
+
+void CSettingsDlg::UpdateScrollBar() const
+{
+    // The thumb's furthest position is the range's end: the bar's maximum
+    // less the page, plus one.
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = std::max(0, scroll_.contentHeight - 1);
+    info.nPage = static_cast<UINT>(scroll_.viewHeight);
+    info.nPos = scrollPos_;
+    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
+}
+
+// Placed anew (at creation, on a change of scale): the view's height and
+// with it the range change; the content keeps its place where it can.
+LRESULT CSettingsDlg::OnSize(WPARAM, LPARAM)
+{
+    if (beforeScale_) return 0;  // the change of scale ends with its own layout
+    scroll_ = MeasureScroll();
+    ScrollToSection(scrollPos_);
+    return 0;
+}
+
+void CSettingsDlg::BeforeScaleChange()
+{
+    if (beforeScale_) return;
+    beforeScale_.emplace(scroll_, scrollPos_);
+    ScrollWindow(handle_, 0, scrollPos_, nullptr, nullptr);
+    scrollPos_ = 0;
+}
+
+void CSettingsDlg::AfterScaleChange()
+{
+    scroll_ = MeasureScroll();
+    int position = scrollPos_;
+    if (beforeScale_) {
+        position = PositionAtNewScale(beforeScale_->first, beforeScale_->second, scroll_);
+        beforeScale_.reset();
+    }
+    ScrollToSection(position);
 }
 
 bool CSettingsDlg::PreTranslateMessage(MSG& message)
@@ -347,7 +406,7 @@ bool CSettingsDlg::PreTranslateMessage(MSG& message)
 
 LRESULT CSettingsDlg::OnMouseWheel(WPARAM wParam, LPARAM)
 {
-    if (const std::optional<int> step = WheelStep(GET_WHEEL_DELTA_WPARAM(wParam), scrollPos_, wheelRemainder_))
+    if (const std::optional<int> step = WheelStep(scroll_, GET_WHEEL_DELTA_WPARAM(wParam), scrollPos_, wheelRemainder_))
         ScrollBy(*step);
     return 0;
 }
@@ -360,31 +419,31 @@ LRESULT CSettingsDlg::OnFocusMayHaveMoved(WPARAM, LPARAM)
     RECT control{};
     GetWindowRect(focus, &control);
     MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&control), 2);
-    RECT view{};
-    GetClientRect(handle_, &view);
-    if (const std::optional<int> step = StepIntoView(control.top + scrollPos_, control.bottom + scrollPos_, scrollPos_,
-                                                     view.bottom - view.top))
+    if (const std::optional<int> step =
+            StepIntoView(scroll_, control.top + scrollPos_, control.bottom + scrollPos_, scrollPos_))
         ScrollBy(*step);
     return 0;
 }
 
 void CSettingsDlg::ScrollToSection(int position)
 {
-    ScrollWindow(handle_, 0, scrollPos_, nullptr, nullptr);
+    position = std::clamp(position, 0, scroll_.Max());
+    ScrollWindow(handle_, 0, scrollPos_ - position, nullptr, nullptr);
     scrollPos_ = position;
-    SetScrollPos(handle_, SB_VERT, scrollPos_, TRUE);
-    ScrollWindow(handle_, 0, -position, nullptr, nullptr);
+    UpdateScrollBar();
 }
 
+// Each link scrolls its section's frame, wherever the scale put it, to just
+// below the top of the view.
 LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM)
 {
-    if (LOWORD(wParam) == kEdgeBehaviourLink) {
-        RECT top{0, kEdgeBehaviourTop, 0, kEdgeBehaviourTop};
-        MapDialogRect(handle_, &top);
-        ScrollToSection(std::min(static_cast<int>(top.top), kScrollMax));
-    } else if (const std::optional<int> offset = SectionOffset(LOWORD(wParam))) {
-        ScrollToSection(*offset);
-    }
+    const std::optional<int> frameId = SectionFrameOf(LOWORD(wParam));
+    const HWND frame = frameId ? Item(*frameId) : nullptr;
+    if (!frame) return 0;
+    RECT section{};
+    GetWindowRect(frame, &section);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&section), 2);
+    ScrollToSection(SectionPosition(scroll_, section.top + scrollPos_));
     return 0;
 }
 

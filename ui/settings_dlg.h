@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "res/resource.h"
 #include "ui/controls.h"
+#include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
@@ -19,7 +22,10 @@ public:
 
     void RefreshWindowList();
     void SyncSliderToWindow();
+    // Scrolls the content to `position` (pixels from its top), within the range.
     void ScrollToSection(int position);
+    // The scroll range and steps, as measured on the page at its scale.
+    const PageScroll& Scroll() const { return scroll_; }
     // The log-on box as the Run key has it now.
     void ShowLogOnState();
     // The value of the Run key the box stands for (tests use one of their own).
@@ -34,6 +40,12 @@ public:
     bool PreTranslateMessage(MSG& message) override;
 
     static std::span<const MessageEntry<CSettingsDlg>> MessageTable();
+
+    // The content at the top of the view stays there across a change of
+    // scale: the page goes back to its top while the dialog manager lays it
+    // out again, and then scrolls to the same content at the new size.
+    void BeforeScaleChange() override;
+    void AfterScaleChange() override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -58,6 +70,10 @@ private:
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnFocusMayHaveMoved(WPARAM wParam, LPARAM lParam);
     void ScrollBy(int step);
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    // The range and steps from the controls as they are now.
+    PageScroll MeasureScroll() const;
+    void UpdateScrollBar() const;
     LRESULT OnContentsLink(WPARAM wParam, LPARAM lParam);
 
     std::array<CHyperLink, 7> contentsLinks_;
@@ -66,6 +82,9 @@ private:
     HWND slider_ = nullptr;
     int scrollPos_ = 0;
     int wheelRemainder_ = 0;
+    PageScroll scroll_;
+    // During a change of scale: the range and the position before it.
+    std::optional<std::pair<PageScroll, int>> beforeScale_;
     // The page writes its boxes: that is no edit of the user's.
     bool filling_ = false;
 };

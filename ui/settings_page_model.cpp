@@ -89,70 +89,97 @@ std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& tit
     return entries;
 }
 
-std::optional<int> ScrollStep(int code, int position, int thumbPosition)
+int PageScroll::Max() const { return std::max(0, contentHeight - viewHeight); }
+
+PageScroll MeasurePageScroll(int lastBottom, int viewHeight, int unitHeight)
 {
-    constexpr int line = kScrollMax / 20;
-    constexpr int page = kScrollMax / 5;
-    switch (code) {
-    case SB_LINEUP:
-        if (position <= 0) return std::nullopt;
-        return -std::min(line, position);
-    case SB_LINEDOWN:
-        if (position >= kScrollMax) return std::nullopt;
-        return std::min(line, kScrollMax - position);
-    case SB_PAGEUP:
-        if (position <= 0) return std::nullopt;
-        return -std::min(page, position);
-    case SB_PAGEDOWN:
-        if (position >= kScrollMax) return std::nullopt;
-        return std::min(page, kScrollMax - position);
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        return thumbPosition - position;
-    default:
-        return std::nullopt;
-    }
+    // As the dialog manager converts vertical dialog units (MulDiv, rounded).
+    const auto pixels = [unitHeight](int units) { return (units * unitHeight + 4) / 8; };
+    PageScroll scroll;
+    scroll.viewHeight = std::max(0, viewHeight);
+    scroll.contentHeight = lastBottom + pixels(kContentMarginUnits);
+    scroll.line = std::max(1, pixels(kScrollLineUnits));
+    // A page step never jumps over a part of the page the view did not show.
+    scroll.page = std::max(1, std::min(pixels(kScrollPageUnits), scroll.viewHeight));
+    scroll.room = pixels(kScrollRoomUnits);
+    return scroll;
 }
 
 namespace {
 
-constexpr int kLineStep = kScrollMax / 20;
 constexpr int kWheelDelta = 120;  // one notch
-constexpr int kRoomAroundFocus = 8;
 
 // The step to `target`, held to the range; none when it goes nowhere.
-std::optional<int> StepTo(int target, int position)
+std::optional<int> StepTo(const PageScroll& scroll, int target, int position)
 {
-    const int step = std::clamp(target, 0, kScrollMax) - position;
+    const int step = std::clamp(target, 0, scroll.Max()) - position;
     if (step == 0) return std::nullopt;
     return step;
 }
 
 }  // namespace
 
-std::optional<int> WheelStep(int delta, int position, int& remainder)
+std::optional<int> ScrollStep(const PageScroll& scroll, int code, int position, int thumbPosition)
+{
+    switch (code) {
+    case SB_LINEUP:
+        return StepTo(scroll, position - scroll.line, position);
+    case SB_LINEDOWN:
+        return StepTo(scroll, position + scroll.line, position);
+    case SB_PAGEUP:
+        return StepTo(scroll, position - scroll.page, position);
+    case SB_PAGEDOWN:
+        return StepTo(scroll, position + scroll.page, position);
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        return StepTo(scroll, thumbPosition, position);
+    // The scroll bar's own menu.
+    case SB_TOP:
+        return StepTo(scroll, 0, position);
+    case SB_BOTTOM:
+        return StepTo(scroll, scroll.Max(), position);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<int> WheelStep(const PageScroll& scroll, int delta, int position, int& remainder)
 {
     remainder += delta;
     const int notches = remainder / kWheelDelta;
     remainder -= notches * kWheelDelta;
     if (notches == 0) return std::nullopt;
-    return StepTo(position - notches * kLineStep, position);
+    return StepTo(scroll, position - notches * scroll.line, position);
 }
 
-std::optional<int> StepIntoView(int top, int bottom, int position, int height)
+std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, int position)
 {
-    if (top < position) return StepTo(top - kRoomAroundFocus, position);
+    if (top < position) return StepTo(scroll, top - scroll.room, position);
     // A control taller than the view shows its top.
-    if (bottom > position + height)
-        return StepTo(std::min(bottom - height + kRoomAroundFocus, top - kRoomAroundFocus), position);
+    if (bottom > position + scroll.viewHeight)
+        return StepTo(scroll, std::min(bottom - scroll.viewHeight + scroll.room, top - scroll.room), position);
     return std::nullopt;
 }
 
-std::optional<int> SectionOffset(int linkId)
+std::optional<int> SectionFrameOf(int linkId)
 {
-    constexpr int offsets[] = {141, 285, 424, 608, 797, 823};
-    if (linkId < 1802 || linkId > 1807) return std::nullopt;
-    return offsets[linkId - 1802];
+    constexpr int frames[] = {1302, 1309, 1314, 1323, 1324, 1330, 1332};
+    if (linkId < 1802 || linkId > 1808) return std::nullopt;
+    return frames[linkId - 1802];
+}
+
+int SectionPosition(const PageScroll& scroll, int frameTop)
+{
+    return std::clamp(frameTop - scroll.room, 0, scroll.Max());
+}
+
+int PositionAtNewScale(const PageScroll& before, int position, const PageScroll& after)
+{
+    if (before.contentHeight <= 0) return std::clamp(position, 0, after.Max());
+    // The content grows with the dialog font: the same share of it.
+    const auto scaled =
+        (static_cast<long long>(position) * after.contentHeight + before.contentHeight / 2) / before.contentHeight;
+    return std::clamp(static_cast<int>(scaled), 0, after.Max());
 }
 
 // --- the custom action editor ---------------------------------------------------------

@@ -51,24 +51,49 @@ DelayParts PartsOfDelay(std::int32_t seconds);
 // when missing and "Taskbar" always. The list box sorts them.
 std::vector<std::wstring> WindowListEntries(const std::vector<std::wstring>& titles);
 
-// The page scrolls by pixels up to this.
-inline constexpr int kScrollMax = 1280;
+// --- the page's scrolling ---------------------------------------------------------------
+// The Settings page is taller than the tab area and scrolls. Its lengths are
+// the page's pixels at its current scale, measured from its controls; its
+// steps are dialog units, so that at every scale a step moves the same part
+// of the page and the end of the range shows the last control.
+
+inline constexpr int kScrollLineUnits = 32;    // an arrow of the scroll bar, a notch of the wheel
+inline constexpr int kScrollPageUnits = 128;   // a click beside the thumb
+inline constexpr int kScrollRoomUnits = 4;     // kept above a section and around a control brought into view
+inline constexpr int kContentMarginUnits = 6;  // below the last control
+
+struct PageScroll {
+    int contentHeight = 0;  // unscrolled, down to a margin below the last control
+    int viewHeight = 0;     // the part of it the page shows
+    int line = 1;
+    int page = 1;
+    int room = 0;
+    // The furthest the content scrolls: its end at the bottom of the view.
+    int Max() const;
+};
+
+// The scrolling of a page whose lowest control ends at `lastBottom`
+// (unscrolled) in a view `viewHeight` high; `unitHeight` is the height of
+// eight vertical dialog units, the dialog font's, in pixels.
+PageScroll MeasurePageScroll(int lastBottom, int viewHeight, int unitHeight);
 // The step a scroll-bar message makes from `position`, or none.
-std::optional<int> ScrollStep(int code, int position, int thumbPosition);
+std::optional<int> ScrollStep(const PageScroll& scroll, int code, int position, int thumbPosition);
 // The step a turn of the mouse wheel by `delta` makes from `position`: one
 // line step per notch, up for a turn away from the user, within the range.
 // Parts of a notch (precise wheels) add up in `remainder` until they make one.
-std::optional<int> WheelStep(int delta, int position, int& remainder);
-// The step that brings the content from `top` to `bottom` (page pixels,
-// unscrolled) into a view `height` high scrolled to `position`, with a little
-// room around it; none when it is in view. Within the range.
-std::optional<int> StepIntoView(int top, int bottom, int position, int height);
-// Where each of the first six contents links (1802 ... 1807) scrolls to.
-std::optional<int> SectionOffset(int linkId);
-// The seventh (1808) scrolls to just above the "Edge behaviour" frame, in
-// dialog units, whatever the dialog font makes of them.
-inline constexpr int kEdgeBehaviourLink = 1808;
-inline constexpr int kEdgeBehaviourTop = 716;
+std::optional<int> WheelStep(const PageScroll& scroll, int delta, int position, int& remainder);
+// The step that brings the content from `top` to `bottom` (unscrolled) into
+// the view scrolled to `position`, with some room around it; none when it is
+// in view. Within the range.
+std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, int position);
+// The section frame (a label id) that contents link `linkId` (1802 ... 1808) leads to.
+std::optional<int> SectionFrameOf(int linkId);
+// Where a link scrolls to: its section's frame, whose top is `frameTop`
+// (unscrolled), just below the top of the view; within the range.
+int SectionPosition(const PageScroll& scroll, int frameTop);
+// The position that shows, after a change of scale, the content that was at
+// the top of the view at `position` before it; within the new range.
+int PositionAtNewScale(const PageScroll& before, int position, const PageScroll& after);
 
 // --- the custom action editor ---------------------------------------------------------
 

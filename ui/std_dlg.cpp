@@ -1,27 +1,33 @@
 #include "ui/std_dlg.h"
 
+#include <commctrl.h>
+
 #include "actions/util.h"
 
 namespace vorn::ui {
 
 BOOL CStdDlg::OnInitDialog()
 {
-    FitIntoParent();
+    PlaceOnTabs(GetParent(handle_));
     for (int index = 0; index < kLabelCount; ++index)
         if (const HWND label = Item(kFirstLabelId + index)) labels_[static_cast<std::size_t>(index)].Subclass(label);
     initialised = true;
     return TRUE;
 }
 
-void CStdDlg::FitIntoParent()
+RECT TabPageRect(HWND tabs, HWND parent)
 {
-    const HWND parent = GetParent(handle_);
-    if (!parent) return;
     RECT area{};
-    GetWindowRect(parent, &area);
-    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&area), 2);
-    area.top += 25;  // below the tab headings
-    InflateRect(&area, -3, -2);
+    GetClientRect(tabs, &area);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tabs, parent, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+void CStdDlg::PlaceOnTabs(HWND tabs)
+{
+    if (!tabs || !handle_) return;
+    const RECT area = TabPageRect(tabs, GetParent(handle_));
     MoveWindow(handle_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 

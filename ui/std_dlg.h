@@ -1,7 +1,7 @@
 // The base of the settings window's pages (Windows only): a page fits itself
-// into the tab control below the tab headings, turns its labels (ids 1301 to
-// 1336) into transparent ones, is white on Vista and later, and ignores Enter
-// and Escape, so that a page never closes itself.
+// into the tab control's display area below the tab headings, turns its
+// labels (ids 1301 to 1336) into transparent ones, is white on Vista and
+// later, and ignores Enter and Escape, so that a page never closes itself.
 #pragma once
 
 #include <array>
@@ -19,6 +19,11 @@ inline constexpr int kFirstLabelId = 1301;
 inline constexpr UINT kFocusMayHaveMovedMessage = WM_APP + 40;
 inline constexpr int kLabelCount = 36;
 
+// The display area of the tab control `tabs`, below its headings as the
+// control itself computes them at the current scale, in the client
+// coordinates of `parent`.
+RECT TabPageRect(HWND tabs, HWND parent);
+
 class CStdDlg : public CDialog {
 public:
     explicit CStdDlg(UINT templateId) : CDialog(templateId) {}
@@ -29,14 +34,21 @@ public:
     // The label with id 1301 + index, when the page has one.
     CTransparentStatic& Label(int index) { return labels_[static_cast<std::size_t>(index)]; }
 
+    // Places the page on the display area of the tab control `tabs`, below
+    // its headings: at creation, and again whenever the headings or the
+    // window change size.
+    void PlaceOnTabs(HWND tabs);
+
+    // A change of scale, in two steps around the dialog manager's new
+    // layout: before it, and once it is done and the page placed again.
+    virtual void BeforeScaleChange() {}
+    virtual void AfterScaleChange() {}
+
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-    // Places the page inside its parent, below the tab headings.
-    void FitIntoParent();
 
 private:
     std::array<CTransparentStatic, kLabelCount> labels_;

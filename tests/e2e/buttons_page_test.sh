@@ -30,12 +30,13 @@ e2e_click_control Vorn 1901 || true
 xdotool key Right
 sleep 1
 
-# Draw from (60, 60) to (90, 80) in the picture's coordinates.
-read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
-e2e_move $((left + 60)) $((top + 60))
+# Draw from (60, 60) to (90, 80) in the picture's coordinates, at the scale
+# it is drawn at.
+dpi=$(e2e_picture_dpi)
+e2e_move $(e2e_picture_point 60 60 "$dpi")
 xdotool mousedown 1
-for step in 70 80 90; do e2e_move $((left + step)) $((top + 60 + (step - 60) * 2 / 3)); done
-e2e_move $((left + 90)) $((top + 80))
+for step in 70 80 90; do e2e_move $(e2e_picture_point "$step" $((60 + (step - 60) * 2 / 3)) "$dpi"); done
+e2e_move $(e2e_picture_point 90 80 "$dpi")
 xdotool mouseup 1
 e2e_check "a floating button appears" e2e_wait_until 10 one_button
 # (60 - 9) * 1920 / 211 = 464, (60 - 10) * 1080 / 159 = 339, and so on.

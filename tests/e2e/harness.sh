@@ -257,12 +257,27 @@ e2e_vorn_running() { [ -n "$E2E_VORN_PID" ] && kill -0 "$E2E_VORN_PID" 2>/dev/nu
 
 e2e_move() { xdotool mousemove --sync "$1" "$2" >/dev/null 2>&1 || xdotool mousemove "$1" "$2"; }
 
-# On the Actions page, a click on the picture's lower right corner at `dpi`,
-# then into the tree and End: the last item, the custom action under "Custom".
-e2e_assign_last_action_to_lower_right_corner() {  # [dpi]
-  local dpi=${1:-96} left top tl tt tr
+# The scale the monitor picture (of the page shown) is drawn at: the
+# display's, or less where the box the dialog gives it is smaller. Its width,
+# 230 pixels at 100 %, tells.
+e2e_picture_dpi() {
+  local left right
+  read -r left _ right _ <<< "$(e2e_probe rect Vorn 1350)"
+  echo $((((right - left) * 192 + 230) / 460))
+}
+
+# The screen point that shows the picture's point (x, y), in its 100 % units.
+e2e_picture_point() {  # x y [dpi]
+  local dpi=${3:-$(e2e_picture_dpi)} left top
   read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
-  e2e_move $((left + 210 * dpi / 96)) $((top + 159 * dpi / 96))
+  echo $((left + ($1 * dpi + 48) / 96)) $((top + ($2 * dpi + 48) / 96))
+}
+
+# On the Actions page, a click on the picture's lower right corner, then into
+# the tree and End: the last item, the custom action under "Custom".
+e2e_assign_last_action_to_lower_right_corner() {
+  local tl tt tr
+  e2e_move $(e2e_picture_point 210 159)
   xdotool click 1
   read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
   e2e_move $(((tl + tr) / 2)) $((tt + 10))

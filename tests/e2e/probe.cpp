@@ -8,6 +8,10 @@
 //   probe alpha TITLE            the layered alpha, or "none"
 //   probe rect TITLE ID          "LEFT TOP RIGHT BOTTOM" of a control, on the screen
 //   probe preview                "LEFT TOP RIGHT BOTTOM LABEL" of the open preview
+//   probe page TITLE             "LEFT TOP RIGHT BOTTOM" of the page the window's
+//                                tab control (1901) shows, on the screen
+//   probe headings TITLE         "BOTTOM": the lowest edge of the tab control's
+//                                headings on the screen, as the control has them
 //   probe shift                  "down" or "up", as Wine has it now
 //   probe buttons                a line per floating button window, left to
 //                                right: "LEFT TOP RIGHT BOTTOM topmost|normal CAPTION"
@@ -32,6 +36,7 @@
 
 #include "platform/win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -100,6 +105,61 @@ int ControlRect(const wchar_t* title, int id)
     GetWindowRect(control, &rect);
     std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
                 static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+    return 0;
+}
+
+void PrintRect(const RECT& rect)
+{
+    std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                static_cast<long>(rect.right), static_cast<long>(rect.bottom));
+}
+
+constexpr int kTabsId = 1901;
+
+// The page: a visible dialog inside the tab control or beside it.
+int Page(const wchar_t* title)
+{
+    const HWND window = FindTitled(title);
+    const HWND tabs = FindControl(window, kTabsId);
+    if (!tabs) return 1;
+    for (const HWND parent : {tabs, window})
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t className[64] = {};
+            GetClassNameW(child, className, 64);
+            if (std::wstring(className) != L"#32770" || !IsWindowVisible(child)) continue;
+            RECT rect{};
+            GetWindowRect(child, &rect);
+            PrintRect(rect);
+            return 0;
+        }
+    return 1;
+}
+
+// The headings' rectangles live in Vorn's process: the tab control writes
+// them into memory lent to it there, and they are read back from it.
+int Headings(const wchar_t* title)
+{
+    const HWND tabs = FindControl(FindTitled(title), kTabsId);
+    DWORD processId = 0;
+    if (!tabs || !GetWindowThreadProcessId(tabs, &processId)) return 1;
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return 1;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    long bottom = -1;
+    const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; remote && index < count; ++index) {
+        RECT heading{};
+        SIZE_T read = 0;
+        if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) ||
+            !ReadProcessMemory(process, remote, &heading, sizeof(heading), &read) || read != sizeof(heading))
+            continue;
+        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&heading), 2);
+        bottom = std::max(bottom, static_cast<long>(heading.bottom));
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (bottom < 0) return 1;
+    std::printf("%ld\n", bottom);
     return 0;
 }
 
@@ -348,6 +408,8 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"buttons") return Buttons();
     if (command == L"rect" && argc == 4) return ControlRect(argv[2], _wtoi(argv[3]));
     if (command == L"preview") return Preview();
+    if (command == L"page" && argc == 3) return Page(argv[2]);
+    if (command == L"headings" && argc == 3) return Headings(argv[2]);
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
     if (command == L"titled" && argc == 4) return Titled(_wtoi(argv[2]), argv[3]);

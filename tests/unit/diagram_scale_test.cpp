@@ -222,3 +222,74 @@ TEST(MonitorArtwork, TheShapesShowWhereTheyAreDrawnAtEveryScale)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// The tab icons and the trees' icons at scales that are and are not a whole
+// multiple of a quarter: the image list, which cuts a strip into images of
+// its own size, finds every image whole in its cell.
+TEST(ImageStrip, TheScaledStripHoldsEveryImageInACellOfTheImageListsSize)
+{
+    for (const ImageStrip& strip : {kTabImageStrip, kTreeImageStrip}) {
+        for (const int dpi : {96, 100, 106, 120, 144}) {
+            SCOPED_TRACE(testing::Message() << strip.count << " images at " << dpi);
+            const ScaledImageStrip scaled = ScaleImageStrip(strip, dpi);
+            EXPECT_NEAR(scaled.cell.cx, strip.image.cx * dpi / 96.0, 0.5);
+            EXPECT_NEAR(scaled.cell.cy, strip.image.cy * dpi / 96.0, 0.5);
+            // What the image list makes of the strip: width ÷ its image width.
+            EXPECT_EQ(scaled.size.cx / scaled.cell.cx, strip.count);
+            EXPECT_EQ(scaled.size.cx % scaled.cell.cx, 0);
+            EXPECT_EQ(scaled.size.cy, scaled.cell.cy);
+            // The last image, whole, in the last cell the list cuts.
+            const RECT cell = scaled.Cell(strip.count - 1), source = scaled.Source(strip.count - 1);
+            EXPECT_EQ((std::vector<LONG>{cell.left, cell.right, cell.bottom}),
+                      (std::vector<LONG>{scaled.size.cx - scaled.cell.cx, scaled.size.cx, scaled.cell.cy}));
+            EXPECT_EQ(
+                (std::vector<LONG>{source.left, source.right, source.bottom}),
+                (std::vector<LONG>{strip.image.cx * (strip.count - 1), strip.image.cx * strip.count, strip.image.cy}));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// The picture takes the display's scale while the dialog's box for it holds
+// it, and the largest scale that fits when the box is smaller.
+TEST(DiagramScale, ThePictureNeverOutgrowsTheBoxTheDialogGivesIt)
+{
+    const auto fits = [](int dpi, SIZE box) {
+        const SIZE shown = DiagramScale{dpi}.Pixels(kDiagramPictureSize);
+        return shown.cx <= box.cx && shown.cy <= box.cy;
+    };
+    for (const int dpi : {96, 120, 144, 168, 192, 240}) {
+        SCOPED_TRACE(dpi);
+        const SIZE exact = DiagramScale{dpi}.Pixels(kDiagramPictureSize);
+        const SIZE boxes[] = {exact,
+                              {exact.cx + 40, exact.cy + 3},
+                              {exact.cx - 1, exact.cy},
+                              {exact.cx, exact.cy - 1},
+                              {exact.cx * 9 / 10, exact.cy * 9 / 10}};
+        for (const SIZE box : boxes) {
+            const int chosen = PictureDpiInBox(dpi, box);
+            EXPECT_TRUE(fits(chosen, box)) << box.cx << " x " << box.cy;
+            EXPECT_LE(chosen, dpi);
+            // No larger scale would fit, up to the display's.
+            if (chosen < dpi) {
+                EXPECT_FALSE(fits(chosen + 1, box)) << box.cx << " x " << box.cy;
+            }
+        }
+        EXPECT_EQ(PictureDpiInBox(dpi, exact), dpi);
+        EXPECT_LT(PictureDpiInBox(dpi, SIZE{exact.cx, exact.cy - 1}), dpi);
+        // Not laid out yet, in either direction.
+        EXPECT_EQ(PictureDpiInBox(dpi, SIZE{0, exact.cy}), dpi);
+        EXPECT_EQ(PictureDpiInBox(dpi, SIZE{exact.cx, 0}), dpi);
+    }
+}
+
+}  // namespace
+}  // namespace vorn

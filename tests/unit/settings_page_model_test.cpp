@@ -105,36 +105,159 @@ TEST_F(SettingsPageModelTest, TheDelayIsShownAndReadInHoursMinutesAndSeconds)
     EXPECT_EQ(DelayFromParts(L"", L"61", L"-3"), 59 * 60);
 }
 
-TEST_F(SettingsPageModelTest, ScrollingStepsStopAtBothEnds)
+// A page as the dialog manager lays it out at `dpi`: its dialog font eight
+// vertical units high in pixels, a view and a last control given in units.
+struct ScaledPage {
+    int dpi;
+    int unit;  // pixels of eight vertical dialog units
+    int Pixels(int units) const { return (units * unit + 4) / 8; }
+};
+constexpr ScaledPage kScaledPages[] = {{96, 13}, {120, 16}, {144, 19}, {168, 23}, {192, 26}};
+constexpr int kViewUnits = 205;        // what the tab area shows of the page
+constexpr int kLastBottomUnits = 852;  // the bottom of its lowest control
+
+PageScroll ScrollOf(const ScaledPage& page)
 {
-    std::vector<int> positions;
-    int position = *SectionOffset(1807);
-    EXPECT_EQ(position, 823);
-    while (const auto step = ScrollStep(SB_LINEDOWN, position, 0)) {
-        position += *step;
-        positions.push_back(position);
-    }
-    // The seventh section made the page taller, and its two options taller
-    // still: steps of 1280 / 20 and 1280 / 5.
-    EXPECT_EQ(positions, (std::vector<int>{887, 951, 1015, 1079, 1143, 1207, 1271, 1280}));
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1280, 0), std::nullopt);
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 1100, 0), 180);  // near the end: only to it
-    EXPECT_EQ(ScrollStep(SB_PAGEDOWN, 0, 0), 256);
-    EXPECT_EQ(ScrollStep(SB_LINEUP, 20, 0), -20);  // near the top: only to it
-    EXPECT_EQ(ScrollStep(SB_LINEUP, 100, 0), -64);
-    EXPECT_EQ(ScrollStep(SB_LINEDOWN, 1280, 0), std::nullopt);
-    EXPECT_EQ(ScrollStep(SB_PAGEUP, 0, 0), std::nullopt);
-    EXPECT_EQ(ScrollStep(SB_PAGEUP, 100, 0), -100);
-    EXPECT_EQ(ScrollStep(SB_PAGEUP, 900, 0), -256);
-    EXPECT_EQ(ScrollStep(SB_LINEUP, 0, 0), std::nullopt);
-    EXPECT_EQ(ScrollStep(SB_THUMBTRACK, 300, 120), -180);
-    EXPECT_EQ(ScrollStep(SB_ENDSCROLL, 300, 120), std::nullopt);
-    EXPECT_EQ(SectionOffset(1801), std::nullopt);
-    EXPECT_EQ(SectionOffset(kEdgeBehaviourLink), std::nullopt);  // measured on the page
+    return MeasurePageScroll(page.Pixels(kLastBottomUnits), page.Pixels(kViewUnits), page.unit);
 }
+
+// Scrolled down as far as each way goes, the page ends with its last control
+// whole in the view, a margin below it, at every scale; every way ends there.
+TEST(SettingsPageScroll, EveryWayDownEndsWithTheLastControlInViewAtEveryScale)
+{
+    const PageScroll at100 = ScrollOf(kScaledPages[0]);
+    for (const ScaledPage& page : kScaledPages) {
+        SCOPED_TRACE(page.dpi);
+        const PageScroll scroll = ScrollOf(page);
+        const int lastBottom = page.Pixels(kLastBottomUnits);
+        const auto end = [&](auto step) {
+            int position = 0, guard = 0;
+            while (const std::optional<int> d = step(position)) {
+                EXPECT_GT(*d, 0);
+                position += *d;
+                if (++guard > 1000) break;
+            }
+            return position;
+        };
+        int remainder = 0;
+        const int ends[] = {
+            end([&](int p) { return ScrollStep(scroll, SB_LINEDOWN, p, 0); }),
+            end([&](int p) { return ScrollStep(scroll, SB_PAGEDOWN, p, 0); }),
+            end([&](int p) { return WheelStep(scroll, -120, p, remainder); }),
+            end([&](int p) { return ScrollStep(scroll, SB_BOTTOM, p, 0); }),
+            // The thumb dragged to the bottom of the bar: the bar's maximum
+            // (the content's height less one) less its page, plus one.
+            end([&](int p) { return ScrollStep(scroll, SB_THUMBTRACK, p, scroll.contentHeight - scroll.viewHeight); }),
+        };
+        for (const int position : ends) {
+            EXPECT_EQ(position, scroll.Max());
+            EXPECT_LE(lastBottom, position + scroll.viewHeight);
+            EXPECT_GT(lastBottom, position + scroll.viewHeight - page.Pixels(2 * kContentMarginUnits));
+        }
+        // A step moves the same part of the page at every scale, and a page
+        // step never jumps over anything the view did not show.
+        EXPECT_NEAR(scroll.line * 100.0 / scroll.contentHeight, at100.line * 100.0 / at100.contentHeight, 0.2);
+        EXPECT_NEAR(scroll.page * 100.0 / scroll.contentHeight, at100.page * 100.0 / at100.contentHeight, 0.3);
+        EXPECT_LE(scroll.page, scroll.viewHeight);
+        EXPECT_GT(scroll.page, scroll.line);
+    }
+    // A page step is its dialog units, but never more than the view shows.
+    for (const ScaledPage& page : kScaledPages) {
+        const int steps = page.Pixels(kScrollPageUnits);
+        EXPECT_EQ(MeasurePageScroll(5000, steps + 1, page.unit).page, steps) << page.dpi;
+        EXPECT_EQ(MeasurePageScroll(5000, steps - 1, page.unit).page, steps - 1) << page.dpi;
+    }
+    // A page shorter than its view does not scroll.
+    const PageScroll shortPage = MeasurePageScroll(100, 400, 13);
+    EXPECT_EQ(shortPage.Max(), 0);
+    EXPECT_EQ(ScrollStep(shortPage, SB_LINEDOWN, 0, 0), std::nullopt);
+    EXPECT_EQ(ScrollStep(shortPage, SB_THUMBTRACK, 0, 50), std::nullopt);
+}
+
+TEST(SettingsPageScroll, StepsStopAtBothEndsOfTheRange)
+{
+    const PageScroll scroll = ScrollOf(kScaledPages[2]);
+    const int max = scroll.Max();
+    struct Case {
+        int code, position, thumb;
+        std::optional<int> step;
+    };
+    const Case cases[] = {
+        {SB_LINEUP, 0, 0, std::nullopt},
+        {SB_LINEUP, 1, 0, -1},
+        {SB_LINEUP, 300, 0, -scroll.line},
+        {SB_LINEDOWN, max, 0, std::nullopt},
+        {SB_LINEDOWN, max - 1, 0, 1},
+        {SB_LINEDOWN, 0, 0, scroll.line},
+        {SB_PAGEUP, 0, 0, std::nullopt},
+        {SB_PAGEUP, 1, 0, -1},
+        {SB_PAGEUP, max, 0, -scroll.page},
+        {SB_PAGEDOWN, max, 0, std::nullopt},
+        {SB_PAGEDOWN, max - 1, 0, 1},
+        {SB_THUMBTRACK, 300, 120, -180},
+        {SB_THUMBPOSITION, 300, max + 50, max - 300},  // held to the range
+        {SB_TOP, 300, 0, -300},
+        {SB_TOP, 0, 0, std::nullopt},
+        {SB_BOTTOM, 300, 0, max - 300},
+        {SB_BOTTOM, max, 0, std::nullopt},
+        {SB_ENDSCROLL, 300, 120, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScrollStep(scroll, c.code, c.position, c.thumb), c.step) << c.code << " from " << c.position;
+}
+
+// Each contents link brings its section's frame just below the top of the
+// view; one too near the end for that goes to the end, the frame in view.
+TEST(SettingsPageScroll, ALinkBringsItsSectionToTheTopOfTheView)
+{
+    EXPECT_EQ(SectionFrameOf(1801), std::nullopt);
+    EXPECT_EQ(SectionFrameOf(1809), std::nullopt);
+    EXPECT_NE(SectionFrameOf(1802), std::nullopt);
+    EXPECT_NE(SectionFrameOf(1808), std::nullopt);
+    for (const ScaledPage& page : kScaledPages) {
+        SCOPED_TRACE(page.dpi);
+        const PageScroll scroll = ScrollOf(page);
+        for (const int frameUnits : {2, 91, 493, 720}) {
+            const int frameTop = page.Pixels(frameUnits);
+            const int position = SectionPosition(scroll, frameTop);
+            EXPECT_GE(position, 0);
+            EXPECT_LE(position, scroll.Max());
+            EXPECT_GE(frameTop, position) << frameUnits;  // the frame's top shows
+            if (position > 0 && position < scroll.Max()) {
+                EXPECT_EQ(frameTop - position, scroll.room) << frameUnits;
+            }
+        }
+        EXPECT_EQ(SectionPosition(scroll, page.Pixels(720)), scroll.Max());
+    }
+}
+
+// After a change of scale the same content is at the top of the view, and
+// the position stays within the new range.
+TEST(SettingsPageScroll, TheContentAtTheTopStaysThereAcrossAChangeOfScale)
+{
+    for (const ScaledPage& from : kScaledPages)
+        for (const ScaledPage& to : kScaledPages) {
+            SCOPED_TRACE(testing::Message() << from.dpi << " to " << to.dpi);
+            const PageScroll before = ScrollOf(from), after = ScrollOf(to);
+            for (const int units : {0, 1, 91, 300, 493}) {
+                const int moved = PositionAtNewScale(before, from.Pixels(units), after);
+                EXPECT_NEAR(moved * 8.0 / to.unit, units, 1.0) << units;
+            }
+            // The end of the range stays within it.
+            EXPECT_LE(PositionAtNewScale(before, before.Max(), after), after.Max());
+            EXPECT_GE(PositionAtNewScale(before, before.Max(), after), after.Max() - to.Pixels(kViewUnits) / 5);
+        }
+    const PageScroll shorter = MeasurePageScroll(500, 400, 13);
+    EXPECT_EQ(PositionAtNewScale(ScrollOf(kScaledPages[4]), 1200, shorter), shorter.Max());
+    EXPECT_EQ(PositionAtNewScale(PageScroll{}, 50, shorter), 50);  // nothing measured before: held to the range
+}
+
+// A page 300 pixels high whose content scrolls by up to 1280, in lines of 64.
+constexpr PageScroll kTallPage{1580, 300, 64, 256, 8};
 
 TEST_F(SettingsPageModelTest, TheWheelScrollsALineStepPerNotchWithinTheRange)
 {
+    ASSERT_EQ(kTallPage.Max(), 1280);
     struct Case {
         std::vector<int> deltas;  // turns in a row, from `position`
         int position;
@@ -156,7 +279,7 @@ TEST_F(SettingsPageModelTest, TheWheelScrollsALineStepPerNotchWithinTheRange)
         int position = c.position;
         std::vector<std::optional<int>> steps;
         for (const int delta : c.deltas) {
-            steps.push_back(WheelStep(delta, position, remainder));
+            steps.push_back(WheelStep(kTallPage, delta, position, remainder));
             if (steps.back()) position += *steps.back();
         }
         EXPECT_EQ(steps, c.steps) << c.position << " " << testing::PrintToString(c.deltas);
@@ -169,7 +292,6 @@ TEST_F(SettingsPageModelTest, AControlReachedWithTheKeyboardIsScrolledIntoView)
         int top, bottom, position;
         std::optional<int> step;
     };
-    // A view 300 pixels high.
     const Case cases[] = {
         {400, 420, 300, std::nullopt},  // inside
         {300, 320, 300, std::nullopt},  // at its top edge
@@ -182,7 +304,7 @@ TEST_F(SettingsPageModelTest, AControlReachedWithTheKeyboardIsScrolledIntoView)
         {700, 1200, 300, 392},          // taller than the view: its top shows
     };
     for (const Case& c : cases)
-        EXPECT_EQ(StepIntoView(c.top, c.bottom, c.position, 300), c.step) << c.top << " " << c.position;
+        EXPECT_EQ(StepIntoView(kTallPage, c.top, c.bottom, c.position), c.step) << c.top << " " << c.position;
 }
 
 TEST_F(SettingsPageModelTest, TheWindowListLeavesOutTheShellAndAlwaysHasVornAndTaskbar)

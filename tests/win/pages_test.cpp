@@ -9,7 +9,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "actions/custom_actions.h"
 #include "app/command_line.h"
@@ -58,21 +61,6 @@ protected:
     }
 };
 
-TEST_F(PagesTest, PagesSitInsideTheTabArea)
-{
-    CMainDlg& main = Open();
-    RECT tabs{};
-    GetWindowRect(main.Tabs(), &tabs);
-    for (int index = 0; index < CMainDlg::kPageCount; ++index) {
-        RECT page{};
-        GetWindowRect(main.Page(index)->Handle(), &page);
-        EXPECT_GE(page.left, tabs.left) << index;
-        EXPECT_GE(page.top, tabs.top + 20) << index;
-        EXPECT_LE(page.right, tabs.right) << index;
-        EXPECT_LE(page.bottom, tabs.bottom) << index;
-    }
-}
-
 TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
 {
     CMainDlg& main = Open();
@@ -80,7 +68,9 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     const HWND tree = page.Tree();
     const HWND diagram = page.Diagram().Handle();
 
-    Click(diagram, 210, 159);  // the lower right corner
+    // The lower right corner, at the scale the picture is drawn at.
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    Click(diagram, scale.Pixels(210), scale.Pixels(159));
     EXPECT_EQ(page.Zone(), LowerRightCorner);
     EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for lower right corner:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][LowerRightCorner]);
@@ -171,9 +161,11 @@ TEST_F(PagesTest, AnEmptyCustomHeadingKeepsItsStoredStateWhenAnotherGroupIsColla
     EXPECT_EQ(Saved().Get(L"Settings", L"Group 13 expanded", L""), L"True");
 }
 
-// Another display scale: the window's pictures are made again for it (here
-// at the same scale, which Wine cannot change while running).
-TEST_F(PagesTest, AChangeOfScaleMakesTheTabsTreeAndBannerPicturesAgain)
+// Another display scale: the window's pictures are made again for it, the
+// pages placed again below the headings, and the Settings page keeps the
+// content it showed (here at the same scale, which Wine cannot change while
+// running).
+TEST_F(PagesTest, AChangeOfScaleMakesThePicturesAgainAndKeepsTheSettingsPageWhereItWas)
 {
     CMainDlg& main = Open();
     const HWND tree = ActionsPage(main).Tree();
@@ -186,6 +178,16 @@ TEST_F(PagesTest, AChangeOfScaleMakesTheTabsTreeAndBannerPicturesAgain)
     ASSERT_NE(oldTree, 0);
     ASSERT_NE(oldTabs, 0);
     ASSERT_NE(oldBanner, 0);
+    auto& settings = *static_cast<CSettingsDlg*>(main.Page(CMainDlg::SettingsPage));
+    const HWND frame = GetDlgItem(settings.Handle(), 1324);
+    SendMessageW(settings.Handle(), WM_COMMAND, MAKEWPARAM(1806, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(settings.Handle(), 1806)));
+    const int position = settings.ScrollPosition();
+    ASSERT_GT(position, 0);
+    RECT before{};
+    GetWindowRect(frame, &before);
+    // Somewhere else meanwhile: the change of scale places it again.
+    MoveWindow(about.Handle(), 0, 0, 50, 50, FALSE);
 
     const RECT suggested = [&] {
         RECT r{};
@@ -193,18 +195,27 @@ TEST_F(PagesTest, AChangeOfScaleMakesTheTabsTreeAndBannerPicturesAgain)
         return r;
     }();
     SendMessageW(main.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-    for (const HWND page : {ActionsPage(main).Handle(), about.Handle()})
-        SendMessageW(page, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+    PumpFor(50, kCheckEveryMs);
     EXPECT_NE(treeImages(), oldTree);
     EXPECT_NE(tabImages(), oldTabs);
     EXPECT_NE(bannerImage(), oldBanner);
     int cx = 0, cy = 0;
     ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(treeImages()), &cx, &cy);
-    EXPECT_EQ(cx, 16);
-    EXPECT_EQ(cy, 14);
+    EXPECT_EQ(std::pair(cx, cy), std::pair(16, 14));
     ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(tabImages()), &cx, &cy);
-    EXPECT_EQ(cx, 20);
-    EXPECT_EQ(cy, 19);
+    EXPECT_EQ(std::pair(cx, cy), std::pair(20, 19));
+    RECT area{}, page{};
+    GetClientRect(main.Tabs(), &area);
+    SendMessageW(main.Tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    GetWindowRect(about.Handle(), &page);
+    MapWindowPoints(nullptr, main.Tabs(), reinterpret_cast<POINT*>(&page), 2);
+    EXPECT_EQ((std::vector<LONG>{page.left, page.top, page.right, page.bottom}),
+              (std::vector<LONG>{area.left, area.top, area.right, area.bottom}));
+    EXPECT_EQ(settings.ScrollPosition(), position);
+    EXPECT_EQ(GetScrollPos(settings.Handle(), SB_VERT), position);
+    RECT after{};
+    GetWindowRect(frame, &after);
+    EXPECT_EQ(after.top, before.top);
 }
 
 TEST_F(PagesTest, AboutShowsTheVersionOfTheResourceAndTheLinkReactsToThePointer)
@@ -298,14 +309,17 @@ protected:
     }
     static bool Framed(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0; }
     static bool Topmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-    // A press, moves with the button held, and a release on the picture.
-    static void Drag(HWND diagram, std::initializer_list<POINT> points)
+    // A press, moves with the button held, and a release on the picture, at
+    // the pixels that show these points of its units.
+    static void Drag(CMonitorStaticBtn& diagram, std::initializer_list<POINT> points)
     {
+        const DiagramScale scale = diagram.Picture().Scale();
+        const auto at = [&](const POINT* p) { return MAKELPARAM(scale.Pixels(p->x), scale.Pixels(p->y)); };
         const POINT* p = points.begin();
-        SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p->x, p->y));
+        SendMessageW(diagram.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(p));
         for (++p; p != points.end(); ++p)
-            SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p->x, p->y));
-        SendMessageW(diagram, WM_LBUTTONUP, 0, 0);
+            SendMessageW(diagram.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(p));
+        SendMessageW(diagram.Handle(), WM_LBUTTONUP, 0, 0);
     }
 
     CButtonWindowsHost buttonWindows;
@@ -315,7 +329,7 @@ TEST_F(ButtonsPageTest, DrawingAndDraggingOnThePictureMoveTheFloatingWindow)
 {
     CMainDlg& main = Open();
     SwitchTab(main, CMainDlg::ButtonsPage);
-    const HWND diagram = Page(main).Diagram().Handle();
+    CMonitorStaticBtn& diagram = Page(main).Diagram();
     Drag(diagram, {{50, 50}, {70, 60}, {80, 70}});
     ASSERT_EQ(theButtons.List().size(), 1u);
     const CButtonInfo& button = *theButtons.List().front();
@@ -341,7 +355,8 @@ TEST_F(ButtonsPageTest, TheContextMenusCommandsAlignAndDelete)
     CMainDlg& main = Open();
     SwitchTab(main, CMainDlg::ButtonsPage);
     CButtonsDlg& page = Page(main);
-    SendMessageW(page.Diagram().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(85, 45));
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    SendMessageW(page.Diagram().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(scale.Pixels(85), scale.Pixels(45)));
     EXPECT_EQ(page.Editor().selectedId, high);
     SendMessageW(page.Handle(), WM_COMMAND, ID_ALIGN_TOPS, 0);
     EXPECT_EQ(theButtons.GetDiagramRect(low).top, 40);
@@ -448,7 +463,8 @@ TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
     // Turned over a box: the page scrolls, a line step per notch.
     PostMessageW(GetDlgItem(page.Handle(), 1001), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
     PumpAsTheProgram(main, 100);
-    EXPECT_EQ(page.ScrollPosition(), 2 * (kScrollMax / 20));
+    const int line = page.Scroll().line;
+    EXPECT_EQ(page.ScrollPosition(), 2 * line);
     PostMessageW(GetDlgItem(page.Handle(), 1001), WM_MOUSEWHEEL, MAKEWPARAM(0, 5 * WHEEL_DELTA), 0);
     PumpAsTheProgram(main, 100);
     EXPECT_EQ(page.ScrollPosition(), 0);
@@ -459,10 +475,10 @@ TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
     PostMessageW(main.Tabs(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
                  MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
     PumpAsTheProgram(main, 100);
-    EXPECT_EQ(page.ScrollPosition(), kScrollMax / 20);
+    EXPECT_EQ(page.ScrollPosition(), line);
     PostMessageW(main.Tabs(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(5, 5));  // not over the page
     PumpAsTheProgram(main, 100);
-    EXPECT_EQ(page.ScrollPosition(), kScrollMax / 20);
+    EXPECT_EQ(page.ScrollPosition(), line);
     page.ScrollToSection(0);
 
     // Tab from the poll interval, far below the view, to the dwell time: it
@@ -489,23 +505,45 @@ TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
     EXPECT_TRUE(inView(1001));
 }
 
+// A link brings its section's frame just below the top of the view; the
+// bar's thumb goes exactly as far as the range, whose end shows the lowest
+// control whole.
 TEST_F(SettingsPageTest, LinksAndTheScrollBarMoveThePage)
 {
     CMainDlg& main = Open();
     CSettingsDlg& page = Page(main);
     SwitchTab(main, CMainDlg::SettingsPage);
+    const auto inPage = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
     const HWND frame = GetDlgItem(page.Handle(), 1324);
-    RECT before{};
-    GetWindowRect(frame, &before);
+    const RECT before = inPage(frame);
     const HWND link = GetDlgItem(page.Handle(), 1806);
     SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1806, STN_CLICKED), reinterpret_cast<LPARAM>(link));
-    EXPECT_EQ(page.ScrollPosition(), 797);
-    RECT after{};
-    GetWindowRect(frame, &after);
-    EXPECT_EQ(before.top - after.top, 797);
+    EXPECT_EQ(page.ScrollPosition(), before.top - page.Scroll().room);
+    EXPECT_EQ(inPage(frame).top, page.Scroll().room);
     SendMessageW(page.Handle(), WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(page.ScrollPosition(), 797 - kScrollMax / 20);
-    EXPECT_EQ(GetScrollPos(page.Handle(), SB_VERT), 797 - kScrollMax / 20);
+    EXPECT_EQ(page.ScrollPosition(), before.top - page.Scroll().room - page.Scroll().line);
+    EXPECT_EQ(GetScrollPos(page.Handle(), SB_VERT), page.ScrollPosition());
+
+    SCROLLINFO bar{};
+    bar.cbSize = sizeof(bar);
+    bar.fMask = SIF_ALL;
+    GetScrollInfo(page.Handle(), SB_VERT, &bar);
+    const int thumbEnd = bar.nMax - static_cast<int>(bar.nPage) + 1;
+    EXPECT_EQ(thumbEnd, page.Scroll().Max());
+    SendMessageW(page.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, thumbEnd), 0);
+    EXPECT_EQ(page.ScrollPosition(), thumbEnd);
+    RECT view{};
+    GetClientRect(page.Handle(), &view);
+    LONG lowest = 0;
+    for (HWND child = GetWindow(page.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        lowest = std::max(lowest, inPage(child).bottom);
+    EXPECT_LE(lowest, view.bottom);
+    EXPECT_GT(lowest, view.bottom - page.Scroll().line);
 }
 
 TEST_F(SettingsPageTest, FoldersAreListedAndDeleted)
@@ -617,21 +655,18 @@ TEST_F(LogOnTest, TheEdgeBehaviourSectionStoresItsSettingsAndShowsTheRunKey)
     EXPECT_EQ(saved.Get(L"Settings", L"Poll interval", L""), L"80");
     EXPECT_EQ(saved.Get(L"Settings", L"Dwell time", L""), L"250");
 
-    // The seventh link brings the section to the top, and the scroll range
-    // reaches far enough to show all of it.
+    // The seventh link, to the last section: the page's end, where all of
+    // the section shows.
     const HWND frame = GetDlgItem(page.Handle(), 1332);
     const HWND link = GetDlgItem(page.Handle(), 1808);
     SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1808, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(page.ScrollPosition(), page.Scroll().Max());
     RECT client{};
     GetClientRect(page.Handle(), &client);
     RECT section{};
     GetWindowRect(frame, &section);
     MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&section), 2);
     EXPECT_GE(section.top, 0);
-    EXPECT_LT(section.top, 20);
-    page.ScrollToSection(kScrollMax);
-    GetWindowRect(frame, &section);
-    MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&section), 2);
     EXPECT_LE(section.bottom, client.bottom);
 }
 

@@ -1,8 +1,10 @@
 // The window layer and the main window on real windows (under Wine on Linux).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/win.h"
 
@@ -181,25 +183,30 @@ TEST_F(WindowLayerTest, ScaledPicturesHaveTheScaledSizeAndPixelArtKeepsItsColour
         DeleteDC(dc);
         return colour;
     };
-    for (const int dpi : {96, 144, 192}) {
+    for (const int dpi : {96, 100, 106, 144, 192}) {
         SCOPED_TRACE(dpi);
-        const OwnedBitmap tree(ui::LoadScaledPixelArt(IDB_TREE, dpi));
+        const ScaledImageStrip scaled = ScaleImageStrip(kTreeImageStrip, dpi);
+        const OwnedBitmap tree(ui::LoadScaledImageStrip(IDB_TREE, kTreeImageStrip, dpi));
         ASSERT_TRUE(tree);
-        EXPECT_EQ(sizeOf(tree.Get()), (std::pair<LONG, LONG>{128 * dpi / 96, 14 * dpi / 96}));
+        EXPECT_EQ(sizeOf(tree.Get()), (std::pair<LONG, LONG>{scaled.size.cx, scaled.size.cy}));
         // The strip's top left corner is its colour key, and stays exactly so.
         EXPECT_EQ(pixel(tree.Get(), 0, 0), RGB(255, 0, 255));
-        EXPECT_EQ(pixel(tree.Get(), 128 * dpi / 96 - 1, 0), RGB(255, 0, 255));
+        EXPECT_EQ(pixel(tree.Get(), scaled.size.cx - 1, 0), RGB(255, 0, 255));
         const OwnedBitmap banner(ui::BitmapOf(DrawBannerArtwork(DiagramScale{dpi})));
         ASSERT_TRUE(banner);
-        EXPECT_EQ(sizeOf(banner.Get()), (std::pair<LONG, LONG>{310 * dpi / 96, 90 * dpi / 96}));
+        const SIZE bannerSize = DiagramScale{dpi}.Pixels(kBannerSize);
+        EXPECT_EQ(sizeOf(banner.Get()), (std::pair<LONG, LONG>{bannerSize.cx, bannerSize.cy}));
         // Its top left corner: the gradient's deep blue, as drawn.
         const COLORREF corner = pixel(banner.Get(), 0, 0);
         EXPECT_GT(GetBValue(corner), GetRValue(corner) + 50);
+        // Every image in the lists, also where the scale is no whole quarter.
         const OwnedImageList images(ui::CreateActionTreeImages(dpi));
         int cx = 0, cy = 0;
         ImageList_GetIconSize(images.Get(), &cx, &cy);
-        EXPECT_EQ(std::pair(cx, cy), std::pair(16 * dpi / 96, 14 * dpi / 96));
-        EXPECT_EQ(ImageList_GetImageCount(images.Get()), 8);
+        EXPECT_EQ(std::pair(cx, cy), std::pair(static_cast<int>(scaled.cell.cx), static_cast<int>(scaled.cell.cy)));
+        EXPECT_EQ(ImageList_GetImageCount(images.Get()), kTreeImageStrip.count);
+        const OwnedImageList tabs(ui::CreateStripImageList(IDB_TABS, kTabImageStrip, dpi, 10));
+        EXPECT_EQ(ImageList_GetImageCount(tabs.Get()), kTabImageStrip.count);
     }
 }
 
@@ -270,8 +277,18 @@ TEST_F(MainWindowTest, PagesSitInsideTheTabAreaAndOnlyTheSelectedOneShows)
     CMainDlg& main = Open();
     EXPECT_EQ(SendMessageW(main.Tabs(), TCM_GETCURSEL, 0, 0), 3);
     EXPECT_EQ(main.ActivePage(), main.Page(3));
-    RECT tabs{};
-    GetWindowRect(main.Tabs(), &tabs);
+    // The display area the tab control computes below its headings, which
+    // no page covers.
+    RECT area{};
+    GetClientRect(main.Tabs(), &area);
+    SendMessageW(main.Tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    LONG headingsBottom = 0;
+    for (int i = 0; i < CMainDlg::kPageCount; ++i) {
+        RECT heading{};
+        SendMessageW(main.Tabs(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&heading));
+        headingsBottom = std::max(headingsBottom, heading.bottom);
+    }
+    ASSERT_GT(headingsBottom, 0);
     for (int i = 0; i < CMainDlg::kPageCount; ++i) {
         const HWND page = main.Page(i)->Handle();
         ASSERT_NE(page, nullptr);
@@ -280,10 +297,11 @@ TEST_F(MainWindowTest, PagesSitInsideTheTabAreaAndOnlyTheSelectedOneShows)
         EXPECT_TRUE(main.Page(i)->initialised);
         RECT rect{};
         GetWindowRect(page, &rect);
-        EXPECT_EQ(rect.top, tabs.top + 27) << i;  // below the tab headings
-        EXPECT_EQ(rect.left, tabs.left + 3) << i;
-        EXPECT_EQ(rect.right, tabs.right - 3) << i;
-        EXPECT_EQ(rect.bottom, tabs.bottom - 2) << i;
+        MapWindowPoints(nullptr, main.Tabs(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<LONG>{area.left, area.top, area.right, area.bottom}))
+            << i;
+        EXPECT_GE(rect.top, headingsBottom) << i;
     }
 }
 
