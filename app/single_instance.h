@@ -11,7 +11,7 @@ namespace vorn {
 inline constexpr wchar_t kMainWindowClass[] = L"VornMainWindow";
 // Sent by a later start to the running Vorn's main window, which shows itself
 // and answers kShownAnswer. A window that is being destroyed answers 0.
-inline constexpr UINT kShowRunningMessage = WM_APP + 42;
+inline constexpr UINT kShowRunningMessage = WM_APP + 50;
 inline constexpr LRESULT kShownAnswer = 0x566F726E;
 
 // The session's lock that only the running Vorn holds. The system releases
