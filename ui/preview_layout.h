@@ -64,4 +64,9 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
 // "Shift key actions", "Ctrl key actions", or the invitation to press one.
 const wchar_t* PreviewLabel(ModifierKey modifier);
 
+// The zones and their actions as the preview shows them, in words, for a
+// screen reader: "Upper left corner: Peek desktop momentary. Upper right
+// corner: ..." in the zones' order.
+std::wstring PreviewDescription(ModifierKey modifier);
+
 }  // namespace vorn

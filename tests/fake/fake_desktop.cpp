@@ -724,6 +724,13 @@ BOOL FakeDesktop::SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam
     case SPI_SETSCREENSAVEACTIVE:
         screenSaverActive = uiParam != 0;
         break;
+    case SPI_GETHIGHCONTRAST:
+        if (!pvParam || uiParam != sizeof(HIGHCONTRASTW)) {
+            result = FALSE;
+            break;
+        }
+        static_cast<HIGHCONTRASTW*>(pvParam)->dwFlags = highContrast ? HCF_HIGHCONTRASTON : 0;
+        break;
     default:
         result = FALSE;
         break;

@@ -201,6 +201,8 @@ public:
     bool workAreaAvailable = true;
     std::wstring wallpaper;
     bool screenSaverActive = true;
+    // The user's high-contrast theme (SPI_GETHIGHCONTRAST).
+    bool highContrast = false;
     bool layeredFunctionsAvailable = true;
     // The first this many FindWindowW calls find nothing.
     int findWindowFailures = 0;

@@ -189,5 +189,31 @@ TEST_F(PagesModelTest, PreviewAreasAndTextsFollowTheZoneSettings)
     EXPECT_EQ(std::wstring(PreviewLabel(Plain)), L"Press Shift or Ctrl keys to see their actions");
 }
 
+// What a screen reader reads of the preview: every zone, in order, with the
+// action it runs for the modifier held, the same texts the preview paints.
+TEST_F(PagesModelTest, ThePreviewSaysEveryZoneWithItsActionForTheModifierHeld)
+{
+    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Tile left");
+    theData.assignments[Shift][UpperLeftCorner] = theData.FindActionIndex(L"Cascade");
+    for (const ModifierKey modifier : {Plain, Shift, Ctrl}) {
+        SCOPED_TRACE(static_cast<int>(modifier));
+        const std::wstring said = PreviewDescription(modifier);
+        const PreviewLayout layout = ComputePreviewLayout(1920, 1080, modifier);
+        std::size_t from = 0;
+        for (int zone = 0; zone < kZoneCount; ++zone) {
+            const auto painted = std::find_if(layout.texts.begin(), layout.texts.end(),
+                                              [&](const PreviewText& t) { return t.zone == EdgeZone(zone); });
+            ASSERT_NE(painted, layout.texts.end());
+            const std::wstring line = std::wstring(ZoneName(EdgeZone(zone))) + L": " + painted->text + L".";
+            const std::size_t at = said.find(line, from);
+            ASSERT_NE(at, std::wstring::npos) << zone;
+            from = at + line.size();
+        }
+        EXPECT_EQ(from, said.size());
+    }
+    EXPECT_NE(PreviewDescription(Shift).find(L"Lower right corner: Tile left."), std::wstring::npos);
+    EXPECT_EQ(PreviewDescription(Plain).find(L"Lower right corner: Tile left."), std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace vorn

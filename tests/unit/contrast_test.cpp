@@ -1,0 +1,100 @@
+// The colours Vorn paints with: the system's while high contrast is on,
+// paired as the system pairs them; the usual ones otherwise.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/fake/fixture.h"
+#include "ui/contrast.h"
+
+namespace vorn::ui {
+namespace {
+
+class ContrastTest : public fake::DesktopTest {};
+
+TEST_F(ContrastTest, TheThemeIsAskedOfTheSystem)
+{
+    EXPECT_FALSE(HighContrastOn());
+    desktop.highContrast = true;
+    EXPECT_TRUE(HighContrastOn());
+    desktop.highContrast = false;
+    EXPECT_FALSE(HighContrastOn());
+    // A system that cannot tell counts as no high contrast.
+    desktop.highContrast = true;
+    UninstallPort();
+    EXPECT_FALSE(HighContrastOn());
+}
+
+constexpr COLORREF Rgb(int r, int g, int b)
+{
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+}
+
+// Outside high contrast a mouse user sees the colours Vorn has always had.
+TEST(ColourChoice, OutsideHighContrastTheUsualColoursStay)
+{
+    const struct {
+        ColourRole role;
+        COLORREF colour;
+    } rows[] = {
+        {ColourRole::Page, Rgb(255, 255, 255)},         {ColourRole::Link, Rgb(0, 0, 238)},
+        {ColourRole::LinkVisited, Rgb(85, 26, 139)},    {ColourRole::LinkHover, Rgb(255, 0, 0)},
+        {ColourRole::PreviewZone, Rgb(255, 0, 0)},      {ColourRole::PreviewText, Rgb(0, 0, 0)},
+        {ColourRole::ZoneHover, Rgb(255, 255, 0)},      {ColourRole::ZoneSelected, Rgb(255, 0, 0)},
+        {ColourRole::Button, Rgb(225, 225, 225)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.role));
+        const ColourChoice choice = ChooseColour(row.role, false);
+        EXPECT_FALSE(choice.IsSystem());
+        EXPECT_EQ(choice.fixed, row.colour);
+    }
+    for (int role = 0; role < kColourRoleCount; ++role)
+        EXPECT_FALSE(ChooseColour(static_cast<ColourRole>(role), false).IsSystem()) << role;
+}
+
+// In high contrast every colour is the system's, and whatever is drawn on
+// something else takes the colour the system made for that background: the
+// text of a dialog on its face, of a window on its window colour, links in
+// the hot-light colour.
+TEST(ColourChoice, InHighContrastEveryRoleIsASystemColourPairedWithItsBackground)
+{
+    for (int role = 0; role < kColourRoleCount; ++role)
+        EXPECT_TRUE(ChooseColour(static_cast<ColourRole>(role), true).IsSystem()) << role;
+
+    const struct {
+        ColourRole drawn, on;
+        int drawnColour, onColour;
+    } pairs[] = {
+        {ColourRole::PageText, ColourRole::Page, COLOR_BTNTEXT, COLOR_BTNFACE},
+        {ColourRole::Link, ColourRole::Page, COLOR_HOTLIGHT, COLOR_BTNFACE},
+        {ColourRole::LinkVisited, ColourRole::Page, COLOR_HOTLIGHT, COLOR_BTNFACE},
+        {ColourRole::LinkHover, ColourRole::Page, COLOR_HOTLIGHT, COLOR_BTNFACE},
+        {ColourRole::FieldText, ColourRole::Field, COLOR_WINDOWTEXT, COLOR_WINDOW},
+        {ColourRole::PictureLine, ColourRole::Picture, COLOR_WINDOWTEXT, COLOR_WINDOW},
+        {ColourRole::PictureLine, ColourRole::Button, COLOR_WINDOWTEXT, COLOR_WINDOW},
+        {ColourRole::FocusOutline, ColourRole::Picture, COLOR_WINDOWTEXT, COLOR_WINDOW},
+        {ColourRole::ZoneSelected, ColourRole::Picture, COLOR_HIGHLIGHT, COLOR_WINDOW},
+        {ColourRole::ZoneHover, ColourRole::Picture, COLOR_HOTLIGHT, COLOR_WINDOW},
+        {ColourRole::ButtonSelected, ColourRole::Picture, COLOR_HIGHLIGHT, COLOR_WINDOW},
+        // The preview's texts lie on the dialog's own face.
+        {ColourRole::PreviewText, ColourRole::Page, COLOR_BTNTEXT, COLOR_BTNFACE},
+        {ColourRole::PreviewZone, ColourRole::Page, COLOR_HIGHLIGHT, COLOR_BTNFACE},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(pair.drawn) << " on " << static_cast<int>(pair.on));
+        EXPECT_EQ(ChooseColour(pair.drawn, true).systemIndex, pair.drawnColour);
+        EXPECT_EQ(ChooseColour(pair.on, true).systemIndex, pair.onColour);
+    }
+
+    // What is chosen stands apart from what is not and from what is hovered.
+    const std::set<int> zones = {ChooseColour(ColourRole::ZoneSelected, true).systemIndex,
+                                 ChooseColour(ColourRole::ZoneHover, true).systemIndex,
+                                 ChooseColour(ColourRole::Picture, true).systemIndex};
+    EXPECT_EQ(zones.size(), 3u);
+    EXPECT_NE(ChooseColour(ColourRole::ButtonSelected, true).systemIndex,
+              ChooseColour(ColourRole::Button, true).systemIndex);
+}
+
+}  // namespace
+}  // namespace vorn::ui
