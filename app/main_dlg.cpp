@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+#include <vector>
+
 #include "actions/util.h"
 #include "app/single_instance.h"
 #include "buttons/buttons.h"
@@ -12,6 +15,7 @@
 #include "ui/about_dlg.h"
 #include "ui/actions_dlg.h"
 #include "ui/custom_dlg.h"
+#include "ui/keyboard_model.h"
 #include "ui/preview_dlg.h"
 #include "ui/settings_dlg.h"
 
@@ -98,6 +102,8 @@ BOOL CMainDlg::OnInitDialog()
 
     CreateTabs();
     ShowPage(theData.currentPage);
+    // The focus shows from the start, not only after a first key.
+    SendMessageW(handle_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 
     if (HMENU systemMenu = GetSystemMenu(handle_, FALSE)) AppendMenuW(systemMenu, MF_STRING, IDC_EXIT, L"&Exit");
 
@@ -114,7 +120,10 @@ BOOL CMainDlg::OnInitDialog()
     // A later start lives in the tray; only the very first shows the window.
     // The window is modeless, so it stays hidden until something shows it.
     if (theData.firstRun) ShowWindow(handle_, SW_SHOW);
-    return TRUE;
+    // The keyboard starts on the headings, as after a click on one: not in
+    // a list or a tree, where a stray arrow would change a setting.
+    SetFocus(tabs_);
+    return FALSE;
 }
 
 // A page is built the first time it is wanted: a start shows its window as
@@ -142,7 +151,15 @@ CStdDlg* CMainDlg::Page(int index)
         page = std::make_unique<CAboutDlg>();
         break;
     }
-    page->CreateModeless(tabs_);
+    page->CreateModeless(handle_);
+    if (const HWND window = page->Handle()) {
+        // Above the tab control, which draws its pane around it; and first
+        // in the tab order, which then runs through the page, the buttons
+        // below and the headings, and back to the page.
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        EnableWindow(window, FALSE);  // until it is shown
+        SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
     return page.get();
 }
 
@@ -182,13 +199,43 @@ void CMainDlg::CreateTabImages()
     tabImages_ = std::move(images);
 }
 
+// Only the page shown takes part in Tab and the access keys: the others are
+// hidden and disabled. The keyboard leaves a page before it goes.
 void CMainDlg::ShowPage(int index)
 {
     if (index < 0 || index >= kPageCount) index = 0;
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    if (activePage_ && activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_HIDE);
+    if (activePage_ && activePage_->Handle()) {
+        const HWND leaving = activePage_->Handle();
+        const HWND focus = GetFocus();
+        if (focus && IsChild(leaving, focus)) SetFocus(tabs_);
+        ShowWindow(leaving, SW_HIDE);
+        EnableWindow(leaving, FALSE);
+    }
     activePage_ = Page(index);
-    if (activePage_->Handle()) ShowWindow(activePage_->Handle(), SW_SHOW);
+    if (const HWND showing = activePage_->Handle()) {
+        EnableWindow(showing, TRUE);
+        ShowWindow(showing, SW_SHOW);
+    }
+}
+
+void CMainDlg::SelectPage(int index)
+{
+    if (index < 0 || index >= kPageCount) return;
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs_), TRUE);
+    OnTabChanged(0, 0);
+}
+
+bool CMainDlg::SwitchPageByKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN) return false;
+    const std::optional<int> page =
+        PageForKey(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)), kPageCount, message.wParam,
+                   (GetKeyState(VK_CONTROL) & 0x8000) != 0, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    if (!page) return false;
+    SelectPage(*page);
+    return true;
 }
 
 void CMainDlg::Centre()
@@ -246,16 +293,28 @@ bool CMainDlg::PreTranslateMessage(MSG& message)
     return false;
 }
 
-// The page is a control-parent child of the tab control, which is no dialog:
-// the dialog manager keeps the page's Escape and Enter on the page instead of
-// passing them up to the settings window, where they would hide it.
+// The page is a control parent among the settings window's controls, so the
+// window's dialog manager takes Tab and the access keys through it. Escape
+// and Enter typed on the page are not the window's Cancel and OK, which
+// hide it: a control that wants them has them (a box of several lines, an
+// open list, a link), Enter presses the page's button that has the
+// keyboard, and otherwise they do nothing.
 bool CMainDlg::HandleDialogKeys(MSG& message)
 {
-    if (!handle_) return false;
+    if (!handle_ || (message.hwnd != handle_ && !IsChild(handle_, message.hwnd))) return false;
+    if (SwitchPageByKey(message)) return true;
     const HWND page = activePage_ ? activePage_->Handle() : nullptr;
-    const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
-    if (page && !tab && (message.hwnd == page || IsChild(page, message.hwnd)))
-        return IsDialogMessageW(page, &message) != FALSE;
+    const bool enterOrEscape =
+        message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+    if (page && enterOrEscape && (message.hwnd == page || IsChild(page, message.hwnd))) {
+        const LRESULT code =
+            SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+        if (code & DLGC_WANTMESSAGE) return false;
+        if (message.wParam == VK_RETURN && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+            SendMessageW(GetParent(message.hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(message.hwnd), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(message.hwnd));
+        return true;
+    }
     return IsDialogMessageW(handle_, &message) != FALSE;
 }
 
@@ -308,6 +367,20 @@ LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 // The dialog's own handling follows (it keeps the focused control).
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    // The focus always shows: the system hides it in a window opened with
+    // the mouse until a key is pressed, which leaves a keyboard user who
+    // comes later, or one who reads the screen, without it.
+    if (message == WM_CHANGEUISTATE || message == WM_UPDATEUISTATE) {
+        const std::vector<WPARAM> changes = WithFocusShown(wParam);
+        if (changes.size() != 1 || changes.front() != wParam) {
+            for (const WPARAM change : changes)
+                DefWindowProcW(handle_, message, change, lParam);
+            result = 0;
+            return true;
+        }
+    }
+    if (message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST))
+        ColoursChanged();
     if (message == WM_SHOWWINDOW && lParam == 0) ShowButtonFrames(wParam != 0);
     // The pointer moved (instant response); the default handling frees the input.
     if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
@@ -320,6 +393,25 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         PostMessageW(handle_, kScaleChangedMessage, 0, 0);
     }
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
+}
+
+namespace {
+
+BOOL CALLBACK TellOfColours(HWND child, LPARAM)
+{
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+// Every control hears of it, the common controls taking their new colours
+// only when told, the pages and pictures to make what they drew anew; then
+// everything is painted again.
+void CMainDlg::ColoursChanged()
+{
+    EnumChildWindows(handle_, &TellOfColours, 0);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The tab icons at the new scale change the headings' height: the pages are

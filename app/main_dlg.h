@@ -48,11 +48,16 @@ public:
     // tooltips see the mouse.
     bool PreTranslateMessage(MSG& message) override;
 
-    // The dialog manager's keys (Tab, Escape, Enter, arrows, mnemonics) for a
-    // message taken from the queue; true when it was dealt with. The page
-    // that holds the focus has them first, so that Escape or Enter typed on
-    // a page leaves the window as it is; Tab moves through the whole window.
+    // The dialog manager's keys (Tab, Escape, Enter, arrows, access keys)
+    // for a message taken from the queue; true when it was dealt with. Tab
+    // and the access keys work through the whole window, the current page
+    // included; Escape or Enter typed on a page leaves the window as it is.
+    // Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up
+    // to the one before, from wherever the keyboard is.
     bool HandleDialogKeys(MSG& message);
+    // Shows page `index` as a click on its heading does, the keyboard on
+    // the headings.
+    void SelectPage(int index);
     // The page, built when it is first wanted.
     CStdDlg* Page(int index);
     CStdDlg* ActivePage() const { return activePage_; }
@@ -81,6 +86,9 @@ private:
     void CreateToolTip();
     void Centre();
     void ShowPage(int index);
+    bool SwitchPageByKey(const MSG& message);
+    // Another theme, high contrast on or off.
+    void ColoursChanged();
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnCreateTray(WPARAM wParam, LPARAM lParam);

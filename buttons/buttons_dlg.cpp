@@ -155,6 +155,7 @@ BOOL CButtonsDlg::OnInitDialog()
 {
     CStdDlg::OnInitDialog();
     diagram_.Attach(Item(IDC_DIAGRAM));
+    AddStyle(diagram_.Handle(), WS_TABSTOP);  // buttons are made and chosen with the keyboard too
     modifierCombo_ = Item(IDC_MODIFIER);
     captionEdit_ = Item(IDC_CAPTION);
     slider_ = Item(IDC_TRANSPARENCY);
@@ -166,11 +167,11 @@ BOOL CButtonsDlg::OnInitDialog()
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
     const ControlTip tools[] = {
-        {tree_, L"Tree list"},
-        {diagram_.Handle(), L"Static"},
+        {tree_, L"Choose the action for the selected button and key"},
+        {diagram_.Handle(), L"Draw, choose and move floating buttons"},
         {modifierCombo_, L"Select a modifier key for the selected button"},
         {captionEdit_, L"Set the caption for the selected button\n(Press the Enter key to start a new line)"},
-        {slider_, L"Slider"},
+        {slider_, L"Transparency of the selected button"},
     };
     toolTip_.Reset(CreatePageToolTip(handle_, tools));
     menu_.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
@@ -237,7 +238,7 @@ void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalida
 // order changes: a hidden settings window stays hidden.
 void CButtonsDlg::SetSettingsWindowTopmost(bool on)
 {
-    const HWND settings = GetParent(GetParent(handle_));
+    const HWND settings = GetAncestor(handle_, GA_ROOT);
     if (!settings) return;
     // Each drag step asks again; moving a floating button does not change the
     // order of the windows, so a settings window already topmost stays so.

@@ -302,6 +302,19 @@ struct HIGHCONTRASTW {
 #define SMTO_ABORTIFHUNG 0x0002
 #define WM_APP 0x8000
 
+#define LOWORD(value) (static_cast<WORD>(static_cast<DWORD_PTR>(value) & 0xffff))
+#define HIWORD(value) (static_cast<WORD>((static_cast<DWORD_PTR>(value) >> 16) & 0xffff))
+#define MAKEWPARAM(low, high)                                                                                          \
+    (static_cast<WPARAM>(static_cast<DWORD>(static_cast<WORD>(low)) |                                                  \
+                         (static_cast<DWORD>(static_cast<WORD>(high)) << 16)))
+
+// Keyboard cues (WM_CHANGEUISTATE, WM_UPDATEUISTATE)
+#define UIS_SET 1
+#define UIS_CLEAR 2
+#define UIS_INITIALIZE 3
+#define UISF_HIDEFOCUS 0x1
+#define UISF_HIDEACCEL 0x2
+
 // Scroll-bar codes
 #define SB_LINEUP 0
 #define SB_LINEDOWN 1

@@ -54,6 +54,8 @@ BOOL CAboutDlg::OnInitDialog()
     siteLink_.url = kVornSite;
     siteLink_.Attach(Item(IDC_SITE_LINK));
     DrawBanner();
+    // A picture has no text of its own to be read by.
+    SetAccessibleName(Item(IDC_BANNER), kBannerName);
     return TRUE;
 }
 
@@ -76,7 +78,7 @@ void CAboutDlg::DrawBanner()
         SetBkMode(memory, TRANSPARENT);
         SetTextAlign(memory, TA_LEFT | TA_BASELINE);
         SetTextColor(memory, RGB(kBannerTagColour.r, kBannerTagColour.g, kBannerTagColour.b));
-        const wchar_t tag[] = L"Screen edges that work for you";
+        const wchar_t* const tag = kBannerTagLine;
         TextOutW(memory, scale.Pixels(22), scale.Pixels(71), tag, static_cast<int>(std::wcslen(tag)));
     }
     DeleteDC(memory);

@@ -11,6 +11,10 @@
 
 namespace vorn::ui {
 
+// The banner's tag line, and what a screen reader calls the banner.
+inline constexpr const wchar_t* kBannerTagLine = L"Screen edges that work for you";
+inline constexpr const wchar_t* kBannerName = L"Vorn: Screen edges that work for you";
+
 // The program's web site and its online help page.
 inline constexpr const wchar_t* kVornSite = L"www.vorn.example";
 inline constexpr const wchar_t* kVornWebHelp = L"https://www.vorn.example/help/";

@@ -212,6 +212,7 @@ BOOL CActionsDlg::OnInitDialog()
 {
     CStdDlg::OnInitDialog();
     diagram_.Attach(Item(IDC_DIAGRAM));
+    AddStyle(diagram_.Handle(), WS_TABSTOP);  // the keyboard picks zones on it too
     modifierCombo_ = Item(IDC_MODIFIER);
     tree_ = Item(IDC_ACTION_TREE);
     FillModifierList(modifierCombo_);
@@ -219,8 +220,9 @@ BOOL CActionsDlg::OnInitDialog()
     treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
-    const ControlTip tools[] = {
-        {tree_, L"Tree list"}, {diagram_.Handle(), L"Static"}, {modifierCombo_, L"Select a modifier key for actions"}};
+    const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the key"},
+                                {diagram_.Handle(), L"Choose a corner or a side of the screen"},
+                                {modifierCombo_, L"Select a modifier key for actions"}};
     toolTip_.Reset(CreatePageToolTip(handle_, tools));
     return TRUE;
 }
@@ -238,7 +240,8 @@ void CActionsDlg::RebuildTree()
 void CActionsDlg::ShowZone(EdgeZone zone)
 {
     zone_ = zone;
-    SetWindowTextW(Label(1).Handle(), ZoneLabel(zone, modifier_).c_str());
+    // The label names the tree for screen readers, and its access key leads there.
+    SetWindowTextW(Label(1).Handle(), (L"&" + ZoneLabel(zone, modifier_)).c_str());
     SelectTreeAction(tree_, theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)]);
 }
 

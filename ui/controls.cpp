@@ -1,6 +1,8 @@
 #include "ui/controls.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
 
 #include "actions/util.h"
 
@@ -42,6 +44,11 @@ std::span<const MessageEntry<CHyperLink>> CHyperLink::MessageTable()
         MapMessage<CHyperLink>(WM_TIMER, &CHyperLink::OnTimer),
         MapMessage<CHyperLink>(WM_SETCURSOR, &CHyperLink::OnSetCursor),
         MapMessage<CHyperLink>(WM_ERASEBKGND, &CHyperLink::OnEraseBackground),
+        MapMessage<CHyperLink>(WM_GETDLGCODE, &CHyperLink::OnGetDialogCode),
+        MapMessage<CHyperLink>(WM_KEYDOWN, &CHyperLink::OnKeyDown),
+        MapMessage<CHyperLink>(WM_SETFOCUS, &CHyperLink::OnSetFocus),
+        MapMessage<CHyperLink>(WM_KILLFOCUS, &CHyperLink::OnKillFocus),
+        MapMessage<CHyperLink>(WM_PAINT, &CHyperLink::OnPaint),
     };
     return table;
 }
@@ -49,8 +56,9 @@ std::span<const MessageEntry<CHyperLink>> CHyperLink::MessageTable()
 bool CHyperLink::Attach(HWND control)
 {
     if (!control) return false;
-    // Clicks and mouse messages reach a static control only with SS_NOTIFY.
-    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+    // Clicks and mouse messages reach a static control only with SS_NOTIFY;
+    // the keyboard, as a tab stop.
+    AddStyle(control, SS_NOTIFY | WS_TABSTOP);
 
     const std::wstring text = ControlText(control);
     if (url.empty()) url = text;
@@ -169,8 +177,64 @@ LRESULT CHyperLink::OnEraseBackground(WPARAM wParam, LPARAM)
     return TRUE;
 }
 
+// The dialog manager offers it Enter, which would otherwise go to the page.
+LRESULT CHyperLink::OnGetDialogCode(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT code = DefaultProcedure(WM_GETDLGCODE, wParam, lParam);
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CHyperLink::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != VK_RETURN && wParam != VK_SPACE) return DefaultProcedure(WM_KEYDOWN, wParam, lParam);
+    // The same command a click sends, which the page passes back here first.
+    SendMessageW(GetParent(handle_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(handle_), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(handle_));
+    return 0;
+}
+
+// The outline comes and goes with the focus.
+LRESULT CHyperLink::OnSetFocus(WPARAM wParam, LPARAM lParam)
+{
+    InvalidateRect(handle_, nullptr, TRUE);
+    return DefaultProcedure(WM_SETFOCUS, wParam, lParam);
+}
+
+LRESULT CHyperLink::OnKillFocus(WPARAM wParam, LPARAM lParam)
+{
+    InvalidateRect(handle_, nullptr, TRUE);
+    return DefaultProcedure(WM_KILLFOCUS, wParam, lParam);
+}
+
+// The static draws its text; the focus outline goes round it, over the part
+// just drawn.
+LRESULT CHyperLink::OnPaint(WPARAM wParam, LPARAM lParam)
+{
+    const bool focusShows = GetFocus() == handle_ && !(SendMessageW(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    if (!focusShows) return DefaultProcedure(WM_PAINT, wParam, lParam);
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(handle_, region, FALSE);
+    const LRESULT result = DefaultProcedure(WM_PAINT, wParam, lParam);
+    {
+        const WindowDC dc(handle_);
+        SelectClipRgn(dc.Get(), region);
+        RECT client{};
+        GetClientRect(handle_, &client);
+        DrawFocusRect(dc.Get(), &client);
+    }
+    DeleteObject(region);
+    return result;
+}
+
 HBRUSH CHyperLink::ReflectedColour(HDC dc)
 {
+    if (HighContrastOn()) {
+        SetTextColor(dc, ColourOf(over ? ColourRole::LinkHover : visited ? ColourRole::LinkVisited : ColourRole::Link));
+        SetBkColor(dc, ColourOf(ColourRole::Page));
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
     SetTextColor(dc, over ? hoverColour : visited ? visitedColour : linkColour);
     if (theUtil.vistaOrLater) {
         // Links on the untitled pages sit on the window colour.
@@ -346,6 +410,52 @@ HBITMAP BitmapOf(const MonitorArtwork& art)
         *out++ = (static_cast<DWORD>(p.r) << 16) | (static_cast<DWORD>(p.g) << 8) | p.b;
     return bitmap;
 }
+
+COLORREF ColourOf(ColourRole role)
+{
+    const ColourChoice choice = ChooseColour(role, HighContrastOn());
+    return choice.IsSystem() ? GetSysColor(choice.systemIndex) : choice.fixed;
+}
+
+namespace {
+
+// The annotation service, its interface and the two properties it is given
+// here, spelled out: MinGW's import library carries oleacc's identifiers as
+// code, and knows no identifier of the interface.
+constexpr CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kAccPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID kDescriptionProperty = {0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
+
+// The annotation stays with the window; COM is needed only to set it, and
+// is not kept (see the folder dialog of the Settings page).
+bool Annotate(HWND window, const GUID& property, const std::wstring& text)
+{
+    if (!window) return false;
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccPropServices* services = nullptr;
+    HRESULT result = CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                                      reinterpret_cast<void**>(&services));
+    if (SUCCEEDED(result) && services) {
+        result =
+            services->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, text.c_str());
+        services->Release();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return SUCCEEDED(result);
+}
+
+}  // namespace
+
+bool SetAccessibleName(HWND window, const std::wstring& name) { return Annotate(window, kNameProperty, name); }
+
+bool SetAccessibleDescription(HWND window, const std::wstring& text)
+{
+    return Annotate(window, kDescriptionProperty, text);
+}
+
+void AddStyle(HWND window, LONG style) { SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | style); }
 
 void FillModifierList(HWND combo)
 {

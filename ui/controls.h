@@ -8,6 +8,7 @@
 
 #include "framework/handles.h"
 #include "framework/window.h"
+#include "ui/contrast.h"
 #include "ui/monitor_artwork.h"
 
 namespace vorn::ui {
@@ -22,7 +23,8 @@ public:
 // A static control that looks and acts like a web link: coloured text, a hand
 // cursor, underlined while the pointer is over it, a tip with its address.
 // A click on an address starting with "www" opens it; any other click reaches
-// the page as the control's command.
+// the page as the control's command. It is a tab stop with a focus outline,
+// and Enter or Space on it acts as a click.
 class CHyperLink : public WithMessageTable<CHyperLink, CWnd> {
 public:
     CHyperLink() = default;
@@ -53,6 +55,11 @@ private:
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDialogCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     void OnFinalDestroy() override;
 
     OwnedFont underlineFont_;
@@ -98,5 +105,17 @@ HBITMAP BitmapOf(const MonitorArtwork& art);
 
 // The list of the three modifiers, Plain selected.
 void FillModifierList(HWND combo);
+
+// The colour of `role` now: the system's while high contrast is on.
+COLORREF ColourOf(ColourRole role);
+
+// A name or a description for screen readers, where neither the control's
+// own text nor the label before it can give one (the system's direct
+// annotation). False where the system keeps no annotations.
+bool SetAccessibleName(HWND window, const std::wstring& name);
+bool SetAccessibleDescription(HWND window, const std::wstring& text);
+
+// Adds `style` to the window's style.
+void AddStyle(HWND window, LONG style);
 
 }  // namespace vorn::ui

@@ -73,7 +73,7 @@ BOOL CCustomDlg::OnInitDialog()
     list_ = Item(IDC_LIST);
     FillList();
     const ControlTip tools[] = {
-        {list_, L"List box"},
+        {list_, L"Your custom actions"},
         {Item(IDC_ADD), L"Create a new custom action"},
         {Item(IDC_COPY), L"Make a copy of the selected action"},
         {Item(IDC_EDIT), L"Make changes to the selected action"},

@@ -49,6 +49,7 @@ std::span<const MessageEntry<CPreviewDlg>> CPreviewDlg::MessageTable()
 {
     static const MessageEntry<CPreviewDlg> table[] = {
         MapMessage<CPreviewDlg>(WM_PAINT, &CPreviewDlg::OnPaint),
+        MapMessage<CPreviewDlg>(WM_SYSCOLORCHANGE, &CPreviewDlg::OnColoursChanged),
     };
     return table;
 }
@@ -61,7 +62,25 @@ BOOL CPreviewDlg::OnInitDialog()
     SetDlgItemTextW(handle_, IDC_LABEL_FIRST, PreviewLabel(modifier_));
     MoveTo(Item(IDC_LABEL_FIRST), picture.label);
     MoveTo(Item(IDOK), picture.close);
+    // What a screen reader calls the window; it has no caption bar to show it.
+    SetWindowTextW(handle_, L"Preview");
+    Describe();
     return TRUE;
+}
+
+// The painted texts in words, on the window and on the Close button, which
+// has the keyboard: a screen reader reads them as either comes into view.
+void CPreviewDlg::Describe()
+{
+    const std::wstring text = PreviewDescription(modifier_);
+    SetAccessibleDescription(handle_, text);
+    SetAccessibleDescription(Item(IDOK), text);
+}
+
+LRESULT CPreviewDlg::OnColoursChanged(WPARAM, LPARAM)
+{
+    InvalidateRect(handle_, nullptr, TRUE);
+    return 0;
 }
 
 // Shift and Ctrl pressed or let go switch the texts at once.
@@ -80,6 +99,7 @@ bool CPreviewDlg::PreTranslateMessage(MSG& message)
     if (now != modifier_) {
         modifier_ = now;
         SetDlgItemTextW(handle_, IDC_LABEL_FIRST, PreviewLabel(modifier_));
+        Describe();
         InvalidateRect(handle_, nullptr, TRUE);
     }
     return false;
@@ -99,10 +119,11 @@ LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
     const HDC dc = BeginPaint(handle_, &paint);
     const POINT size = ScreenSize();
     const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_));
-    const OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+    const OwnedBrush zone(CreateSolidBrush(ColourOf(ColourRole::PreviewZone)));
     for (const RECT& area : picture.areas)
-        FillRect(dc, &area, red.Get());
+        FillRect(dc, &area, zone.Get());
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColourOf(ColourRole::PreviewText));
     const HGDIOBJ previous = GetCurrentObject(dc, OBJ_FONT);
     for (const PreviewText& text : picture.texts) {
         SelectObject(dc, FontFor(text.escapement, text.dpi));

@@ -1,6 +1,7 @@
-// The full-screen preview (Windows only): every zone painted red where it is,
-// with the name of its action beside it for the modifier held; Shift and Ctrl
-// switch the texts while it is open.
+// The full-screen preview (Windows only): every zone painted red where it is
+// (in the highlight colour in high contrast), with the name of its action
+// beside it for the modifier held; Shift and Ctrl switch the texts while it
+// is open. A screen reader finds the same texts in its description.
 #pragma once
 
 #include <array>
@@ -28,6 +29,8 @@ protected:
 
 private:
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnColoursChanged(WPARAM wParam, LPARAM lParam);
+    void Describe();
     // Arial at the text's slant and scale, made at its first use.
     HFONT FontFor(int escapement, int dpi);
 

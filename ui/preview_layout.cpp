@@ -175,7 +175,8 @@ std::wstring PreviewDescription(ModifierKey modifier)
     std::wstring text;
     for (int zone = 0; zone < kZoneCount; ++zone) {
         if (!text.empty()) text += L" ";
-        const ActionIndex action = theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
+        const ActionIndex action =
+            theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
         text += std::wstring(ZoneName(static_cast<EdgeZone>(zone))) + L": " + theData.ActionName(action) + L".";
     }
     return text;

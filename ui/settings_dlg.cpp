@@ -124,6 +124,10 @@ BOOL CSettingsDlg::OnInitDialog()
     if (!theUtil.getLayeredAttributes || !theUtil.setLayeredAttributes)
         SetWindowTextW(Label(0).Handle(), L"Window transparency is not available on this computer.");
 
+    // Two buttons both called "Test", told apart for screen readers.
+    SetAccessibleName(Item(IDC_TEST_DESKTOP), L"Test desktop transparency");
+    SetAccessibleName(Item(IDC_TEST_WINDOW), L"Test window transparency");
+
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
 
@@ -435,7 +439,7 @@ void CSettingsDlg::ScrollToSection(int position)
 
 // Each link scrolls its section's frame, wherever the scale put it, to just
 // below the top of the view.
-LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM)
+LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM lParam)
 {
     const std::optional<int> frameId = SectionFrameOf(LOWORD(wParam));
     const HWND frame = frameId ? Item(*frameId) : nullptr;
@@ -444,6 +448,11 @@ LRESULT CSettingsDlg::OnContentsLink(WPARAM wParam, LPARAM)
     GetWindowRect(frame, &section);
     MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&section), 2);
     ScrollToSection(SectionPosition(scroll_, section.top + scrollPos_));
+    // Followed from the keyboard, the link hands it on to the section, which
+    // would otherwise scroll back to the link that keeps it.
+    if (GetFocus() == reinterpret_cast<HWND>(lParam))
+        if (const HWND first = GetNextDlgTabItem(handle_, frame, FALSE))
+            SendMessageW(GetAncestor(handle_, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
     return 0;
 }
 

@@ -3,12 +3,16 @@
 #include <commctrl.h>
 
 #include "actions/util.h"
+#include "res/resource.h"
+#include "ui/contrast.h"
 
 namespace vorn::ui {
 
 BOOL CStdDlg::OnInitDialog()
 {
-    PlaceOnTabs(GetParent(handle_));
+    // A sibling of the tab control, so that the dialog manager takes Tab,
+    // the arrows and the access keys through the page.
+    PlaceOnTabs(GetDlgItem(GetParent(handle_), IDC_MAIN_TABS));
     for (int index = 0; index < kLabelCount; ++index)
         if (const HWND label = Item(kFirstLabelId + index)) labels_[static_cast<std::size_t>(index)].Subclass(label);
     initialised = true;
@@ -31,9 +35,28 @@ void CStdDlg::PlaceOnTabs(HWND tabs)
     MoveWindow(handle_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
+// The system's pairs, as the dialog manager itself colours: edit boxes and
+// lists in the window colours, everything else on the dialog's face. A
+// control that colours itself (a link) then takes its own text colour.
+HBRUSH CStdDlg::HighContrastColours(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+    const ColourChoice back = ChooseColour(field ? ColourRole::Field : ColourRole::Page, true);
+    const ColourChoice text = ChooseColour(field ? ColourRole::FieldText : ColourRole::PageText, true);
+    SetTextColor(dc, GetSysColor(text.systemIndex));
+    SetBkColor(dc, GetSysColor(back.systemIndex));
+    if (CWnd* control = FromHandle(reinterpret_cast<HWND>(lParam))) control->ReflectedColour(dc);
+    return GetSysColorBrush(back.systemIndex);
+}
+
 bool CStdDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        if (HighContrastOn()) {
+            result = reinterpret_cast<LRESULT>(HighContrastColours(message, wParam, lParam));
+            return true;
+        }
         // A control that colours itself prepares the device context first.
         HBRUSH brush = nullptr;
         if (CWnd* control = FromHandle(reinterpret_cast<HWND>(lParam)))

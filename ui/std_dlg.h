@@ -1,7 +1,8 @@
-// The base of the settings window's pages (Windows only): a page fits itself
-// into the tab control's display area below the tab headings, turns its
-// labels (ids 1301 to 1336) into transparent ones, is white on Vista and
-// later, and ignores Enter and Escape, so that a page never closes itself.
+// The base of the settings window's pages (Windows only): a page, a sibling
+// of the tab control, fits itself into the tab control's display area below
+// the tab headings, turns its labels (ids 1301 to 1336) into transparent
+// ones, is white on Vista and later and in the system's colours in high
+// contrast, and ignores Enter and Escape, so that a page never closes itself.
 #pragma once
 
 #include <array>
@@ -51,6 +52,9 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // The answer to a colour query while high contrast is on.
+    static HBRUSH HighContrastColours(UINT message, WPARAM wParam, LPARAM lParam);
+
     std::array<CTransparentStatic, kLabelCount> labels_;
 };
 

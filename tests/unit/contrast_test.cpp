@@ -37,10 +37,10 @@ TEST(ColourChoice, OutsideHighContrastTheUsualColoursStay)
         ColourRole role;
         COLORREF colour;
     } rows[] = {
-        {ColourRole::Page, Rgb(255, 255, 255)},         {ColourRole::Link, Rgb(0, 0, 238)},
-        {ColourRole::LinkVisited, Rgb(85, 26, 139)},    {ColourRole::LinkHover, Rgb(255, 0, 0)},
-        {ColourRole::PreviewZone, Rgb(255, 0, 0)},      {ColourRole::PreviewText, Rgb(0, 0, 0)},
-        {ColourRole::ZoneHover, Rgb(255, 255, 0)},      {ColourRole::ZoneSelected, Rgb(255, 0, 0)},
+        {ColourRole::Page, Rgb(255, 255, 255)},      {ColourRole::Link, Rgb(0, 0, 238)},
+        {ColourRole::LinkVisited, Rgb(85, 26, 139)}, {ColourRole::LinkHover, Rgb(255, 0, 0)},
+        {ColourRole::PreviewZone, Rgb(255, 0, 0)},   {ColourRole::PreviewText, Rgb(0, 0, 0)},
+        {ColourRole::ZoneHover, Rgb(255, 255, 0)},   {ColourRole::ZoneSelected, Rgb(255, 0, 0)},
         {ColourRole::Button, Rgb(225, 225, 225)},
     };
     for (const auto& row : rows) {

@@ -72,7 +72,7 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     const DiagramScale scale = page.Diagram().Picture().Scale();
     Click(diagram, scale.Pixels(210), scale.Pixels(159));
     EXPECT_EQ(page.Zone(), LowerRightCorner);
-    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for lower right corner:");
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for lower right corner:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][LowerRightCorner]);
 
     const ActionIndex tileLeft = theData.FindActionIndex(L"Tile left");
@@ -88,7 +88,7 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     const HWND combo = GetDlgItem(page.Handle(), IDC_MODIFIER);
     SendMessageW(combo, CB_SETCURSEL, Shift, 0);
     SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(IDC_MODIFIER, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for lower right corner with Shift key:");
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for lower right corner with Shift key:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Shift][LowerRightCorner]);
 
     // A double-click anywhere on the picture resets the selected zone.

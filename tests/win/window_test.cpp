@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, PagesSitInsideTheTabAreaAndOnlyTheSelectedOneShows)
     for (int i = 0; i < CMainDlg::kPageCount; ++i) {
         const HWND page = main.Page(i)->Handle();
         ASSERT_NE(page, nullptr);
-        EXPECT_EQ(GetParent(page), main.Tabs());
+        EXPECT_EQ(GetParent(page), main.Handle());  // beside the tab control, not in it
         EXPECT_EQ(IsWindowVisible(page) != FALSE, i == 3) << i;
         EXPECT_TRUE(main.Page(i)->initialised);
         RECT rect{};
