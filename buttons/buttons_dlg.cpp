@@ -86,8 +86,17 @@ LRESULT CMonitorStaticBtn::OnMouseMove(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMonitorStaticBtn::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
 {
+    const bool focused = GetFocus() == handle_;
     page_.Editor().LeftButtonUp();
+    if (focused) KeepFocus();
     return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+}
+
+// A new floating window hands the focus to the settings window; the keyboard
+// stays here, on the new button.
+void CMonitorStaticBtn::KeepFocus()
+{
+    if (GetFocus() != handle_) SetFocus(handle_);
 }
 
 LRESULT CMonitorStaticBtn::OnMouseLeave(WPARAM wParam, LPARAM lParam)
@@ -158,9 +167,7 @@ LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
         break;
     case VK_INSERT:
         editor.InsertButton();
-        // The new floating window hands the focus to the settings window;
-        // the keyboard stays here, on the new button.
-        if (GetFocus() != handle_) SetFocus(handle_);
+        KeepFocus();
         break;
     case VK_DELETE:
         editor.DeleteSelected();
@@ -180,6 +187,7 @@ LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
     default:
         return DefaultProcedure(WM_KEYDOWN, wParam, lParam);
     }
+    picture_.ShowFocusCues();
     return 0;
 }
 

@@ -50,6 +50,7 @@ private:
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
+    void KeepFocus();
 
     CButtonsDlg& page_;
     // Loaded once: a drag repaints the picture at every step.

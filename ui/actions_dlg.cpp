@@ -209,6 +209,7 @@ LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
     default:
         return DefaultProcedure(WM_KEYDOWN, wParam, lParam);
     }
+    picture_.ShowFocusCues();
     Select(NeighbourZone(selectedZone, arrow));
     return 0;
 }

@@ -187,6 +187,11 @@ void CDiagramPicture::DrawFocus(HDC dc, const RECT& units) const
     SetTextColor(dc, oldText);
 }
 
+void CDiagramPicture::ShowFocusCues() const
+{
+    if (control_) SendMessageW(control_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 void CDiagramPicture::Invalidate(const RECT* units) const
 {
     if (!control_) return;

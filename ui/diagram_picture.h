@@ -54,6 +54,9 @@ public:
     // The keyboard focus around `units`, as Windows shows it: only while the
     // control has the focus and the window shows focus cues.
     void DrawFocus(HDC dc, const RECT& units) const;
+    // A key was used on the picture: the window shows its focus cues from now
+    // on, as for any keyboard navigation.
+    void ShowFocusCues() const;
     // Repaints the part of the picture under `units`, with its focus outline;
     // all of it when null.
     void Invalidate(const RECT* units) const;

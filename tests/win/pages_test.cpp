@@ -533,6 +533,11 @@ TEST_F(ButtonsPageTest, KeysOnThePictureMakeMoveSizeAndDeleteFloatingButtons)
     SendMessageW(diagram, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(diagram), -1);
     PumpFor(200, kCheckEveryMs);
     EXPECT_FALSE(menuShown);
+
+    // A button drawn with the mouse leaves the keyboard on the picture too.
+    Drag(page.Diagram(), {{30, 30}, {40, 40}});
+    EXPECT_EQ(theButtons.List().size(), 2u);
+    EXPECT_EQ(GetFocus(), diagram);
     buttonWindows.Attach(nullptr, nullptr);
 }
 
