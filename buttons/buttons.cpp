@@ -304,10 +304,11 @@ void CButtons::ResizeButtonBy(int id, int dWidth, int dHeight)
     CButtonInfo* button = Find(id);
     if (!button) return;
     // A hand-edited rectangle beyond the screen area is brought inside first,
-    // so that the edges have a range to move in.
+    // so that the edges have a range to move in. The far edges stop at the
+    // screen area's; the size of one unit is kept by HeldInScreenArea.
     const RECT r = HeldInScreenArea(button->diagramRect);
-    const std::int64_t right = std::clamp<std::int64_t>(std::int64_t{r.right} + dWidth, r.left + 1, kDiagramRight);
-    const std::int64_t bottom = std::clamp<std::int64_t>(std::int64_t{r.bottom} + dHeight, r.top + 1, kDiagramBottom);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{r.right} + dWidth, kDiagramRight);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{r.bottom} + dHeight, kDiagramBottom);
     SetDiagramRect(*button, HeldInScreenArea(r.left, r.top, right, bottom));
     Save();
 }
