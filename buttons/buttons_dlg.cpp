@@ -58,9 +58,17 @@ bool CMonitorStaticBtn::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     return WithMessageTable::OnMessage(message, wParam, lParam, result);
 }
 
-void CMonitorStaticBtn::AnnounceValue()
+RECT CMonitorStaticBtn::FocusTarget() const { return page_.Editor().MenuAnchor().value_or(kScreenArea); }
+
+void CMonitorStaticBtn::EditorChanged()
 {
-    if (handle_) ui::AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
+    if (!handle_) return;
+    const RECT target = FocusTarget();
+    if (!EqualRect(&target, &focusDrawn_)) {
+        picture_.Invalidate(&focusDrawn_);
+        picture_.Invalidate(&target);
+    }
+    AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
 }
 
 bool CMonitorStaticBtn::Attach(HWND control)
@@ -234,10 +242,8 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
         PaintButton(dc, picture_.Pixels(editor.rubberRect), colours.selectedButtonFrame, colours.selectedButton);
-    // Around the selected button; around the whole screen while none is, so
-    // that the focus always shows.
-    const std::optional<RECT> selected = editor.MenuAnchor();
-    picture_.DrawFocus(dc, selected ? *selected : kScreenArea);
+    focusDrawn_ = FocusTarget();
+    picture_.DrawFocus(dc, focusDrawn_);
     EndPaint(handle_, &paint);
     return 0;
 }
@@ -365,7 +371,7 @@ void CButtonsDlg::SetSettingsWindowTopmost(bool on)
     SetWindowPos(settings, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CButtonsDlg::ValueChanged() { diagram_.AnnounceValue(); }
+void CButtonsDlg::ValueChanged() { diagram_.EditorChanged(); }
 
 void CButtonsDlg::TrackMouseLeave(bool on)
 {

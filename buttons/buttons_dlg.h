@@ -27,8 +27,9 @@ public:
     bool Attach(HWND control);
     const CDiagramPicture& Picture() const { return picture_; }
 
-    // Tells accessibility clients of a change of what the editor shows.
-    void AnnounceValue();
+    // What the editor shows changed: the focus outline follows the selected
+    // button, and accessibility clients are told.
+    void EditorChanged();
 
     static std::span<const MessageEntry<CMonitorStaticBtn>> MessageTable();
 
@@ -51,11 +52,16 @@ private:
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
     void KeepFocus();
+    // Where the focus outline goes: around the selected button, or around the
+    // whole screen while none is, so that the focus always shows.
+    RECT FocusTarget() const;
 
     CButtonsDlg& page_;
     // Loaded once: a drag repaints the picture at every step.
     CDiagramPicture picture_;
     std::wstring toldValue_;
+    // Where the last paint put the focus outline.
+    RECT focusDrawn_{};
 };
 
 class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {
