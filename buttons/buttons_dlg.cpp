@@ -362,7 +362,9 @@ void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalida
 // order changes: a hidden settings window stays hidden.
 void CButtonsDlg::SetSettingsWindowTopmost(bool on)
 {
-    const HWND settings = GetParent(GetParent(handle_));
+    // The top-level window, whether the page sits in the tab control or
+    // beside it.
+    const HWND settings = GetAncestor(handle_, GA_ROOT);
     if (!settings) return;
     // Each drag step asks again; moving a floating button does not change the
     // order of the windows, so a settings window already topmost stays so.
