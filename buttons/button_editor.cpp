@@ -72,6 +72,7 @@ void CButtonEditor::MouseMove(POINT p)
             lastPoint = p;
             view_.Repaint(kScreenArea);
             view_.SetSettingsWindowTopmost(true);
+            view_.ValueChanged();
         } else {
             drawing = dragging = false;
             view_.Repaint(kScreenArea);
@@ -86,12 +87,7 @@ void CButtonEditor::LeftButtonUp()
     // A release at the press position, in x or in y, draws nothing.
     if (drawing && lastPoint.x != downPoint.x && lastPoint.y != downPoint.y) {
         const int id = theButtons.AddButton(true, rubberRect.left, rubberRect.top, rubberRect.right, rubberRect.bottom);
-        if (id >= 0) {
-            selectedId = id;
-            for (const auto& button : theButtons.List())
-                button->selected = button->id == id;
-            SetCurrentButton(id);
-        }
+        if (id >= 0) Select(id);
     }
     drawing = false;
     view_.TrackMouseLeave(false);
@@ -142,9 +138,140 @@ void CButtonEditor::ClearSelection()
 {
     UnselectAll();
     selectedId = -1;
+    view_.ValueChanged();
 }
 
-void CButtonEditor::RepaintDiagram(const RECT* diagramRect) { view_.Repaint(diagramRect ? *diagramRect : kScreenArea); }
+// The list changed under the picture: a group command, a floating window
+// sized on the screen, all buttons deleted.
+void CButtonEditor::RepaintDiagram(const RECT* diagramRect)
+{
+    view_.Repaint(diagramRect ? *diagramRect : kScreenArea);
+    view_.ValueChanged();
+}
+
+void CButtonEditor::Select(int id)
+{
+    UnselectAll();
+    selectedId = id;
+    if (CButtonInfo* button = theButtons.Find(id)) {
+        button->selected = true;
+        view_.Repaint(button->diagramRect);
+    }
+    SetCurrentButton(id);
+}
+
+int CButtonEditor::SelectedIndex() const
+{
+    if (selectedId < 0) return -1;
+    const auto& list = theButtons.List();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i]->id == selectedId) return static_cast<int>(i);
+    return -1;
+}
+
+// --- the keyboard ------------------------------------------------------------------------------
+
+int CButtonEditor::InsertButton()
+{
+    drawing = dragging = false;
+    const LONG width = kInsertedButtonSize.cx;
+    const LONG height = kInsertedButtonSize.cy;
+    POINT at{kScreenArea.left + (kScreenArea.right - kScreenArea.left - width) / 2,
+             kScreenArea.top + (kScreenArea.bottom - kScreenArea.top - height) / 2};
+    // Not exactly over another button, where it could not be told apart.
+    const auto taken = [](POINT p) {
+        return std::any_of(theButtons.List().begin(), theButtons.List().end(), [&](const auto& button) {
+            return button->diagramRect.left == p.x && button->diagramRect.top == p.y;
+        });
+    };
+    while (taken(at) && at.x + kInsertStep + width <= kScreenArea.right &&
+           at.y + kInsertStep + height <= kScreenArea.bottom) {
+        at.x += kInsertStep;
+        at.y += kInsertStep;
+    }
+    const int id = theButtons.AddButton(true, at.x, at.y, at.x + width, at.y + height);
+    if (id >= 0) Select(id);
+    return id;
+}
+
+bool CButtonEditor::HasNeighbour(bool forward) const
+{
+    const int count = static_cast<int>(theButtons.List().size());
+    if (count == 0) return false;
+    const int index = SelectedIndex();
+    if (index < 0) return true;
+    return forward ? index + 1 < count : index > 0;
+}
+
+bool CButtonEditor::SelectNeighbour(bool forward)
+{
+    if (!HasNeighbour(forward)) return false;
+    const int count = static_cast<int>(theButtons.List().size());
+    const int index = SelectedIndex();
+    const int next = index < 0 ? (forward ? 0 : count - 1) : index + (forward ? 1 : -1);
+    Select(theButtons.List()[static_cast<std::size_t>(next)]->id);
+    return true;
+}
+
+void CButtonEditor::MoveSelectedBy(int dx, int dy)
+{
+    if (!theButtons.Find(selectedId)) return;
+    view_.Repaint(theButtons.GetDiagramRect(selectedId));
+    theButtons.MoveButtonBy(selectedId, dx, dy);
+    view_.Repaint(theButtons.GetDiagramRect(selectedId));
+    // As a drag does: the floating window must not come over the settings.
+    view_.SetSettingsWindowTopmost(true);
+    view_.ValueChanged();
+}
+
+void CButtonEditor::SizeSelectedBy(int dWidth, int dHeight)
+{
+    if (!theButtons.Find(selectedId)) return;
+    view_.Repaint(theButtons.GetDiagramRect(selectedId));
+    theButtons.ResizeButtonBy(selectedId, dWidth, dHeight);
+    view_.Repaint(theButtons.GetDiagramRect(selectedId));
+    view_.SetSettingsWindowTopmost(true);
+    view_.ValueChanged();
+}
+
+void CButtonEditor::DeleteSelected()
+{
+    if (!theButtons.Find(selectedId)) return;
+    view_.Repaint(theButtons.GetDiagramRect(selectedId));
+    theButtons.DeleteButton(selectedId);
+    selectedId = -1;
+    SetCurrentButton(-1);
+}
+
+std::optional<RECT> CButtonEditor::MenuAnchor() const
+{
+    if (const CButtonInfo* button = theButtons.Find(selectedId)) return button->diagramRect;
+    return std::nullopt;
+}
+
+std::wstring CButtonEditor::ValueText() const
+{
+    const auto& list = theButtons.List();
+    const std::size_t count = list.size();
+    if (count == 0) return L"No buttons";
+    const int index = SelectedIndex();
+    if (index < 0) return std::to_wstring(count) + (count == 1 ? L" button" : L" buttons") + L", none selected";
+    const CButtonInfo& button = *list[static_cast<std::size_t>(index)];
+    const auto lines = [](std::wstring text, const wchar_t* separator) {
+        for (std::size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at))
+            text.replace(at, 2, separator);
+        return text;
+    };
+    std::wstring text = L"Button " + std::to_wstring(index + 1) + L" of " + std::to_wstring(count) + L", ";
+    // A typed caption says nothing of what the button does: both are told.
+    if (button.keepTitle && !button.caption.empty()) text += L"titled " + lines(button.caption, L" ") + L", ";
+    const auto action = [&](ModifierKey m) { return button.actions[static_cast<std::size_t>(m)]; };
+    text += lines(CaptionFromActions(action(Plain), action(Ctrl), action(Shift)), L", ");
+    const RECT& r = button.diagramRect;
+    text += L", " + std::to_wstring(r.left - kScreenArea.left) + L", " + std::to_wstring(r.top - kScreenArea.top) +
+            L", " + std::to_wstring(r.right - r.left) + L" \u00d7 " + std::to_wstring(r.bottom - r.top);
+    return text;
+}
 
 // --- the page's controls ---------------------------------------------------------------------
 
@@ -155,6 +282,7 @@ void CButtonEditor::SetCurrentButton(int id)
         view_.ShowCaption(L"");
     else
         ShowButton(id);
+    view_.ValueChanged();
 }
 
 void CButtonEditor::ShowButton(int id)
@@ -181,6 +309,7 @@ void CButtonEditor::TreeSelectionChanged(std::optional<ActionIndex> action)
     if (action && button && button->actions[static_cast<std::size_t>(modifier)] != *action)
         theButtons.SetAction(selectedId, modifier, *action);
     RegenerateCaption();
+    view_.ValueChanged();
 }
 
 void CButtonEditor::ModifierChanged(ModifierKey newModifier)
@@ -198,6 +327,7 @@ void CButtonEditor::CaptionChanged(const std::wstring& text)
     // that back.
     if (!updatingCaption && button && button->keepTitle != !text.empty())
         theButtons.SetKeepTitle(selectedId, !text.empty());
+    view_.ValueChanged();
 }
 
 void CButtonEditor::SliderMoved(int percent)

@@ -25,10 +25,19 @@ public:
     virtual void SetSettingsWindowTopmost(bool /*on*/) {}
     // Asks for, or stops asking for, word of the pointer leaving the picture.
     virtual void TrackMouseLeave(bool /*on*/) {}
+    // What ValueText says may have changed: the selection, or the selected
+    // button's place, size or actions.
+    virtual void ValueChanged() {}
 };
 
 // The part of the picture that stands for the screen.
 inline constexpr RECT kScreenArea{kDiagramLeft, kDiagramTop, kDiagramRight, kDiagramBottom};
+
+// A button made from the keyboard: this many units wide and high, at the
+// middle of the screen area, or further down and right by kInsertStep where
+// a button already starts there.
+inline constexpr SIZE kInsertedButtonSize{16, 8};
+inline constexpr int kInsertStep = 8;
 
 // The caption a button gets from its actions: the plain action, then a
 // "Ctrl: " line and a "Shift: " line for those that are set.
@@ -50,6 +59,32 @@ public:
     bool RightButtonUp(POINT p) const;
     // The tip over the picture at p.
     std::wstring DiagramTip(POINT p, bool leftButtonHeld) const;
+
+    // --- the keyboard -------------------------------------------------------------
+    // Insert: a new button, selected, as a drawing leaves it; -1 when no more
+    // can be made.
+    int InsertButton();
+    // Whether Tab (forward) or Shift+Tab has a button to go to: the next or
+    // previous one in list order (the order of the file's sections), or, with
+    // none selected, the first or the last. Without one the key leaves the
+    // picture.
+    bool HasNeighbour(bool forward) const;
+    // Tab or Shift+Tab: selects that button; false when there is none.
+    bool SelectNeighbour(bool forward);
+    // Arrows: the selected button moved by (dx, dy) units, stopping at the
+    // edges of the screen area.
+    void MoveSelectedBy(int dx, int dy);
+    // Shift+arrows: its right and bottom edges moved, held in the screen area.
+    void SizeSelectedBy(int dWidth, int dHeight);
+    // Delete: the selected button goes; none is selected after.
+    void DeleteSelected();
+    // Where the menu of the keyboard (Shift+F10, the Menu key) opens: on the
+    // selected button; none without one, as a right click on no button.
+    std::optional<RECT> MenuAnchor() const;
+    // What the picture tells a screen reader it shows:
+    // "Button 2 of 5, Copy, 91, 30, 16 × 8" (the place in units from the top
+    // left of the screen area), "3 buttons, none selected", "No buttons".
+    std::wstring ValueText() const;
 
     // --- the page's controls ---------------------------------------------------
     // A tree item chosen: an action, or a heading (nullopt).
@@ -89,6 +124,10 @@ private:
     void ShowButton(int id);
     void SelectActionInTree();
     void UnselectAll();
+    // Makes `id` the one selected button, shown by the page's controls.
+    void Select(int id);
+    // Position of the selected button in list order; -1 when none is.
+    int SelectedIndex() const;
 
     IButtonEditorView& view_;
 };

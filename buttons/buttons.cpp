@@ -299,6 +299,20 @@ void CButtons::MoveButtonBy(int id, int dx, int dy)
     Save();
 }
 
+void CButtons::ResizeButtonBy(int id, int dWidth, int dHeight)
+{
+    CButtonInfo* button = Find(id);
+    if (!button) return;
+    // A hand-edited rectangle beyond the screen area is brought inside first,
+    // so that the edges have a range to move in. The far edges stop at the
+    // screen area's; the size of one unit is kept by HeldInScreenArea.
+    const RECT r = HeldInScreenArea(button->diagramRect);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{r.right} + dWidth, kDiagramRight);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{r.bottom} + dHeight, kDiagramBottom);
+    SetDiagramRect(*button, HeldInScreenArea(r.left, r.top, right, bottom));
+    Save();
+}
+
 void CButtons::SetScreenRect(int id, const RECT& rect)
 {
     CButtonInfo* button = Find(id);

@@ -136,6 +136,9 @@ public:
     void SetDiagramRect(CButtonInfo& button, const RECT& rect);
     // Moves by (dx, dy) diagram units, stopping at the edges of the screen area.
     void MoveButtonBy(int id, int dx, int dy);
+    // Moves the right and bottom edges by (dWidth, dHeight) diagram units,
+    // stopping at the edges of the screen area and at a size of one unit.
+    void ResizeButtonBy(int id, int dWidth, int dHeight);
     // The user resized the floating window to `rect` (screen pixels).
     void SetScreenRect(int id, const RECT& rect);
     // The user let go of the frame: a window sized where no button can be

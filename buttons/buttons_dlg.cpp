@@ -6,20 +6,26 @@
 #include "actions/util.h"
 #include "ui/actions_dlg.h"
 #include "ui/controls.h"
+#include "ui/picture_accessible.h"
 
 namespace vorn::ui {
 namespace {
 
-constexpr COLORREF kSelectedFill = RGB(190, 230, 255);
-constexpr COLORREF kButtonFill = RGB(225, 225, 225);
-// A button as the picture shows it: a black frame on white, filled inside.
-void PaintButton(HDC dc, const RECT& r, HBRUSH fill)
+// A button as the picture shows it: a one-pixel frame, filled inside.
+void PaintButton(HDC dc, const RECT& r, Rgb frame, Rgb fill)
 {
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    const OwnedBrush frameBrush(CreateSolidBrush(ColourRef(frame)));
+    const OwnedBrush fillBrush(CreateSolidBrush(ColourRef(fill)));
+    FrameRect(dc, &r, frameBrush.Get());
     RECT inside = r;
     InflateRect(&inside, -1, -1);
-    FillRect(dc, &inside, fill);
+    FillRect(dc, &inside, fillBrush.Get());
 }
+
+constexpr PictureAccessibility kButtonsAccessibility{
+    L"Floating buttons",
+    L"Insert makes a button; Tab and Shift+Tab select one; arrow keys move it, Shift+arrow keys size it; "
+    L"Delete deletes it; Shift+F10 opens its menu"};
 
 }  // namespace
 
@@ -37,8 +43,32 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
         MapMessage<CMonitorStaticBtn>(WM_RBUTTONUP, &CMonitorStaticBtn::OnRightButtonUp),
         MapMessage<CMonitorStaticBtn>(WM_PAINT, &CMonitorStaticBtn::OnPaint),
         MapMessage<CMonitorStaticBtn>(WM_DPICHANGED_AFTERPARENT, &CMonitorStaticBtn::OnScaleChanged),
+        MapMessage<CMonitorStaticBtn>(WM_GETDLGCODE, &CMonitorStaticBtn::OnGetDlgCode),
+        MapMessage<CMonitorStaticBtn>(WM_KEYDOWN, &CMonitorStaticBtn::OnKeyDown),
+        MapMessage<CMonitorStaticBtn>(WM_CONTEXTMENU, &CMonitorStaticBtn::OnContextMenu),
+        MapMessage<CMonitorStaticBtn>(WM_GETOBJECT, &CMonitorStaticBtn::OnGetObject),
+        MapMessage<CMonitorStaticBtn>(kAccessibleValueMessage, &CMonitorStaticBtn::OnAccessibleValue),
     };
     return table;
+}
+
+bool CMonitorStaticBtn::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (ChangesThePicturesLook(message)) InvalidateRect(handle_, nullptr, FALSE);
+    return WithMessageTable::OnMessage(message, wParam, lParam, result);
+}
+
+RECT CMonitorStaticBtn::FocusTarget() const { return page_.Editor().MenuAnchor().value_or(kScreenArea); }
+
+void CMonitorStaticBtn::EditorChanged()
+{
+    if (!handle_) return;
+    const RECT target = FocusTarget();
+    if (!EqualRect(&target, &focusDrawn_)) {
+        picture_.Invalidate(&focusDrawn_);
+        picture_.Invalidate(&target);
+    }
+    AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
 }
 
 bool CMonitorStaticBtn::Attach(HWND control)
@@ -50,6 +80,8 @@ bool CMonitorStaticBtn::Attach(HWND control)
 
 LRESULT CMonitorStaticBtn::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
+    // The keyboard follows the pointer: the keys go on from this selection.
+    SetFocus(handle_);
     page_.Editor().LeftButtonDown(picture_.UnitsAt(lParam));
     return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
 }
@@ -62,8 +94,17 @@ LRESULT CMonitorStaticBtn::OnMouseMove(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMonitorStaticBtn::OnLeftButtonUp(WPARAM wParam, LPARAM lParam)
 {
+    const bool focused = GetFocus() == handle_;
     page_.Editor().LeftButtonUp();
+    if (focused) KeepFocus();
     return DefaultProcedure(WM_LBUTTONUP, wParam, lParam);
+}
+
+// A new floating window hands the focus to the settings window; the keyboard
+// stays here, on the new button.
+void CMonitorStaticBtn::KeepFocus()
+{
+    if (GetFocus() != handle_) SetFocus(handle_);
 }
 
 LRESULT CMonitorStaticBtn::OnMouseLeave(WPARAM wParam, LPARAM lParam)
@@ -81,6 +122,7 @@ LRESULT CMonitorStaticBtn::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMonitorStaticBtn::OnRightButtonDown(WPARAM wParam, LPARAM lParam)
 {
+    SetFocus(handle_);
     page_.Editor().RightButtonDown(picture_.UnitsAt(lParam));
     return DefaultProcedure(WM_RBUTTONDOWN, wParam, lParam);
 }
@@ -104,21 +146,104 @@ LRESULT CMonitorStaticBtn::OnScaleChanged(WPARAM, LPARAM)
     return 0;
 }
 
+// Tab stays in the picture while there is a button to go on to, so that Tab
+// and Shift+Tab go through the buttons and then on through the page.
+LRESULT CMonitorStaticBtn::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    LRESULT code = DLGC_WANTARROWS;
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (message && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+        page_.Editor().HasNeighbour(GetKeyState(VK_SHIFT) >= 0))
+        code |= DLGC_WANTTAB;
+    return code;
+}
+
+LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    CButtonEditor& editor = page_.Editor();
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    // One unit of the picture: moved with the arrows, sized with Shift.
+    const auto step = [&](int dx, int dy) {
+        if (shift)
+            editor.SizeSelectedBy(dx, dy);
+        else
+            editor.MoveSelectedBy(dx, dy);
+    };
+    switch (wParam) {
+    case VK_TAB:
+        editor.SelectNeighbour(!shift);
+        break;
+    case VK_INSERT:
+        editor.InsertButton();
+        KeepFocus();
+        break;
+    case VK_DELETE:
+        editor.DeleteSelected();
+        break;
+    case VK_LEFT:
+        step(-1, 0);
+        break;
+    case VK_RIGHT:
+        step(1, 0);
+        break;
+    case VK_UP:
+        step(0, -1);
+        break;
+    case VK_DOWN:
+        step(0, 1);
+        break;
+    default:
+        return DefaultProcedure(WM_KEYDOWN, wParam, lParam);
+    }
+    picture_.ShowFocusCues();
+    return 0;
+}
+
+// Shift+F10 and the menu key (no point given): the menu a right click on the
+// selected button opens, below its top left corner. A right click opens its
+// menu itself, at the pointer.
+LRESULT CMonitorStaticBtn::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != -1) return DefaultProcedure(WM_CONTEXTMENU, wParam, lParam);
+    const std::optional<RECT> anchor = page_.Editor().MenuAnchor();
+    const HMENU menu = page_.ContextMenu();
+    if (!anchor || !menu) return 0;
+    const RECT pixels = picture_.Pixels(*anchor);
+    POINT at{pixels.left, pixels.bottom};
+    ClientToScreen(handle_, &at);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, page_.Handle(), nullptr);
+    return 0;
+}
+
+LRESULT CMonitorStaticBtn::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (AnswerGetObject(handle_, kButtonsAccessibility, wParam, lParam, result)) return result;
+    return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
+}
+
+LRESULT CMonitorStaticBtn::OnAccessibleValue(WPARAM, LPARAM lParam)
+{
+    if (lParam) *reinterpret_cast<std::wstring*>(lParam) = page_.Editor().ValueText();
+    return 0;
+}
+
 LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
-    picture_.Draw(dc);
-    const OwnedBrush selectedFill(CreateSolidBrush(kSelectedFill));
-    const OwnedBrush buttonFill(CreateSolidBrush(kButtonFill));
-    const Selected pen(dc, GetStockObject(BLACK_PEN));
-    const Selected brush(dc, GetStockObject(WHITE_BRUSH));
+    const PictureColours colours = CurrentPictureColours();
+    picture_.Draw(dc, colours);
     // Newest first: older buttons are painted over newer ones.
     for (const auto& button : theButtons.List())
-        PaintButton(dc, picture_.Pixels(button->diagramRect), button->selected ? selectedFill.Get() : buttonFill.Get());
+        PaintButton(dc, picture_.Pixels(button->diagramRect),
+                    button->selected ? colours.selectedButtonFrame : colours.outline,
+                    button->selected ? colours.selectedButton : colours.button);
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
-        PaintButton(dc, picture_.Pixels(editor.rubberRect), selectedFill.Get());
+        PaintButton(dc, picture_.Pixels(editor.rubberRect), colours.selectedButtonFrame, colours.selectedButton);
+    focusDrawn_ = FocusTarget();
+    picture_.DrawFocus(dc, focusDrawn_);
     EndPaint(handle_, &paint);
     return 0;
 }
@@ -238,6 +363,8 @@ void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalida
 // order changes: a hidden settings window stays hidden.
 void CButtonsDlg::SetSettingsWindowTopmost(bool on)
 {
+    // The top-level window, whether the page sits in the tab control or
+    // beside it.
     const HWND settings = GetAncestor(handle_, GA_ROOT);
     if (!settings) return;
     // Each drag step asks again; moving a floating button does not change the
@@ -246,6 +373,8 @@ void CButtonsDlg::SetSettingsWindowTopmost(bool on)
     if (on == topmost) return;
     SetWindowPos(settings, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
+
+void CButtonsDlg::ValueChanged() { diagram_.EditorChanged(); }
 
 void CButtonsDlg::TrackMouseLeave(bool on)
 {
@@ -292,7 +421,7 @@ LRESULT CButtonsDlg::OnModifierChanged(WPARAM, LPARAM)
 {
     const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
     if (selection < 0 || selection >= kModifierCount) return 0;
-    SetFocus(tree_);
+    // The focus stays on the list: its arrow keys go on choosing a key.
     editor_.ModifierChanged(static_cast<ModifierKey>(selection));
     return 0;
 }

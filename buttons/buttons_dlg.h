@@ -16,14 +16,25 @@ namespace vorn::ui {
 
 class CButtonsDlg;
 
-// The picture; the editor works in its 100 % units.
+// The picture; the editor works in its 100 % units. It is a tab stop: Insert
+// makes a button, Tab and Shift+Tab go from button to button, the arrows move
+// the selected one and Shift+arrows size it, Delete deletes it, and Shift+F10
+// or the menu key opens its menu; a screen reader hears which button is
+// selected, what it does and where it is.
 class CMonitorStaticBtn : public WithMessageTable<CMonitorStaticBtn, CWnd> {
 public:
     explicit CMonitorStaticBtn(CButtonsDlg& page) : page_(page) {}
     bool Attach(HWND control);
     const CDiagramPicture& Picture() const { return picture_; }
 
+    // What the editor shows changed: the focus outline follows the selected
+    // button, and accessibility clients are told.
+    void EditorChanged();
+
     static std::span<const MessageEntry<CMonitorStaticBtn>> MessageTable();
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
@@ -35,10 +46,22 @@ private:
     LRESULT OnRightButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
+    void KeepFocus();
+    // Where the focus outline goes: around the selected button, or around the
+    // whole screen while none is, so that the focus always shows.
+    RECT FocusTarget() const;
 
     CButtonsDlg& page_;
     // Loaded once: a drag repaints the picture at every step.
     CDiagramPicture picture_;
+    std::wstring toldValue_;
+    // Where the last paint put the focus outline.
+    RECT focusDrawn_{};
 };
 
 class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {
@@ -62,6 +85,7 @@ public:
     void Repaint(const RECT& diagramRect) override;
     void SetSettingsWindowTopmost(bool on) override;
     void TrackMouseLeave(bool on) override;
+    void ValueChanged() override;
 
     // The tree's images at the new scale; the picture redraws itself.
     void AfterScaleChange() override;

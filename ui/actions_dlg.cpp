@@ -6,12 +6,20 @@
 #include "actions/util.h"
 #include "ui/actions_page_model.h"
 #include "ui/controls.h"
+#include "ui/picture_accessible.h"
 
 namespace vorn::ui {
 namespace {
 
-constexpr COLORREF kHoverColour = RGB(255, 255, 0);
-constexpr COLORREF kSelectionColour = RGB(255, 0, 0);
+// The line under the key list that tells what the tree's selected action
+// does, made by the page: one of its labels, the last id they may take.
+constexpr int kDescriptionLineId = kFirstLabelId + kLabelCount - 1;
+// Where it lies, in dialog units: below the key list, as wide as the picture,
+// two lines high.
+constexpr RECT kDescriptionLine{6, 189, 161, 207};
+
+constexpr PictureAccessibility kZonesAccessibility{
+    L"Screen zones", L"Arrow keys choose a corner or a side; the action tree sets its action"};
 
 HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, int image, int selectedImage, LPARAM data)
 {
@@ -108,18 +116,29 @@ void StoreGroupExpansion(HWND tree)
     theData.SaveSettings();
 }
 
-std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem)
+namespace {
+
+std::wstring ItemTip(HWND tree, HTREEITEM item)
 {
-    TVHITTESTINFO hit{};
-    hit.pt = point;
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    overItem = item != nullptr;
     if (!item) return {};
     wchar_t text[260] = {};
     const TVITEMW data = ItemData(tree, item, text, 260);
     if (IsHeading(tree, item)) return HeadingTip(text);
     return theData.ActionDescription(static_cast<ActionIndex>(data.lParam));
 }
+
+}  // namespace
+
+std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem)
+{
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    overItem = item != nullptr;
+    return ItemTip(tree, item);
+}
+
+std::wstring SelectedTreeTip(HWND tree) { return ItemTip(tree, NextItem(tree, nullptr, TVGN_CARET)); }
 
 // --- the monitor picture -------------------------------------------------------------------
 
@@ -131,6 +150,10 @@ std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
         MapMessage<CMonitorStatic>(WM_MOUSEMOVE, &CMonitorStatic::OnMouseMove),
         MapMessage<CMonitorStatic>(WM_PAINT, &CMonitorStatic::OnPaint),
         MapMessage<CMonitorStatic>(WM_DPICHANGED_AFTERPARENT, &CMonitorStatic::OnScaleChanged),
+        MapMessage<CMonitorStatic>(WM_GETDLGCODE, &CMonitorStatic::OnGetDlgCode),
+        MapMessage<CMonitorStatic>(WM_KEYDOWN, &CMonitorStatic::OnKeyDown),
+        MapMessage<CMonitorStatic>(WM_GETOBJECT, &CMonitorStatic::OnGetObject),
+        MapMessage<CMonitorStatic>(kAccessibleValueMessage, &CMonitorStatic::OnAccessibleValue),
     };
     return table;
 }
@@ -142,15 +165,72 @@ bool CMonitorStatic::Attach(HWND control)
     return Subclass(control);
 }
 
+void CMonitorStatic::Select(EdgeZone zone)
+{
+    if (zone == NoZone || zone == selectedZone) return;
+    selectedZone = zone;
+    page_.ShowZone(zone);
+    InvalidateRect(handle_, nullptr, FALSE);
+}
+
+std::wstring CMonitorStatic::ValueText() const { return ZoneValueText(selectedZone, page_.Modifier()); }
+
+void CMonitorStatic::AnnounceValue()
+{
+    if (handle_) ui::AnnounceValue(handle_, ValueText(), toldValue_);
+}
+
 LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
-    const EdgeZone zone = DiagramZoneAt(picture_.UnitsAt(lParam));
-    if (zone != NoZone && zone != selectedZone) {
-        selectedZone = zone;
-        page_.ShowZone(zone);
-        InvalidateRect(handle_, nullptr, FALSE);
-    }
+    // The keyboard follows the pointer, as in a list: the arrows go on from here.
+    SetFocus(handle_);
+    Select(DiagramZoneAt(picture_.UnitsAt(lParam)));
     return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CMonitorStatic::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS; }
+
+LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    Arrow arrow{};
+    switch (wParam) {
+    case VK_LEFT:
+        arrow = Arrow::Left;
+        break;
+    case VK_RIGHT:
+        arrow = Arrow::Right;
+        break;
+    case VK_UP:
+        arrow = Arrow::Up;
+        break;
+    case VK_DOWN:
+        arrow = Arrow::Down;
+        break;
+    default:
+        return DefaultProcedure(WM_KEYDOWN, wParam, lParam);
+    }
+    picture_.ShowFocusCues();
+    Select(NeighbourZone(selectedZone, arrow));
+    return 0;
+}
+
+bool CMonitorStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (ChangesThePicturesLook(message)) InvalidateRect(handle_, nullptr, FALSE);
+    return WithMessageTable::OnMessage(message, wParam, lParam, result);
+}
+
+LRESULT CMonitorStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (AnswerGetObject(handle_, kZonesAccessibility, wParam, lParam, result)) return result;
+    return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
+}
+
+LRESULT CMonitorStatic::OnAccessibleValue(WPARAM, LPARAM lParam)
+{
+    if (lParam) *reinterpret_cast<std::wstring*>(lParam) = ValueText();
+    return 0;
 }
 
 // Resets the selected zone, wherever the double-click falls.
@@ -185,12 +265,19 @@ LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
-    picture_.Draw(dc);
-    const OwnedBrush hover(CreateSolidBrush(kHoverColour));
-    const OwnedBrush selection(CreateSolidBrush(kSelectionColour));
+    const PictureColours colours = CurrentPictureColours();
+    picture_.Draw(dc, colours);
+    // Without the artwork the zones are not seen on it: each has its outline.
+    if (!colours.artwork)
+        for (const RECT& zone : kDiagramZoneRects)
+            picture_.Outline(dc, zone, ColourRef(colours.outline));
+    const OwnedBrush hover(CreateSolidBrush(ColourRef(colours.hotZone)));
+    const OwnedBrush selection(CreateSolidBrush(ColourRef(colours.selectedZone)));
     if (hoverZone != NoZone) picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
     // After the hover, so that a hovered selected zone stays red.
-    picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
+    const RECT& selected = kDiagramZoneRects[static_cast<std::size_t>(selectedZone)];
+    picture_.Fill(dc, selected, selection.Get());
+    picture_.DrawFocus(dc, selected);
     EndPaint(handle_, &paint);
     return 0;
 }
@@ -210,6 +297,13 @@ std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
 
 BOOL CActionsDlg::OnInitDialog()
 {
+    // Made before the common initialisation, which makes it one of the
+    // page's labels. The template is left as it is: the line is the page's
+    // own, in the room below the key list.
+    description_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                                   handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDescriptionLineId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    PlaceDescriptionLine();
     CStdDlg::OnInitDialog();
     diagram_.Attach(Item(IDC_DIAGRAM));
     AddStyle(diagram_.Handle(), WS_TABSTOP);  // the keyboard picks zones on it too
@@ -225,6 +319,16 @@ BOOL CActionsDlg::OnInitDialog()
                                 {modifierCombo_, L"Select a modifier key for actions"}};
     toolTip_.Reset(CreatePageToolTip(handle_, tools));
     return TRUE;
+}
+
+void CActionsDlg::PlaceDescriptionLine()
+{
+    if (!description_) return;
+    RECT line = kDescriptionLine;
+    MapDialogRect(handle_, &line);
+    SetWindowPos(description_, nullptr, line.left, line.top, line.right - line.left, line.bottom - line.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(description_, WM_SETFONT, SendMessageW(handle_, WM_GETFONT, 0, 0), TRUE);
 }
 
 void CActionsDlg::RebuildTree()
@@ -243,6 +347,7 @@ void CActionsDlg::ShowZone(EdgeZone zone)
     // The label names the tree for screen readers, and its access key leads there.
     SetWindowTextW(Label(1).Handle(), (L"&" + ZoneLabel(zone, modifier_)).c_str());
     SelectTreeAction(tree_, theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)]);
+    diagram_.AnnounceValue();
 }
 
 void CActionsDlg::UpdateToolTip(const MSG& message, bool forced)
@@ -278,6 +383,7 @@ bool CActionsDlg::PreTranslateMessage(MSG& message)
 
 void CActionsDlg::AfterScaleChange()
 {
+    PlaceDescriptionLine();
     OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
     treeImages_ = std::move(images);
@@ -291,6 +397,8 @@ LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)
 
 LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
 {
+    // What the item does, without the pointer over it.
+    if (description_) SetWindowTextW(description_, SelectedTreeTip(tree_).c_str());
     const std::optional<ActionIndex> chosen = SelectedTreeAction(tree_);
     if (!chosen) return 0;
     ActionIndex& assigned = theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)];
@@ -299,6 +407,7 @@ LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
     if (*chosen == assigned) return 0;
     assigned = *chosen;
     theData.SaveSettings();
+    diagram_.AnnounceValue();
     return 0;
 }
 
@@ -313,7 +422,7 @@ LRESULT CActionsDlg::OnModifierChanged(WPARAM, LPARAM)
     const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
     if (selection < 0 || selection >= kModifierCount) return 0;
     modifier_ = static_cast<ModifierKey>(selection);
-    SetFocus(tree_);
+    // The focus stays on the list: its arrow keys go on choosing a key.
     ShowZone(zone_);
     diagram_.modifier = modifier_;
     return 0;

@@ -16,12 +16,19 @@ namespace vorn::ui {
 
 class CActionsDlg;
 
-// The monitor picture with its clickable zones.
+// The monitor picture with its clickable zones. It is a tab stop: the arrow
+// keys choose the zone next to the selected one, and a screen reader hears
+// which zone is selected and what it does.
 class CMonitorStatic : public WithMessageTable<CMonitorStatic, CWnd> {
 public:
     explicit CMonitorStatic(CActionsDlg& page) : page_(page) {}
     bool Attach(HWND control);
     const CDiagramPicture& Picture() const { return picture_; }
+
+    // Makes `zone` the selected one, as a click on it does.
+    void Select(EdgeZone zone);
+    // Tells accessibility clients of a new zone, key or action.
+    void AnnounceValue();
 
     static std::span<const MessageEntry<CMonitorStatic>> MessageTable();
 
@@ -29,15 +36,25 @@ public:
     EdgeZone selectedZone = UpperLeftCorner;
     ModifierKey modifier = Plain;
 
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
 private:
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
+
+    std::wstring ValueText() const;
 
     CActionsDlg& page_;
     CDiagramPicture picture_;
+    std::wstring toldValue_;
 };
 
 class CActionsDlg : public WithMessageTable<CActionsDlg, CStdDlg> {
@@ -56,6 +73,8 @@ public:
 
     HWND Tree() const { return tree_; }
     HWND ToolTip() const { return toolTip_.Get(); }
+    // The line that tells what the tree's selected item does.
+    HWND DescriptionLine() const { return description_; }
     CMonitorStatic& Diagram() { return diagram_; }
     EdgeZone Zone() const { return zone_; }
     ModifierKey Modifier() const { return modifier_; }
@@ -74,10 +93,12 @@ private:
     LRESULT OnItemExpanded(WPARAM wParam, LPARAM lParam);
     LRESULT OnModifierChanged(WPARAM wParam, LPARAM lParam);
     void OnFinalDestroy() override;
+    void PlaceDescriptionLine();
 
     CMonitorStatic diagram_{*this};
     HWND modifierCombo_ = nullptr;
     HWND tree_ = nullptr;
+    HWND description_ = nullptr;
     OwnedImageList treeImages_;
     OwnedWindow toolTip_;
     POINT lastTipPoint_{-1, -1};
@@ -103,5 +124,7 @@ void StoreGroupExpansion(HWND tree);
 // The tip for the tree item at a point of the tree: a heading's text and
 // " actions", or an action's description; empty over no item.
 std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem);
+// The same for the tree's selected item.
+std::wstring SelectedTreeTip(HWND tree);
 
 }  // namespace vorn::ui

@@ -33,6 +33,36 @@ std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier)
     return L"Action for " + name + suffix + L":";
 }
 
+namespace {
+
+// One row per zone in EdgeZone order; columns in Arrow order: left, right,
+// up, down.
+constexpr EdgeZone kNeighbours[kZoneCount][4] = {
+    {UpperLeftCorner, TopSide, UpperLeftCorner, LeftSide},        // upper left corner
+    {TopSide, UpperRightCorner, UpperRightCorner, RightSide},     // upper right corner
+    {LowerLeftCorner, BottomSide, LeftSide, LowerLeftCorner},     // lower left corner
+    {BottomSide, LowerRightCorner, RightSide, LowerRightCorner},  // lower right corner
+    {LeftSide, RightSide, UpperLeftCorner, LowerLeftCorner},      // left side
+    {UpperLeftCorner, UpperRightCorner, TopSide, BottomSide},     // top side
+    {LeftSide, RightSide, UpperRightCorner, LowerRightCorner},    // right side
+    {LowerLeftCorner, LowerRightCorner, TopSide, BottomSide},     // bottom side
+};
+
+}  // namespace
+
+EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow)
+{
+    if (zone < 0 || zone >= kZoneCount) return zone;
+    return kNeighbours[static_cast<std::size_t>(zone)][static_cast<std::size_t>(arrow)];
+}
+
+std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier)
+{
+    if (zone < 0 || zone >= kZoneCount) return {};
+    const wchar_t* key = modifier == Shift ? L", Shift: " : modifier == Ctrl ? L", Ctrl: " : L": ";
+    return ZoneName(zone) + std::wstring(key) + ZoneTip(zone, modifier);
+}
+
 std::vector<ActionTreeGroup> BuildActionTree()
 {
     std::vector<ActionTreeGroup> groups;

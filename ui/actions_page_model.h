@@ -24,6 +24,25 @@ EdgeZone DiagramZoneAt(POINT point);
 // "Action for lower right corner with Shift key:"
 std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier);
 
+// The arrow keys, on the monitor picture.
+enum class Arrow {
+    Left,
+    Right,
+    Up,
+    Down
+};
+
+// The zone an arrow key moves the selection to, as the zones lie on the
+// picture: corners at the corners, sides between them, nothing in the middle,
+// so that Down from the top side goes across to the bottom side. At the
+// picture's edge the zone stays as it is.
+EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow);
+
+// What the picture tells a screen reader it shows: the selected zone and its
+// action for the key, "Lower right corner, Shift: Task view"; the plain
+// action with no key named, "Upper left corner: Screen saver on".
+std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier);
+
 // The tree's pictures, in the order of the image strip.
 enum TreeImage {
     GroupClosed,

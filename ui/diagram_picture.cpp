@@ -20,7 +20,45 @@ HFONT CreateHintFont(int dpi)
                        L"Tahoma");
 }
 
+// How far outside a zone or a button its focus outline lies, in units.
+constexpr int kFocusGap = 2;
+
+Rgb RgbOf(COLORREF colour) { return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
+
 }  // namespace
+
+bool HighContrastOn()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+PictureColours CurrentPictureColours()
+{
+    const SystemColours system{RgbOf(GetSysColor(COLOR_WINDOW)), RgbOf(GetSysColor(COLOR_WINDOWTEXT)),
+                               RgbOf(GetSysColor(COLOR_HIGHLIGHT)), RgbOf(GetSysColor(COLOR_HIGHLIGHTTEXT)),
+                               RgbOf(GetSysColor(COLOR_HOTLIGHT))};
+    return ChoosePictureColours(HighContrastOn(), system);
+}
+
+COLORREF ColourRef(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
+
+bool ChangesThePicturesLook(UINT message)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool CDiagramPicture::Prepare(HWND control, std::span<const wchar_t* const> hint)
 {
@@ -43,8 +81,8 @@ void CDiagramPicture::Relayout()
 
     const HDC screen = GetDC(control_);
     const HDC memory = CreateCompatibleDC(screen);
-    const OwnedFont font(CreateHintFont(scale_.dpi));
-    const HGDIOBJ oldFont = SelectObject(memory, font.Get());
+    hintFont_.Reset(CreateHintFont(scale_.dpi));
+    const HGDIOBJ oldFont = SelectObject(memory, hintFont_.Get());
     // The band behind the hint is as wide as its longest line.
     int widest = 0;
     for (const wchar_t* line : hint_) {
@@ -55,32 +93,49 @@ void CDiagramPicture::Relayout()
     const int lines = static_cast<int>(hint_.size());
     const MonitorArtwork art = DrawMonitorArtwork(scale_, theUtil.vistaOrLater ? kWhiteSurround : kButtonFaceSurround,
                                                   lines, MulDiv(widest, kBaseDpi, scale_.dpi));
+    hintCentreY_ = art.hintCentreY;
+    SelectObject(memory, oldFont);
 
     artwork_.Reset(BitmapOf(art));
     if (artwork_) {
         // The hint, white with a dark rim, centred line by line on the band.
         const HGDIOBJ oldBitmap = SelectObject(memory, artwork_.Get());
-        SetBkMode(memory, TRANSPARENT);
-        SetTextAlign(memory, TA_CENTER | TA_BASELINE);
-        const int lineStep = scale_.Pixels(13);
-        const int centreX = scale_.Pixels(9) + (scale_.Pixels(220) - scale_.Pixels(9)) / 2;
-        const int firstBaseline = art.hintCentreY - lineStep * (lines - 1) / 2 + scale_.Pixels(4);
-        const int rim = std::max(1, MulDiv(1, scale_.dpi, kBaseDpi));
-        for (int i = 0; i < lines; ++i) {
-            const int y = firstBaseline + i * lineStep;
-            const int length = static_cast<int>(std::wcslen(hint_[static_cast<std::size_t>(i)]));
-            SetTextColor(memory, RGB(36, 52, 92));
-            for (const POINT d : {POINT{rim, rim}, POINT{0, rim}, POINT{rim, 0}, POINT{-rim, 0}, POINT{0, -rim}})
-                TextOutW(memory, centreX + d.x, y + d.y, hint_[static_cast<std::size_t>(i)], length);
-            SetTextColor(memory, RGB(255, 255, 255));
-            TextOutW(memory, centreX, y, hint_[static_cast<std::size_t>(i)], length);
-        }
+        const COLORREF rim = RGB(36, 52, 92);
+        DrawHint(memory, RGB(255, 255, 255), &rim);
         SelectObject(memory, oldBitmap);
     }
-    SelectObject(memory, oldFont);
     DeleteDC(memory);
     ReleaseDC(control_, screen);
     InvalidateRect(control_, nullptr, FALSE);
+}
+
+void CDiagramPicture::DrawHint(HDC dc, COLORREF text, const COLORREF* rim) const
+{
+    const Selected font(dc, hintFont_.Get());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    const COLORREF oldColour = GetTextColor(dc);
+    const int lines = static_cast<int>(hint_.size());
+    const int lineStep = scale_.Pixels(13);
+    const int centreX = scale_.Pixels(9) + (scale_.Pixels(220) - scale_.Pixels(9)) / 2;
+    const int firstBaseline = hintCentreY_ - lineStep * (lines - 1) / 2 + scale_.Pixels(4);
+    const int rimWidth = std::max(1, MulDiv(1, scale_.dpi, kBaseDpi));
+    for (int i = 0; i < lines; ++i) {
+        const int y = firstBaseline + i * lineStep;
+        const wchar_t* line = hint_[static_cast<std::size_t>(i)];
+        const int length = static_cast<int>(std::wcslen(line));
+        if (rim) {
+            SetTextColor(dc, *rim);
+            for (const POINT d : {POINT{rimWidth, rimWidth}, POINT{0, rimWidth}, POINT{rimWidth, 0},
+                                  POINT{-rimWidth, 0}, POINT{0, -rimWidth}})
+                TextOutW(dc, centreX + d.x, y + d.y, line, length);
+        }
+        SetTextColor(dc, text);
+        TextOutW(dc, centreX, y, line, length);
+    }
+    SetTextColor(dc, oldColour);
+    SetTextAlign(dc, oldAlign);
+    SetBkMode(dc, oldMode);
 }
 
 POINT CDiagramPicture::UnitsAt(LPARAM lParam) const
@@ -88,12 +143,53 @@ POINT CDiagramPicture::UnitsAt(LPARAM lParam) const
     return scale_.Units(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
 }
 
-void CDiagramPicture::Draw(HDC dc) const { DrawPicture(dc, artwork_.Get(), size_); }
+void CDiagramPicture::Draw(HDC dc, const PictureColours& colours) const
+{
+    if (colours.artwork) {
+        DrawPicture(dc, artwork_.Get(), size_);
+        return;
+    }
+    // High contrast: no landscape behind, every line in the theme's colours.
+    const OwnedBrush background(CreateSolidBrush(ColourRef(colours.background)));
+    const RECT all{0, 0, size_.cx, size_.cy};
+    FillRect(dc, &all, background.Get());
+    Outline(dc, kPictureScreenArea, ColourRef(colours.outline));
+    DrawHint(dc, ColourRef(colours.outline), nullptr);
+}
 
 void CDiagramPicture::Fill(HDC dc, const RECT& units, HBRUSH brush) const
 {
     const RECT pixels = Pixels(units);
     FillRect(dc, &pixels, brush);
+}
+
+void CDiagramPicture::Outline(HDC dc, const RECT& units, COLORREF colour) const
+{
+    const RECT pixels = Pixels(units);
+    const OwnedBrush brush(CreateSolidBrush(colour));
+    FrameRect(dc, &pixels, brush.Get());
+}
+
+void CDiagramPicture::DrawFocus(HDC dc, const RECT& units) const
+{
+    if (!control_ || GetFocus() != control_) return;
+    if (SendMessageW(control_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RECT around = units;
+    InflateRect(&around, kFocusGap, kFocusGap);
+    RECT pixels = Pixels(around);
+    // Within the control, where the outline of a zone at the edge still shows.
+    const RECT control{0, 0, size_.cx, size_.cy};
+    IntersectRect(&pixels, &pixels, &control);
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &pixels);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+}
+
+void CDiagramPicture::ShowFocusCues() const
+{
+    if (control_) SendMessageW(control_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 void CDiagramPicture::Invalidate(const RECT* units) const
@@ -103,8 +199,11 @@ void CDiagramPicture::Invalidate(const RECT* units) const
         InvalidateRect(control_, nullptr, FALSE);
         return;
     }
-    // A pixel of margin: the frame of a button is drawn on its edges.
-    RECT pixels = Pixels(*units);
+    // The focus outline lies outside, and a pixel more: the frame of a
+    // button is drawn on its edges.
+    RECT around = *units;
+    InflateRect(&around, kFocusGap, kFocusGap);
+    RECT pixels = Pixels(around);
     InflateRect(&pixels, 1, 1);
     InvalidateRect(control_, &pixels, FALSE);
 }

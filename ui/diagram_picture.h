@@ -9,6 +9,7 @@
 #include "framework/handles.h"
 #include "platform/win.h"
 #include "ui/diagram_scale.h"
+#include "ui/picture_colours.h"
 
 // Sent to child windows once their dialog has been laid out at a new scale
 // (Windows 10 1703 on; the build targets Windows 7, whose headers lack it).
@@ -17,6 +18,16 @@
 #endif
 
 namespace vorn::ui {
+
+// Whether the user's theme is high contrast, asked at each use so that a
+// change of theme shows at the next paint.
+bool HighContrastOn();
+// The pictures' colours in the theme now.
+PictureColours CurrentPictureColours();
+COLORREF ColourRef(Rgb colour);
+// Messages after which a picture looks different: the focus came or went,
+// the window's focus cues changed, or the theme did.
+bool ChangesThePicturesLook(UINT message);
 
 class CDiagramPicture {
 public:
@@ -34,15 +45,30 @@ public:
     POINT UnitsAt(LPARAM lParam) const;
     RECT Pixels(const RECT& units) const { return scale_.Pixels(units); }
 
-    void Draw(HDC dc) const;
+    // The artwork, or in high contrast its plain stand-in: the background,
+    // the screen area's outline and the hint, in `colours`.
+    void Draw(HDC dc, const PictureColours& colours) const;
     void Fill(HDC dc, const RECT& units, HBRUSH brush) const;
-    // Repaints the part of the picture under `units`; all of it when null.
+    // A one-pixel outline on the edges of `units`.
+    void Outline(HDC dc, const RECT& units, COLORREF colour) const;
+    // The keyboard focus around `units`, as Windows shows it: only while the
+    // control has the focus and the window shows focus cues.
+    void DrawFocus(HDC dc, const RECT& units) const;
+    // A key was used on the picture: the window shows its focus cues from now
+    // on, as for any keyboard navigation.
+    void ShowFocusCues() const;
+    // Repaints the part of the picture under `units`, with its focus outline;
+    // all of it when null.
     void Invalidate(const RECT* units) const;
 
 private:
+    void DrawHint(HDC dc, COLORREF text, const COLORREF* rim) const;
+
     HWND control_ = nullptr;
     std::span<const wchar_t* const> hint_;
     OwnedBitmap artwork_;
+    OwnedFont hintFont_;
+    int hintCentreY_ = 0;
     SIZE size_{};
     DiagramScale scale_;
 };

@@ -13,6 +13,8 @@ namespace vorn {
 inline constexpr int kBaseDpi = 96;
 // The artwork's size at 100 %.
 inline constexpr SIZE kDiagramPictureSize{230, 225};
+// The part of the picture that stands for the screen.
+inline constexpr RECT kPictureScreenArea{9, 10, 220, 169};
 
 struct DiagramScale {
     int dpi = kBaseDpi;

@@ -3,6 +3,7 @@
 // and the picture's tips.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,10 @@ public:
     void ShowTransparency(int percent) override { transparency = percent; }
     void SelectTreeAction(ActionIndex action) override { treeSelection = action; }
     void SetSettingsWindowTopmost(bool on) override { topmost = on; }
+    void ValueChanged() override { ++valueChanges; }
 
     std::wstring caption = L"<untouched>";
+    int valueChanges = 0;
     int transparency = -1;
     ActionIndex treeSelection = -2;
     bool topmost = false;
@@ -175,6 +178,165 @@ TEST_F(ButtonEditorTest, TipsHintAtDrawingOnlyWithoutButtonsAndNameTheButtonUnde
               L"Untitled button\n\nDrag to move button\nRight-click for options menu");
     theButtons.SetCaption(id, std::wstring(2000, L'x'));
     EXPECT_EQ(editor.DiagramTip(POINT{30, 30}, false).size(), 1023u);
+}
+
+TEST_F(ButtonEditorTest, InsertMakesASelectedButtonInTheMiddleAndTheNextOnesFurtherDown)
+{
+    const int first = editor.InsertButton();
+    EXPECT_EQ(Edges(Rect(first)), (std::vector<LONG>{106, 85, 122, 93}));
+    EXPECT_EQ(editor.selectedId, first);
+    EXPECT_EQ(editor.currentButton, first);
+    EXPECT_TRUE(theButtons.Find(first)->selected);
+    EXPECT_EQ(view.caption, L"No action");
+    const int second = editor.InsertButton();
+    EXPECT_EQ(Edges(Rect(second)), (std::vector<LONG>{114, 93, 130, 101}));
+    EXPECT_FALSE(theButtons.Find(first)->selected);
+    EXPECT_TRUE(theButtons.Find(second)->selected);
+    // Down to the screen area's lower edge, then on the last place again.
+    for (int i = 2; i < 11; ++i)
+        editor.InsertButton();
+    EXPECT_EQ(Edges(Rect(theButtons.List()[1]->id)), (std::vector<LONG>{178, 157, 194, 165}));
+    EXPECT_EQ(Edges(Rect(theButtons.List()[0]->id)), (std::vector<LONG>{178, 157, 194, 165}));
+
+    theButtons.loading = true;  // no save for each
+    while (static_cast<int>(theButtons.List().size()) < kMaxButtons)
+        theButtons.AddButton(false, 20, 20, 30, 30);
+    theButtons.loading = false;
+    EXPECT_EQ(editor.InsertButton(), -1);
+    EXPECT_EQ(static_cast<int>(theButtons.List().size()), kMaxButtons);
+}
+
+TEST_F(ButtonEditorTest, TabGoesThroughTheButtonsInListOrderAndLeavesAfterTheLast)
+{
+    EXPECT_FALSE(editor.HasNeighbour(true));
+    EXPECT_FALSE(editor.SelectNeighbour(false));
+    const int oldest = theButtons.AddButton(false, 20, 20, 30, 30);
+    const int middle = theButtons.AddButton(false, 40, 20, 50, 30);
+    const int newest = theButtons.AddButton(false, 60, 20, 70, 30);
+    struct Step {
+        bool forward;
+        bool moves;
+        int selected;
+    };
+    const Step steps[] = {
+        {true, true, newest},  {true, true, middle},  {true, true, oldest},   {true, false, oldest},
+        {false, true, middle}, {false, true, newest}, {false, false, newest},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(editor.HasNeighbour(step.forward), step.moves);
+        EXPECT_EQ(editor.SelectNeighbour(step.forward), step.moves);
+        EXPECT_EQ(editor.selectedId, step.selected);
+        EXPECT_EQ(editor.currentButton, step.selected);
+        for (const auto& button : theButtons.List())
+            EXPECT_EQ(button->selected, button->id == step.selected);
+    }
+    // With none selected, Shift+Tab comes in at the last.
+    editor.ClearSelection();
+    EXPECT_TRUE(editor.SelectNeighbour(false));
+    EXPECT_EQ(editor.selectedId, oldest);
+}
+
+TEST_F(ButtonEditorTest, ArrowsMoveAndShiftArrowsSizeByOneUnitUpToTheScreenAreasEdges)
+{
+    struct Case {
+        RECT start;
+        bool size;
+        int dx, dy;
+        RECT end;
+    };
+    const Case cases[] = {
+        {{10, 50, 30, 60}, false, -1, 0, {9, 50, 29, 60}},     {{9, 50, 29, 60}, false, -1, 0, {9, 50, 29, 60}},
+        {{199, 50, 219, 60}, false, 1, 0, {200, 50, 220, 60}}, {{200, 50, 220, 60}, false, 1, 0, {200, 50, 220, 60}},
+        {{50, 11, 70, 21}, false, 0, -1, {50, 10, 70, 20}},    {{50, 10, 70, 20}, false, 0, -1, {50, 10, 70, 20}},
+        {{50, 158, 70, 168}, false, 0, 1, {50, 159, 70, 169}}, {{50, 159, 70, 169}, false, 0, 1, {50, 159, 70, 169}},
+        {{199, 50, 219, 60}, true, 1, 0, {199, 50, 220, 60}},  {{199, 50, 220, 60}, true, 1, 0, {199, 50, 220, 60}},
+        {{50, 50, 52, 60}, true, -1, 0, {50, 50, 51, 60}},     {{50, 50, 51, 60}, true, -1, 0, {50, 50, 51, 60}},
+        {{50, 158, 70, 168}, true, 0, 1, {50, 158, 70, 169}},  {{50, 158, 70, 169}, true, 0, 1, {50, 158, 70, 169}},
+        {{50, 50, 70, 52}, true, 0, -1, {50, 50, 70, 51}},     {{50, 50, 70, 51}, true, 0, -1, {50, 50, 70, 51}},
+        {{9, 10, 220, 169}, true, 1, 1, {9, 10, 220, 169}},    {{9, 10, 220, 169}, false, -1, 1, {9, 10, 220, 169}},
+    };
+    for (const Case& c : cases) {
+        theButtons.Clear();
+        editor.ClearSelection();
+        const int id = theButtons.AddButton(false, c.start.left, c.start.top, c.start.right, c.start.bottom);
+        SCOPED_TRACE(testing::Message() << Edges(c.start)[0] << "," << Edges(c.start)[1]
+                                        << (c.size ? " size " : " move ") << c.dx << "," << c.dy);
+        if (c.size)
+            editor.SizeSelectedBy(c.dx, c.dy);
+        else
+            editor.MoveSelectedBy(c.dx, c.dy);
+        EXPECT_EQ(Edges(Rect(id)), Edges(c.start));  // nothing selected: nothing changes
+        editor.SelectNeighbour(true);
+        view.topmost = false;
+        if (c.size)
+            editor.SizeSelectedBy(c.dx, c.dy);
+        else
+            editor.MoveSelectedBy(c.dx, c.dy);
+        EXPECT_EQ(Edges(Rect(id)), Edges(c.end));
+        EXPECT_TRUE(view.topmost);  // as a drag: the floating window stays below the settings
+    }
+}
+
+TEST_F(ButtonEditorTest, DeleteRemovesTheSelectedButtonAndTheMenuOpensOnlyOnOne)
+{
+    const int kept = theButtons.AddButton(false, 20, 20, 30, 30);
+    const int gone = theButtons.AddButton(false, 40, 40, 60, 50);
+    EXPECT_FALSE(editor.MenuAnchor());
+    editor.DeleteSelected();
+    EXPECT_EQ(theButtons.List().size(), 2u);
+    editor.SelectNeighbour(true);
+    ASSERT_TRUE(editor.MenuAnchor());
+    EXPECT_EQ(Edges(*editor.MenuAnchor()), (std::vector<LONG>{40, 40, 60, 50}));
+    editor.DeleteSelected();
+    EXPECT_EQ(theButtons.Find(gone), nullptr);
+    ASSERT_NE(theButtons.Find(kept), nullptr);
+    EXPECT_EQ(editor.selectedId, -1);
+    EXPECT_EQ(editor.currentButton, -1);
+    EXPECT_EQ(view.caption, L"");
+    EXPECT_FALSE(editor.MenuAnchor());
+}
+
+TEST_F(ButtonEditorTest, TheValueSaysWhichButtonOfHowManyWhatItDoesAndWhere)
+{
+    EXPECT_EQ(editor.ValueText(), L"No buttons");
+    const int older = theButtons.AddButton(false, 109, 50, 139, 70);
+    EXPECT_EQ(editor.ValueText(), L"1 button, none selected");
+    const int newer = theButtons.AddButton(false, 9, 10, 20, 15);
+    EXPECT_EQ(editor.ValueText(), L"2 buttons, none selected");
+    editor.SelectNeighbour(false);
+    EXPECT_EQ(editor.selectedId, older);
+    theButtons.SetAction(older, Plain, theData.FindActionIndex(L"Copy"));
+    EXPECT_EQ(editor.ValueText(), L"Button 2 of 2, Copy, 100, 40, 30 \u00d7 20");
+    theButtons.SetAction(older, Ctrl, theData.FindActionIndex(L"Cascade"));
+    theButtons.SetCaption(older, L"Copy it\r\nor not");
+    theButtons.SetKeepTitle(older, true);
+    EXPECT_EQ(editor.ValueText(), L"Button 2 of 2, titled Copy it or not, Copy, Ctrl: Cascade, 100, 40, 30 \u00d7 20");
+    editor.SelectNeighbour(false);
+    EXPECT_EQ(editor.selectedId, newer);
+    EXPECT_EQ(editor.ValueText(), L"Button 1 of 2, No action, 0, 0, 11 \u00d7 5");
+    // Gone without the editor: a new load of the file, say.
+    theButtons.DeleteButton(newer);
+    EXPECT_EQ(editor.ValueText(), L"1 button, none selected");
+    EXPECT_TRUE(editor.SelectNeighbour(true));
+    EXPECT_EQ(editor.selectedId, older);
+}
+
+// A screen reader hears of every change the keyboard makes.
+TEST_F(ButtonEditorTest, EveryKeyboardEditTellsThatTheValueChanged)
+{
+    const auto change = [&](const std::function<void()>& edit) {
+        const int before = view.valueChanges;
+        edit();
+        return view.valueChanges > before;
+    };
+    EXPECT_TRUE(change([&] { editor.InsertButton(); }));
+    theButtons.AddButton(false, 20, 20, 30, 30);
+    EXPECT_TRUE(change([&] { editor.SelectNeighbour(false); }));
+    EXPECT_TRUE(change([&] { editor.MoveSelectedBy(1, 0); }));
+    EXPECT_TRUE(change([&] { editor.SizeSelectedBy(0, 1); }));
+    EXPECT_TRUE(change([&] { editor.TreeSelectionChanged(theData.FindActionIndex(L"Copy")); }));
+    EXPECT_TRUE(change([&] { editor.CaptionChanged(L"Typed"); }));
+    EXPECT_TRUE(change([&] { editor.DeleteSelected(); }));
 }
 
 TEST_F(ButtonEditorTest, HidingThePageEndsTheSelectionAndTheTopmostState)

@@ -11,6 +11,7 @@
 #include "tests/fake/fixture.h"
 #include "tests/fake/temp_folder.h"
 #include "ui/actions_page_model.h"
+#include "ui/picture_colours.h"
 #include "ui/preview_layout.h"
 
 namespace vorn {
@@ -46,6 +47,109 @@ TEST_F(PagesModelTest, DiagramZonesIncludeTheirLeftAndTopEdgesOnly)
     };
     for (const Case& c : cases)
         EXPECT_EQ(DiagramZoneAt(c.at), c.zone) << c.at.x << ", " << c.at.y;
+}
+
+// The zone an arrow reaches, worked out from the picture itself: the nearest
+// zone beyond this one in that direction that lies across from it (their
+// extents overlap along the other axis); none at the picture's edge.
+EdgeZone ZoneSeenThatWay(EdgeZone from, Arrow arrow)
+{
+    const RECT& a = kDiagramZoneRects[static_cast<std::size_t>(from)];
+    EdgeZone best = from;
+    LONG bestGap = 0;
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        const RECT& b = kDiagramZoneRects[static_cast<std::size_t>(zone)];
+        const bool across = (arrow == Arrow::Left || arrow == Arrow::Right) ? b.top < a.bottom && a.top < b.bottom
+                                                                            : b.left < a.right && a.left < b.right;
+        const LONG gap = arrow == Arrow::Left    ? a.left - b.right
+                         : arrow == Arrow::Right ? b.left - a.right
+                         : arrow == Arrow::Up    ? a.top - b.bottom
+                                                 : b.top - a.bottom;
+        if (zone == from || !across || gap < 0) continue;
+        if (best == from || gap < bestGap) {
+            best = EdgeZone(zone);
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+TEST_F(PagesModelTest, ArrowKeysGoToTheNextZoneThatWayAsTheZonesLieOnThePicture)
+{
+    const Arrow arrows[] = {Arrow::Left, Arrow::Right, Arrow::Up, Arrow::Down};
+    const Arrow opposite[] = {Arrow::Right, Arrow::Left, Arrow::Down, Arrow::Up};
+    for (int zone = 0; zone < kZoneCount; ++zone)
+        for (std::size_t a = 0; a < 4; ++a) {
+            SCOPED_TRACE(testing::Message() << ZoneName(EdgeZone(zone)) << ", arrow " << a);
+            const EdgeZone to = NeighbourZone(EdgeZone(zone), arrows[a]);
+            EXPECT_EQ(to, ZoneSeenThatWay(EdgeZone(zone), arrows[a]));
+            // A step can always be taken back.
+            if (to != zone) {
+                EXPECT_EQ(NeighbourZone(to, opposite[a]), zone);
+            }
+        }
+    // As a user reads the picture.
+    EXPECT_EQ(NeighbourZone(UpperLeftCorner, Arrow::Right), TopSide);
+    EXPECT_EQ(NeighbourZone(UpperLeftCorner, Arrow::Down), LeftSide);
+    EXPECT_EQ(NeighbourZone(UpperLeftCorner, Arrow::Up), UpperLeftCorner);
+    EXPECT_EQ(NeighbourZone(TopSide, Arrow::Down), BottomSide);
+    EXPECT_EQ(NeighbourZone(RightSide, Arrow::Left), LeftSide);
+    EXPECT_EQ(NeighbourZone(NoZone, Arrow::Left), NoZone);
+}
+
+TEST_F(PagesModelTest, ThePicturesValueNamesTheZoneTheKeyAndTheAction)
+{
+    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Task view");
+    theData.assignments[Ctrl][LowerRightCorner] = theData.FindActionIndex(L"Copy");
+    theData.assignments[Plain][TopSide] = theData.FindActionIndex(L"Cascade");
+    EXPECT_EQ(ZoneValueText(LowerRightCorner, Shift), L"Lower right corner, Shift: Task view");
+    EXPECT_EQ(ZoneValueText(LowerRightCorner, Ctrl), L"Lower right corner, Ctrl: Copy");
+    EXPECT_EQ(ZoneValueText(TopSide, Plain), L"Top side: Cascade");
+    EXPECT_EQ(ZoneValueText(NoZone, Plain), L"");
+}
+
+TEST_F(PagesModelTest, ContrastRatiosAreThoseOfRelativeLuminance)
+{
+    struct Case {
+        Rgb a, b;
+        double ratio;
+    };
+    const Case cases[] = {
+        {{0, 0, 0}, {255, 255, 255}, 21.0},
+        {{255, 255, 255}, {0, 0, 0}, 21.0},
+        {{40, 90, 160}, {40, 90, 160}, 1.0},
+        {{119, 119, 119}, {255, 255, 255}, 4.48},  // the lightest grey text for 4.5 : 1, just short of it
+        {{148, 148, 148}, {255, 255, 255}, 3.03},  // just over 3 : 1
+        {{255, 0, 0}, {255, 255, 255}, 4.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.01) << int(c.a.r) << " " << int(c.a.g) << " " << int(c.a.b);
+    EXPECT_NEAR(RelativeLuminance(Rgb{0, 255, 0}), 0.7152, 1e-4);
+}
+
+TEST_F(PagesModelTest, InHighContrastThePicturesTakeTheSystemsColoursWithoutArtwork)
+{
+    const SystemColours system{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}};
+    const PictureColours high = ChoosePictureColours(true, system);
+    EXPECT_FALSE(high.artwork);
+    EXPECT_EQ(high.background, system.window);
+    EXPECT_EQ(high.outline, system.windowText);
+    EXPECT_EQ(high.selectedZone, system.highlight);
+    EXPECT_EQ(high.hotZone, system.hotLight);
+    EXPECT_EQ(high.button, system.window);
+    EXPECT_EQ(high.selectedButton, system.highlight);
+    EXPECT_EQ(high.selectedButtonFrame, system.highlightText);
+
+    // Otherwise the pictures' own, whatever the system's are.
+    const PictureColours normal = ChoosePictureColours(false, system);
+    EXPECT_TRUE(normal.artwork);
+    EXPECT_GE(ContrastRatio(normal.selectedButton, normal.button), kSelectionContrast);
+    EXPECT_GE(ContrastRatio(normal.outline, normal.button), kSelectionContrast);
+    EXPECT_GE(ContrastRatio(normal.selectedButtonFrame, normal.selectedButton), kSelectionContrast);
+    EXPECT_NE(normal.selectedZone, normal.hotZone);
+    for (const Rgb colour : {normal.outline, normal.button, normal.selectedButton, normal.selectedZone})
+        for (const Rgb given : {system.window, system.windowText, system.highlight})
+            EXPECT_NE(colour, given);
 }
 
 TEST_F(PagesModelTest, TheLabelNamesTheZoneInLowerCaseAndTheKey)

@@ -8,6 +8,8 @@
 #include "platform/win.h"
 
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <tuple>
@@ -59,7 +61,105 @@ protected:
     {
         SendMessageW(window, message, MK_LBUTTON, MAKELPARAM(x, y));
     }
+    // A key as the window gets it, with Shift held or not.
+    static void Key(HWND window, WPARAM key, bool shift = false)
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(window, WM_KEYDOWN, key, 1);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+    // What a screen reader reads of a window, through oleacc.
+    struct Accessible {
+        std::wstring name, value, description;
+        long role = 0;
+    };
+    static Accessible ReadAccessible(HWND window)
+    {
+        Accessible read;
+        (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object))) ||
+            !object)
+            return read;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        const auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+            BSTR value = nullptr;
+            std::wstring out = (object->*get)(self, &value) == S_OK && value ? value : L"";
+            SysFreeString(value);
+            return out;
+        };
+        read.name = text(&IAccessible::get_accName);
+        read.value = text(&IAccessible::get_accValue);
+        read.description = text(&IAccessible::get_accDescription);
+        VARIANT role{};
+        if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) read.role = role.lVal;
+        object->Release();
+        return read;
+    }
 };
+
+// The value changes a screen reader is told of, by window.
+std::vector<HWND> valueChanges;
+
+void CALLBACK RecordValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT) valueChanges.push_back(window);
+}
+
+TEST_F(PagesTest, TheZonePictureWorksFromTheKeyboardAndTellsAScreenReaderWhatIsSelected)
+{
+    CMainDlg& main = Open();
+    CActionsDlg& page = ActionsPage(main);
+    const HWND diagram = page.Diagram().Handle();
+    const HWND tree = page.Tree();
+    EXPECT_NE(GetWindowLongW(diagram, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(SendMessageW(diagram, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                               RecordValueChange, 0, 0, WINEVENT_OUTOFCONTEXT);
+    valueChanges.clear();
+
+    // From the upper left corner, Right: the top side, as a click there.
+    ASSERT_EQ(page.Zone(), UpperLeftCorner);
+    Key(diagram, VK_RIGHT);
+    EXPECT_EQ(page.Zone(), TopSide);
+    EXPECT_EQ(page.Diagram().selectedZone, TopSide);
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for top side:");
+    EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][TopSide]);
+
+    const Accessible read = ReadAccessible(diagram);
+    EXPECT_EQ(read.name, L"Screen zones");
+    EXPECT_EQ(read.value, L"Top side: " + theData.ActionName(theData.assignments[Plain][TopSide]));
+    EXPECT_EQ(read.role, ROLE_SYSTEM_DIAGRAM);
+    EXPECT_NE(read.description.find(L"Arrow keys"), std::wstring::npos);
+
+    // The tree's choice shows in the value, and its description below the key list.
+    const ActionIndex tileLeft = theData.FindActionIndex(L"Tile left");
+    ASSERT_TRUE(SelectTreeAction(tree, tileLeft));
+    EXPECT_EQ(ReadAccessible(diagram).value, L"Top side: Tile left");
+    EXPECT_EQ(WindowText(page.DescriptionLine()), theData.ActionDescription(tileLeft));
+    // Told twice: the new zone, and its new action.
+    PumpFor(20, kCheckEveryMs);
+    ASSERT_NE(hook, nullptr);
+    EXPECT_EQ(std::count(valueChanges.begin(), valueChanges.end(), diagram), 2);
+    UnhookWinEvent(hook);
+
+    // Down in the key list chooses the next key and leaves the focus there.
+    const HWND combo = GetDlgItem(page.Handle(), IDC_MODIFIER);
+    SetFocus(combo);
+    PostKey(combo, VK_DOWN);
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.Modifier(), Shift);
+    EXPECT_EQ(GetFocus(), combo);
+    EXPECT_EQ(ReadAccessible(diagram).value,
+              L"Top side, Shift: " + theData.ActionName(theData.assignments[Shift][TopSide]));
+}
 
 TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
 {
@@ -365,6 +465,80 @@ TEST_F(ButtonsPageTest, TheContextMenusCommandsAlignAndDelete)
     SendMessageW(page.Handle(), WM_COMMAND, ID_DELETE_ALL_BUTTONS, 0);
     EXPECT_TRUE(theButtons.List().empty());
     EXPECT_EQ(Saved().Get(L"Button 1", L"Left", L"none"), L"none");
+}
+
+TEST_F(ButtonsPageTest, KeysOnThePictureMakeMoveSizeAndDeleteFloatingButtons)
+{
+    CMainDlg& main = Open();
+    buttonWindows.Attach(main.Handle(), nullptr);
+    SwitchTab(main, CMainDlg::ButtonsPage);
+    CButtonsDlg& page = Page(main);
+    const HWND diagram = page.Diagram().Handle();
+    EXPECT_NE(GetWindowLongW(diagram, GWL_STYLE) & WS_TABSTOP, 0);
+    SetFocus(diagram);
+
+    Key(diagram, VK_INSERT);
+    ASSERT_EQ(theButtons.List().size(), 1u);
+    const CButtonInfo& button = *theButtons.List().front();
+    const HWND floating = button.window->Handle();
+    EXPECT_TRUE(IsWindowVisible(floating));
+    EXPECT_EQ(page.Editor().selectedId, button.id);
+    // The new window hands the focus to the settings window; it comes back.
+    EXPECT_EQ(GetFocus(), diagram);
+
+    const RECT before = button.diagramRect;
+    Key(diagram, VK_RIGHT);
+    EXPECT_EQ(button.diagramRect.left, before.left + 1);
+    EXPECT_EQ(WindowRect(floating).left, button.ToScreen(button.diagramRect).left);
+    Key(diagram, VK_DOWN, true);
+    EXPECT_EQ(button.diagramRect.bottom, before.bottom + 1);
+    EXPECT_EQ(WindowRect(floating).bottom, button.ToScreen(button.diagramRect).bottom);
+    EXPECT_EQ(Saved().Get(L"Button 1", L"Left", L""), std::to_wstring(before.left + 1));
+
+    const Accessible read = ReadAccessible(diagram);
+    EXPECT_EQ(read.name, L"Floating buttons");
+    EXPECT_EQ(read.value, page.Editor().ValueText());
+    EXPECT_EQ(read.value.rfind(L"Button 1 of 1, No action, ", 0), 0u) << read.value;
+
+    // Tab stays in the picture while there is a button to go to.
+    Key(diagram, VK_INSERT);
+    ASSERT_EQ(theButtons.List().size(), 2u);
+    MSG tab{diagram, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_NE(SendMessageW(diagram, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) & DLGC_WANTTAB, 0);
+    PostKey(diagram, VK_TAB);
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(page.Editor().selectedId, button.id);
+    EXPECT_EQ(SendMessageW(diagram, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) & DLGC_WANTTAB, 0);
+
+    // Shift+F10 opens the button's menu; without a selected button, nothing.
+    static bool menuShown;
+    const auto closeMenuSoon = [] {
+        menuShown = false;
+        SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+            menuShown = FindWindowW(L"#32768", nullptr) != nullptr;
+            EndMenu();
+            KillTimer(nullptr, id);
+        });
+    };
+    closeMenuSoon();
+    SendMessageW(diagram, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(diagram), -1);
+    EXPECT_TRUE(menuShown);
+
+    Key(diagram, VK_DELETE);
+    EXPECT_EQ(theButtons.Find(button.id), nullptr);
+    EXPECT_FALSE(IsWindow(floating));
+    EXPECT_EQ(theButtons.List().size(), 1u);
+    EXPECT_EQ(page.Editor().selectedId, -1);
+    closeMenuSoon();
+    SendMessageW(diagram, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(diagram), -1);
+    PumpFor(200, kCheckEveryMs);
+    EXPECT_FALSE(menuShown);
+
+    // A button drawn with the mouse leaves the keyboard on the picture too.
+    Drag(page.Diagram(), {{30, 30}, {40, 40}});
+    EXPECT_EQ(theButtons.List().size(), 2u);
+    EXPECT_EQ(GetFocus(), diagram);
+    buttonWindows.Attach(nullptr, nullptr);
 }
 
 TEST_F(ButtonsPageTest, TheFramesAndTheTopmostSettingsWindowLastAsLongAsThePageShows)
