@@ -125,7 +125,7 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     case kEdgeTimerId:
         if (pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
         if (instant_)
-            Look(true);
+            Look();
         else
             Poll();
         break;
@@ -135,7 +135,7 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     case kDwellTimerId:
         os::Timers().KillTimer(mainWindow_, kDwellTimerId);
         dwellTimerArmed_ = false;
-        if (instant_) Look(false);
+        if (instant_) Look();
         break;
     case kRetryTimerId:
         if (retrying_) TryInstant();
@@ -175,9 +175,9 @@ void CEdgeEngine::OnPointerInput()
 // Every movement raw input tells of is looked at when it comes, so a look
 // that finds the pointer elsewhere than the last one left it has found a
 // movement without raw input (a pen, a touch screen, a program). The poll
-// then follows the pointer until one of its ticks finds it resting; without a
-// pen or touch screen it stops there, and raw input wakes the next look.
-void CEdgeEngine::Look(bool pollTick)
+// then follows the pointer until a look finds it resting; without a pen or
+// touch screen it stops there, and raw input wakes the next look.
+void CEdgeEngine::Look()
 {
     POINT at{};
     if (!os::Input().GetCursorPos(&at)) return;
@@ -185,7 +185,7 @@ void CEdgeEngine::Look(bool pollTick)
     Evaluate(at, true);
     if (moved && !polling_)
         StartPoll();
-    else if (pollTick && !moved && !digitizer_)
+    else if (!moved && !digitizer_)
         StopPoll();
 }
 

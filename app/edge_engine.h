@@ -109,8 +109,8 @@ private:
     void LeaveInstant();
     static void ForgetRawInput();
     // With instant response, a look at the pointer that no movement brought
-    // (a tick of the poll, the dwell or the wallpaper timer).
-    void Look(bool pollTick);
+    // (a tick of the poll or of the dwell).
+    void Look();
     // Whether a pointer moves where raw input does not tell: a pen or a touch
     // screen is there.
     static bool HasDigitizer();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/edge_engine.h"
@@ -402,6 +403,25 @@ TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatAsAHeldKeyWhileThePointerStaysAndS
     EXPECT_EQ(desktop.Window(editor).rect.left - entered, 10 * theData.windowMove);
 }
 
+// Settings change often while the settings window is used (a slider being
+// dragged): the poll keeps its rhythm through them, and a new interval counts
+// at once.
+TEST_F(DwellAndPauseTest, ThePollKeepsItsRhythmThroughSettingsChangesAndTakesANewIntervalAtOnce)
+{
+    for (int change = 0; change < 3; ++change) {
+        Run(150);
+        engine.SettingsChanged();
+    }
+    desktop.MovePointer(0, 0);
+    Run(49);  // the poll is due 500 ms after the start, as if nothing changed
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(1);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    theData.pollInterval = 100;
+    engine.SettingsChanged();
+    EXPECT_EQ(PollPeriod(), 100u);
+}
+
 TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)
 {
     fake::WindowDesc game;
@@ -533,6 +553,28 @@ TEST_F(InstantResponseTest, MovementsFarFromTheEdgesAreLeftAlone)
     engine.SettingsChanged();
     Move(1279, 1023);
     EXPECT_EQ(engine.currentZone, LowerRightCorner);
+}
+
+// A launch that runs a message loop keeps delivering raw input while the
+// pointer moves on: the zone's own dispatch is not run again inside it.
+TEST_F(InstantResponseTest, MovementsArrivingDuringADispatchAreDropped)
+{
+    theCustomActions[0] = CCustomAction{L"Log", L"", L"cmd /c echo entered", L"cmd /c echo left"};
+    theData.assignments[Plain][UpperLeftCorner] = kBuiltInActionCount;
+    Start();
+    bool launching = false;
+    desktop.onLaunch = [&] {
+        if (std::exchange(launching, true)) return;
+        Move(960, 540);
+        Move(1919, 1079);
+    };
+    Move(0, 0);
+    desktop.onLaunch = nullptr;
+    EXPECT_EQ(desktop.launches.size(), 1u);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(1919, 1079);  // the next movement sees the pointer where it is now
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+    EXPECT_EQ(desktop.launches.size(), 2u);  // the corner's ending
 }
 
 TEST_F(InstantResponseTest, TheDwellIsCountedExactlyFromTheFirstMovementIntoTheZone)
@@ -804,7 +846,7 @@ TEST_F(InstantResponseTest, AZoneReachedWithAButtonDownIsEnteredOnlyAfresh)
 // follows it a poll interval later.
 TEST_F(InstantResponseTest, ADropBetweenTwoLooksStaysQuiet)
 {
-    enum Step { Press, Release, IntoCorner, Look };
+    enum Step { Press, Release, IntoCorner, Look, OptionOff, OptionOn };
     struct Case {
         const char* what;
         std::vector<Step> steps;
@@ -817,6 +859,8 @@ TEST_F(InstantResponseTest, ADropBetweenTwoLooksStaysQuiet)
         {"down at the last look and still down in the corner", {Press, Look, IntoCorner, Look}, false},
         {"clicked away from the edges, a look, then into the corner", {Press, Release, Look, IntoCorner, Look}, true},
         {"no button at all", {IntoCorner, Look}, true},
+        {"pressed while resting in the corner", {IntoCorner, Look, Press, Look}, true},
+        {"let go while the option was off", {Press, Look, OptionOff, Release, Look, OptionOn, IntoCorner, Look}, true},
     };
     theData.quietWhileDragging = true;
     Start();
@@ -839,6 +883,7 @@ TEST_F(InstantResponseTest, ADropBetweenTwoLooksStaysQuiet)
                 if (step == Press || step == Release) desktop.SetKeyDown(VK_LBUTTON, step == Press);
                 if (step == IntoCorner) desktop.MovePointer(0, 0);
                 if (step == Look) look();
+                if (step == OptionOff || step == OptionOn) theData.quietWhileDragging = step == OptionOn;
             }
             EXPECT_EQ(engine.currentZone == UpperLeftCorner, c.entered);
             desktop.SetKeyDown(VK_LBUTTON, false);
