@@ -105,8 +105,8 @@ void CEdgeEngine::SettingsChanged()
     if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
     if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
     if (instant_) {
-        // A pen or touch screen come since; one gone leaves the poll at the
-        // next tick that finds the pointer resting.
+        // A pen or touch screen added since starts the poll beside raw input;
+        // one taken away leaves it at the next look that finds the pointer resting.
         digitizer_ = HasDigitizer();
         if (digitizer_ && !polling_) StartPoll();
         ArmWallpaperTimer();

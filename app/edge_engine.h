@@ -23,7 +23,7 @@ inline constexpr UINT_PTR kEdgeTimerId = 3;
 inline constexpr UINT kEdgePollMs = 500;  // the default poll interval
 // With instant response: the end of a zone's dwell (one-shot), another try at
 // the movements after asking for them failed, and the wallpaper change when it
-// is due. (7 was a watch on the movements, no longer needed.)
+// is due.
 inline constexpr UINT_PTR kDwellTimerId = 6;
 inline constexpr UINT_PTR kRetryTimerId = 8;
 inline constexpr UINT_PTR kWallpaperTimerId = 9;
@@ -55,7 +55,8 @@ public:
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check; with instant response the
     // dwell, the retry and the wallpaper timer besides, and the poll only
-    // while it follows a pointer that moves without raw input. A tick that
+    // beside raw input (a pen or touch screen, or a pointer that moved without
+    // raw input, until it rests). A tick that
     // arrives while a dispatch is still running is dropped (and comes again).
     // A poll whose interval setting has changed sets the timer to the new one.
     void OnTimer(UINT_PTR timerId);
