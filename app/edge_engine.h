@@ -21,15 +21,22 @@ namespace vorn {
 inline constexpr UINT_PTR kRepeatTimerId = 1;
 inline constexpr UINT_PTR kEdgeTimerId = 3;
 inline constexpr UINT kEdgePollMs = 500;  // the default poll interval
-// With instant response: the end of a zone's dwell (one-shot), the check that
-// movements still arrive, another try at them after they failed, and the
-// wallpaper change when it is due.
+// With instant response: the end of a zone's dwell (one-shot), another try at
+// the movements after asking for them failed, and the wallpaper change when it
+// is due.
 inline constexpr UINT_PTR kDwellTimerId = 6;
-inline constexpr UINT_PTR kWatchTimerId = 7;
 inline constexpr UINT_PTR kRetryTimerId = 8;
 inline constexpr UINT_PTR kWallpaperTimerId = 9;
-inline constexpr UINT kWatchMs = 5000;
 inline constexpr UINT kRetryMs = 30000;
+
+// The keyboard's own repeat, which the volume steps follow as a held volume
+// key would: the first repeat after `delayMs`, then one every `periodMs`.
+struct KeyRepeatTiming {
+    UINT delayMs;
+    UINT periodMs;
+};
+// Read from the system at every call (Control Panel may have changed it).
+KeyRepeatTiming KeyboardRepeatTiming();
 
 
 class CEdgeEngine : public CActionHost, public IActionRunner {
@@ -47,7 +54,9 @@ public:
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check; with instant response the
-    // dwell, the watch, the retry and the wallpaper timer instead. A tick that
+    // dwell, the retry and the wallpaper timer besides, and the poll only
+    // beside raw input (a pen or touch screen, or a pointer that moved without
+    // raw input, until it rests). A tick that
     // arrives while a dispatch is still running is dropped (and comes again).
     // A poll whose interval setting has changed sets the timer to the new one.
     void OnTimer(UINT_PTR timerId);
@@ -95,34 +104,50 @@ private:
     DWORD DwellLeft(EdgeZone zone);
     void ForgetDwell();
     void StartPoll();
+    void StopPoll();
     // Asks for the pointer's raw input; on failure polls and tries again later.
     void TryInstant();
     void LeaveInstant();
     static void ForgetRawInput();
-    // With instant response: movements must have come if the pointer moved.
-    void Watch();
+    // With instant response, a look at the pointer that no movement brought
+    // (a tick of the poll or of the dwell).
+    void Look();
+    // Whether a pointer moves where raw input does not tell: a pen or a touch
+    // screen is there.
+    static bool HasDigitizer();
+    // Quiet while dragging: whether a mouse button was down at any moment
+    // since the buttons were last asked about, now included.
+    bool ButtonHeldSinceLastLook();
     void ArmWallpaperTimer();
     void MeasureScreen(const ZoneGeometry& geometry);
-    // The zone rules and the dispatch for the pointer at `point`.
-    void Evaluate(POINT point);
+    // The zone rules and the dispatch for the pointer at `point`, seen by a
+    // tick of a timer or else by the pointer's raw input.
+    void Evaluate(POINT point, bool tick);
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
     std::function<void()> openSettingsWindow_;
     bool dispatching_ = false;
     UINT pollMs_ = kEdgePollMs;
+    // The poll's timer is set (always without instant response).
+    bool polling_ = false;
     EdgeZone dwellZone_ = NoZone;
     DWORD dwellSince_ = 0;
     bool dwellTimerArmed_ = false;
+    // A held-key repeat waits out the keyboard's delay; then it goes on at
+    // this period (0: the repeat already runs at its period).
+    UINT repeatPeriodAfterDelay_ = 0;
     // Instant response: movements arrive; or they failed and a retry waits.
     bool instant_ = false;
     bool retrying_ = false;
-    // Where the pointer was at the last evaluation, and whether movements
-    // came since the last watch.
+    // A pen or touch screen: with instant response the poll runs beside the
+    // movements all the time.
+    bool digitizer_ = false;
+    // Where the pointer was at the last look, whatever brought it.
     POINT lastPoint_{-1, -1};
-    bool inputSeen_ = false;
-    // Quiet while dragging: the zone the pointer reached with a button down,
-    // entered only afresh.
+    // Quiet while dragging: a button was down when last asked about; the zone
+    // the pointer reached with a button down, entered only afresh.
+    bool buttonDownAtLastLook_ = false;
     EdgeZone heldZone_ = NoZone;
     // Where no zone reaches, as the last look at the screen found it.
     RECT farFromEdges_{};

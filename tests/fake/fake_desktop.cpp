@@ -274,13 +274,23 @@ SHORT FakeDesktop::GetKeyState(int virtualKey)
 
 SHORT FakeDesktop::GetAsyncKeyState(int virtualKey)
 {
-    return keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] ? static_cast<SHORT>(-32768) : 0;
+    const auto key = static_cast<std::size_t>(virtualKey & 0xFF);
+    // The high bit while the key is down; the low bit once after it went down.
+    const auto state = static_cast<std::uint16_t>((keysDown[key] ? 0x8000 : 0) | (keysPressedSinceAsked[key] ? 1 : 0));
+    keysPressedSinceAsked[key] = false;
+    return static_cast<SHORT>(state);
+}
+
+void FakeDesktop::SetKeyState(BYTE virtualKey, bool down)
+{
+    if (down && !keysDown[virtualKey]) keysPressedSinceAsked[virtualKey] = true;
+    keysDown[virtualKey] = down;
 }
 
 void FakeDesktop::keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR)
 {
     keys.push_back(KeyEvent{virtualKey, scanCode, flags});
-    keysDown[virtualKey] = (flags & KEYEVENTF_KEYUP) == 0;
+    SetKeyState(virtualKey, (flags & KEYEVENTF_KEYUP) == 0);
 }
 
 BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size)
@@ -301,8 +311,8 @@ BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, 
 void FakeDesktop::mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 {
     mouse.push_back(MouseEvent{flags, dx, dy});
-    if (flags & MOUSEEVENTF_LEFTDOWN) keysDown[VK_LBUTTON] = true;
-    if (flags & MOUSEEVENTF_LEFTUP) keysDown[VK_LBUTTON] = false;
+    if (flags & MOUSEEVENTF_LEFTDOWN) SetKeyState(VK_LBUTTON, true);
+    if (flags & MOUSEEVENTF_LEFTUP) SetKeyState(VK_LBUTTON, false);
 }
 
 // --- IWindows -----------------------------------------------------------------
@@ -325,6 +335,8 @@ int FakeDesktop::GetSystemMetrics(int index)
         return kMinTrackWidth;
     case SM_CYMINTRACK:
         return kMinTrackHeight;
+    case SM_DIGITIZER:
+        return digitizer;
     default:
         return 0;
     }
@@ -723,6 +735,20 @@ BOOL FakeDesktop::SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam
         break;
     case SPI_SETSCREENSAVEACTIVE:
         screenSaverActive = uiParam != 0;
+        break;
+    case SPI_GETKEYBOARDDELAY:
+        if (!pvParam || keyboardRepeatReadFails) {
+            result = FALSE;
+            break;
+        }
+        *static_cast<int*>(pvParam) = keyboardDelay;
+        break;
+    case SPI_GETKEYBOARDSPEED:
+        if (!pvParam || keyboardRepeatReadFails) {
+            result = FALSE;
+            break;
+        }
+        *static_cast<DWORD*>(pvParam) = keyboardSpeed;
         break;
     default:
         result = FALSE;

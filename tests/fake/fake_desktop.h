@@ -179,7 +179,7 @@ public:
     // primary's. Without a call there is one: the screen with `workArea`.
     void SetMonitors(std::vector<FakeMonitor> monitors);
     void MovePointer(int x, int y) { pointer = POINT{x, y}; }
-    void SetKeyDown(int virtualKey, bool down) { keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
+    void SetKeyDown(int virtualKey, bool down) { SetKeyState(static_cast<BYTE>(virtualKey & 0xFF), down); }
     // A folder (compared without regard to case) and the names it lists.
     void AddFolder(const std::wstring& folder, std::vector<std::wstring> names);
     void SetRegistryValue(const std::wstring& subKey, const std::wstring& valueName, const std::wstring& data);
@@ -194,6 +194,9 @@ public:
     // --- state tests read and set directly ----------------------------------
     POINT pointer{0, 0};
     std::array<bool, 256> keysDown{};
+    // GetAsyncKeyState's low bit: the key went down since the last call asked
+    // about it.
+    std::array<bool, 256> keysPressedSinceAsked{};
     HWND foreground = nullptr;
     HWND taskbar = nullptr;
     HWND shellWindow = nullptr;
@@ -201,6 +204,15 @@ public:
     bool workAreaAvailable = true;
     std::wstring wallpaper;
     bool screenSaverActive = true;
+    // The keyboard's repeat as SPI_GETKEYBOARDDELAY (0 … 3) and
+    // SPI_GETKEYBOARDSPEED (0 … 31) answer it; Windows' defaults. The reads
+    // fail when asked to.
+    int keyboardDelay = 1;
+    DWORD keyboardSpeed = 31;
+    bool keyboardRepeatReadFails = false;
+    // What GetSystemMetrics(SM_DIGITIZER) answers: 0 on a machine without a
+    // pen or touch screen.
+    int digitizer = 0;
     bool layeredFunctionsAvailable = true;
     // The first this many FindWindowW calls find nothing.
     int findWindowFailures = 0;
@@ -335,6 +347,7 @@ public:
     bool FindFiles(const std::wstring& pattern, std::vector<std::wstring>& names) override;
 
 private:
+    void SetKeyState(BYTE virtualKey, bool down);
     FakeWindow* Lookup(HWND handle);
     void BringToTop(HWND handle);
     void Activate(HWND handle);
