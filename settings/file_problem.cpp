@@ -56,6 +56,26 @@ std::wstring Shortened(const std::wstring& path, std::size_t room)
     return L"\u2026" + path.substr(path.size() - (room - 1));
 }
 
+// A text from the file, in at most `room` characters.
+std::wstring Quoted(const std::wstring& text, std::size_t room)
+{
+    if (text.size() <= room) return L"\"" + text + L"\"";
+    return L"\"" + text.substr(0, room - 1) + L"\u2026\"";
+}
+
+FileProblemNotice KeysNotice(const UnreadableKeys& keys, const std::wstring& path)
+{
+    constexpr std::size_t kQuotedRoom = 32;
+    FileProblemNotice notice;
+    notice.title = L"Vorn cannot read some keys in its settings";
+    const std::wstring after =
+        L" holds keys that are no key combination: " + Quoted(keys.text, kQuotedRoom) + L" for the custom action " +
+        Quoted(keys.action, kQuotedRoom) + (keys.more > 0 ? L", and " + std::to_wstring(keys.more) + L" more" : L"") +
+        (keys.more > 0 ? L". Those actions keep their command lines." : L". The action keeps its command lines.");
+    notice.text = Shortened(path, after.size() < kTextLimit ? kTextLimit - after.size() : 0) + after;
+    return notice;
+}
+
 }  // namespace
 
 FileProblemNotice NoticeFor(const FileProblem& problem)
@@ -64,6 +84,7 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
     std::wstring before;
     std::wstring after;
     FileProblemNotice notice;
+    if (problem.keys) return KeysNotice(*problem.keys, problem.path);
     if (problem.folderOption) {
         notice.title = L"Vorn cannot use its settings folder";
         before = L"The folder ";
@@ -87,30 +108,31 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
 
 void CFileProblemReporter::Report(const FileProblem& problem)
 {
-    if (told_ || waiting_) return;
-    if (!listener_) {
-        waiting_ = problem;
-        return;
-    }
-    told_ = true;
-    listener_(problem);
+    bool& told = problem.keys ? keysTold_ : told_;
+    if (told) return;
+    told = true;
+    if (listener_)
+        listener_(problem);
+    else
+        waiting_.push_back(problem);
 }
 
 void CFileProblemReporter::SetListener(std::function<void(const FileProblem&)> listener)
 {
     listener_ = std::move(listener);
-    if (listener_ && waiting_) {
-        const FileProblem problem = std::move(*waiting_);
-        waiting_.reset();
-        Report(problem);
-    }
+    if (!listener_) return;
+    const std::vector<FileProblem> waiting = std::move(waiting_);
+    waiting_.clear();
+    for (const FileProblem& problem : waiting)
+        listener_(problem);
 }
 
 void CFileProblemReporter::Reset()
 {
     listener_ = nullptr;
-    waiting_.reset();
+    waiting_.clear();
     told_ = false;
+    keysTold_ = false;
 }
 
 }  // namespace vorn

@@ -5,10 +5,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_io.h"
 
 namespace vorn {
+
+// A value the file holds that Vorn cannot read: keys of a custom action
+// written by hand that are no key combination. The first is named, with how
+// many more there were.
+struct UnreadableKeys {
+    std::wstring text;    // as the file holds it
+    std::wstring action;  // the custom action's name
+    int more = 0;
+};
 
 struct FileProblem {
     bool saving = false;  // false: the file could not be read at start
@@ -17,6 +27,9 @@ struct FileProblem {
     // The folder the command line names for the settings cannot be used:
     // `path` is that folder, and no settings file is read or written.
     bool folderOption = false;
+    // The file was read, but these keys in it were not: told once as well,
+    // apart from the file's own problems, so that a failed save is still told.
+    std::optional<UnreadableKeys> keys{};
 };
 
 // A notification-area balloon: the title fits in 63 characters and the text
@@ -27,8 +40,9 @@ struct FileProblemNotice {
 };
 FileProblemNotice NoticeFor(const FileProblem& problem);
 
-// Hands the first problem of the run to the listener, and none after it. A
-// problem met before there is a listener (the load at start) waits for one.
+// Hands the first problem of the run to the listener, and none after it; the
+// first unreadable keys likewise. A problem met before there is a listener
+// (the load at start) waits for one.
 class CFileProblemReporter {
 public:
     void Report(const FileProblem& problem);
@@ -38,8 +52,9 @@ public:
 
 private:
     std::function<void(const FileProblem&)> listener_;
-    std::optional<FileProblem> waiting_;
+    std::vector<FileProblem> waiting_;
     bool told_ = false;
+    bool keysTold_ = false;
 };
 
 }  // namespace vorn
