@@ -11,6 +11,7 @@ namespace {
 HHOOK hook = nullptr;
 CKeyBox* hookedBox = nullptr;
 int hookedKeys = 0;
+bool useHook = true;
 // Keys whose press the hook kept from Windows: their release is kept too.
 // The release of a key pressed before the box had the focus (the Tab that
 // brought it there) goes on its way, so that Windows does not hold it down.
@@ -63,6 +64,8 @@ bool CKeyBox::Hooked() { return hook != nullptr; }
 
 int CKeyBox::HookedKeys() { return hookedKeys; }
 
+void CKeyBox::UseLowLevelHook(bool use) { useHook = use; }
+
 // Every key, Tab, Enter and Escape included: the dialog must not act on them.
 LRESULT CKeyBox::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS | DLGC_WANTCHARS; }
 
@@ -89,7 +92,8 @@ LRESULT CKeyBox::Ignore(WPARAM, LPARAM) { return 0; }
 
 LRESULT CKeyBox::OnSetFocus(WPARAM wParam, LPARAM lParam)
 {
-    if (!hook) hook = SetWindowsHookExW(WH_KEYBOARD_LL, &CKeyBox::KeyboardHook, GetModuleHandleW(nullptr), 0);
+    if (!hook && useHook)
+        hook = SetWindowsHookExW(WH_KEYBOARD_LL, &CKeyBox::KeyboardHook, GetModuleHandleW(nullptr), 0);
     hookedBox = this;
     keptDown.reset();
     return DefaultProcedure(WM_SETFOCUS, wParam, lParam);

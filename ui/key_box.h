@@ -29,6 +29,9 @@ public:
     // Keys that reached a box through the hook since the start (tests tell
     // from it whether the system runs low-level hooks).
     static int HookedKeys();
+    // Without the hook the keys come as key messages, as on a system that
+    // runs no low-level hooks (tests try both ways).
+    static void UseLowLevelHook(bool use);
 
     static std::span<const MessageEntry<CKeyBox>> MessageTable();
 
