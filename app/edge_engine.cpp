@@ -258,21 +258,21 @@ void CEdgeEngine::PressCustomKeys(const KeyCombination& keys, bool hold, ActionI
 {
     const bool holding = hold && keys.modifiers != 0;
     TypeKeyCombination(keys, holding);
-    if (holding) held_ = Held{keys, index, zone};
+    if (holding) keyHold_ = KeyHold{keys, index, zone};
 }
 
 void CEdgeEngine::ReleaseHeldKeys()
 {
-    if (!held_) return;
-    const KeyCombination keys = held_->keys;
-    held_.reset();
+    if (!keyHold_) return;
+    const KeyCombination keys = keyHold_->keys;
+    keyHold_.reset();
     ReleaseKeyModifiers(keys);
 }
 
 std::optional<KeyCombination> CEdgeEngine::HeldKeys() const
 {
-    if (!held_) return std::nullopt;
-    return held_->keys;
+    if (!keyHold_) return std::nullopt;
+    return keyHold_->keys;
 }
 
 void CEdgeEngine::SetEnabled(bool enabled)
@@ -283,7 +283,7 @@ void CEdgeEngine::SetEnabled(bool enabled)
 
 ActionIndex CEdgeEngine::LeavingAssignment(EdgeZone zone)
 {
-    if (held_ && held_->zone == zone) return held_->action;
+    if (keyHold_ && keyHold_->zone == zone) return keyHold_->action;
     return AssignmentOf(zone);
 }
 
@@ -413,7 +413,7 @@ void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
     if (index < 0 && currentZone == NoZone) return;
     // The release ends what the press began: keys it holds would read as
     // another modifier's action.
-    if (endingPhase && held_ && held_->zone == NoZone) index = held_->action;
+    if (endingPhase && keyHold_ && keyHold_->zone == NoZone) index = keyHold_->action;
 
     if (endingPhase) ending = true;
     if (repeatHandler && ending) StopRepeat();

@@ -147,12 +147,12 @@ private:
     RECT farFromEdges_{};
     // A custom action's modifiers held down: for the zone entered (NoZone: a
     // floating button's press) until its ending or anything else dispatched.
-    struct Held {
+    struct KeyHold {
         KeyCombination keys;
         ActionIndex action;
         EdgeZone zone;
     };
-    std::optional<Held> held_;
+    std::optional<KeyHold> keyHold_;
 };
 
 }  // namespace vorn
