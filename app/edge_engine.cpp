@@ -15,6 +15,8 @@ CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : catalogue_(catalogue)
     wallpaperChangedAt = os::Clock().Time64();
 }
 
+CEdgeEngine::~CEdgeEngine() { ReleaseHeldKeys(); }
+
 void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindow)
 {
     mainWindow_ = mainWindow;
@@ -93,6 +95,7 @@ void CEdgeEngine::LeaveInstant()
 
 void CEdgeEngine::Stop()
 {
+    ReleaseHeldKeys();
     if (instant_) ForgetRawInput();
     if (retrying_) os::Timers().KillTimer(mainWindow_, kRetryTimerId);
     instant_ = false;
@@ -101,6 +104,8 @@ void CEdgeEngine::Stop()
 
 void CEdgeEngine::SettingsChanged()
 {
+    // The action holding them may have changed, moved or gone.
+    ReleaseHeldKeys();
     if (!mainWindow_) return;
     if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
     if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
@@ -208,9 +213,10 @@ void CEdgeEngine::ArmWallpaperTimer()
     os::Timers().SetTimer(mainWindow_, kWallpaperTimerId, static_cast<UINT>(std::max<std::int64_t>(seconds * 1000, 1)));
 }
 
-ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone) const
+ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone)
 {
     if (zone < 0 || zone >= kZoneCount) return kNoActionIndex;
+    ReleaseHeldKeys();
     return theData.assignments[static_cast<std::size_t>(CurrentModifier())][static_cast<std::size_t>(zone)];
 }
 
@@ -236,7 +242,7 @@ KeyRepeatTiming KeyboardRepeatTiming()
     return {quarters * 250, 62000 / (155 + 55 * step)};
 }
 
-void CEdgeEngine::Dispatch(ActionIndex index)
+void CEdgeEngine::Dispatch(ActionIndex index, EdgeZone zone)
 {
     if (index < 0) return;
     struct Running {
@@ -244,8 +250,10 @@ void CEdgeEngine::Dispatch(ActionIndex index)
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(dispatching_);
+    // A hold ends with the next dispatch, its own ending or any other.
+    ReleaseHeldKeys();
     if (index >= kBuiltInActionCount) {
-        LaunchCustomAction(index);
+        LaunchCustomAction(index, zone);
         return;
     }
     const ActionDef& action = catalogue_[static_cast<std::size_t>(index)];
@@ -263,10 +271,14 @@ void CEdgeEngine::Dispatch(ActionIndex index)
     if (action.handler) action.handler(*this);
 }
 
-void CEdgeEngine::LaunchCustomAction(ActionIndex index)
+void CEdgeEngine::LaunchCustomAction(ActionIndex index, EdgeZone zone)
 {
     const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
     if (!slot) return;
+    if (const KeyCombination& keys = ending ? slot->endingKeys : slot->beginningKeys; !keys.Empty()) {
+        PressCustomKeys(keys, !ending && slot->holdKeys, index, zone);
+        return;
+    }
     const std::wstring& text = ending ? slot->endingAction : slot->beginningAction;
     if (text.empty()) return;
     const CommandLine command = SplitCommandLine(text);
@@ -279,6 +291,41 @@ void CEdgeEngine::LaunchCustomAction(ActionIndex index)
     launch.lpParameters = command.parameters.empty() ? nullptr : command.parameters.c_str();
     launch.nShow = SW_SHOWNORMAL;
     (void)os::Shell().ShellExecuteExW(&launch);
+}
+
+// The keys go to whichever window has the keyboard focus, like the
+// keystroke actions' keys.
+void CEdgeEngine::PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone)
+{
+    const bool holding = hold && keys.modifiers != 0;
+    TypeKeyCombination(keys, holding);
+    if (holding) keyHold_ = KeyHold{keys, index, zone};
+}
+
+void CEdgeEngine::ReleaseHeldKeys()
+{
+    if (!keyHold_) return;
+    const KeyCombination keys = keyHold_->keys;
+    keyHold_.reset();
+    ReleaseKeyModifiers(keys);
+}
+
+std::optional<KeyCombination> CEdgeEngine::HeldKeys() const
+{
+    if (!keyHold_) return std::nullopt;
+    return keyHold_->keys;
+}
+
+void CEdgeEngine::SetEnabled(bool enabled)
+{
+    theData.enabled = enabled;
+    if (!enabled) ReleaseHeldKeys();
+}
+
+ActionIndex CEdgeEngine::LeavingAssignment(EdgeZone zone)
+{
+    if (keyHold_ && keyHold_->zone == zone) return keyHold_->action;
+    return AssignmentOf(zone);
 }
 
 // GetAsyncKeyState's low bit tells of a press since the last call asked about
@@ -370,7 +417,7 @@ void CEdgeEngine::Evaluate(POINT point, bool tick)
         if (theData.enabled) {
             if (repeatHandler) StopRepeat();
             targetWindow = os::Windows().GetForegroundWindow();
-            Dispatch(AssignmentOf(currentZone));
+            Dispatch(LeavingAssignment(currentZone));
             beginningRan = false;
             ending = false;
         }
@@ -383,7 +430,7 @@ void CEdgeEngine::Evaluate(POINT point, bool tick)
     if (zone != NoZone && theData.enabled) {
         if (repeatHandler && ending) StopRepeat();
         targetWindow = os::Windows().GetForegroundWindow();
-        Dispatch(AssignmentOf(zone));
+        Dispatch(AssignmentOf(zone), zone);
         beginningRan = !ending;
         ending = false;
     }
@@ -428,6 +475,9 @@ void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
     // A negative index means the current zone's assignment; with the pointer
     // in no zone there is none to run.
     if (index < 0 && currentZone == NoZone) return;
+    // The release ends what the press began: keys it holds would read as
+    // another modifier's action.
+    if (endingPhase && keyHold_ && keyHold_->zone == NoZone) index = keyHold_->action;
 
     if (endingPhase) ending = true;
     if (repeatHandler && ending) StopRepeat();

@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "actions/action_host.h"
 #include "actions/action_runner.h"
 #include "actions/catalogue.h"
+#include "actions/key_combination.h"
 #include "actions/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
@@ -43,13 +45,15 @@ class CEdgeEngine : public CActionHost, public IActionRunner {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
+    ~CEdgeEngine() override;
 
     // The window that owns the timers and gets the pointer's raw input;
     // starts the edge poll on it at the interval of the settings, or instant
     // response when that is on. "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
     // The main window is going: the pointer's raw input is no longer asked
-    // for, so the registration does not outlive the window it names.
+    // for, so the registration does not outlive the window it names, and
+    // keys held for a custom action go up.
     void Stop();
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
@@ -64,8 +68,17 @@ public:
     // the pointer now. Ignored while a dispatch runs.
     void OnPointerInput();
     // A setting may have changed: instant response on or off, the poll
-    // interval, the wallpaper delay, the zone sizes; or the screen did.
+    // interval, the wallpaper delay, the zone sizes, the custom actions; or
+    // the screen did. Keys held for a custom action go up.
     void SettingsChanged();
+    // Edge actions on or off (the tray menu); off lets held keys go up.
+    void SetEnabled(bool enabled);
+    // The modifiers a custom action holds down go up now (when edge actions
+    // are switched off, the program ends, the session ends, settings change):
+    // no modifier may stay down behind the user's back.
+    void ReleaseHeldKeys();
+    // The combination whose modifiers are held now, if any.
+    std::optional<KeyCombination> HeldKeys() const;
     // Movements decide the zones now (instant response working).
     bool Instant() const { return instant_; }
 
@@ -94,10 +107,16 @@ public:
     bool beginningRan = false;
 
 private:
-    void Dispatch(ActionIndex index);
-    void LaunchCustomAction(ActionIndex index);
+    // `zone`: the zone whose beginning this is, for keys it holds.
+    void Dispatch(ActionIndex index, EdgeZone zone = NoZone);
+    void LaunchCustomAction(ActionIndex index, EdgeZone zone);
+    void PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone);
     void StopRepeat();
-    ActionIndex AssignmentOf(EdgeZone zone) const;
+    // Any keys held go up first: they would read as the user's modifier.
+    ActionIndex AssignmentOf(EdgeZone zone);
+    // The action whose ending leaving `zone` runs: the one holding keys for
+    // it, whatever modifier those keys make the keyboard show; else as above.
+    ActionIndex LeavingAssignment(EdgeZone zone);
     // How much longer the pointer must stay in `zone` for its dwell time,
     // counted from the first poll (or movement) that found it there; 0 when
     // it has stayed long enough.
@@ -151,6 +170,14 @@ private:
     EdgeZone heldZone_ = NoZone;
     // Where no zone reaches, as the last look at the screen found it.
     RECT farFromEdges_{};
+    // A custom action's modifiers held down: for the zone entered (NoZone: a
+    // floating button's press) until its ending or anything else dispatched.
+    struct KeyHold {
+        KeyCombination keys;
+        ActionIndex action;
+        EdgeZone zone;
+    };
+    std::optional<KeyHold> keyHold_;
 };
 
 }  // namespace vorn

@@ -293,6 +293,41 @@ void FakeDesktop::keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG
     SetKeyState(virtualKey, (flags & KEYEVENTF_KEYUP) == 0);
 }
 
+std::vector<LayoutKey> UnitedStatesLayout()
+{
+    std::vector<LayoutKey> layout;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        layout.push_back(LayoutKey{static_cast<BYTE>(letter), static_cast<wchar_t>(letter - L'A' + L'a'), letter, letter});
+    const wchar_t* shiftedDigits = L")!@#$%^&*(";
+    for (int digit = 0; digit < 10; ++digit)
+        layout.push_back(LayoutKey{static_cast<BYTE>('0' + digit), static_cast<wchar_t>(L'0' + digit),
+                                   shiftedDigits[digit], static_cast<wchar_t>(L'0' + digit)});
+    const LayoutKey others[] = {
+        {0x20, L' ', L' ', L' '},   {0xBA, L';', L':', L';'},   {0xBB, L'=', L'+', L'='}, {0xBC, L',', L'<', L','},
+        {0xBD, L'-', L'_', L'-'},   {0xBE, L'.', L'>', L'.'},   {0xBF, L'/', L'?', L'/'}, {0xC0, L'`', L'~', L'`'},
+        {0xDB, L'[', L'{', L'['},   {0xDC, L'\\', L'|', L'\\'}, {0xDD, L']', L'}', L']'}, {0xDE, L'\'', L'"', L'\''},
+    };
+    layout.insert(layout.end(), std::begin(others), std::end(others));
+    return layout;
+}
+
+SHORT FakeDesktop::VkKeyScanW(WCHAR character)
+{
+    for (const LayoutKey& key : keyboardLayout) {
+        if (key.plain == character) return key.key;
+        if (key.shifted == character) return static_cast<SHORT>(0x100 | key.key);
+    }
+    return -1;
+}
+
+UINT FakeDesktop::MapVirtualKeyW(UINT code, UINT mapType)
+{
+    if (mapType != MAPVK_VK_TO_CHAR) return 0;
+    for (const LayoutKey& key : keyboardLayout)
+        if (key.key == code) return static_cast<UINT>(key.shown) | (key.dead ? 0x80000000u : 0u);
+    return 0;
+}
+
 BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size)
 {
     if (!devices || count != 1 || size != sizeof(RAWINPUTDEVICE)) return FALSE;

@@ -118,6 +118,20 @@ struct MouseEvent {
     DWORD y;
 };
 
+// A key of the simulated keyboard layout: what it types without and with
+// Shift, and what MapVirtualKeyW shows for it (a letter's capital on Windows;
+// a dead key, an accent, with the top bit set).
+struct LayoutKey {
+    BYTE key;
+    wchar_t plain;
+    wchar_t shifted;
+    wchar_t shown;
+    bool dead = false;
+};
+
+// The United States layout's letters, digits, space and punctuation.
+std::vector<LayoutKey> UnitedStatesLayout();
+
 struct SystemParameterCall {
     UINT action;
     UINT uiParam;
@@ -197,6 +211,7 @@ public:
     // GetAsyncKeyState's low bit: the key went down since the last call asked
     // about it.
     std::array<bool, 256> keysPressedSinceAsked{};
+    std::vector<LayoutKey> keyboardLayout = UnitedStatesLayout();
     HWND foreground = nullptr;
     HWND taskbar = nullptr;
     HWND shellWindow = nullptr;
@@ -271,6 +286,8 @@ public:
     void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) override;
     void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override;
     BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) override;
+    SHORT VkKeyScanW(WCHAR character) override;
+    UINT MapVirtualKeyW(UINT code, UINT mapType) override;
 
     // IWindows
     int GetSystemMetrics(int index) override;
