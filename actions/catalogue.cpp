@@ -118,8 +118,8 @@ constinit const Catalogue theCatalogue = {{
     {L"Next track", L"Skip to the next track", L"Media", false, &NextTrack},  // 104
     {L"Previous track", L"Go back to the previous track", L"Media", false, &PreviousTrack},  // 105
     {L"Mute", L"Turn the sound off and on again", L"Media", false, &Mute},  // 106
-    {L"Volume up", L"Make the sound louder while the mouse is in the selected position", L"Media", true, &VolumeUp},  // 107
-    {L"Volume down", L"Make the sound quieter while the mouse is in the selected position", L"Media", true, &VolumeDown},  // 108
+    {L"Volume up", L"Make the sound louder while the mouse is in the selected position", L"Media", true, &VolumeUp, true},  // 107
+    {L"Volume down", L"Make the sound quieter while the mouse is in the selected position", L"Media", true, &VolumeDown, true},  // 108
 }};
 // clang-format on
 

@@ -30,6 +30,9 @@ struct ActionDef {
     const wchar_t* group;
     bool repeatable;
     ActionHandler handler;
+    // Repeats as a held key does, after the keyboard's repeat delay and at its
+    // repeat speed, instead of at the Repeat rate: a step a user can follow.
+    bool repeatsAsHeldKey = false;
 };
 
 using Catalogue = std::array<ActionDef, kBuiltInActionCount>;

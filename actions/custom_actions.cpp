@@ -16,6 +16,9 @@ void CCustomAction::Clear()
     description.clear();
     beginningAction.clear();
     endingAction.clear();
+    beginningKeys = {};
+    endingKeys = {};
+    holdKeys = false;
 }
 
 const CCustomAction* CCustomActions::Slot(int slot) const
@@ -124,7 +127,8 @@ std::wstring CCustomActions::DuplicateCustomAction(const std::wstring& name)
 
     CCustomAction& added = (*this)[target];
     const CCustomAction& original = (*this)[source];
-    added = CCustomAction{candidate, original.description, original.beginningAction, original.endingAction};
+    added = original;
+    added.name = candidate;
     theData.SaveSettings();
     return candidate;
 }

@@ -5,15 +5,25 @@
 #include <array>
 #include <string>
 
+#include "actions/key_combination.h"
+
 namespace vorn {
 
+// Each phase either launches a command line or presses keys: a phase given
+// as keys has an empty command line.
 struct CCustomAction {
     std::wstring name;  // empty: the slot is free
     std::wstring description;
     std::wstring beginningAction;  // command line launched on entering
     std::wstring endingAction;     // command line launched on leaving
+    KeyCombination beginningKeys{};  // pressed on entering instead
+    KeyCombination endingKeys{};     // pressed on leaving instead
+    // The beginning's modifiers stay down while the pointer stays in the zone
+    // (or the floating button stays pressed). Only with beginning keys.
+    bool holdKeys = false;
 
     bool IsFree() const { return name.empty(); }
+    bool PressesKeys() const { return !beginningKeys.Empty() || !endingKeys.Empty(); }
     void Clear();
 };
 

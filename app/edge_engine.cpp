@@ -15,6 +15,8 @@ CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : catalogue_(catalogue)
     wallpaperChangedAt = os::Clock().Time64();
 }
 
+CEdgeEngine::~CEdgeEngine() { ReleaseHeldKeys(); }
+
 void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindow)
 {
     mainWindow_ = mainWindow;
@@ -29,18 +31,29 @@ void CEdgeEngine::StartPoll()
 {
     pollMs_ = static_cast<UINT>(theData.pollInterval);
     os::Timers().SetTimer(mainWindow_, kEdgeTimerId, pollMs_);
+    polling_ = true;
+}
+
+void CEdgeEngine::StopPoll()
+{
+    os::Timers().KillTimer(mainWindow_, kEdgeTimerId);
+    polling_ = false;
 }
 
 // Raw input rather than a low-level hook: the system queues it to the window
 // and moves the pointer on regardless, so nothing Vorn does (an action, a
 // message box) can slow the pointer, and no hook can be dropped by Windows.
+// It tells only of a mouse, though: a pen, a touch screen or a program moving
+// the pointer makes none. Where a pen or touch screen is, the poll runs beside
+// it; elsewhere the poll runs only after movements raw input did not tell of
+// (see Look), so that with a mouse alone nothing ticks while the pointer rests.
 void CEdgeEngine::TryInstant()
 {
     const RAWINPUTDEVICE mouse{1, 2, RIDEV_INPUTSINK, mainWindow_};  // generic desktop: mouse
     ITimers& timers = os::Timers();
     if (!os::Input().RegisterRawInputDevices(&mouse, 1, sizeof(mouse))) {
         // The poll, until a later try works.
-        if (!retrying_) StartPoll();
+        if (!polling_) StartPoll();
         retrying_ = true;
         timers.SetTimer(mainWindow_, kRetryTimerId, kRetryMs);
         return;
@@ -48,12 +61,16 @@ void CEdgeEngine::TryInstant()
     instant_ = true;
     retrying_ = false;
     timers.KillTimer(mainWindow_, kRetryTimerId);
-    timers.KillTimer(mainWindow_, kEdgeTimerId);
-    timers.SetTimer(mainWindow_, kWatchTimerId, kWatchMs);
-    inputSeen_ = false;
+    digitizer_ = HasDigitizer();
+    if (digitizer_)
+        StartPoll();
+    else
+        StopPoll();
     ArmWallpaperTimer();
     Poll();
 }
+
+bool CEdgeEngine::HasDigitizer() { return os::Windows().GetSystemMetrics(SM_DIGITIZER) != 0; }
 
 void CEdgeEngine::ForgetRawInput()
 {
@@ -66,18 +83,19 @@ void CEdgeEngine::LeaveInstant()
     ITimers& timers = os::Timers();
     if (instant_) {
         ForgetRawInput();
-        for (const UINT_PTR id : {kWatchTimerId, kDwellTimerId, kWallpaperTimerId})
+        for (const UINT_PTR id : {kDwellTimerId, kWallpaperTimerId})
             timers.KillTimer(mainWindow_, id);
         dwellTimerArmed_ = false;
         instant_ = false;
-        StartPoll();
     }
     if (retrying_) timers.KillTimer(mainWindow_, kRetryTimerId);
     retrying_ = false;
+    StartPoll();
 }
 
 void CEdgeEngine::Stop()
 {
+    ReleaseHeldKeys();
     if (instant_) ForgetRawInput();
     if (retrying_) os::Timers().KillTimer(mainWindow_, kRetryTimerId);
     instant_ = false;
@@ -86,14 +104,20 @@ void CEdgeEngine::Stop()
 
 void CEdgeEngine::SettingsChanged()
 {
+    // The action holding them may have changed, moved or gone.
+    ReleaseHeldKeys();
     if (!mainWindow_) return;
     if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
     if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
-    if (!instant_ && pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
     if (instant_) {
+        // A pen or touch screen added since starts the poll beside raw input;
+        // one taken away leaves it at the next look that finds the pointer resting.
+        digitizer_ = HasDigitizer();
+        if (digitizer_ && !polling_) StartPoll();
         ArmWallpaperTimer();
         MeasureScreen(CurrentZoneGeometry());  // the zone sizes, or the screen, changed
     }
+    if (polling_ && pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
@@ -105,7 +129,10 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     switch (timerId) {
     case kEdgeTimerId:
         if (pollMs_ != static_cast<UINT>(theData.pollInterval)) StartPoll();
-        Poll();
+        if (instant_)
+            Look();
+        else
+            Poll();
         break;
     case kRepeatTimerId:
         RepeatTick();
@@ -113,10 +140,7 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     case kDwellTimerId:
         os::Timers().KillTimer(mainWindow_, kDwellTimerId);
         dwellTimerArmed_ = false;
-        if (instant_) Poll();
-        break;
-    case kWatchTimerId:
-        if (instant_) Watch();
+        if (instant_) Look();
         break;
     case kRetryTimerId:
         if (retrying_) TryInstant();
@@ -135,11 +159,12 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
 
 void CEdgeEngine::OnPointerInput()
 {
-    if (!instant_) return;
-    inputSeen_ = true;
-    if (dispatching_) return;
+    if (!instant_ || dispatching_) return;
     POINT at{};
     if (!os::Input().GetCursorPos(&at)) return;
+    // One tick of the poll a poll interval on tells whether the pointer went
+    // on moving without raw input (see Look): set once for a run of movements.
+    if (!polling_) StartPoll();
     // Most movements are nowhere near an edge, with nothing waiting: those
     // need no look at the screen's size, its monitors or the modifiers.
     const bool waiting = currentZone != NoZone || dwellTimerArmed_ || heldZone_ != NoZone;
@@ -149,26 +174,24 @@ void CEdgeEngine::OnPointerInput()
         lastPoint_ = at;
         return;
     }
-    Evaluate(at);
+    Evaluate(at, false);
 }
 
-// Movements stop coming without a word (another program took the mouse's raw
-// input, say): the pointer then moved without any. Back to the poll, and
-// another try later.
-void CEdgeEngine::Watch()
+// Every movement raw input tells of is looked at when it comes, so a look
+// that finds the pointer elsewhere than the last one left it has found a
+// movement without raw input (a pen, a touch screen, a program). The poll
+// then follows the pointer until a look finds it resting; without a pen or
+// touch screen it stops there, and raw input wakes the next look.
+void CEdgeEngine::Look()
 {
-    POINT point{};
-    if (!os::Input().GetCursorPos(&point)) return;
-    const bool moved = point.x != lastPoint_.x || point.y != lastPoint_.y;
-    if (moved && !inputSeen_) {
-        LeaveInstant();
-        retrying_ = true;
-        os::Timers().SetTimer(mainWindow_, kRetryTimerId, kRetryMs);
-        Poll();
-        return;
-    }
-    inputSeen_ = false;
-    MeasureScreen(CurrentZoneGeometry());  // the screen may have changed size
+    POINT at{};
+    if (!os::Input().GetCursorPos(&at)) return;
+    const bool moved = at.x != lastPoint_.x || at.y != lastPoint_.y;
+    Evaluate(at, true);
+    if (moved && !polling_)
+        StartPoll();
+    else if (!moved && !digitizer_)
+        StopPoll();
 }
 
 // The part of the screen no zone reaches into, for the movements to come.
@@ -190,19 +213,36 @@ void CEdgeEngine::ArmWallpaperTimer()
     os::Timers().SetTimer(mainWindow_, kWallpaperTimerId, static_cast<UINT>(std::max<std::int64_t>(seconds * 1000, 1)));
 }
 
-ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone) const
+ActionIndex CEdgeEngine::AssignmentOf(EdgeZone zone)
 {
     if (zone < 0 || zone >= kZoneCount) return kNoActionIndex;
+    ReleaseHeldKeys();
     return theData.assignments[static_cast<std::size_t>(CurrentModifier())][static_cast<std::size_t>(zone)];
 }
 
 void CEdgeEngine::StopRepeat()
 {
     repeatHandler = nullptr;
+    repeatPeriodAfterDelay_ = 0;
     os::Timers().KillTimer(mainWindow_, kRepeatTimerId);
 }
 
-void CEdgeEngine::Dispatch(ActionIndex index)
+KeyRepeatTiming KeyboardRepeatTiming()
+{
+    // Windows' defaults stand in for a read that fails.
+    int delay = 1;
+    DWORD speed = 31;
+    IShell& shell = os::Shell();
+    if (!shell.SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0)) delay = 1;
+    if (!shell.SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0)) speed = 31;
+    // The delay 0 … 3 is about 250 … 1000 ms; the speed 0 … 31 about 2.5 … 30
+    // repeats a second in even steps, that is 1000 / (2.5 + 27.5 × speed / 31) ms apart.
+    const auto quarters = static_cast<UINT>(std::clamp(delay, 0, 3)) + 1;
+    const UINT step = std::min<DWORD>(speed, 31);
+    return {quarters * 250, 62000 / (155 + 55 * step)};
+}
+
+void CEdgeEngine::Dispatch(ActionIndex index, EdgeZone zone)
 {
     if (index < 0) return;
     struct Running {
@@ -210,22 +250,35 @@ void CEdgeEngine::Dispatch(ActionIndex index)
         explicit Running(bool& f) : flag(f) { flag = true; }
         ~Running() { flag = false; }
     } running(dispatching_);
+    // A hold ends with the next dispatch, its own ending or any other.
+    ReleaseHeldKeys();
     if (index >= kBuiltInActionCount) {
-        LaunchCustomAction(index);
+        LaunchCustomAction(index, zone);
         return;
     }
     const ActionDef& action = catalogue_[static_cast<std::size_t>(index)];
     if (!ending && action.repeatable && theData.repeatRate > 0) {
         repeatHandler = action.handler;
-        os::Timers().SetTimer(mainWindow_, kRepeatTimerId, static_cast<UINT>(1000 / theData.repeatRate));
+        UINT period = static_cast<UINT>(1000 / theData.repeatRate);
+        repeatPeriodAfterDelay_ = 0;
+        if (action.repeatsAsHeldKey) {
+            const KeyRepeatTiming keyboard = KeyboardRepeatTiming();
+            period = keyboard.delayMs;
+            repeatPeriodAfterDelay_ = keyboard.periodMs;
+        }
+        os::Timers().SetTimer(mainWindow_, kRepeatTimerId, period);
     }
     if (action.handler) action.handler(*this);
 }
 
-void CEdgeEngine::LaunchCustomAction(ActionIndex index)
+void CEdgeEngine::LaunchCustomAction(ActionIndex index, EdgeZone zone)
 {
     const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
     if (!slot) return;
+    if (const KeyCombination& keys = ending ? slot->endingKeys : slot->beginningKeys; !keys.Empty()) {
+        PressCustomKeys(keys, !ending && slot->holdKeys, index, zone);
+        return;
+    }
     const std::wstring& text = ending ? slot->endingAction : slot->beginningAction;
     if (text.empty()) return;
     const CommandLine command = SplitCommandLine(text);
@@ -240,17 +293,65 @@ void CEdgeEngine::LaunchCustomAction(ActionIndex index)
     (void)os::Shell().ShellExecuteExW(&launch);
 }
 
-namespace {
-
-bool AnyMouseButtonDown()
+// The keys go to whichever window has the keyboard focus, like the
+// keystroke actions' keys.
+void CEdgeEngine::PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone)
 {
-    IInput& input = os::Input();
-    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2})
-        if (input.GetAsyncKeyState(button) & 0x8000) return true;
-    return false;
+    const bool holding = hold && keys.modifiers != 0;
+    TypeKeyCombination(keys, holding);
+    if (holding) keyHold_ = KeyHold{keys, index, zone};
 }
 
-}  // namespace
+void CEdgeEngine::ReleaseHeldKeys()
+{
+    if (!keyHold_) return;
+    const KeyCombination keys = keyHold_->keys;
+    keyHold_.reset();
+    ReleaseKeyModifiers(keys);
+}
+
+std::optional<KeyCombination> CEdgeEngine::HeldKeys() const
+{
+    if (!keyHold_) return std::nullopt;
+    return keyHold_->keys;
+}
+
+void CEdgeEngine::SetEnabled(bool enabled)
+{
+    theData.enabled = enabled;
+    if (!enabled) ReleaseHeldKeys();
+}
+
+ActionIndex CEdgeEngine::LeavingAssignment(EdgeZone zone)
+{
+    if (keyHold_ && keyHold_->zone == zone) return keyHold_->action;
+    return AssignmentOf(zone);
+}
+
+// GetAsyncKeyState's low bit tells of a press since the last call asked about
+// that button, so a window pulled into a corner and let go between two looks
+// still counts as a drag; and a button down at the last look and up now was
+// down in between. Another program asking about the same buttons can take the
+// low bit first: such a drop then counts only when the button was down at a
+// look.
+bool CEdgeEngine::ButtonHeldSinceLastLook()
+{
+    if (!theData.quietWhileDragging) {
+        buttonDownAtLastLook_ = false;
+        return false;
+    }
+    IInput& input = os::Input();
+    bool downNow = false;
+    bool pressedSince = false;
+    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2}) {
+        const SHORT state = input.GetAsyncKeyState(button);  // every button asked, each low bit taken
+        downNow = downNow || (state & 0x8000) != 0;
+        pressedSince = pressedSince || (state & 1) != 0;
+    }
+    const bool held = downNow || pressedSince || buttonDownAtLastLook_;
+    buttonDownAtLastLook_ = downNow;
+    return held;
+}
 
 void CEdgeEngine::Poll()
 {
@@ -258,10 +359,10 @@ void CEdgeEngine::Poll()
     // The read fails while the secure desktop has the input (lock screen,
     // elevation prompt). The point would stay (0, 0), the upper left corner.
     if (!os::Input().GetCursorPos(&point)) return;
-    Evaluate(point);
+    Evaluate(point, true);
 }
 
-void CEdgeEngine::Evaluate(POINT point)
+void CEdgeEngine::Evaluate(POINT point, bool tick)
 {
     lastPoint_ = point;
     const ZoneGeometry geometry = CurrentZoneGeometry();
@@ -269,10 +370,16 @@ void CEdgeEngine::Evaluate(POINT point)
     EdgeZone zone = theData.cornersOnEveryMonitor ? CurrentZoneOf(point) : ZoneOfPoint(point, geometry);
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release
-    // only when the pointer enters it afresh.
+    // only when the pointer enters it afresh. The buttons are asked at every
+    // tick, so that a press counts until the next one, and between ticks only
+    // when a zone would be entered: a movement's raw input comes too often
+    // (Wine, for one, answers such quick questions from a cache that can
+    // miss a button just pressed).
+    const bool entering = zone != NoZone && zone != currentZone;
+    const bool buttonHeld = (tick || entering) && ButtonHeldSinceLastLook();
     if (zone != heldZone_) heldZone_ = NoZone;
-    if (theData.quietWhileDragging && zone != NoZone && zone != currentZone) {
-        if (AnyMouseButtonDown()) heldZone_ = zone;
+    if (theData.quietWhileDragging && entering) {
+        if (buttonHeld) heldZone_ = zone;
         if (zone == heldZone_) {
             ForgetDwell();
             if (currentZone == NoZone) return;
@@ -310,7 +417,7 @@ void CEdgeEngine::Evaluate(POINT point)
         if (theData.enabled) {
             if (repeatHandler) StopRepeat();
             targetWindow = os::Windows().GetForegroundWindow();
-            Dispatch(AssignmentOf(currentZone));
+            Dispatch(LeavingAssignment(currentZone));
             beginningRan = false;
             ending = false;
         }
@@ -323,7 +430,7 @@ void CEdgeEngine::Evaluate(POINT point)
     if (zone != NoZone && theData.enabled) {
         if (repeatHandler && ending) StopRepeat();
         targetWindow = os::Windows().GetForegroundWindow();
-        Dispatch(AssignmentOf(zone));
+        Dispatch(AssignmentOf(zone), zone);
         beginningRan = !ending;
         ending = false;
     }
@@ -354,7 +461,11 @@ void CEdgeEngine::ForgetDwell()
 
 void CEdgeEngine::RepeatTick()
 {
-    if (repeatHandler) repeatHandler(*this);
+    if (!repeatHandler) return;
+    // A held-key repeat past the keyboard's delay goes on at its speed.
+    if (repeatPeriodAfterDelay_)
+        os::Timers().SetTimer(mainWindow_, kRepeatTimerId, std::exchange(repeatPeriodAfterDelay_, 0U));
+    repeatHandler(*this);
 }
 
 void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
@@ -364,6 +475,9 @@ void CEdgeEngine::RunAction(ActionIndex index, bool endingPhase, HWND target)
     // A negative index means the current zone's assignment; with the pointer
     // in no zone there is none to run.
     if (index < 0 && currentZone == NoZone) return;
+    // The release ends what the press began: keys it holds would read as
+    // another modifier's action.
+    if (endingPhase && keyHold_ && keyHold_->zone == NoZone) index = keyHold_->action;
 
     if (endingPhase) ending = true;
     if (repeatHandler && ending) StopRepeat();

@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "actions/action_host.h"
 #include "actions/action_runner.h"
 #include "actions/catalogue.h"
+#include "actions/key_combination.h"
 #include "actions/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
@@ -21,33 +23,44 @@ namespace vorn {
 inline constexpr UINT_PTR kRepeatTimerId = 1;
 inline constexpr UINT_PTR kEdgeTimerId = 3;
 inline constexpr UINT kEdgePollMs = 500;  // the default poll interval
-// With instant response: the end of a zone's dwell (one-shot), the check that
-// movements still arrive, another try at them after they failed, and the
-// wallpaper change when it is due.
+// With instant response: the end of a zone's dwell (one-shot), another try at
+// the movements after asking for them failed, and the wallpaper change when it
+// is due.
 inline constexpr UINT_PTR kDwellTimerId = 6;
-inline constexpr UINT_PTR kWatchTimerId = 7;
 inline constexpr UINT_PTR kRetryTimerId = 8;
 inline constexpr UINT_PTR kWallpaperTimerId = 9;
-inline constexpr UINT kWatchMs = 5000;
 inline constexpr UINT kRetryMs = 30000;
+
+// The keyboard's own repeat, which the volume steps follow as a held volume
+// key would: the first repeat after `delayMs`, then one every `periodMs`.
+struct KeyRepeatTiming {
+    UINT delayMs;
+    UINT periodMs;
+};
+// Read from the system at every call (Control Panel may have changed it).
+KeyRepeatTiming KeyboardRepeatTiming();
 
 
 class CEdgeEngine : public CActionHost, public IActionRunner {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
+    ~CEdgeEngine() override;
 
     // The window that owns the timers and gets the pointer's raw input;
     // starts the edge poll on it at the interval of the settings, or instant
     // response when that is on. "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
     // The main window is going: the pointer's raw input is no longer asked
-    // for, so the registration does not outlive the window it names.
+    // for, so the registration does not outlive the window it names, and
+    // keys held for a custom action go up.
     void Stop();
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check; with instant response the
-    // dwell, the watch, the retry and the wallpaper timer instead. A tick that
+    // dwell, the retry and the wallpaper timer besides, and the poll only
+    // beside raw input (a pen or touch screen, or a pointer that moved without
+    // raw input, until it rests). A tick that
     // arrives while a dispatch is still running is dropped (and comes again).
     // A poll whose interval setting has changed sets the timer to the new one.
     void OnTimer(UINT_PTR timerId);
@@ -55,8 +68,17 @@ public:
     // the pointer now. Ignored while a dispatch runs.
     void OnPointerInput();
     // A setting may have changed: instant response on or off, the poll
-    // interval, the wallpaper delay, the zone sizes; or the screen did.
+    // interval, the wallpaper delay, the zone sizes, the custom actions; or
+    // the screen did. Keys held for a custom action go up.
     void SettingsChanged();
+    // Edge actions on or off (the tray menu); off lets held keys go up.
+    void SetEnabled(bool enabled);
+    // The modifiers a custom action holds down go up now (when edge actions
+    // are switched off, the program ends, the session ends, settings change):
+    // no modifier may stay down behind the user's back.
+    void ReleaseHeldKeys();
+    // The combination whose modifiers are held now, if any.
+    std::optional<KeyCombination> HeldKeys() const;
     // Movements decide the zones now (instant response working).
     bool Instant() const { return instant_; }
 
@@ -85,47 +107,77 @@ public:
     bool beginningRan = false;
 
 private:
-    void Dispatch(ActionIndex index);
-    void LaunchCustomAction(ActionIndex index);
+    // `zone`: the zone whose beginning this is, for keys it holds.
+    void Dispatch(ActionIndex index, EdgeZone zone = NoZone);
+    void LaunchCustomAction(ActionIndex index, EdgeZone zone);
+    void PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone);
     void StopRepeat();
-    ActionIndex AssignmentOf(EdgeZone zone) const;
+    // Any keys held go up first: they would read as the user's modifier.
+    ActionIndex AssignmentOf(EdgeZone zone);
+    // The action whose ending leaving `zone` runs: the one holding keys for
+    // it, whatever modifier those keys make the keyboard show; else as above.
+    ActionIndex LeavingAssignment(EdgeZone zone);
     // How much longer the pointer must stay in `zone` for its dwell time,
     // counted from the first poll (or movement) that found it there; 0 when
     // it has stayed long enough.
     DWORD DwellLeft(EdgeZone zone);
     void ForgetDwell();
     void StartPoll();
+    void StopPoll();
     // Asks for the pointer's raw input; on failure polls and tries again later.
     void TryInstant();
     void LeaveInstant();
     static void ForgetRawInput();
-    // With instant response: movements must have come if the pointer moved.
-    void Watch();
+    // With instant response, a look at the pointer that no movement brought
+    // (a tick of the poll or of the dwell).
+    void Look();
+    // Whether a pointer moves where raw input does not tell: a pen or a touch
+    // screen is there.
+    static bool HasDigitizer();
+    // Quiet while dragging: whether a mouse button was down at any moment
+    // since the buttons were last asked about, now included.
+    bool ButtonHeldSinceLastLook();
     void ArmWallpaperTimer();
     void MeasureScreen(const ZoneGeometry& geometry);
-    // The zone rules and the dispatch for the pointer at `point`.
-    void Evaluate(POINT point);
+    // The zone rules and the dispatch for the pointer at `point`, seen by a
+    // tick of a timer or else by the pointer's raw input.
+    void Evaluate(POINT point, bool tick);
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
     std::function<void()> openSettingsWindow_;
     bool dispatching_ = false;
     UINT pollMs_ = kEdgePollMs;
+    // The poll's timer is set (always without instant response).
+    bool polling_ = false;
     EdgeZone dwellZone_ = NoZone;
     DWORD dwellSince_ = 0;
     bool dwellTimerArmed_ = false;
+    // A held-key repeat waits out the keyboard's delay; then it goes on at
+    // this period (0: the repeat already runs at its period).
+    UINT repeatPeriodAfterDelay_ = 0;
     // Instant response: movements arrive; or they failed and a retry waits.
     bool instant_ = false;
     bool retrying_ = false;
-    // Where the pointer was at the last evaluation, and whether movements
-    // came since the last watch.
+    // A pen or touch screen: with instant response the poll runs beside the
+    // movements all the time.
+    bool digitizer_ = false;
+    // Where the pointer was at the last look, whatever brought it.
     POINT lastPoint_{-1, -1};
-    bool inputSeen_ = false;
-    // Quiet while dragging: the zone the pointer reached with a button down,
-    // entered only afresh.
+    // Quiet while dragging: a button was down when last asked about; the zone
+    // the pointer reached with a button down, entered only afresh.
+    bool buttonDownAtLastLook_ = false;
     EdgeZone heldZone_ = NoZone;
     // Where no zone reaches, as the last look at the screen found it.
     RECT farFromEdges_{};
+    // A custom action's modifiers held down: for the zone entered (NoZone: a
+    // floating button's press) until its ending or anything else dispatched.
+    struct KeyHold {
+        KeyCombination keys;
+        ActionIndex action;
+        EdgeZone zone;
+    };
+    std::optional<KeyHold> keyHold_;
 };
 
 }  // namespace vorn

@@ -358,7 +358,10 @@ LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
-    if (wParam) theData.FlushSettings();
+    if (wParam) {
+        engine_.ReleaseHeldKeys();
+        theData.FlushSettings();
+    }
     return 0;
 }
 
@@ -447,7 +450,7 @@ LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnTrayToggle(WPARAM, LPARAM)
 {
-    theData.enabled = !theData.enabled;
+    engine_.SetEnabled(!theData.enabled);
     if (tray_ && tray_->Popup())
         ModifyMenuW(tray_->Popup(), ID_TRAY_TOGGLE, MF_BYCOMMAND | MF_STRING, ID_TRAY_TOGGLE,
                     theData.enabled ? L"&Disable" : L"&Enable");

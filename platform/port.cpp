@@ -19,6 +19,8 @@ public:
     void keybd_event(BYTE, BYTE, DWORD, ULONG_PTR) override {}
     void mouse_event(DWORD, DWORD, DWORD, DWORD, ULONG_PTR) override {}
     BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE, UINT, UINT) override { return FALSE; }
+    SHORT VkKeyScanW(WCHAR) override { return -1; }
+    UINT MapVirtualKeyW(UINT, UINT) override { return 0; }
 
     int GetSystemMetrics(int) override { return 0; }
     HWND GetForegroundWindow() override { return nullptr; }

@@ -26,6 +26,10 @@ public:
     virtual void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) = 0;
     // Pointer movements as they happen: WM_INPUT to the registered window.
     virtual BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) = 0;
+    // The user's keyboard layout: the key (and shift state) that types a
+    // character, and the character a key types.
+    virtual SHORT VkKeyScanW(WCHAR character) = 0;
+    virtual UINT MapVirtualKeyW(UINT code, UINT mapType) = 0;
 };
 
 // Top-level windows: screen metrics and monitors, the foreground window,

@@ -56,6 +56,26 @@ std::wstring Shortened(const std::wstring& path, std::size_t room)
     return L"\u2026" + path.substr(path.size() - (room - 1));
 }
 
+// A text from the file, in at most `room` characters.
+std::wstring Quoted(const std::wstring& text, std::size_t room)
+{
+    if (text.size() <= room) return L"\"" + text + L"\"";
+    return L"\"" + text.substr(0, room - 1) + L"\u2026\"";
+}
+
+FileProblemNotice KeysNotice(const UnreadableKeys& keys, const std::wstring& path)
+{
+    constexpr std::size_t kQuotedRoom = 32;
+    FileProblemNotice notice;
+    notice.title = L"Vorn cannot read some keys in its settings";
+    const std::wstring after =
+        L" holds keys that are no key combination: " + Quoted(keys.text, kQuotedRoom) + L" for the custom action " +
+        Quoted(keys.action, kQuotedRoom) + (keys.more > 0 ? L", and " + std::to_wstring(keys.more) + L" more" : L"") +
+        (keys.more > 0 ? L". Those actions keep their command lines." : L". The action keeps its command lines.");
+    notice.text = Shortened(path, after.size() < kTextLimit ? kTextLimit - after.size() : 0) + after;
+    return notice;
+}
+
 }  // namespace
 
 FileProblemNotice NoticeFor(const FileProblem& problem)
@@ -64,6 +84,7 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
     std::wstring before;
     std::wstring after;
     FileProblemNotice notice;
+    if (problem.keys) return KeysNotice(*problem.keys, problem.path);
     if (problem.recovered) {
         notice.title = L"Vorn took back its settings";
         before = L"";
@@ -91,7 +112,7 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
 
 void CFileProblemReporter::Report(const FileProblem& problem)
 {
-    bool& told = problem.recovered ? toldRecovery_ : toldProblem_;
+    bool& told = problem.keys ? toldKeys_ : problem.recovered ? toldRecovery_ : toldProblem_;
     if (told) return;
     told = true;
     if (listener_)
@@ -116,6 +137,7 @@ void CFileProblemReporter::Reset()
     waiting_.clear();
     toldProblem_ = false;
     toldRecovery_ = false;
+    toldKeys_ = false;
 }
 
 }  // namespace vorn

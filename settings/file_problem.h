@@ -4,12 +4,22 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_io.h"
 
 namespace vorn {
+
+// A value the file holds that Vorn cannot read: keys of a custom action
+// written by hand that are no key combination. The first is named, with how
+// many more there were.
+struct UnreadableKeys {
+    std::wstring text;    // as the file holds it
+    std::wstring action;  // the custom action's name
+    int more = 0;
+};
 
 struct FileProblem {
     bool saving = false;  // false: the file could not be read at start
@@ -21,6 +31,9 @@ struct FileProblem {
     // No fault but news: the file `path` was missing, and the complete copy a
     // save that did not finish left beside it was taken back.
     bool recovered = false;
+    // The file was read, but these keys in it were not: told once as well,
+    // apart from the file's own problems, so that a failed save is still told.
+    std::optional<UnreadableKeys> keys{};
 };
 
 // A notification-area balloon: the title fits in 63 characters and the text
@@ -32,8 +45,8 @@ struct FileProblemNotice {
 FileProblemNotice NoticeFor(const FileProblem& problem);
 
 // Hands the first problem of the run to the listener, and none after it; a
-// recovered file is told once besides. What is met before there is a listener
-// (the load at start) waits for one.
+// recovered file and the first unreadable keys are told once each besides. A
+// problem met before there is a listener (the load at start) waits for one.
 class CFileProblemReporter {
 public:
     void Report(const FileProblem& problem);
@@ -46,6 +59,7 @@ private:
     std::vector<FileProblem> waiting_;
     bool toldProblem_ = false;
     bool toldRecovery_ = false;
+    bool toldKeys_ = false;
 };
 
 }  // namespace vorn

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "actions/custom_actions.h"
+#include "actions/key_combination.h"
 #include "actions/util.h"
 #include "buttons/buttons.h"
 #include "platform/file_io.h"
@@ -53,6 +54,39 @@ private:
 const wchar_t* Flag(bool value) { return value ? L"True" : L"False"; }
 
 std::wstring Header(std::wstring_view section) { return L"\r\n[" + std::wstring(section) + L"]\r\n"; }
+
+// A custom action's keys, beside its command lines; written only for the
+// phases that press keys, so that a file without any is written as before.
+void WriteCustomActionKeys(Writer& out, int number, const CCustomAction& action)
+{
+    if (!action.beginningKeys.Empty()) out.Key(Numbered(L"KeysA ", number), KeyCombinationText(action.beginningKeys));
+    if (!action.endingKeys.Empty()) out.Key(Numbered(L"KeysB ", number), KeyCombinationText(action.endingKeys));
+    if (action.holdKeys && !action.beginningKeys.Empty()) out.Key(Numbered(L"Hold keys ", number), Flag(true));
+}
+
+// Keys take a phase's place and empty its command line; keys that cannot be
+// read leave the phase to its command line and are noted in `unreadable`.
+void ReadCustomActionKeys(const ProfileFile& file, int number, CCustomAction& action,
+                          std::optional<UnreadableKeys>& unreadable)
+{
+    const auto read = [&](const wchar_t* key, KeyCombination& keys, std::wstring& commandLine) {
+        const std::wstring text = file.Get(kCustomActions, Numbered(key, number), L"");
+        const std::optional<KeyCombination> parsed = ParseKeyCombination(text);
+        if (!parsed) {
+            if (unreadable)
+                ++unreadable->more;
+            else
+                unreadable = UnreadableKeys{text, action.name};
+            return;
+        }
+        keys = *parsed;
+        if (!keys.Empty()) commandLine.clear();
+    };
+    read(L"KeysA ", action.beginningKeys, action.beginningAction);
+    read(L"KeysB ", action.endingKeys, action.endingAction);
+    action.holdKeys = !action.beginningKeys.Empty() &&
+                      ParseFlag(file.Get(kCustomActions, Numbered(L"Hold keys ", number), L"F").c_str());
+}
 
 }  // namespace
 
@@ -185,6 +219,7 @@ std::wstring FormatSettingsFile()
         out.Key(Numbered(L"Description ", number), action.description);
         out.Key(Numbered(L"ActionA ", number), action.beginningAction);
         out.Key(Numbered(L"ActionB ", number), action.endingAction);
+        WriteCustomActionKeys(out, number, action);
         out.Line(L"");
     }
     std::wstring text = out.Take();
@@ -262,6 +297,7 @@ void CData::LoadFromProfile(const ProfileFile& file)
     }
 
     // Slot k takes the keys numbered k + 1, so a gap leaves a free slot.
+    std::optional<UnreadableKeys> unreadableKeys;
     for (int slot = 0; slot < CCustomActions::kSlotCount; ++slot) {
         CCustomAction& action = theCustomActions[slot];
         action.Clear();
@@ -270,7 +306,10 @@ void CData::LoadFromProfile(const ProfileFile& file)
         action.description = file.Get(kCustomActions, Numbered(L"Description ", slot + 1), L"");
         action.beginningAction = file.Get(kCustomActions, Numbered(L"ActionA ", slot + 1), L"");
         action.endingAction = file.Get(kCustomActions, Numbered(L"ActionB ", slot + 1), L"");
+        ReadCustomActionKeys(file, slot + 1, action, unreadableKeys);
     }
+    if (unreadableKeys)
+        fileProblems.Report(FileProblem{false, FileError::None, settingsPath, false, false, unreadableKeys});
 
     // After the custom actions, so that assignments can name them.
     for (int zone = 0; zone < kZoneCount; ++zone) {

@@ -267,6 +267,9 @@ std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs)
         if (u >= 0x80 && (!page.singleByte || u > 0xFF || page.characters[u] != c)) return EncodeUtf16(text);
         *out++ = static_cast<char>(static_cast<unsigned char>(u));
     }
+    // 8-bit text that reads as UTF-8 ("Ã©" gives the bytes of "é") would
+    // come back as other letters: such text is written as UTF-16 instead.
+    if (HasNonAscii(bytes) && DecodeUtf8(bytes)) return EncodeUtf16(text);
     return bytes;
 }
 

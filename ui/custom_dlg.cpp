@@ -16,24 +16,97 @@ constexpr int kFieldIds[] = {IDC_NAME, IDC_DESCRIPTION, IDC_BEGINNING_ACTION, ID
 
 // --- the editor --------------------------------------------------------------------------------
 
+const CCustomActionDlg::Phase CCustomActionDlg::kBeginning{IDC_BEGINNING_KIND,   IDC_BEGINNING_ACTION_LABEL,
+                                                           IDC_BEGINNING_ACTION, IDC_BEGINNING_KEYS_LABEL,
+                                                           IDC_BEGINNING_KEYS,   IDC_BEGINNING_CLEAR};
+const CCustomActionDlg::Phase CCustomActionDlg::kEnding{IDC_ENDING_KIND,   IDC_ENDING_ACTION_LABEL,
+                                                        IDC_ENDING_ACTION, IDC_ENDING_KEYS_LABEL,
+                                                        IDC_ENDING_KEYS,   IDC_ENDING_CLEAR};
+
+std::span<const MessageEntry<CCustomActionDlg>> CCustomActionDlg::MessageTable()
+{
+    static const MessageEntry<CCustomActionDlg> table[] = {
+        MapCommand<CCustomActionDlg>(IDC_BEGINNING_KIND, &CCustomActionDlg::OnKindChanged, CBN_SELCHANGE),
+        MapCommand<CCustomActionDlg>(IDC_ENDING_KIND, &CCustomActionDlg::OnKindChanged, CBN_SELCHANGE),
+        MapCommand<CCustomActionDlg>(IDC_BEGINNING_CLEAR, &CCustomActionDlg::OnClear, BN_CLICKED),
+        MapCommand<CCustomActionDlg>(IDC_ENDING_CLEAR, &CCustomActionDlg::OnClear, BN_CLICKED),
+    };
+    return table;
+}
+
 BOOL CCustomActionDlg::OnInitDialog()
 {
+    beginningKeys_.Attach(Item(IDC_BEGINNING_KEYS));
+    endingKeys_.Attach(Item(IDC_ENDING_KEYS));
+    for (const Phase* phase : {&kBeginning, &kEnding})
+        for (const wchar_t* kind : {L"Command line", L"Keys"})
+            SendMessageW(Item(phase->kind), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+    CCustomAction shown;
     for (int slot = 0; slot < CCustomActions::kSlotCount; ++slot) {
-        const CCustomAction& action = theCustomActions[slot];
-        if (action.name != editedName_) continue;
-        const std::wstring* texts[] = {&action.name, &action.description, &action.beginningAction,
-                                       &action.endingAction};
+        if (theCustomActions[slot].name != editedName_) continue;
+        shown = theCustomActions[slot];
+        const std::wstring* texts[] = {&shown.name, &shown.description, &shown.beginningAction, &shown.endingAction};
         for (std::size_t i = 0; i < 4; ++i)
             SetDlgItemTextW(handle_, kFieldIds[i], texts[i]->c_str());
         break;
     }
+    beginningKeys_.SetKeys(shown.beginningKeys);
+    endingKeys_.SetKeys(shown.endingKeys);
+    SendMessageW(Item(kBeginning.kind), CB_SETCURSEL, shown.beginningKeys.Empty() ? CommandLine : Keys, 0);
+    SendMessageW(Item(kEnding.kind), CB_SETCURSEL, shown.endingKeys.Empty() ? CommandLine : Keys, 0);
+    CheckDlgButton(handle_, IDC_HOLD_KEYS, shown.holdKeys ? BST_CHECKED : BST_UNCHECKED);
+    ShowKind(kBeginning);
+    ShowKind(kEnding);
     return TRUE;
+}
+
+CCustomActionDlg::Kind CCustomActionDlg::KindOf(const Phase& phase) const
+{
+    return SendMessageW(Item(phase.kind), CB_GETCURSEL, 0, 0) == Keys ? Keys : CommandLine;
+}
+
+void CCustomActionDlg::ShowKind(const Phase& phase)
+{
+    const bool keys = KindOf(phase) == Keys;
+    for (const int id : {phase.label, phase.commandLine})
+        ShowWindow(Item(id), keys ? SW_HIDE : SW_SHOW);
+    for (const int id : {phase.keysLabel, phase.keys, phase.clear})
+        ShowWindow(Item(id), keys ? SW_SHOW : SW_HIDE);
+    // Only the beginning's keys can be held.
+    if (&phase == &kBeginning) EnableWindow(Item(IDC_HOLD_KEYS), keys);
+}
+
+HWND CCustomActionDlg::Field(const Phase& phase) const
+{
+    return Item(KindOf(phase) == Keys ? phase.keys : phase.commandLine);
+}
+
+LRESULT CCustomActionDlg::OnKindChanged(WPARAM wParam, LPARAM)
+{
+    ShowKind(LOWORD(wParam) == IDC_BEGINNING_KIND ? kBeginning : kEnding);
+    return 0;
+}
+
+LRESULT CCustomActionDlg::OnClear(WPARAM wParam, LPARAM)
+{
+    CKeyBox& box = LOWORD(wParam) == IDC_BEGINNING_CLEAR ? beginningKeys_ : endingKeys_;
+    box.SetKeys({});
+    SetFocus(box.Handle());
+    return 0;
 }
 
 void CCustomActionDlg::OnOK()
 {
-    CCustomAction fields{ControlText(Item(IDC_NAME)), ControlText(Item(IDC_DESCRIPTION)),
-                         ControlText(Item(IDC_BEGINNING_ACTION)), ControlText(Item(IDC_ENDING_ACTION))};
+    CCustomAction fields{ControlText(Item(IDC_NAME)), ControlText(Item(IDC_DESCRIPTION)), L"", L""};
+    if (KindOf(kBeginning) == Keys)
+        fields.beginningKeys = beginningKeys_.Keys();
+    else
+        fields.beginningAction = ControlText(Item(IDC_BEGINNING_ACTION));
+    if (KindOf(kEnding) == Keys)
+        fields.endingKeys = endingKeys_.Keys();
+    else
+        fields.endingAction = ControlText(Item(IDC_ENDING_ACTION));
+    fields.holdKeys = IsDlgButtonChecked(handle_, IDC_HOLD_KEYS) == BST_CHECKED;
     const CustomEditError error = SaveCustomActionEdit(editedName_, fields);
     if (error == CustomEditError::None) {
         enteredName_ = fields.name;
@@ -41,7 +114,7 @@ void CCustomActionDlg::OnOK()
         return;
     }
     ShowError(CustomEditMessage(error));
-    const HWND field = Item(error == CustomEditError::ActionRequired ? IDC_BEGINNING_ACTION : IDC_NAME);
+    const HWND field = error == CustomEditError::ActionRequired ? Field(kBeginning) : Item(IDC_NAME);
     SetFocus(field);
     SendMessageW(field, EM_SETSEL, 0, -1);
     SendMessageW(field, EM_SCROLLCARET, 0, 0);

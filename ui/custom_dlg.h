@@ -8,6 +8,7 @@
 
 #include "framework/handles.h"
 #include "res/resource.h"
+#include "ui/key_box.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
@@ -23,7 +24,15 @@ public:
     // The name stored by OK.
     const std::wstring& EnteredName() const { return enteredName_; }
 
-    static std::span<const MessageEntry<CCustomActionDlg>> MessageTable() { return {}; }
+    // What each phase does: the items of its choice.
+    enum Kind {
+        CommandLine,
+        Keys
+    };
+    CKeyBox& BeginningKeys() { return beginningKeys_; }
+    CKeyBox& EndingKeys() { return endingKeys_; }
+
+    static std::span<const MessageEntry<CCustomActionDlg>> MessageTable();
 
 protected:
     BOOL OnInitDialog() override;
@@ -32,8 +41,24 @@ protected:
     virtual void ShowError(const wchar_t* text);
 
 private:
+    struct Phase {
+        int kind, label, commandLine, keysLabel, keys, clear;
+    };
+    static const Phase kBeginning;
+    static const Phase kEnding;
+
+    Kind KindOf(const Phase& phase) const;
+    // Shows the command line's edit or the key box, as the choice says.
+    void ShowKind(const Phase& phase);
+    // The field of a phase that is shown: where an error puts the focus.
+    HWND Field(const Phase& phase) const;
+    LRESULT OnKindChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClear(WPARAM wParam, LPARAM lParam);
+
     std::wstring editedName_;
     std::wstring enteredName_;
+    CKeyBox beginningKeys_;
+    CKeyBox endingKeys_;
 };
 
 class CCustomDlg : public WithMessageTable<CCustomDlg, CStdDlg> {

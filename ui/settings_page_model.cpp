@@ -216,8 +216,15 @@ CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomActi
     fields.description = TrimSpaces(fields.description);
     fields.beginningAction = TrimSpaces(fields.beginningAction);
     fields.endingAction = TrimSpaces(fields.endingAction);
+    // A phase that presses keys has no command line; only the beginning's
+    // modifiers can be held.
+    if (!fields.beginningKeys.Empty()) fields.beginningAction.clear();
+    if (!fields.endingKeys.Empty()) fields.endingAction.clear();
+    fields.holdKeys = fields.holdKeys && !fields.beginningKeys.Empty();
     if (fields.name.empty()) return CustomEditError::NameRequired;
-    if (fields.beginningAction.empty() && fields.endingAction.empty()) return CustomEditError::ActionRequired;
+    if (fields.beginningAction.empty() && fields.beginningKeys.Empty() && fields.endingAction.empty() &&
+        fields.endingKeys.Empty())
+        return CustomEditError::ActionRequired;
     // Names are looked up built-in first: a custom action named like one would
     // turn into the built-in action at the next start. The later built-ins are
     // looked up after the custom actions, so one that had such a name before

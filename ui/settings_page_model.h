@@ -105,10 +105,11 @@ enum class CustomEditError {
 };
 const wchar_t* CustomEditMessage(CustomEditError error);
 
-// The four texts of the editor, spaces trimmed at both ends, checked and,
-// when they pass, stored: into the slot named `editedName`, or the first free
-// one when it is empty (nothing is stored when none is free). `fields` gets
-// the trimmed texts.
+// The four texts of the editor, spaces trimmed at both ends, and the keys of
+// either phase (which take the place of its command line), checked and, when
+// they pass, stored: into the slot named `editedName`, or the first free one
+// when it is empty (nothing is stored when none is free). `fields` gets the
+// trimmed texts.
 CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomAction& fields);
 
 }  // namespace vorn

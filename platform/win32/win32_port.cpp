@@ -34,6 +34,8 @@ public:
     {
         ::mouse_event(flags, dx, dy, data, extraInfo);
     }
+    SHORT VkKeyScanW(WCHAR character) override { return ::VkKeyScanW(character); }
+    UINT MapVirtualKeyW(UINT code, UINT mapType) override { return ::MapVirtualKeyW(code, mapType); }
 
     // IWindows
     int GetSystemMetrics(int index) override { return ::GetSystemMetrics(index); }

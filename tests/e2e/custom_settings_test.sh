@@ -32,7 +32,8 @@ e2e_click_control Vorn 1601  # Add...
 e2e_check "Add opens the editor" e2e_wait_until 10 editor_open
 xdotool windowactivate --sync "$(xdotool search --name '^Custom action$' | head -n 1)" >/dev/null 2>&1 || true
 xdotool type --delay 20 "Corner log"
-xdotool key Tab Tab
+# Past the description and the beginning's choice, which stays "Command line".
+xdotool key Tab Tab Tab
 xdotool type --delay 20 "$(e2e_log_command corner entered)"
 xdotool key Return
 e2e_check "the editor's action is saved" e2e_wait_until 10 ini_has "Name 1=Corner log"

@@ -13,6 +13,8 @@
 //   probe headings TITLE         "BOTTOM": the lowest edge of the tab control's
 //                                headings on the screen, as the control has them
 //   probe shift                  "down" or "up", as Wine has it now
+//   probe modifiers              the modifiers down now, as Wine has them:
+//                                "ctrl alt shift win" or some of them, or "none"
 //   probe buttons                a line per floating button window, left to
 //                                right: "LEFT TOP RIGHT BOTTOM topmost|normal CAPTION"
 //                                (line breaks in the caption as |)
@@ -413,6 +415,15 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
     if (command == L"titled" && argc == 4) return Titled(_wtoi(argv[2]), argv[3]);
+    if (command == L"modifiers") {
+        std::string down;
+        const std::pair<int, const char*> modifiers[] = {
+            {VK_CONTROL, "ctrl"}, {VK_MENU, "alt"}, {VK_SHIFT, "shift"}, {VK_LWIN, "win"}};
+        for (const auto& [key, name] : modifiers)
+            if (GetAsyncKeyState(key) & 0x8000) down += (down.empty() ? "" : " ") + std::string(name);
+        std::printf("%s\n", down.empty() ? "none" : down.c_str());
+        return 0;
+    }
     if (command == L"shift") {
         std::printf("%s\n", (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? "down" : "up");
         return 0;

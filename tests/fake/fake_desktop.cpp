@@ -274,13 +274,58 @@ SHORT FakeDesktop::GetKeyState(int virtualKey)
 
 SHORT FakeDesktop::GetAsyncKeyState(int virtualKey)
 {
-    return keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] ? static_cast<SHORT>(-32768) : 0;
+    const auto key = static_cast<std::size_t>(virtualKey & 0xFF);
+    // The high bit while the key is down; the low bit once after it went down.
+    const auto state = static_cast<std::uint16_t>((keysDown[key] ? 0x8000 : 0) | (keysPressedSinceAsked[key] ? 1 : 0));
+    keysPressedSinceAsked[key] = false;
+    return static_cast<SHORT>(state);
+}
+
+void FakeDesktop::SetKeyState(BYTE virtualKey, bool down)
+{
+    if (down && !keysDown[virtualKey]) keysPressedSinceAsked[virtualKey] = true;
+    keysDown[virtualKey] = down;
 }
 
 void FakeDesktop::keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR)
 {
     keys.push_back(KeyEvent{virtualKey, scanCode, flags});
-    keysDown[virtualKey] = (flags & KEYEVENTF_KEYUP) == 0;
+    SetKeyState(virtualKey, (flags & KEYEVENTF_KEYUP) == 0);
+}
+
+std::vector<LayoutKey> UnitedStatesLayout()
+{
+    std::vector<LayoutKey> layout;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        layout.push_back(LayoutKey{static_cast<BYTE>(letter), static_cast<wchar_t>(letter - L'A' + L'a'), letter, letter});
+    const wchar_t* shiftedDigits = L")!@#$%^&*(";
+    for (int digit = 0; digit < 10; ++digit)
+        layout.push_back(LayoutKey{static_cast<BYTE>('0' + digit), static_cast<wchar_t>(L'0' + digit),
+                                   shiftedDigits[digit], static_cast<wchar_t>(L'0' + digit)});
+    const LayoutKey others[] = {
+        {0x20, L' ', L' ', L' '},   {0xBA, L';', L':', L';'},   {0xBB, L'=', L'+', L'='}, {0xBC, L',', L'<', L','},
+        {0xBD, L'-', L'_', L'-'},   {0xBE, L'.', L'>', L'.'},   {0xBF, L'/', L'?', L'/'}, {0xC0, L'`', L'~', L'`'},
+        {0xDB, L'[', L'{', L'['},   {0xDC, L'\\', L'|', L'\\'}, {0xDD, L']', L'}', L']'}, {0xDE, L'\'', L'"', L'\''},
+    };
+    layout.insert(layout.end(), std::begin(others), std::end(others));
+    return layout;
+}
+
+SHORT FakeDesktop::VkKeyScanW(WCHAR character)
+{
+    for (const LayoutKey& key : keyboardLayout) {
+        if (key.plain == character) return key.key;
+        if (key.shifted == character) return static_cast<SHORT>(0x100 | key.key);
+    }
+    return -1;
+}
+
+UINT FakeDesktop::MapVirtualKeyW(UINT code, UINT mapType)
+{
+    if (mapType != MAPVK_VK_TO_CHAR) return 0;
+    for (const LayoutKey& key : keyboardLayout)
+        if (key.key == code) return static_cast<UINT>(key.shown) | (key.dead ? 0x80000000u : 0u);
+    return 0;
 }
 
 BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size)
@@ -301,8 +346,8 @@ BOOL FakeDesktop::RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, 
 void FakeDesktop::mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 {
     mouse.push_back(MouseEvent{flags, dx, dy});
-    if (flags & MOUSEEVENTF_LEFTDOWN) keysDown[VK_LBUTTON] = true;
-    if (flags & MOUSEEVENTF_LEFTUP) keysDown[VK_LBUTTON] = false;
+    if (flags & MOUSEEVENTF_LEFTDOWN) SetKeyState(VK_LBUTTON, true);
+    if (flags & MOUSEEVENTF_LEFTUP) SetKeyState(VK_LBUTTON, false);
 }
 
 // --- IWindows -----------------------------------------------------------------
@@ -325,6 +370,8 @@ int FakeDesktop::GetSystemMetrics(int index)
         return kMinTrackWidth;
     case SM_CYMINTRACK:
         return kMinTrackHeight;
+    case SM_DIGITIZER:
+        return digitizer;
     default:
         return 0;
     }
@@ -730,6 +777,20 @@ BOOL FakeDesktop::SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam
             break;
         }
         static_cast<HIGHCONTRASTW*>(pvParam)->dwFlags = highContrast ? HCF_HIGHCONTRASTON : 0;
+        break;
+    case SPI_GETKEYBOARDDELAY:
+        if (!pvParam || keyboardRepeatReadFails) {
+            result = FALSE;
+            break;
+        }
+        *static_cast<int*>(pvParam) = keyboardDelay;
+        break;
+    case SPI_GETKEYBOARDSPEED:
+        if (!pvParam || keyboardRepeatReadFails) {
+            result = FALSE;
+            break;
+        }
+        *static_cast<DWORD*>(pvParam) = keyboardSpeed;
         break;
     default:
         result = FALSE;

@@ -118,6 +118,20 @@ struct MouseEvent {
     DWORD y;
 };
 
+// A key of the simulated keyboard layout: what it types without and with
+// Shift, and what MapVirtualKeyW shows for it (a letter's capital on Windows;
+// a dead key, an accent, with the top bit set).
+struct LayoutKey {
+    BYTE key;
+    wchar_t plain;
+    wchar_t shifted;
+    wchar_t shown;
+    bool dead = false;
+};
+
+// The United States layout's letters, digits, space and punctuation.
+std::vector<LayoutKey> UnitedStatesLayout();
+
 struct SystemParameterCall {
     UINT action;
     UINT uiParam;
@@ -179,7 +193,7 @@ public:
     // primary's. Without a call there is one: the screen with `workArea`.
     void SetMonitors(std::vector<FakeMonitor> monitors);
     void MovePointer(int x, int y) { pointer = POINT{x, y}; }
-    void SetKeyDown(int virtualKey, bool down) { keysDown[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
+    void SetKeyDown(int virtualKey, bool down) { SetKeyState(static_cast<BYTE>(virtualKey & 0xFF), down); }
     // A folder (compared without regard to case) and the names it lists.
     void AddFolder(const std::wstring& folder, std::vector<std::wstring> names);
     void SetRegistryValue(const std::wstring& subKey, const std::wstring& valueName, const std::wstring& data);
@@ -194,6 +208,10 @@ public:
     // --- state tests read and set directly ----------------------------------
     POINT pointer{0, 0};
     std::array<bool, 256> keysDown{};
+    // GetAsyncKeyState's low bit: the key went down since the last call asked
+    // about it.
+    std::array<bool, 256> keysPressedSinceAsked{};
+    std::vector<LayoutKey> keyboardLayout = UnitedStatesLayout();
     HWND foreground = nullptr;
     HWND taskbar = nullptr;
     HWND shellWindow = nullptr;
@@ -203,6 +221,15 @@ public:
     bool screenSaverActive = true;
     // The user's high-contrast theme (SPI_GETHIGHCONTRAST).
     bool highContrast = false;
+    // The keyboard's repeat as SPI_GETKEYBOARDDELAY (0 … 3) and
+    // SPI_GETKEYBOARDSPEED (0 … 31) answer it; Windows' defaults. The reads
+    // fail when asked to.
+    int keyboardDelay = 1;
+    DWORD keyboardSpeed = 31;
+    bool keyboardRepeatReadFails = false;
+    // What GetSystemMetrics(SM_DIGITIZER) answers: 0 on a machine without a
+    // pen or touch screen.
+    int digitizer = 0;
     bool layeredFunctionsAvailable = true;
     // The first this many FindWindowW calls find nothing.
     int findWindowFailures = 0;
@@ -261,6 +288,8 @@ public:
     void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) override;
     void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) override;
     BOOL RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) override;
+    SHORT VkKeyScanW(WCHAR character) override;
+    UINT MapVirtualKeyW(UINT code, UINT mapType) override;
 
     // IWindows
     int GetSystemMetrics(int index) override;
@@ -337,6 +366,7 @@ public:
     bool FindFiles(const std::wstring& pattern, std::vector<std::wstring>& names) override;
 
 private:
+    void SetKeyState(BYTE virtualKey, bool down);
     FakeWindow* Lookup(HWND handle);
     void BringToTop(HWND handle);
     void Activate(HWND handle);

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "actions/action_host.h"
 #include "actions/catalogue.h"
@@ -77,6 +78,17 @@ TEST(Catalogue, ExactlyGrowShrinkMoveAndTheVolumeStepsAreRepeatable)
     for (int i = 0; i < kBuiltInActionCount; ++i)
         EXPECT_EQ(theCatalogue[static_cast<std::size_t>(i)].repeatable, (i >= 31 && i <= 52) || i == 107 || i == 108)
             << "index " << i;
+}
+
+// The volume steps follow the keyboard's repeat, as their key held would;
+// grow, shrink and move keep the Repeat rate.
+TEST(Catalogue, OnlyTheVolumeStepsRepeatAsAHeldKey)
+{
+    for (const ActionDef& action : theCatalogue) {
+        const std::wstring_view name = action.name;
+        EXPECT_EQ(action.repeatsAsHeldKey, name == L"Volume up" || name == L"Volume down")
+            << testing::PrintToString(std::wstring(name));
+    }
 }
 
 TEST(Catalogue, SharedHandlersAndDistinctOthers)

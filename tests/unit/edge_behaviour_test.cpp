@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/edge_engine.h"
@@ -264,7 +265,9 @@ TEST_F(MonitorsTest, ThePreviewsTextsAreSetAtTheScaleOfTheMonitorTheyAreOn)
         const bool right = t.at.x >= 1920;
         EXPECT_EQ(t.dpi, right ? 144 : 96) << t.zone;
         EXPECT_EQ(plain.texts[i].dpi, 96);
-        if (!right) EXPECT_EQ(t.at.y, plain.texts[i].at.y) << t.zone;
+        if (!right) {
+            EXPECT_EQ(t.at.y, plain.texts[i].at.y) << t.zone;
+        }
     }
     // The right monitor's bottom text: 16 px above the side band at 100 %,
     // 24 at 150 %; the caption and Close button of the primary stay as they are.
@@ -330,7 +333,10 @@ TEST_F(DwellAndPauseTest, AZoneCountsOnceThePointerHasStayedForTheDwellTime)
     EXPECT_EQ(engine.currentZone, UpperLeftCorner);
 }
 
-TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatWhileThePointerStaysAndStopWhenItLeaves)
+// As the volume key held: one step on entering, the next after the keyboard's
+// repeat delay, then at its repeat speed; the Repeat rate (which grow, shrink
+// and move keep) has no say.
+TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatAsAHeldKeyWhileThePointerStaysAndStopWhenItLeaves)
 {
     const auto presses = [&](BYTE key) {
         int count = 0;
@@ -338,27 +344,75 @@ TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatWhileThePointerStaysAndStopWhenItL
             count += event.virtualKey == key && (event.flags & KEYEVENTF_KEYUP) == 0;
         return count;
     };
+    struct Case {
+        const char* keyboard;
+        int delay;
+        DWORD speed;
+        bool readFails;
+        int delayMs;   // about 250 ms a step of the delay
+        int periodMs;  // 2.5 to 30 repeats a second
+    };
+    const Case cases[] = {
+        {"shortest delay, slowest speed", 0, 0, false, 250, 400},
+        {"longest delay, fastest speed", 3, 31, false, 1000, 33},
+        {"shortest delay, fastest speed", 0, 31, false, 250, 33},
+        {"longest delay, slowest speed", 3, 0, false, 1000, 400},
+        {"beyond the ends", 9, 99, false, 1000, 33},
+        {"unreadable: Windows' defaults", 3, 0, true, 500, 33},
+    };
     theData.pollInterval = 50;
-    theData.dwellTime = 0;
-    theData.repeatRate = 10;  // one step every 100 ms
+    theData.repeatRate = 100;
     theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Volume up");
-    theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Mute");
+    theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Volume down");
     Run(500);
-    for (const auto& [x, y, key, repeats] : {std::tuple{0, 0, BYTE{0xAF}, true}, {1919, 1079, BYTE{0xAD}, false}}) {
-        desktop.keys.clear();
-        desktop.MovePointer(x, y);
-        Run(50);
-        ASSERT_NE(engine.currentZone, NoZone);
-        EXPECT_EQ(presses(key), 1);
-        Run(1000);
-        EXPECT_EQ(presses(key), repeats ? 11 : 1) << static_cast<int>(key);
-        desktop.MovePointer(960, 540);
-        Run(50);
-        const int atLeaving = presses(key);
-        Run(1000);
-        EXPECT_EQ(presses(key), atLeaving);
-        EXPECT_GE(desktop.GetAsyncKeyState(key), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keyboard);
+        desktop.keyboardDelay = c.delay;
+        desktop.keyboardSpeed = c.speed;
+        desktop.keyboardRepeatReadFails = c.readFails;
+        for (const auto& [x, y, key] : {std::tuple{0, 0, BYTE{VK_VOLUME_UP}}, {1919, 1079, BYTE{VK_VOLUME_DOWN}}}) {
+            desktop.keys.clear();
+            desktop.MovePointer(x, y);
+            engine.Poll();  // the look that sees the pointer arrive
+            ASSERT_NE(engine.currentZone, NoZone);
+            EXPECT_EQ(presses(key), 1);
+            Run(c.delayMs - 1);
+            EXPECT_EQ(presses(key), 1);
+            Run(1);
+            EXPECT_EQ(presses(key), 2);
+            Run(c.periodMs - 1);
+            EXPECT_EQ(presses(key), 2);
+            Run(1);
+            EXPECT_EQ(presses(key), 3);
+            Run(c.periodMs * 10);
+            EXPECT_EQ(presses(key), 13);
+            desktop.MovePointer(960, 540);
+            engine.Poll();
+            const int atLeaving = presses(key);
+            Run(2000);
+            EXPECT_EQ(presses(key), atLeaving);
+            EXPECT_GE(desktop.GetAsyncKeyState(key), 0);
+        }
     }
+}
+
+// Settings change often while the settings window is used (a slider being
+// dragged): the poll keeps its rhythm through them, and a new interval counts
+// at once.
+TEST_F(DwellAndPauseTest, ThePollKeepsItsRhythmThroughSettingsChangesAndTakesANewIntervalAtOnce)
+{
+    for (int change = 0; change < 3; ++change) {
+        Run(150);
+        engine.SettingsChanged();
+    }
+    desktop.MovePointer(0, 0);
+    Run(49);  // the poll is due 500 ms after the start, as if nothing changed
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(1);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    theData.pollInterval = 100;
+    engine.SettingsChanged();
+    EXPECT_EQ(PollPeriod(), 100u);
 }
 
 TEST_F(DwellAndPauseTest, AFullScreenProgramInFrontKeepsZonesFromBeingEntered)
@@ -446,16 +500,22 @@ TEST_F(InstantResponseTest, AZoneAnswersTheMovementItselfAndNothingTicksWhileThe
     EXPECT_EQ(engine.currentZone, LowerRightCorner);
     Move(960, 540);
 
-    // Resting: a minute with nothing but the rare watch.
+    // One look a poll interval after the movements, which finds the pointer
+    // where they left it; then, resting, a minute without a single tick.
     int ticks = 0;
-    desktop.AdvanceTime(60000, [&](HWND window, UINT_PTR id) {
+    const auto count = [&](HWND window, UINT_PTR id) {
         if (window != main) return;
         ++ticks;
-        EXPECT_EQ(id, kWatchTimerId);
         engine.OnTimer(id);
-    });
-    EXPECT_EQ(ticks, 60000 / static_cast<int>(kWatchMs));
+    };
+    desktop.AdvanceTime(theData.pollInterval, count);
+    EXPECT_EQ(ticks, 1);
+    ticks = 0;
+    desktop.AdvanceTime(60000, count);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(TimerActive(kEdgeTimerId));
     EXPECT_TRUE(engine.Instant());
+    EXPECT_EQ(desktop.rawInputRegistrations, 1);
 }
 
 // Movements far from every edge, with nothing waiting, cost no look at the
@@ -486,6 +546,28 @@ TEST_F(InstantResponseTest, MovementsFarFromTheEdgesAreLeftAlone)
     engine.SettingsChanged();
     Move(1279, 1023);
     EXPECT_EQ(engine.currentZone, LowerRightCorner);
+}
+
+// A launch that runs a message loop keeps delivering raw input while the
+// pointer moves on: the zone's own dispatch is not run again inside it.
+TEST_F(InstantResponseTest, MovementsArrivingDuringADispatchAreDropped)
+{
+    theCustomActions[0] = CCustomAction{L"Log", L"", L"cmd /c echo entered", L"cmd /c echo left"};
+    theData.assignments[Plain][UpperLeftCorner] = kBuiltInActionCount;
+    Start();
+    bool launching = false;
+    desktop.onLaunch = [&] {
+        if (std::exchange(launching, true)) return;
+        Move(960, 540);
+        Move(1919, 1079);
+    };
+    Move(0, 0);
+    desktop.onLaunch = nullptr;
+    EXPECT_EQ(desktop.launches.size(), 1u);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(1919, 1079);  // the next movement sees the pointer where it is now
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+    EXPECT_EQ(desktop.launches.size(), 2u);  // the corner's ending
 }
 
 TEST_F(InstantResponseTest, TheDwellIsCountedExactlyFromTheFirstMovementIntoTheZone)
@@ -528,21 +610,69 @@ TEST_F(InstantResponseTest, TheDwellCountsAgainAtEveryVisitAndForEveryZone)
     }
 }
 
-TEST_F(InstantResponseTest, MovementsThatStopComingAfterAWhileStillBringThePollBack)
+// A pen, a touch screen or a program moves the pointer without raw input:
+// the look after the last movement finds it elsewhere, and the poll follows it
+// until it rests. Raw input stays asked for all along: nothing falls back and
+// comes back again.
+TEST_F(InstantResponseTest, MovementsWithoutRawInputAreFollowedByThePollUntilThePointerRests)
 {
+    theData.pollInterval = 100;
     Start();
-    // A first watch period with movements: still instant.
-    Move(500, 500);
-    Run(kWatchMs);
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        Move(500, 500);  // the mouse
+        desktop.MovePointer(200, 200);  // and then, with no raw input, the pen
+        Run(100);
+        ASSERT_TRUE(TimerActive(kEdgeTimerId));
+        desktop.MovePointer(0, 0);
+        Run(99);
+        EXPECT_EQ(engine.currentZone, NoZone);
+        Run(1);  // within a poll interval
+        EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+        desktop.MovePointer(960, 540);
+        Run(100);
+        EXPECT_EQ(engine.currentZone, NoZone);
+        EXPECT_TRUE(TimerActive(kEdgeTimerId));
+        Run(100);  // resting
+        EXPECT_FALSE(TimerActive(kEdgeTimerId));
+        Run(60000);
+        EXPECT_FALSE(TimerActive(kEdgeTimerId));
+    }
     EXPECT_TRUE(engine.Instant());
-    Move(600, 600);
-    Run(kWatchMs);
-    EXPECT_TRUE(engine.Instant());
-    // Then the pointer moves and no movement comes: the next watch sees it.
-    desktop.MovePointer(700, 700);
-    Run(kWatchMs);
-    EXPECT_FALSE(engine.Instant());
+    EXPECT_EQ(desktop.rawInputWindow, main);
+    EXPECT_EQ(desktop.rawInputRegistrations, 1);
+    EXPECT_FALSE(TimerActive(kRetryTimerId));
+}
+
+// A pen or touch screen moves the pointer without raw input from rest: the
+// poll runs beside raw input for as long as one is there.
+TEST_F(InstantResponseTest, WithAPenOrTouchScreenThePollRunsBesideRawInput)
+{
+    theData.pollInterval = 100;
+    desktop.digitizer = 0xC5;  // integrated touch and pen, ready
+    Start();
+    ASSERT_TRUE(TimerActive(kEdgeTimerId));
+    EXPECT_EQ(desktop.Timer(main, kEdgeTimerId)->periodMs, 100u);
+    Run(60000);  // resting, and still polling
     EXPECT_TRUE(TimerActive(kEdgeTimerId));
+    desktop.MovePointer(0, 0);  // the pen
+    Run(100);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Move(960, 540);  // the mouse, as ever
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(1000);
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+
+    // Taken away: the poll stops once the pointer rests; plugged in again, it
+    // comes back at once.
+    desktop.digitizer = 0;
+    engine.SettingsChanged();
+    Run(100);
+    EXPECT_FALSE(TimerActive(kEdgeTimerId));
+    desktop.digitizer = 0x40;
+    engine.SettingsChanged();
+    EXPECT_TRUE(TimerActive(kEdgeTimerId));
+    EXPECT_EQ(desktop.rawInputRegistrations, 1);
 }
 
 TEST_F(InstantResponseTest, WithoutMovementsItPollsAndTriesAgainLater)
@@ -567,15 +697,17 @@ TEST_F(InstantResponseTest, WithoutMovementsItPollsAndTriesAgainLater)
     EXPECT_FALSE(TimerActive(kEdgeTimerId));
     EXPECT_FALSE(TimerActive(kRetryTimerId));
 
-    // Movements that stop coming while the pointer moves: the poll again.
-    desktop.MovePointer(300, 300);  // no raw input for it
-    Run(kWatchMs);
-    EXPECT_FALSE(engine.Instant());
-    EXPECT_TRUE(TimerActive(kEdgeTimerId));
-    EXPECT_TRUE(TimerActive(kRetryTimerId));
-    EXPECT_EQ(desktop.rawInputWindow, nullptr);
-    Run(kRetryMs);
+    // Once raw input is had, it is kept: a movement without it is followed by
+    // the poll, and no other try is made.
+    const int registrations = desktop.rawInputRegistrations;
+    Move(960, 540);
+    desktop.MovePointer(0, 0);  // no raw input for it
+    Run(100);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    Run(kRetryMs * 2);
     EXPECT_TRUE(engine.Instant());
+    EXPECT_FALSE(TimerActive(kRetryTimerId));
+    EXPECT_EQ(desktop.rawInputRegistrations, registrations);
 }
 
 TEST_F(InstantResponseTest, TurningItOnAndOffWhileRunning)
@@ -592,7 +724,7 @@ TEST_F(InstantResponseTest, TurningItOnAndOffWhileRunning)
     engine.SettingsChanged();
     EXPECT_FALSE(engine.Instant());
     EXPECT_TRUE(TimerActive(kEdgeTimerId));
-    EXPECT_FALSE(TimerActive(kWatchTimerId));
+    EXPECT_FALSE(TimerActive(kRetryTimerId));
     EXPECT_EQ(desktop.rawInputWindow, nullptr);
 }
 
@@ -698,6 +830,58 @@ TEST_F(InstantResponseTest, AZoneReachedWithAButtonDownIsEnteredOnlyAfresh)
     Move(0, 0);
     EXPECT_EQ(engine.currentZone, UpperLeftCorner);
     desktop.SetKeyDown(VK_LBUTTON, false);
+}
+
+// A window pulled into a corner and let go between two looks at the pointer
+// (within one poll, or before the movement's raw input is looked at) is a drag
+// all the same; a click done and seen before the pointer set out is not. With
+// instant response, a look is a movement's raw input and the poll's tick that
+// follows it a poll interval later.
+TEST_F(InstantResponseTest, ADropBetweenTwoLooksStaysQuiet)
+{
+    enum Step { Press, Release, IntoCorner, Look, OptionOff, OptionOn };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        bool entered;
+    };
+    const Case cases[] = {
+        {"pressed, pulled into the corner and let go between two looks", {Press, IntoCorner, Release, Look}, false},
+        {"down at the last look, let go in the corner before the next", {Press, Look, IntoCorner, Release, Look},
+         false},
+        {"down at the last look and still down in the corner", {Press, Look, IntoCorner, Look}, false},
+        {"clicked away from the edges, a look, then into the corner", {Press, Release, Look, IntoCorner, Look}, true},
+        {"no button at all", {IntoCorner, Look}, true},
+        {"pressed while resting in the corner", {IntoCorner, Look, Press, Look}, true},
+        {"let go while the option was off", {Press, Look, OptionOff, Release, Look, OptionOn, IntoCorner, Look}, true},
+    };
+    theData.quietWhileDragging = true;
+    Start();
+    for (const bool instant : {false, true}) {
+        theData.instantResponse = instant;
+        engine.SettingsChanged();
+        ASSERT_EQ(engine.Instant(), instant);
+        // With instant response, the raw input of all that, looked at once
+        // it is over.
+        const auto look = [&] {
+            if (instant) engine.OnPointerInput();
+            Run(theData.pollInterval);
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << (instant ? "instant: " : "poll: ") << c.what);
+            desktop.MovePointer(960, 540);
+            look();
+            ASSERT_EQ(engine.currentZone, NoZone);
+            for (const Step step : c.steps) {
+                if (step == Press || step == Release) desktop.SetKeyDown(VK_LBUTTON, step == Press);
+                if (step == IntoCorner) desktop.MovePointer(0, 0);
+                if (step == Look) look();
+                if (step == OptionOff || step == OptionOn) theData.quietWhileDragging = step == OptionOn;
+            }
+            EXPECT_EQ(engine.currentZone == UpperLeftCorner, c.entered);
+            desktop.SetKeyDown(VK_LBUTTON, false);
+        }
+    }
 }
 
 }  // namespace

@@ -216,9 +216,11 @@ TEST(TextEncoding, EightBitWhenEveryCharacterFits)
     EXPECT_EQ(EncodeSettingsText(L""), "");
 }
 
-TEST(TextEncoding, Utf16WhenACharacterDoesNotFit)
+TEST(TextEncoding, Utf16WhenACharacterDoesNotFitOrTheBytesWouldReadAsUtf8)
 {
-    for (const wchar_t* text : {L"\u20ac", L"\u0080", L"\u4e2d", L"a\u0100"}) {
+    // "Ã©" in 8 bits is the UTF-8 of "é"; "Ã" followed by a space is not UTF-8.
+    EXPECT_EQ(EncodeSettingsText(L"\u00c3 x"), "\xC3 x");
+    for (const wchar_t* text : {L"\u20ac", L"\u0080", L"\u4e2d", L"a\u0100", L"Jos\u00c3\u00a9"}) {
         const std::string bytes = EncodeSettingsText(text);
         ASSERT_GE(bytes.size(), 4u);
         EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
