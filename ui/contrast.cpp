@@ -19,8 +19,8 @@ struct RoleColours {
 };
 
 // Pages, labels and the preview take the dialog's pair (button face and
-// text); edit boxes, lists and the pictures' screens the window's; what is
-// chosen the highlight; links and the hovered zone the hot-light colour.
+// text); edit boxes and lists the window's; the preview's zones the
+// highlight; links the hot-light colour. The pictures choose their own.
 constexpr std::array<RoleColours, kColourRoleCount> kRoles = {{
     {ColourRole::Page, Rgb(255, 255, 255), COLOR_BTNFACE},
     {ColourRole::PageText, Rgb(0, 0, 0), COLOR_BTNTEXT},
@@ -31,13 +31,6 @@ constexpr std::array<RoleColours, kColourRoleCount> kRoles = {{
     {ColourRole::LinkHover, Rgb(255, 0, 0), COLOR_HOTLIGHT},
     {ColourRole::PreviewZone, Rgb(255, 0, 0), COLOR_HIGHLIGHT},
     {ColourRole::PreviewText, Rgb(0, 0, 0), COLOR_BTNTEXT},
-    {ColourRole::Picture, Rgb(255, 255, 255), COLOR_WINDOW},
-    {ColourRole::PictureLine, Rgb(0, 0, 0), COLOR_WINDOWTEXT},
-    {ColourRole::ZoneHover, Rgb(255, 255, 0), COLOR_HOTLIGHT},
-    {ColourRole::ZoneSelected, Rgb(255, 0, 0), COLOR_HIGHLIGHT},
-    {ColourRole::Button, Rgb(225, 225, 225), COLOR_WINDOW},
-    {ColourRole::ButtonSelected, Rgb(190, 230, 255), COLOR_HIGHLIGHT},
-    {ColourRole::FocusOutline, Rgb(0, 0, 0), COLOR_WINDOWTEXT},
 }};
 
 constexpr bool InRoleOrder()

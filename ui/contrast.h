@@ -24,15 +24,8 @@ enum class ColourRole {
     LinkHover,       // a link's text under the pointer
     PreviewZone,     // the preview's zone areas
     PreviewText,     // the preview's texts, on its own background
-    Picture,         // a picture's screen: the artwork's place, plain in high contrast
-    PictureLine,     // outlines and writing on a picture
-    ZoneHover,       // the zone under the pointer on the Actions picture
-    ZoneSelected,    // the chosen zone on the Actions picture
-    Button,          // a floating button on the Buttons picture
-    ButtonSelected,  // the chosen floating button there
-    FocusOutline,    // the outline around the part of a picture that has the keyboard
 };
-inline constexpr int kColourRoleCount = static_cast<int>(ColourRole::FocusOutline) + 1;
+inline constexpr int kColourRoleCount = static_cast<int>(ColourRole::PreviewText) + 1;
 
 // A system colour (a COLOR_* index, as GetSysColor takes it) or a fixed one.
 struct ColourChoice {

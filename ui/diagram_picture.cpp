@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "actions/util.h"
+#include "ui/contrast.h"
 #include "ui/controls.h"
 #include "ui/monitor_artwork.h"
 
@@ -26,14 +27,6 @@ constexpr int kFocusGap = 2;
 Rgb RgbOf(COLORREF colour) { return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
 }  // namespace
-
-bool HighContrastOn()
-{
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof(contrast);
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
 
 PictureColours CurrentPictureColours()
 {

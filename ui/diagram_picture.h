@@ -19,9 +19,6 @@
 
 namespace vorn::ui {
 
-// Whether the user's theme is high contrast, asked at each use so that a
-// change of theme shows at the next paint.
-bool HighContrastOn();
 // The pictures' colours in the theme now.
 PictureColours CurrentPictureColours();
 COLORREF ColourRef(Rgb colour);

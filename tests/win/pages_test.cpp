@@ -130,7 +130,7 @@ TEST_F(PagesTest, TheZonePictureWorksFromTheKeyboardAndTellsAScreenReaderWhatIsS
     Key(diagram, VK_RIGHT);
     EXPECT_EQ(page.Zone(), TopSide);
     EXPECT_EQ(page.Diagram().selectedZone, TopSide);
-    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"Action for top side:");
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for top side:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][TopSide]);
 
     const Accessible read = ReadAccessible(diagram);
