@@ -237,10 +237,18 @@ void CButtonEditor::SizeSelectedBy(int dWidth, int dHeight)
 void CButtonEditor::DeleteSelected()
 {
     if (!theButtons.Find(selectedId)) return;
+    const int index = SelectedIndex();
     view_.Repaint(theButtons.GetDiagramRect(selectedId));
     theButtons.DeleteButton(selectedId);
     selectedId = -1;
-    SetCurrentButton(-1);
+    // The keyboard goes on with the button that took its place in the list,
+    // or the one before when the last went, so that Delete again goes on.
+    const auto& list = theButtons.List();
+    if (list.empty()) {
+        SetCurrentButton(-1);
+        return;
+    }
+    Select(list[std::min<std::size_t>(static_cast<std::size_t>(index), list.size() - 1)]->id);
 }
 
 std::optional<RECT> CButtonEditor::MenuAnchor() const

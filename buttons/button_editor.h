@@ -76,7 +76,8 @@ public:
     void MoveSelectedBy(int dx, int dy);
     // Shift+arrows: its right and bottom edges moved, held in the screen area.
     void SizeSelectedBy(int dWidth, int dHeight);
-    // Delete: the selected button goes; none is selected after.
+    // Delete: the selected button goes; the next in list order is selected
+    // after, or the previous when the last went, none when none is left.
     void DeleteSelected();
     // Where the menu of the keyboard (Shift+F10, the Menu key) opens: on the
     // selected button; none without one, as a right click on no button.

@@ -147,10 +147,12 @@ LRESULT CMonitorStaticBtn::OnScaleChanged(WPARAM, LPARAM)
 }
 
 // Tab stays in the picture while there is a button to go on to, so that Tab
-// and Shift+Tab go through the buttons and then on through the page.
+// and Shift+Tab go through the buttons and then on through the page. The
+// characters stay too: a letter alone is no access key here (a stray X would
+// end Vorn).
 LRESULT CMonitorStaticBtn::OnGetDlgCode(WPARAM, LPARAM lParam)
 {
-    LRESULT code = DLGC_WANTARROWS;
+    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (message && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
         page_.Editor().HasNeighbour(GetKeyState(VK_SHIFT) >= 0))
@@ -174,7 +176,9 @@ LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
         editor.SelectNeighbour(!shift);
         break;
     case VK_INSERT:
-        editor.InsertButton();
+        // In the middle of the screen, where the settings window is likely
+        // to be: the window stays above it.
+        if (editor.InsertButton() >= 0) page_.RaiseAboveButtons();
         KeepFocus();
         break;
     case VK_DELETE:
@@ -204,7 +208,10 @@ LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
 // menu itself, at the pointer.
 LRESULT CMonitorStaticBtn::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
-    if (lParam != -1) return DefaultProcedure(WM_CONTEXTMENU, wParam, lParam);
+    // The keyboard's menu comes with the point (-1, -1), in whichever width
+    // the system widened it to.
+    if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1)
+        return DefaultProcedure(WM_CONTEXTMENU, wParam, lParam);
     const std::optional<RECT> anchor = page_.Editor().MenuAnchor();
     const HMENU menu = page_.ContextMenu();
     if (!anchor || !menu) return 0;
@@ -372,6 +379,12 @@ void CButtonsDlg::SetSettingsWindowTopmost(bool on)
     const bool topmost = (GetWindowLongW(settings, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (on == topmost) return;
     SetWindowPos(settings, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CButtonsDlg::RaiseAboveButtons()
+{
+    if (const HWND settings = GetAncestor(handle_, GA_ROOT))
+        SetWindowPos(settings, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CButtonsDlg::ValueChanged() { diagram_.EditorChanged(); }

@@ -188,7 +188,9 @@ LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
     return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
 }
 
-LRESULT CMonitorStatic::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS; }
+// The characters too: a letter typed on the picture would otherwise be
+// taken as an access key, and the page's own buttons answer those alone.
+LRESULT CMonitorStatic::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
 LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {

@@ -173,11 +173,19 @@ void CDiagramPicture::DrawFocus(HDC dc, const RECT& units) const
     // Within the control, where the outline of a zone at the edge still shows.
     const RECT control{0, 0, size_.cx, size_.cy};
     IntersectRect(&pixels, &pixels, &control);
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    DrawFocusRect(dc, &pixels);
-    SetBkColor(dc, oldBack);
-    SetTextColor(dc, oldText);
+    // Solid and in two tones, the picture's outline colour around its
+    // background colour: a dotted line all but vanishes on the photograph,
+    // and one of the two shows on any zone, button and theme. Each line is
+    // as wide as a unit of the picture, and a pixel at least.
+    const PictureColours colours = CurrentPictureColours();
+    const LONG width = std::max<LONG>(1, Pixels(RECT{0, 0, 1, 1}).right);
+    for (const Rgb tone : {colours.outline, colours.background}) {
+        const OwnedBrush brush(CreateSolidBrush(ColourRef(tone)));
+        for (LONG i = 0; i < width && pixels.right - pixels.left > 2 && pixels.bottom - pixels.top > 2; ++i) {
+            FrameRect(dc, &pixels, brush.Get());
+            InflateRect(&pixels, -1, -1);
+        }
+    }
 }
 
 void CDiagramPicture::ShowFocusCues() const

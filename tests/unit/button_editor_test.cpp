@@ -277,23 +277,33 @@ TEST_F(ButtonEditorTest, ArrowsMoveAndShiftArrowsSizeByOneUnitUpToTheScreenAreas
     }
 }
 
-TEST_F(ButtonEditorTest, DeleteRemovesTheSelectedButtonAndTheMenuOpensOnlyOnOne)
+// Delete goes on through the list, as in a list box: the button that takes
+// the deleted one's place is selected, the one before it after the last, none
+// when none is left; the menu opens only on a selected button.
+TEST_F(ButtonEditorTest, DeleteRemovesTheSelectedButtonAndSelectsTheOneInItsPlace)
 {
-    const int kept = theButtons.AddButton(false, 20, 20, 30, 30);
-    const int gone = theButtons.AddButton(false, 40, 40, 60, 50);
+    const int last = theButtons.AddButton(false, 20, 20, 30, 30);
+    const int middle = theButtons.AddButton(false, 40, 40, 60, 50);
+    const int first = theButtons.AddButton(false, 70, 10, 80, 20);
     EXPECT_FALSE(editor.MenuAnchor());
     editor.DeleteSelected();
-    EXPECT_EQ(theButtons.List().size(), 2u);
+    EXPECT_EQ(theButtons.List().size(), 3u);
+    editor.SelectNeighbour(true);
     editor.SelectNeighbour(true);
     ASSERT_TRUE(editor.MenuAnchor());
     EXPECT_EQ(Edges(*editor.MenuAnchor()), (std::vector<LONG>{40, 40, 60, 50}));
-    editor.DeleteSelected();
-    EXPECT_EQ(theButtons.Find(gone), nullptr);
-    ASSERT_NE(theButtons.Find(kept), nullptr);
-    EXPECT_EQ(editor.selectedId, -1);
-    EXPECT_EQ(editor.currentButton, -1);
+    const struct {
+        int gone, selected;  // -1: none
+    } steps[] = {{middle, last}, {last, first}, {first, -1}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.gone);
+        editor.DeleteSelected();
+        EXPECT_EQ(theButtons.Find(step.gone), nullptr);
+        EXPECT_EQ(editor.selectedId, step.selected);
+        EXPECT_EQ(editor.currentButton, step.selected);
+        EXPECT_EQ(editor.MenuAnchor().has_value(), step.selected >= 0);
+    }
     EXPECT_EQ(view.caption, L"");
-    EXPECT_FALSE(editor.MenuAnchor());
 }
 
 TEST_F(ButtonEditorTest, TheValueSaysWhichButtonOfHowManyWhatItDoesAndWhere)

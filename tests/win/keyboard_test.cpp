@@ -237,6 +237,25 @@ TEST_F(KeyboardTest, CtrlTabAndCtrlPageDownSwitchPagesFromAnywhere)
     }
 }
 
+// A letter typed on a picture stays there: were it an access key, a stray X
+// would end Vorn and a K leave the picture for the Key list.
+TEST_F(KeyboardTest, ALetterTypedOnAPictureIsNoAccessKey)
+{
+    const struct {
+        int page;
+        wchar_t letter;  // the access key of a label on the page
+    } cases[] = {{Actions, L'k'}, {Buttons, L't'}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        main->SelectPage(c.page);
+        const HWND picture = Control(c.page, IDC_DIAGRAM);
+        SetFocus(picture);
+        PostMessageW(picture, WM_CHAR, c.letter, 1);
+        PumpAsTheProgram(*main, 100);
+        EXPECT_EQ(GetFocus(), picture);
+    }
+}
+
 // Every button, and every label that names a box, list, tree or slider, has
 // an access key, none twice on a page with the buttons below. Close and
 // Cancel have Escape, OK Enter; 25 letters serve the Settings page's 28, and

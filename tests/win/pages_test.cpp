@@ -61,6 +61,13 @@ protected:
     {
         SendMessageW(window, message, MK_LBUTTON, MAKELPARAM(x, y));
     }
+    // Whether `upper` lies above `lower` among the top-level windows.
+    static bool Above(HWND upper, HWND lower)
+    {
+        for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            if (w == upper) return true;
+        return false;
+    }
     // A key as the window gets it, with Shift held or not.
     static void Key(HWND window, WPARAM key, bool shift = false)
     {
@@ -485,6 +492,8 @@ TEST_F(ButtonsPageTest, KeysOnThePictureMakeMoveSizeAndDeleteFloatingButtons)
     EXPECT_EQ(page.Editor().selectedId, button.id);
     // The new window hands the focus to the settings window; it comes back.
     EXPECT_EQ(GetFocus(), diagram);
+    // It comes in the middle of the screen, under the settings window.
+    EXPECT_TRUE(Above(main.Handle(), floating));
 
     const RECT before = button.diagramRect;
     Key(diagram, VK_RIGHT);
@@ -527,7 +536,10 @@ TEST_F(ButtonsPageTest, KeysOnThePictureMakeMoveSizeAndDeleteFloatingButtons)
     Key(diagram, VK_DELETE);
     EXPECT_EQ(theButtons.Find(button.id), nullptr);
     EXPECT_FALSE(IsWindow(floating));
-    EXPECT_EQ(theButtons.List().size(), 1u);
+    ASSERT_EQ(theButtons.List().size(), 1u);
+    EXPECT_EQ(page.Editor().selectedId, theButtons.List().front()->id);
+    Key(diagram, VK_DELETE);
+    EXPECT_TRUE(theButtons.List().empty());
     EXPECT_EQ(page.Editor().selectedId, -1);
     closeMenuSoon();
     SendMessageW(diagram, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(diagram), -1);
@@ -536,7 +548,7 @@ TEST_F(ButtonsPageTest, KeysOnThePictureMakeMoveSizeAndDeleteFloatingButtons)
 
     // A button drawn with the mouse leaves the keyboard on the picture too.
     Drag(page.Diagram(), {{30, 30}, {40, 40}});
-    EXPECT_EQ(theButtons.List().size(), 2u);
+    EXPECT_EQ(theButtons.List().size(), 1u);
     EXPECT_EQ(GetFocus(), diagram);
     buttonWindows.Attach(nullptr, nullptr);
 }
