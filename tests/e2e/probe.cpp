@@ -169,7 +169,9 @@ BOOL CALLBACK FindPreview(HWND window, LPARAM found)
 {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || GetWindowTextLengthW(window) != 0)
+    wchar_t title[16] = {};
+    GetWindowTextW(window, title, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || std::wstring(title) != L"Preview")
         return TRUE;
     if (!GetDlgItem(window, 1301) || !GetDlgItem(window, IDOK) || GetDlgItem(window, 1602)) return TRUE;
     if (!(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) return TRUE;
