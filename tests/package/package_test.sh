@@ -41,7 +41,7 @@ system_dlls_only() {
   for dll in $(x86_64-w64-mingw32-objdump -p "$a/Vorn.exe" | sed -n 's/.*DLL Name: //p' | tr 'a-z' 'A-Z'); do
     case $dll in
       KERNEL32.DLL | USER32.DLL | GDI32.DLL | SHELL32.DLL | ADVAPI32.DLL | COMCTL32.DLL | MSVCRT.DLL | OLE32.DLL | \
-        POWRPROF.DLL | VERSION.DLL | WTSAPI32.DLL) ;;
+        POWRPROF.DLL | VERSION.DLL | WTSAPI32.DLL | OLEACC.DLL | OLEAUT32.DLL) ;;
       *) echo "    imports $dll"; bad=1 ;;
     esac
   done
