@@ -255,7 +255,12 @@ void CButtonWindowsHost::RunAction(ActionIndex index, bool ending, HWND target)
 
 void CButtonWindowsHost::FocusMainWindow()
 {
-    if (mainWindow_ && IsWindow(mainWindow_)) SetFocus(mainWindow_);
+    if (!mainWindow_ || !IsWindow(mainWindow_)) return;
+    SetFocus(mainWindow_);
+    // A new floating window comes above the topmost windows already there:
+    // a settings window kept on top while buttons are edited goes back over it.
+    if (GetWindowLongW(mainWindow_, GWL_EXSTYLE) & WS_EX_TOPMOST)
+        SetWindowPos(mainWindow_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace vorn::ui

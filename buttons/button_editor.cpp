@@ -215,20 +215,21 @@ bool CButtonEditor::SelectNeighbour(bool forward)
 
 void CButtonEditor::MoveSelectedBy(int dx, int dy)
 {
-    if (!theButtons.Find(selectedId)) return;
-    view_.Repaint(theButtons.GetDiagramRect(selectedId));
-    theButtons.MoveButtonBy(selectedId, dx, dy);
-    view_.Repaint(theButtons.GetDiagramRect(selectedId));
-    // As a drag does: the floating window must not come over the settings.
-    view_.SetSettingsWindowTopmost(true);
-    view_.ValueChanged();
+    ChangeSelectedRect([&] { theButtons.MoveButtonBy(selectedId, dx, dy); });
 }
 
 void CButtonEditor::SizeSelectedBy(int dWidth, int dHeight)
 {
+    ChangeSelectedRect([&] { theButtons.ResizeButtonBy(selectedId, dWidth, dHeight); });
+}
+
+// The picture repainted where the button was and where it is now; as a drag
+// does, the settings window stays above the floating window.
+void CButtonEditor::ChangeSelectedRect(const std::function<void()>& change)
+{
     if (!theButtons.Find(selectedId)) return;
     view_.Repaint(theButtons.GetDiagramRect(selectedId));
-    theButtons.ResizeButtonBy(selectedId, dWidth, dHeight);
+    change();
     view_.Repaint(theButtons.GetDiagramRect(selectedId));
     view_.SetSettingsWindowTopmost(true);
     view_.ValueChanged();

@@ -5,6 +5,7 @@
 // shows what it asks for through IButtonEditorView.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -122,6 +123,7 @@ public:
     bool updatingCaption = false;
 
 private:
+    void ChangeSelectedRect(const std::function<void()>& change);
     void ShowButton(int id);
     void SelectActionInTree();
     void UnselectAll();

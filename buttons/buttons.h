@@ -55,7 +55,8 @@ public:
     virtual std::unique_ptr<IButtonWindow> CreateButtonWindow(int /*id*/) { return nullptr; }
     // The main window's RunAction.
     virtual void RunAction(ActionIndex /*index*/, bool /*ending*/, HWND /*target*/) {}
-    // Gives the keyboard focus back to the main window, when there is one.
+    // Gives the keyboard focus back to the main window, when there is one,
+    // and keeps it above the new button if it was on top.
     virtual void FocusMainWindow() {}
 };
 

@@ -176,9 +176,7 @@ LRESULT CMonitorStaticBtn::OnKeyDown(WPARAM wParam, LPARAM lParam)
         editor.SelectNeighbour(!shift);
         break;
     case VK_INSERT:
-        // In the middle of the screen, where the settings window is likely
-        // to be: the window stays above it.
-        if (editor.InsertButton() >= 0) page_.RaiseAboveButtons();
+        editor.InsertButton();
         KeepFocus();
         break;
     case VK_DELETE:
@@ -379,12 +377,6 @@ void CButtonsDlg::SetSettingsWindowTopmost(bool on)
     const bool topmost = (GetWindowLongW(settings, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (on == topmost) return;
     SetWindowPos(settings, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void CButtonsDlg::RaiseAboveButtons()
-{
-    if (const HWND settings = GetAncestor(handle_, GA_ROOT))
-        SetWindowPos(settings, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CButtonsDlg::ValueChanged() { diagram_.EditorChanged(); }

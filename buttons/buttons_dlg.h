@@ -69,9 +69,6 @@ public:
     CButtonsDlg();
     ~CButtonsDlg() override;
 
-    // The settings window above every floating button, a new one too: a
-    // new topmost window comes above the topmost windows already there.
-    void RaiseAboveButtons();
     void RebuildTree();
     void UpdateToolTip(const MSG& message, bool forced);
     bool PreTranslateMessage(MSG& message) override;
