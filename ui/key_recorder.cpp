@@ -1,5 +1,7 @@
 #include "ui/key_recorder.h"
 
+#include <cstdint>
+
 namespace vorn {
 namespace {
 
@@ -8,6 +10,12 @@ constexpr BYTE kBackspace = 0x08;
 // Windows keeps Print Screen's press for itself and hands the box only its
 // release, when nothing catches the keys before it.
 constexpr BYTE kPrintScreen = 0x2C;
+constexpr BYTE kInsert = 0x2D;
+constexpr BYTE kCapsLock = 0x14;
+// KBDLLHOOKSTRUCT's flags: a release; typed by a program (at any integrity
+// level, or at a lower one than ours).
+constexpr DWORD kUpFlag = 0x80;
+constexpr DWORD kInjectedFlags = 0x10 | 0x02;
 
 }  // namespace
 
@@ -15,6 +23,12 @@ RecorderResult CKeyRecorder::KeyDown(BYTE key)
 {
     if (const BYTE modifier = ModifierOfKey(key)) {
         if (held_ & modifier) return RecorderResult::None;  // the keyboard's repeat
+        // The first modifier down begins a new combination, whatever key
+        // went down alone before it (F10, then Alt alone: "Alt").
+        if (!held_) {
+            pressed_ = 0;
+            keyInChord_ = false;
+        }
         held_ = static_cast<BYTE>(held_ | modifier);
         pressed_ = static_cast<BYTE>(pressed_ | modifier);
         return keyInChord_ ? RecorderResult::None : RecorderResult::Changed;
@@ -70,6 +84,32 @@ std::wstring CKeyRecorder::Text() const
 {
     if (held_ && !keyInChord_) return ModifiersDisplayPrefix(held_);
     return KeyCombinationDisplayText(keys_);
+}
+
+bool CKeyHookFilter::Keep(BYTE key, DWORD flags)
+{
+    if (flags & kInjectedFlags) return false;
+    if (flags & kUpFlag) {
+        reader_[key] = false;
+        passed_[key] = false;
+        const bool kept = kept_[key];
+        kept_[key] = false;
+        return kept;
+    }
+    if (kept_[key]) return true;     // the keyboard's repeat
+    if (passed_[key]) return false;  // the same
+    if (reader_.any() || ((key == kInsert || key == kCapsLock) && kept_.none())) {
+        if (key == kInsert || key == kCapsLock) reader_[key] = true;
+        passed_[key] = true;
+        return false;
+    }
+    kept_[key] = true;
+    return true;
+}
+
+bool CameAfterHook(DWORD messageTime, DWORD lastHookTime)
+{
+    return static_cast<std::int32_t>(messageTime - lastHookTime) > 0;
 }
 
 }  // namespace vorn

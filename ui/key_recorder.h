@@ -45,4 +45,30 @@ private:
     std::bitset<256> down_;
 };
 
+// What the box's low-level hook keeps of the keyboard's events for the
+// recorder, and what it hands on to the hooks installed before it (a screen
+// reader's) and to Windows: keys typed by a program (Vorn's own key actions
+// among them) are never recorded; neither are Insert and Caps Lock pressed
+// with nothing else held, the modifiers screen readers use, nor any key
+// pressed while one of them is held, so a screen reader's commands work in
+// the box. A key whose press was kept keeps its release and repeats too, and
+// one whose press went on sends its release on after it.
+class CKeyHookFilter {
+public:
+    // `flags` as the low-level hook gets them (KBDLLHOOKSTRUCT): true when
+    // the event is the box's, false when it goes on.
+    bool Keep(BYTE key, DWORD flags);
+
+private:
+    std::bitset<256> kept_;    // pressed, kept
+    std::bitset<256> passed_;  // pressed, gone on
+    std::bitset<256> reader_;  // a screen reader's modifier, gone on
+};
+
+// Whether a key message that reached the box, with the time it carries
+// (GetMessageTime), came after the last event the hook was called for: the
+// hook would have had it first, so Windows no longer calls the hook. The
+// tick counts wrap after 49.7 days.
+bool CameAfterHook(DWORD messageTime, DWORD lastHookTime);
+
 }  // namespace vorn
