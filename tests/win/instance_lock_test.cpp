@@ -69,17 +69,18 @@ TEST(SessionInstanceLock, WhenTheHolderEndsExactlyOneOfTwoWaitingStartsTakesOver
 }
 
 // As a Vorn run as administrator leaves it for an ordinary start: the lock
-// exists and its security lets this process neither create nor open it.
+// exists, made by another account (the system's here) whose security grants
+// this process nothing, so it can neither create nor open it.
 TEST(SessionInstanceLock, ALockThatCannotBeOpenedCountsAsHeldUntilItsHolderEnds)
 {
     constexpr wchar_t kDeniedName[] = L"Local\\Vorn lock test, denied";
     PSECURITY_DESCRIPTOR denyAll = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll,
-                                                                     nullptr));
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"O:SYD:(A;;GA;;;SY)", SDDL_REVISION_1,
+                                                                     &denyAll, nullptr));
     SECURITY_ATTRIBUTES attributes{sizeof(attributes), denyAll, FALSE};
     const HANDLE other = CreateMutexW(&attributes, TRUE, kDeniedName);
     LocalFree(denyAll);
-    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other, nullptr) << "this process may not make a lock owned by another account";
     ASSERT_EQ(OpenMutexW(SYNCHRONIZE, FALSE, kDeniedName), nullptr) << "this system grants what the lock denies";
 
     std::optional<CSessionInstanceLock> lock;
