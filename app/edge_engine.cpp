@@ -21,6 +21,8 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
 {
     mainWindow_ = mainWindow;
     openSettingsWindow_ = std::move(openSettingsWindow);
+    // A lock, a disconnect or a switch of user is told to the window.
+    (void)os::Power().WTSRegisterSessionNotification(mainWindow_, NOTIFY_FOR_THIS_SESSION);
     if (theData.instantResponse)
         TryInstant();
     else
@@ -83,9 +85,10 @@ void CEdgeEngine::LeaveInstant()
     ITimers& timers = os::Timers();
     if (instant_) {
         ForgetRawInput();
-        for (const UINT_PTR id : {kDwellTimerId, kWallpaperTimerId})
+        for (const UINT_PTR id : {kDwellTimerId, kWallpaperTimerId, kDevicesTimerId})
             timers.KillTimer(mainWindow_, id);
         dwellTimerArmed_ = false;
+        devicesTimerArmed_ = false;
         instant_ = false;
     }
     if (retrying_) timers.KillTimer(mainWindow_, kRetryTimerId);
@@ -98,8 +101,84 @@ void CEdgeEngine::Stop()
     ReleaseHeldKeys();
     if (instant_) ForgetRawInput();
     if (retrying_) os::Timers().KillTimer(mainWindow_, kRetryTimerId);
+    if (devicesTimerArmed_) os::Timers().KillTimer(mainWindow_, kDevicesTimerId);
+    if (mainWindow_) (void)os::Power().WTSUnRegisterSessionNotification(mainWindow_);
     instant_ = false;
     retrying_ = false;
+    devicesTimerArmed_ = false;
+}
+
+void CEdgeEngine::SessionSuspended()
+{
+    ReleaseHeldKeys();
+    if (repeatHandler) StopRepeat();
+    ForgetDwell();
+    suspended_ = true;
+}
+
+void CEdgeEngine::SessionResumed()
+{
+    suspended_ = false;
+    // Also after a second notice of the same return (resumed, then resumed
+    // by the user; connected, then unlocked): the pointer may rest anywhere.
+    resumed_ = true;
+}
+
+void CEdgeEngine::SessionChanged(WPARAM change)
+{
+    switch (change) {
+    case WTS_SESSION_LOCK:
+    case WTS_CONSOLE_DISCONNECT:  // also another user switched to
+    case WTS_REMOTE_DISCONNECT:
+        SessionSuspended();
+        break;
+    case WTS_SESSION_LOGOFF:
+        // The program ends with the session; nothing comes back to resume.
+        ReleaseHeldKeys();
+        break;
+    case WTS_SESSION_UNLOCK:
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT:
+        SessionResumed();
+        break;
+    default:
+        break;
+    }
+}
+
+void CEdgeEngine::PowerChanged(WPARAM event)
+{
+    if (event == PBT_APMSUSPEND) SessionSuspended();
+    if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) SessionResumed();
+}
+
+// Windows sends a burst of these for one device: the first arms the timer,
+// the ones that follow before it fires change nothing.
+void CEdgeEngine::DevicesChanged()
+{
+    // Without instant response the poll runs whatever is plugged in.
+    if (!instant_ || devicesTimerArmed_) return;
+    os::Timers().SetTimer(mainWindow_, kDevicesTimerId, kDevicesSettleMs);
+    devicesTimerArmed_ = true;
+}
+
+void CEdgeEngine::LookForDigitizer()
+{
+    // A pen or touch screen added starts the poll beside raw input; one taken
+    // away leaves it at the next look that finds the pointer resting.
+    digitizer_ = HasDigitizer();
+    if (digitizer_ && !polling_) StartPoll();
+}
+
+bool CEdgeEngine::KeyReachesVorn(UINT message, WPARAM key)
+{
+    if (!keyHold_ || (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) || key > 0xFF) return false;
+    // The held keys' own, typed by Vorn itself while one of its windows is in
+    // front, and any modifier: none of them types anything.
+    const auto code = static_cast<BYTE>(key);
+    if (ModifierOfKey(code) || code == keyHold_->keys.key || code == kMaskKey) return false;
+    ReleaseHeldKeys();
+    return true;
 }
 
 void CEdgeEngine::SettingsChanged()
@@ -110,10 +189,7 @@ void CEdgeEngine::SettingsChanged()
     if (theData.instantResponse && !instant_ && !retrying_) TryInstant();
     if (!theData.instantResponse && (instant_ || retrying_)) LeaveInstant();
     if (instant_) {
-        // A pen or touch screen added since starts the poll beside raw input;
-        // one taken away leaves it at the next look that finds the pointer resting.
-        digitizer_ = HasDigitizer();
-        if (digitizer_ && !polling_) StartPoll();
+        LookForDigitizer();
         ArmWallpaperTimer();
         MeasureScreen(CurrentZoneGeometry());  // the zone sizes, or the screen, changed
     }
@@ -145,6 +221,11 @@ void CEdgeEngine::OnTimer(UINT_PTR timerId)
     case kRetryTimerId:
         if (retrying_) TryInstant();
         break;
+    case kDevicesTimerId:
+        os::Timers().KillTimer(mainWindow_, kDevicesTimerId);
+        devicesTimerArmed_ = false;
+        if (instant_) LookForDigitizer();
+        break;
     default:
         break;
     }
@@ -161,13 +242,13 @@ void CEdgeEngine::OnPointerInput()
 {
     if (!instant_ || dispatching_) return;
     POINT at{};
-    if (!os::Input().GetCursorPos(&at)) return;
+    if (!ReadPointer(at)) return;
     // One tick of the poll a poll interval on tells whether the pointer went
     // on moving without raw input (see Look): set once for a run of movements.
     if (!polling_) StartPoll();
     // Most movements are nowhere near an edge, with nothing waiting: those
     // need no look at the screen's size, its monitors or the modifiers.
-    const bool waiting = currentZone != NoZone || dwellTimerArmed_ || heldZone_ != NoZone;
+    const bool waiting = currentZone != NoZone || dwellTimerArmed_ || heldZone_ != NoZone || resumed_;
     if (!waiting && !theData.cornersOnEveryMonitor && farFromEdges_.right > farFromEdges_.left &&
         at.x >= farFromEdges_.left && at.x < farFromEdges_.right && at.y >= farFromEdges_.top &&
         at.y < farFromEdges_.bottom) {
@@ -185,13 +266,24 @@ void CEdgeEngine::OnPointerInput()
 void CEdgeEngine::Look()
 {
     POINT at{};
-    if (!os::Input().GetCursorPos(&at)) return;
+    if (!ReadPointer(at)) return;
     const bool moved = at.x != lastPoint_.x || at.y != lastPoint_.y;
     Evaluate(at, true);
+    // While keys are held the poll goes on: a read that fails lets them go.
     if (moved && !polling_)
         StartPoll();
-    else if (!moved && !digitizer_)
+    else if (!moved && !digitizer_ && !keyHold_)
         StopPoll();
+}
+
+bool CEdgeEngine::ReadPointer(POINT& at)
+{
+    if (suspended_) return false;
+    if (os::Input().GetCursorPos(&at)) return true;
+    // The secure desktop has the input (lock screen, elevation prompt): a
+    // modifier held now would stay down there and after it.
+    ReleaseHeldKeys();
+    return false;
 }
 
 // The part of the screen no zone reaches into, for the movements to come.
@@ -358,7 +450,7 @@ void CEdgeEngine::Poll()
     POINT point{};
     // The read fails while the secure desktop has the input (lock screen,
     // elevation prompt). The point would stay (0, 0), the upper left corner.
-    if (!os::Input().GetCursorPos(&point)) return;
+    if (!ReadPointer(point)) return;
     Evaluate(point, true);
 }
 
@@ -378,8 +470,11 @@ void CEdgeEngine::Evaluate(POINT point, bool tick)
     const bool entering = zone != NoZone && zone != currentZone;
     const bool buttonHeld = (tick || entering) && ButtonHeldSinceLastLook();
     if (zone != heldZone_) heldZone_ = NoZone;
-    if (theData.quietWhileDragging && entering) {
-        if (buttonHeld) heldZone_ = zone;
+    // Back from a lock or sleep, the pointer may rest in a zone the user did
+    // not just move into: that one too is entered only afresh.
+    if (std::exchange(resumed_, false) && entering) heldZone_ = zone;
+    if (entering) {
+        if (theData.quietWhileDragging && buttonHeld) heldZone_ = zone;
         if (zone == heldZone_) {
             ForgetDwell();
             if (currentZone == NoZone) return;

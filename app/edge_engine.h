@@ -30,6 +30,10 @@ inline constexpr UINT_PTR kDwellTimerId = 6;
 inline constexpr UINT_PTR kRetryTimerId = 8;
 inline constexpr UINT_PTR kWallpaperTimerId = 9;
 inline constexpr UINT kRetryMs = 30000;
+// A pen or touch screen plugged in or taken away: looked for once the burst
+// of device messages Windows sends has ended.
+inline constexpr UINT_PTR kDevicesTimerId = 10;
+inline constexpr UINT kDevicesSettleMs = 500;
 
 // The keyboard's own repeat, which the volume steps follow as a held volume
 // key would: the first repeat after `delayMs`, then one every `periodMs`.
@@ -51,10 +55,30 @@ public:
     // starts the edge poll on it at the interval of the settings, or instant
     // response when that is on. "Vorn settings" calls `openSettingsWindow`.
     void Start(HWND mainWindow, std::function<void()> openSettingsWindow = {});
-    // The main window is going: the pointer's raw input is no longer asked
-    // for, so the registration does not outlive the window it names, and
-    // keys held for a custom action go up.
+    // The main window is going: the pointer's raw input and the session's
+    // notifications are no longer asked for, so no registration outlives the
+    // window it names, and keys held for a custom action go up.
     void Stop();
+
+    // The session is locked, disconnected or switched away from, or the
+    // machine goes to sleep: keys held go up, a repeat stops, and nothing
+    // fires until it is back.
+    void SessionSuspended();
+    // Back (unlocked, connected, resumed): the zone under the pointer now
+    // fires only once the pointer has left it and come back.
+    void SessionResumed();
+    // The main window's WM_WTSSESSION_CHANGE (its wParam) and
+    // WM_POWERBROADCAST (its event), routed to the two above.
+    void SessionChanged(WPARAM change);
+    void PowerChanged(WPARAM event);
+    // Devices came or went (WM_DEVICECHANGE, WM_POINTERDEVICECHANGE): whether
+    // a pen or touch screen is there is asked again shortly, once per burst.
+    void DevicesChanged();
+    // A key message taken from the queue of Vorn's windows. With keys held
+    // for a custom action, a key the user presses that is none of theirs
+    // lets them go up, and it is dropped (true): it came with Vorn's
+    // modifiers down and would be Alt+letter or Ctrl+Shift+letter.
+    bool KeyReachesVorn(UINT message, WPARAM key);
 
     // A tick of any of the main window's timers: the poll (3), one repeat (1),
     // and after every tick the wallpaper check; with instant response the
@@ -131,6 +155,10 @@ private:
     // With instant response, a look at the pointer that no movement brought
     // (a tick of the poll or of the dwell).
     void Look();
+    // The pointer now; false while the session is away or the read fails
+    // (the secure desktop has the input), which lets held keys go up.
+    bool ReadPointer(POINT& at);
+    void LookForDigitizer();
     // Whether a pointer moves where raw input does not tell: a pen or a touch
     // screen is there.
     static bool HasDigitizer();
@@ -168,6 +196,11 @@ private:
     // the pointer reached with a button down, entered only afresh.
     bool buttonDownAtLastLook_ = false;
     EdgeZone heldZone_ = NoZone;
+    // Locked, disconnected or asleep; and back, the next look to come
+    // making the zone under the pointer one entered only afresh (heldZone_).
+    bool suspended_ = false;
+    bool resumed_ = false;
+    bool devicesTimerArmed_ = false;
     // Where no zone reaches, as the last look at the screen found it.
     RECT farFromEdges_{};
     // A custom action's modifiers held down: for the zone entered (NoZone: a

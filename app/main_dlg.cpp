@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <windowsx.h>
 
 #include <optional>
@@ -23,9 +24,27 @@
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
+#ifndef WM_POINTERDEVICECHANGE
+#define WM_POINTERDEVICECHANGE 0x0238
+#endif
 
 namespace vorn::ui {
 namespace {
+
+// A pen or touch screen that comes or goes is told by WM_POINTERDEVICECHANGE
+// from Windows 8 on, once asked for; WM_DEVICECHANGE tells of it everywhere.
+void AskForPointerDevices(HWND window)
+{
+    using Register = BOOL(WINAPI*)(HWND, BOOL);
+    const auto registerWindow = reinterpret_cast<Register>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "RegisterPointerDeviceNotifications")));
+    if (registerWindow) registerWindow(window, FALSE);
+}
+
+bool OfThisThread(HWND window)
+{
+    return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
 
 // Each label ends in two spaces, which keeps some room after the text.
 constexpr const wchar_t* kTabLabels[CMainDlg::kPageCount] = {L"Actions  ", L"Buttons  ", L"Custom  ", L"Settings  ",
@@ -111,6 +130,10 @@ BOOL CMainDlg::OnInitDialog()
     PostMessageW(handle_, kCreateTrayMessage, 0, 0);
 
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
+    // A later start without administrator rights finds this window of a
+    // Vorn that has them: the system lets its message through to it.
+    ChangeWindowMessageFilterEx(handle_, kShowRunningMessage, MSGFLT_ALLOW, nullptr);
+    AskForPointerDevices(handle_);
     // Instant response, the poll interval and the wallpaper delay take effect at once.
     theData.SetChangeListener([this] { engine_.SettingsChanged(); });
     // Bursts of saves (drags, typing) are written by this window's timer.
@@ -385,6 +408,19 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     if (message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST))
         ColoursChanged();
     if (message == WM_SHOWWINDOW && lParam == 0) ShowButtonFrames(wParam != 0);
+    // A Vorn window takes the keyboard: this one shown or activated, one of
+    // this thread's (the editor, the preview, a message box) activated in
+    // its place, or any of them brought in front of another program. Keys
+    // held for a corner would turn every letter into a shortcut there.
+    if ((message == WM_SHOWWINDOW && wParam) || (message == WM_ACTIVATEAPP && wParam) ||
+        (message == WM_ACTIVATE &&
+         (LOWORD(wParam) != WA_INACTIVE || OfThisThread(reinterpret_cast<HWND>(lParam)))))
+        engine_.ReleaseHeldKeys();
+    // Locked, switched, disconnected, asleep, and back.
+    if (message == WM_WTSSESSION_CHANGE) engine_.SessionChanged(wParam);
+    if (message == WM_POWERBROADCAST) engine_.PowerChanged(wParam);
+    if ((message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) || message == WM_POINTERDEVICECHANGE)
+        engine_.DevicesChanged();
     // The pointer moved (instant response); the default handling frees the input.
     if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
     if (message == WM_INPUT) engine_.OnPointerInput();
@@ -444,6 +480,8 @@ LRESULT CMainDlg::OnExit(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
 {
+    // Also when the window is already shown and only comes to the front.
+    engine_.ReleaseHeldKeys();
     ShowWindow(handle_, SW_RESTORE);
     return 0;
 }

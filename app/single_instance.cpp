@@ -6,7 +6,7 @@ namespace vorn {
 
 StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing)
 {
-    if (lock.Take(0)) return StartOutcome::Run;
+    if (lock.Take(0) == LockState::Taken) return StartOutcome::Run;
     IWindows& windows = os::Windows();
     for (DWORD waited = 0; waited < timing.limitMs; waited += timing.stepMs) {
         if (const HWND running = windows.FindWindowW(kMainWindowClass, nullptr)) {
@@ -24,7 +24,10 @@ StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing)
             }
             // It is ending: its lock comes free when it has gone.
         }
-        if (lock.Take(timing.stepMs)) return StartOutcome::Run;
+        const LockState state = lock.Take(timing.stepMs);
+        if (state == LockState::Taken) return StartOutcome::Run;
+        // Nothing to wait on: the pause between two looks is this start's own.
+        if (state == LockState::Unopenable) os::Clock().Sleep(timing.stepMs);
     }
     return StartOutcome::RunningUnanswered;
 }

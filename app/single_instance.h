@@ -14,13 +14,23 @@ inline constexpr wchar_t kMainWindowClass[] = L"VornMainWindow";
 inline constexpr UINT kShowRunningMessage = WM_APP + 50;
 inline constexpr LRESULT kShownAnswer = 0x566F726E;
 
+// What a start finds when it tries to take the lock.
+enum class LockState {
+    Taken,      // this start holds it
+    Held,       // the running Vorn holds it; waited for as long as asked
+    Unopenable  // it exists, but this start may not even wait for it (a Vorn
+                // with other rights made it): it counts as held, and the
+                // attempt returned at once without waiting
+};
+
 // The session's lock that only the running Vorn holds. The system releases
 // it when its holder ends, however it ends, and gives it to one waiter only.
 class IInstanceLock {
 public:
     virtual ~IInstanceLock() = default;
-    // Waits up to `waitMs` for the lock; true once this start holds it.
-    virtual bool Take(DWORD waitMs) = 0;
+    // Waits up to `waitMs` for the lock, or tries to open it again if it
+    // could not be opened.
+    virtual LockState Take(DWORD waitMs) = 0;
 };
 
 enum class StartOutcome {
@@ -38,7 +48,9 @@ struct StartTiming {
 // A start that gets the lock runs and looks for nothing. Otherwise it asks the
 // running Vorn's window to show itself; while there is none (the running one
 // still loads, or is ending) it waits for the lock, so a Vorn that ends hands
-// over to exactly one waiting start.
+// over to exactly one waiting start. A lock that cannot be opened is held all
+// the same: the start keeps looking for the window at the same pace and
+// never runs beside the Vorn that holds it.
 StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing = {});
 
 }  // namespace vorn

@@ -23,6 +23,22 @@ namespace {
 // so that two starts at once cannot both become the running one.
 constexpr wchar_t kInstanceName[] = L"Local\\Vorn running";
 
+// Every message any of Vorn's windows takes from the queue passes here, in
+// the main loop and in the modal loops of the editor, the preview, message
+// boxes and menus alike: a key typed while a corner holds keys goes no
+// further (it would be Alt+letter or Ctrl+Shift+letter), and the keys go up.
+CEdgeEngine* keyGateEngine = nullptr;
+HHOOK keyGate = nullptr;
+
+LRESULT CALLBACK KeyGate(int code, WPARAM removing, LPARAM lParam)
+{
+    if (code == HC_ACTION && removing == PM_REMOVE && keyGateEngine) {
+        MSG& message = *reinterpret_cast<MSG*>(lParam);
+        if (keyGateEngine->KeyReachesVorn(message.message, message.wParam)) message.message = WM_NULL;
+    }
+    return CallNextHookEx(keyGate, code, removing, lParam);
+}
+
 }  // namespace
 
 void CVornApp::UseSettingsFolder()
@@ -68,6 +84,8 @@ int CVornApp::Run()
     CMainDlg main;
     if (!main.Create()) return 1;
     buttonWindows.Attach(main.Handle(), &main.Engine());
+    keyGateEngine = &main.Engine();
+    keyGate = SetWindowsHookExW(WH_GETMESSAGE, &KeyGate, nullptr, GetCurrentThreadId());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // The pointer's movements, hundreds a second while it moves: straight
@@ -81,6 +99,9 @@ int CVornApp::Run()
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (keyGate) UnhookWindowsHookEx(keyGate);
+    keyGate = nullptr;
+    keyGateEngine = nullptr;
     // A save still waiting for its turn is written before the program ends.
     theData.FlushSettings();
     buttonWindows.Attach(nullptr, nullptr);

@@ -76,6 +76,8 @@ public:
     BOOL LockWorkStation() override { return FALSE; }
     BOOL ExitWindowsEx(UINT, DWORD) override { return FALSE; }
     BOOL WTSDisconnectSession(HANDLE, DWORD, BOOL) override { return FALSE; }
+    BOOL WTSRegisterSessionNotification(HWND, DWORD) override { return FALSE; }
+    BOOL WTSUnRegisterSessionNotification(HWND) override { return FALSE; }
     HANDLE GetCurrentProcess() override { return nullptr; }
     BOOL OpenProcessToken(HANDLE, DWORD, HANDLE*) override { return FALSE; }
     BOOL LookupPrivilegeValueW(LPCWSTR, LPCWSTR, LUID*) override { return FALSE; }

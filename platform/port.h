@@ -87,7 +87,8 @@ public:
     virtual BOOL GetVersionExW(OSVERSIONINFOW* info) = 0;
 };
 
-// Power and session control, and the token calls that enable the shutdown
+// Power and session control, the session's notifications to a window
+// (WM_WTSSESSION_CHANGE), and the token calls that enable the shutdown
 // privilege. The simulated desktop only records these; tests never reach the
 // real ones.
 class IPower {
@@ -97,6 +98,8 @@ public:
     virtual BOOL LockWorkStation() = 0;
     virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
     virtual BOOL WTSDisconnectSession(HANDLE server, DWORD sessionId, BOOL wait) = 0;
+    virtual BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) = 0;
+    virtual BOOL WTSUnRegisterSessionNotification(HWND window) = 0;
     virtual HANDLE GetCurrentProcess() = 0;
     virtual BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) = 0;
     virtual BOOL LookupPrivilegeValueW(LPCWSTR systemName, LPCWSTR name, LUID* luid) = 0;

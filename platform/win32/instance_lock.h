@@ -3,6 +3,8 @@
 // start that merely holds a handle to it while waiting keeps no one out.
 #pragma once
 
+#include <string>
+
 #include "app/single_instance.h"
 
 namespace vorn {
@@ -14,13 +16,18 @@ public:
     CSessionInstanceLock(const CSessionInstanceLock&) = delete;
     CSessionInstanceLock& operator=(const CSessionInstanceLock&) = delete;
 
-    bool Take(DWORD waitMs) override;
+    LockState Take(DWORD waitMs) override;
     // Lets a waiting start take over; the system does the same when the
     // owner ends without it.
     void Release();
 
 private:
+    void CreateOrOpen();
+
+    std::wstring name_;
     HANDLE mutex_ = nullptr;
+    // It exists, and this start may neither create nor open it.
+    bool unopenable_ = false;
     bool owned_ = false;
 };
 

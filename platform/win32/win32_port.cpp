@@ -144,6 +144,11 @@ public:
     {
         return ::WTSDisconnectSession(server, sessionId, wait);
     }
+    BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) override
+    {
+        return ::WTSRegisterSessionNotification(window, flags);
+    }
+    BOOL WTSUnRegisterSessionNotification(HWND window) override { return ::WTSUnRegisterSessionNotification(window); }
     HANDLE GetCurrentProcess() override { return ::GetCurrentProcess(); }
     BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override
     {

@@ -371,6 +371,7 @@ int FakeDesktop::GetSystemMetrics(int index)
     case SM_CYMINTRACK:
         return kMinTrackHeight;
     case SM_DIGITIZER:
+        ++digitizerReads;
         return digitizer;
     default:
         return 0;
@@ -599,8 +600,11 @@ LRESULT FakeDesktop::SendMessageTimeoutW(HWND window, UINT message, WPARAM wPara
     if (onSendWithTimeout) onSendWithTimeout();
     sentWithTimeout.push_back(TimedMessage{window, message, wParam, lParam, flags, timeoutMs});
     const FakeWindow* found = Find(window);
-    if (result) *result = found ? found->answer : 0;
-    return found && found->hung ? FALSE : TRUE;
+    const bool dropped = found && found->higherRights &&
+                         std::find(found->allowedFromLowerRights.begin(), found->allowedFromLowerRights.end(),
+                                   message) == found->allowedFromLowerRights.end();
+    if (result) *result = found && !dropped ? found->answer : 0;
+    return found && (found->hung || dropped) ? FALSE : TRUE;
 }
 
 HMODULE FakeDesktop::GetModuleHandleW(LPCWSTR moduleName)
@@ -880,6 +884,21 @@ BOOL FakeDesktop::ExitWindowsEx(UINT flags, DWORD reason)
 BOOL FakeDesktop::WTSDisconnectSession(HANDLE, DWORD sessionId, BOOL wait)
 {
     power.push_back(PowerCall{PowerCallKind::WTSDisconnectSession, {sessionId, static_cast<std::uint64_t>(wait), 0}});
+    return TRUE;
+}
+
+BOOL FakeDesktop::WTSRegisterSessionNotification(HWND window, DWORD flags)
+{
+    if (!Find(window) || flags != NOTIFY_FOR_THIS_SESSION) return FALSE;
+    sessionNotified.push_back(window);
+    return TRUE;
+}
+
+BOOL FakeDesktop::WTSUnRegisterSessionNotification(HWND window)
+{
+    const auto found = std::find(sessionNotified.begin(), sessionNotified.end(), window);
+    if (found == sessionNotified.end()) return FALSE;
+    sessionNotified.erase(found);
     return TRUE;
 }
 

@@ -57,6 +57,11 @@ struct FakeWindow {
     bool hung = false;
     // What the window answers a SendMessageTimeoutW.
     LRESULT answer = 0;
+    // A process with more rights than the core's (run as administrator):
+    // the system drops the core's messages to it, except those the window
+    // lets through (ChangeWindowMessageFilterEx).
+    bool higherRights = false;
+    std::vector<UINT> allowedFromLowerRights;
 };
 
 // A monitor: its rectangle and work area in virtual-screen coordinates.
@@ -246,6 +251,10 @@ public:
     bool cursorReadFails = false;
     // Reads of the virtual screen's width (GetSystemMetrics).
     int screenSizeReads = 0;
+    // Reads of GetSystemMetrics(SM_DIGITIZER).
+    int digitizerReads = 0;
+    // The windows registered for the session's notifications, in order.
+    std::vector<HWND> sessionNotified;
     // The window the mouse's raw input goes to (null: none), and whether
     // asking for it fails.
     HWND rawInputWindow = nullptr;
@@ -343,6 +352,8 @@ public:
     BOOL LockWorkStation() override;
     BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
     BOOL WTSDisconnectSession(HANDLE server, DWORD sessionId, BOOL wait) override;
+    BOOL WTSRegisterSessionNotification(HWND window, DWORD flags) override;
+    BOOL WTSUnRegisterSessionNotification(HWND window) override;
     HANDLE GetCurrentProcess() override;
     BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
     BOOL LookupPrivilegeValueW(LPCWSTR systemName, LPCWSTR name, LUID* luid) override;

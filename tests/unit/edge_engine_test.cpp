@@ -476,6 +476,44 @@ TEST_F(EdgeEngineTest, PollsWhoseCursorReadFailsChangeNothing)
     }
 }
 
+// A pen or touch screen plugged in or taken away while Vorn runs with
+// instant response: Windows tells of it in bursts; the engine asks once per
+// burst, within a second, and the poll follows what it finds.
+TEST_F(EdgeEngineTest, APenPluggedInOrTakenAwayIsFollowedOncePerBurst)
+{
+    engine.DevicesChanged();  // the poll runs anyway: nothing to look for
+    EXPECT_EQ(desktop.Timer(mainWindow, kDevicesTimerId), nullptr);
+    theData.instantResponse = true;
+    engine.SettingsChanged();
+    ASSERT_TRUE(engine.Instant());
+    Run(kEdgePollMs);
+    ASSERT_EQ(desktop.Timer(mainWindow, kEdgeTimerId), nullptr);  // resting, a mouse alone
+
+    const int reads = desktop.digitizerReads;
+    desktop.digitizer = 0xC5;
+    for (int message = 0; message < 30; ++message) {
+        engine.DevicesChanged();
+        Run(10);
+    }
+    Run(1000 - 300);
+    EXPECT_EQ(desktop.digitizerReads, reads + 1);
+    EXPECT_NE(desktop.Timer(mainWindow, kEdgeTimerId), nullptr);
+    desktop.MovePointer(kZonePoints[UpperLeftCorner].x, kZonePoints[UpperLeftCorner].y);  // the pen: no raw input
+    Run(kEdgePollMs);
+    EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    desktop.MovePointer(kCentre.x, kCentre.y);
+    Run(10 * kEdgePollMs);
+    EXPECT_NE(desktop.Timer(mainWindow, kEdgeTimerId), nullptr);  // resting, and still polling
+
+    desktop.digitizer = 0;
+    for (int message = 0; message < 3; ++message)
+        engine.DevicesChanged();
+    Run(1000);
+    EXPECT_EQ(desktop.digitizerReads, reads + 2);
+    EXPECT_EQ(desktop.Timer(mainWindow, kEdgeTimerId), nullptr);
+    EXPECT_EQ(desktop.Timer(mainWindow, kDevicesTimerId), nullptr);
+}
+
 // --- custom actions --------------------------------------------------------------
 
 class CustomDispatchTest : public EdgeEngineTest {

@@ -52,6 +52,13 @@ public:
         desktop.MovePointer(x, y);
         engine->Poll();
     }
+    // A poll while the secure desktop has the input.
+    void PollUnreadable()
+    {
+        desktop.cursorReadFails = true;
+        engine->Poll();
+        desktop.cursorReadFails = false;
+    }
     // The keys typed since the last call (v: down, ^: up).
     std::string Typed()
     {
@@ -128,7 +135,9 @@ TEST_F(KeyActionTest, LeavingEndsTheActionThatHoldsTheKeys)
 
 // Before it leaves, whatever comes first lets the keys go, once and at once:
 // another zone, a button, switching off, the end of the program, of the engine
-// or of the session, a change of settings.
+// or of the session, a change of settings, a lock, a disconnect or a switch of
+// user, sleep, a pointer that cannot be read (the secure desktop has the
+// input), a key typed into one of Vorn's windows.
 TEST_F(KeyActionTest, NoModifierStaysDown)
 {
     Assign(Plain, TopSide, Define(1, L"B", L""));
@@ -141,6 +150,13 @@ TEST_F(KeyActionTest, NoModifierStaysDown)
         {[](KeyActionTest& t) { t.engine.reset(); }, " ^16 ^18"},
         {[](KeyActionTest& t) { t.engine->SettingsChanged(); }, " ^16 ^18"},
         {[](KeyActionTest& t) { t.engine->ReleaseHeldKeys(); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.engine->SessionChanged(WTS_SESSION_LOCK); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.engine->SessionChanged(WTS_CONSOLE_DISCONNECT); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.engine->SessionChanged(WTS_REMOTE_DISCONNECT); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.engine->SessionChanged(WTS_SESSION_LOGOFF); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.engine->PowerChanged(PBT_APMSUSPEND); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { t.PollUnreadable(); }, " ^16 ^18"},
+        {[](KeyActionTest& t) { EXPECT_TRUE(t.engine->KeyReachesVorn(WM_SYSKEYDOWN, 'A')); }, " ^16 ^18"},
     };
     for (const auto& [end, typed] : ends) {
         theData.enabled = true;
@@ -174,6 +190,97 @@ TEST_F(KeyActionTest, AButtonHoldsWhilePressed)
     EXPECT_TRUE(desktop.launches.empty());
     engine->RunAction(ctrlAction, true, nullptr);  // nothing held: the one asked for
     EXPECT_EQ(desktop.launches.size(), 1u);
+}
+
+// The main window hears of the session for as long as the engine runs.
+TEST_F(KeyActionTest, TheSessionIsToldToTheMainWindowUntilTheEngineStops)
+{
+    desktop.sessionNotified.clear();
+    Restart();
+    EXPECT_EQ(desktop.sessionNotified, std::vector<HWND>{mainWindow});
+    engine->Stop();
+    EXPECT_TRUE(desktop.sessionNotified.empty());
+}
+
+// Back from a lock, a disconnect or sleep, the pointer may rest in a zone it
+// was in before or was moved to meanwhile: that zone fires only once the
+// pointer has left it and come back. Nothing fires while the session is away.
+TEST_F(KeyActionTest, AfterTheSessionComesBackTheZoneUnderThePointerWaitsUntilLeft)
+{
+    const struct {
+        void (CEdgeEngine::*notify)(WPARAM);
+        WPARAM away, back;
+    } returns[] = {
+        {&CEdgeEngine::SessionChanged, WTS_SESSION_LOCK, WTS_SESSION_UNLOCK},
+        {&CEdgeEngine::SessionChanged, WTS_CONSOLE_DISCONNECT, WTS_CONSOLE_CONNECT},
+        {&CEdgeEngine::SessionChanged, WTS_REMOTE_DISCONNECT, WTS_REMOTE_CONNECT},
+        {&CEdgeEngine::PowerChanged, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC},
+        {&CEdgeEngine::PowerChanged, PBT_APMSUSPEND, PBT_APMRESUMESUSPEND},
+    };
+    constexpr const char* kAltTab = " v18 v9 ^9 v232 ^232";
+    for (const auto& r : returns) {
+        // Resting in the corner all along, or moved into it while away.
+        for (const bool restedThere : {true, false}) {
+            Restart();
+            Assign(Plain, UpperLeftCorner, Define(0, L"Alt+Tab", L"", true));
+            Assign(Plain, LowerRightCorner, Define(1, L"Ctrl+C", L""));
+            PollAt(restedThere ? 0 : 960, restedThere ? 0 : 540);
+            Typed();
+            ((*engine).*r.notify)(r.away);
+            EXPECT_EQ(KeysDown(), 0);
+            PollAt(1919, 1079);  // what the pointer does while away fires nothing
+            PollAt(0, 0);
+            EXPECT_EQ(Typed(), restedThere ? " ^18" : "");
+            ((*engine).*r.notify)(r.back);
+            PollAt(0, 0);
+            PollAt(0, 0);
+            EXPECT_EQ(Typed(), "");
+            EXPECT_EQ(KeysDown(), 0);
+            PollAt(960, 540);
+            EXPECT_EQ(Typed(), "");
+            PollAt(0, 0);
+            EXPECT_EQ(Typed(), kAltTab);
+            // Other zones answer at once.
+            PollAt(1919, 1079);
+            EXPECT_EQ(Typed(), " ^18 v17 v67 ^67 ^17");
+        }
+    }
+}
+
+// A key pressed in a Vorn window while a corner holds keys: the user's own
+// key lets them go and goes no further, as it came with Vorn's modifiers
+// down; the held keys' own (typed by Vorn into its window in front), any
+// modifier, key releases and characters pass as they are.
+TEST_F(KeyActionTest, AKeyTypedIntoVornWhileKeysAreHeldLetsThemGoAndIsDropped)
+{
+    const struct {
+        bool holding;
+        UINT message;
+        WPARAM key;
+        bool dropped;
+    } cases[] = {
+        {true, WM_KEYDOWN, 'A', true},
+        {true, WM_SYSKEYDOWN, 'A', true},
+        {true, WM_KEYDOWN, VK_LEFT, true},
+        {true, WM_SYSKEYDOWN, VK_TAB, false},
+        {true, WM_KEYDOWN, VK_SHIFT, false},
+        {true, WM_KEYDOWN, VK_CONTROL, false},
+        {true, WM_KEYDOWN, kMaskKey, false},
+        {true, WM_KEYUP, 'A', false},
+        {true, WM_SYSCHAR, 'a', false},
+        {true, WM_CHAR, 'a', false},
+        {false, WM_KEYDOWN, 'A', false},
+    };
+    for (const auto& c : cases) {
+        Restart();
+        Assign(Plain, UpperLeftCorner, Define(0, L"Alt+Tab", L"", true));
+        PollAt(c.holding ? 0 : 960, c.holding ? 0 : 540);
+        Typed();
+        EXPECT_EQ(engine->KeyReachesVorn(c.message, c.key), c.dropped) << c.message << " " << c.key;
+        EXPECT_EQ(Typed(), c.dropped ? " ^18" : "");
+        EXPECT_EQ(engine->HeldKeys().has_value(), c.holding && !c.dropped);
+        PollAt(960, 540);
+    }
 }
 
 // --- the settings file, copies and deletion, the editor ---------------------------------

@@ -17,20 +17,22 @@ using fake::TimedMessage;
 using fake::WindowDesc;
 
 // A lock held by a running Vorn until `freeAfter` more takes have failed
-// (never when negative).
+// (never when negative); one made by a Vorn with other rights cannot even be
+// opened meanwhile.
 class ScriptedLock : public IInstanceLock {
 public:
-    explicit ScriptedLock(int freeAfter) : freeAfter_(freeAfter) {}
-    bool Take(DWORD) override
+    ScriptedLock(int freeAfter, bool unopenable) : freeAfter_(freeAfter), unopenable_(unopenable) {}
+    LockState Take(DWORD) override
     {
         ++takes;
-        if (freeAfter_ < 0) return false;
-        return freeAfter_-- == 0;
+        if (freeAfter_ >= 0 && freeAfter_-- == 0) return LockState::Taken;
+        return unopenable_ ? LockState::Unopenable : LockState::Held;
     }
     int takes = 0;
 
 private:
     int freeAfter_;
+    bool unopenable_;
 };
 
 struct Other {
@@ -38,11 +40,16 @@ struct Other {
     bool ours;        // the running Vorn's main window
     bool hung = false;
     bool ending = false;  // being destroyed: answers 0
+    // Run as administrator: the system drops this start's messages to it,
+    // unless it lets the show message through.
+    bool higherRights = false;
+    bool letsShowThrough = false;
 };
 
 struct StartCase {
     const char* name;
     int lockFreeAfter;
+    bool unopenable;
     std::vector<Other> windows;
     StartOutcome expected;
 };
@@ -62,10 +69,12 @@ TEST_P(StartTest, OnlyTheRunningVornsWindowIsAskedAndNoStartIsLeftWithoutVorn)
         FakeWindow& added = desktop.Window(window);
         added.hung = other.hung;
         added.answer = other.ours && !other.ending ? kShownAnswer : 0;
+        added.higherRights = other.higherRights;
+        if (other.letsShowThrough) added.allowedFromLowerRights.push_back(kShowRunningMessage);
         if (other.ours) ours = window;
     }
     const HWND foregroundBefore = desktop.GetForegroundWindow();
-    ScriptedLock lock(c.lockFreeAfter);
+    ScriptedLock lock(c.lockFreeAfter, c.unopenable);
 
     const StartOutcome outcome = DecideStart(lock, StartTiming{500, 50, 100});
 
@@ -90,25 +99,40 @@ TEST_P(StartTest, OnlyTheRunningVornsWindowIsAskedAndNoStartIsLeftWithoutVorn)
     if (outcome == StartOutcome::RunningUnanswered && desktop.shownAsync.empty()) {
         EXPECT_EQ(lock.takes, 11) << c.name;
     }
+    // A lock that cannot be waited for: the start waits between its looks
+    // itself, once after every failed take, rather than asking in a spin.
+    const int failedLaterTakes = lock.takes - 1 - (outcome == StartOutcome::Run ? 1 : 0);
+    EXPECT_EQ(desktop.sleeps.size(), c.unopenable ? static_cast<std::size_t>(failedLaterTakes) : 0u) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, StartTest,
     ::testing::Values(
-        StartCase{"lock free, a folder and a document titled Vorn open", 0,
+        StartCase{"lock free, a folder and a document titled Vorn open", 0, false,
                   {{L"CabinetWClass", false}, {L"#32770", false}, {L"Notepad", false}}, StartOutcome::Run},
-        StartCase{"lock held, its window answers among others titled Vorn", -1,
+        StartCase{"lock held, its window answers among others titled Vorn", -1, false,
                   {{L"CabinetWClass", false}, {kMainWindowClass, true}, {L"#32770", false}},
                   StartOutcome::ShownRunning},
-        StartCase{"lock held, only other programs' windows titled Vorn, freed later", 3,
+        StartCase{"lock held, only other programs' windows titled Vorn, freed later", 3, false,
                   {{L"CabinetWClass", false}, {L"#32770", false}}, StartOutcome::Run},
-        StartCase{"lock held, no window yet, freed at the last look", 10, {}, StartOutcome::Run},
-        StartCase{"lock held for good, no window ever", -1, {{L"CabinetWClass", false}},
+        StartCase{"lock held, no window yet, freed at the last look", 10, false, {}, StartOutcome::Run},
+        StartCase{"lock held for good, no window ever", -1, false, {{L"CabinetWClass", false}},
                   StartOutcome::RunningUnanswered},
-        StartCase{"lock held, its window hung", -1, {{kMainWindowClass, true, true}},
+        StartCase{"lock held, its window hung", -1, false, {{kMainWindowClass, true, true}},
                   StartOutcome::RunningUnanswered},
-        StartCase{"lock held by a Vorn that is ending, freed when it has gone", 2,
-                  {{kMainWindowClass, true, false, true}}, StartOutcome::Run}),
+        StartCase{"lock held by a Vorn that is ending, freed when it has gone", 2, false,
+                  {{kMainWindowClass, true, false, true}}, StartOutcome::Run},
+        // Run as administrator, the running Vorn made a lock this start cannot
+        // open, or an older one whose window drops this start's message.
+        StartCase{"lock cannot be opened, no window ever", -1, true, {}, StartOutcome::RunningUnanswered},
+        StartCase{"lock cannot be opened, its holder ends later", 4, true, {}, StartOutcome::Run},
+        StartCase{"lock cannot be opened, its window lets the message through", -1, true,
+                  {{L"CabinetWClass", false}, {kMainWindowClass, true, false, false, true, true}},
+                  StartOutcome::ShownRunning},
+        StartCase{"lock held, its window run as administrator lets the message through", -1, false,
+                  {{kMainWindowClass, true, false, false, true, true}}, StartOutcome::ShownRunning},
+        StartCase{"lock cannot be opened, its window drops the message", -1, true,
+                  {{kMainWindowClass, true, false, false, true, false}}, StartOutcome::RunningUnanswered}),
     [](const ::testing::TestParamInfo<StartCase>& info) { return "Case" + std::to_string(info.index); });
 
 }  // namespace

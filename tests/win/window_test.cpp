@@ -324,7 +324,7 @@ TEST_F(MainWindowTest, ALaterStartFindsThisWindowByItsClassAndItShowsItself)
     CMainDlg& main = Open();
     ASSERT_FALSE(IsWindowVisible(main.Handle()));
     struct HeldLock : IInstanceLock {
-        bool Take(DWORD) override { return false; }
+        LockState Take(DWORD) override { return LockState::Held; }
     } held;
     EXPECT_EQ(DecideStart(held, StartTiming{200, 50, 1000}), StartOutcome::ShownRunning);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
