@@ -19,6 +19,8 @@ void CCustomAction::Clear()
     beginningKeys = {};
     endingKeys = {};
     holdKeys = false;
+    unreadBeginningKeys.clear();
+    unreadEndingKeys.clear();
 }
 
 const CCustomAction* CCustomActions::Slot(int slot) const

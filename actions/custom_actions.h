@@ -21,6 +21,12 @@ struct CCustomAction {
     // The beginning's modifiers stay down while the pointer stays in the zone
     // (or the floating button stays pressed). Only with beginning keys.
     bool holdKeys = false;
+    // Keys the file holds for a phase that are no combination Vorn can read,
+    // kept as written: a save gives them back for the user to mend, and the
+    // phase presses nothing meanwhile. An action the editor stores has none,
+    // so the user's change replaces them.
+    std::wstring unreadBeginningKeys{};
+    std::wstring unreadEndingKeys{};
 
     bool IsFree() const { return name.empty(); }
     bool PressesKeys() const { return !beginningKeys.Empty() || !endingKeys.Empty(); }

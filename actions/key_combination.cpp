@@ -247,8 +247,8 @@ std::optional<KeyCombination> ParseKeyCombination(std::wstring_view text)
         const std::wstring_view part = Trimmed(rawPart);
         // Nothing may follow the key.
         if (keys.key || part.empty()) return std::nullopt;
+        // A modifier named twice is the same key held: it counts once.
         if (const std::optional<KeyModifier> modifier = ModifierOfPart(part)) {
-            if (keys.modifiers & *modifier) return std::nullopt;
             keys.modifiers = static_cast<BYTE>(keys.modifiers | *modifier);
             continue;
         }

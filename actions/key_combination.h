@@ -48,7 +48,7 @@ std::wstring KeyCombinationDisplayText(const KeyCombination& keys);
 std::wstring ModifiersDisplayPrefix(BYTE modifiers);
 
 // Reads a combination written as above, ignoring case and blanks, with the
-// modifiers in any order. A key may also be written as the one character it
+// modifiers in any order, one named twice counting once. A key may also be written as the one character it
 // types without Shift on the user's layout ("Ctrl+ü", "Ctrl+;"), or as the
 // capital of a letter it types. Empty text gives no keys; nothing when the
 // text is no combination.

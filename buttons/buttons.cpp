@@ -487,6 +487,9 @@ void CButtons::LoadButtons(const ProfileFile& file)
         }
         const int id = AddButton(false, static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
                                  static_cast<int>(top + height));
+        // The file is newest first, as the list is: each section goes after
+        // those read before it, so that a save writes them back in their order.
+        std::rotate(list_.begin(), list_.begin() + 1, list_.end());
         for (int key = ActionPlain; key <= ActionShift; ++key)
             SetAction(id, kSlotOfAction[key], theData.FindActionIndex(stored.values[static_cast<std::size_t>(key)]));
         SetCaption(id, Replace(stored.values[Caption], kStoredBreak, L"\r\n"));

@@ -1,5 +1,6 @@
 // The floating on-screen buttons as data: one CButtonInfo per button, all of
-// them in theButtons, newest first. Geometry is held in the coordinates of the
+// them in theButtons, newest first, which is also the order of the file's
+// sections. Geometry is held in the coordinates of the
 // editor's picture of the screen, in which the whole virtual screen is the
 // rectangle (9, 10)-(220, 169), so that buttons keep their relative place when
 // the resolution changes. Every change saves the settings file. The floating
@@ -166,8 +167,8 @@ public:
     // actions deleted and compacted). Saves nothing.
     void RemapActions(const std::function<void(ActionIndex&)>& remap);
 
-    // The [Button N] sections of the settings file. The load starts from no
-    // buttons and saves nothing.
+    // The [Button N] sections of the settings file, read and written in the
+    // list's order. The load starts from no buttons and saves nothing.
     void LoadButtons(const ProfileFile& file);
     void AppendSections(std::wstring& out) const;
     // No buttons, nothing saved or repainted (a new load, tests).

@@ -57,34 +57,46 @@ std::wstring Header(std::wstring_view section) { return L"\r\n[" + std::wstring(
 
 // A custom action's keys, beside its command lines; written only for the
 // phases that press keys, so that a file without any is written as before.
+// Keys that could not be read go back as they were read, until the user
+// changes the action.
 void WriteCustomActionKeys(Writer& out, int number, const CCustomAction& action)
 {
-    if (!action.beginningKeys.Empty()) out.Key(Numbered(L"KeysA ", number), KeyCombinationText(action.beginningKeys));
-    if (!action.endingKeys.Empty()) out.Key(Numbered(L"KeysB ", number), KeyCombinationText(action.endingKeys));
-    if (action.holdKeys && !action.beginningKeys.Empty()) out.Key(Numbered(L"Hold keys ", number), Flag(true));
+    const auto write = [&](const wchar_t* key, const KeyCombination& keys, const std::wstring& unread) {
+        if (!keys.Empty())
+            out.Key(Numbered(key, number), KeyCombinationText(keys));
+        else if (!unread.empty())
+            out.Key(Numbered(key, number), unread);
+    };
+    write(L"KeysA ", action.beginningKeys, action.unreadBeginningKeys);
+    write(L"KeysB ", action.endingKeys, action.unreadEndingKeys);
+    const bool beginningKeys = !action.beginningKeys.Empty() || !action.unreadBeginningKeys.empty();
+    if (action.holdKeys && beginningKeys) out.Key(Numbered(L"Hold keys ", number), Flag(true));
 }
 
-// Keys take a phase's place and empty its command line; keys that cannot be
-// read leave the phase to its command line and are noted in `unreadable`.
+// Keys take a phase's place and empty its command line. Keys that cannot be
+// read leave the phase to its command line, are kept as text to be written
+// back, and are noted in `unreadable`; a hold goes with them, for the day the
+// user mends them.
 void ReadCustomActionKeys(const ProfileFile& file, int number, CCustomAction& action,
                           std::optional<UnreadableKeys>& unreadable)
 {
-    const auto read = [&](const wchar_t* key, KeyCombination& keys, std::wstring& commandLine) {
-        const std::wstring text = file.Get(kCustomActions, Numbered(key, number), L"");
+    const auto read = [&](const wchar_t* key, KeyCombination& keys, std::wstring& commandLine, std::wstring& unread) {
+        std::wstring text = file.Get(kCustomActions, Numbered(key, number), L"");
         const std::optional<KeyCombination> parsed = ParseKeyCombination(text);
         if (!parsed) {
             if (unreadable)
                 ++unreadable->more;
             else
                 unreadable = UnreadableKeys{text, action.name};
+            unread = std::move(text);
             return;
         }
         keys = *parsed;
         if (!keys.Empty()) commandLine.clear();
     };
-    read(L"KeysA ", action.beginningKeys, action.beginningAction);
-    read(L"KeysB ", action.endingKeys, action.endingAction);
-    action.holdKeys = !action.beginningKeys.Empty() &&
+    read(L"KeysA ", action.beginningKeys, action.beginningAction, action.unreadBeginningKeys);
+    read(L"KeysB ", action.endingKeys, action.endingAction, action.unreadEndingKeys);
+    action.holdKeys = (!action.beginningKeys.Empty() || !action.unreadBeginningKeys.empty()) &&
                       ParseFlag(file.Get(kCustomActions, Numbered(L"Hold keys ", number), L"F").c_str());
 }
 

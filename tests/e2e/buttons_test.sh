@@ -115,7 +115,17 @@ e2e_tray_menu 0 3 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right
-first_is_last() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -qx 'Caption=Copy'; }
-e2e_check "the next save writes the sections newest first" e2e_wait_until 10 first_is_last
+# Written by Vorn (it writes every setting), the sections in the order read.
+caption_of() {  # section number
+  tr -d '\r' < "$E2E_WORK/Vorn.ini" | awk -v section="[Button $1]" '
+    /^\[/ {inside = ($0 == section); next}
+    inside && /^Caption=/ {sub(/^Caption=/, ""); print; exit}'
+}
+saved_in_order() {
+  tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -q '^Current page=' &&
+    [ "$(caption_of 1)" = 'Tile\r\nleft' ] && [ "$(caption_of 2)" = Press ] &&
+    [ "$(caption_of 3)" = Third ] && [ "$(caption_of 4)" = Copy ]
+}
+e2e_check "the next save keeps the sections in the file's order" e2e_wait_until 10 saved_in_order
 
 e2e_finish

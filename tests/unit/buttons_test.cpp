@@ -275,8 +275,8 @@ TEST_F(ButtonsTest, NoEditMakesAButtonTheNextStartWouldDrop)
         }
         Load(text);
         ASSERT_EQ(theButtons.List().size(), c.sections.size());
-        theButtons.List().back()->selected = true;  // the reference
-        const CButtonInfo& edited = *theButtons.List().front();
+        theButtons.List().front()->selected = true;  // the reference, section 1
+        const CButtonInfo& edited = *theButtons.List().back();
         c.edit(edited.id);
         EXPECT_EQ(edited.diagramRect, c.expected);
         EXPECT_EQ(WindowOf(edited.id).placed, edited.ToScreen(c.expected));  // the window shows it there
@@ -392,7 +392,7 @@ TEST_F(ButtonsTest, APressRunsTheActionOfTheModifierHeldAtThatMoment)
 
 // --- the settings file ----------------------------------------------------------------------
 
-TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
+TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackInTheirOrder)
 {
     theCustomActions[0] = CCustomAction{L"Backup", L"", L"backup.cmd", L""};
     const int first = theButtons.AddButton(false, 20, 30, 60, 55);
@@ -414,10 +414,10 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
     EXPECT_EQ(Sections(), expected);
     EXPECT_EQ(Saved(), EncodeSettingsText(FormatSettingsFile()));
 
-    // Loading puts each section at the head: the order turns round.
+    // Read back in the file's order: the newest is still first.
     Load(EncodeSettingsText(FormatSettingsFile()));
     ASSERT_EQ(theButtons.List().size(), 2u);
-    const CButtonInfo& back = *theButtons.List()[0];
+    const CButtonInfo& back = *theButtons.List()[1];
     EXPECT_EQ(back.caption, L"Two\r\n\r\nlines");
     EXPECT_EQ(WindowOf(back.id).text, L"Two\r\n\r\nlines");
     EXPECT_TRUE(back.keepTitle);
@@ -425,8 +425,30 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackTheSame)
     EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), kBuiltInActionCount, kNoActionIndex}));
     EXPECT_EQ(back.diagramRect, (RECT{20, 30, 60, 55}));
     EXPECT_FALSE(WindowOf(back.id).frame);  // frames only while the Buttons page is open
-    EXPECT_EQ(Ids(), (std::vector<int>{1, 0}));
-    EXPECT_EQ(Sections().find(L"[Button 1]\r\nAction, plain=Tile left"), 0u);
+    EXPECT_EQ(Ids(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Sections(), expected);
+}
+
+// A file that nothing changed is written back as it was: the sections keep
+// their order ("First" stays Button 1), however often it is loaded and saved,
+// and the picture's order starts with the first of them.
+TEST_F(ButtonsTest, ALoadAndASaveWriteTheButtonsBackByteForByte)
+{
+    std::string file = EncodeSettingsText(FormatSettingsFile());  // the rest of a whole file
+    const char* captions[] = {"First", "Second", "Third"};
+    for (int n = 0; n < 3; ++n)
+        file += "[Button " + std::to_string(n + 1) +
+                "]\r\nAction, plain=Cascade\r\nAction, ctrl=No action\r\nAction, shift=No action\r\nLeft=" +
+                std::to_string(20 + 40 * n) + "\r\nTop=30\r\nWidth=30\r\nHeight=20\r\nCaption=" + captions[n] +
+                "\r\nKeep title=True\r\nTransparency=" + std::to_string(10 * n) + "%\r\n\r\n";
+    ASSERT_TRUE(fake::TempFolder::Write(theData.settingsPath, file));
+    for (int round = 0; round < 2; ++round) {
+        theData.LoadSettings();
+        ASSERT_EQ(theButtons.List().size(), 3u);
+        EXPECT_EQ(theButtons.List().front()->caption, L"First");
+        theData.SaveSettings();
+        EXPECT_EQ(Saved(), file) << "round " << round;
+    }
 }
 
 TEST_F(ButtonsTest, ReadingRules)
@@ -474,15 +496,15 @@ TEST_F(ButtonsTest, ValuesAreReadWholeAndSectionsBeyondTheBoundAreKept)
                 "\nTransparency=" + std::to_string(n % 7) + "%\n";
     Load(text);
     EXPECT_EQ(theButtons.List().size(), static_cast<std::size_t>(kMaxButtons));
-    EXPECT_EQ(theButtons.List().back()->caption, longCaption);
+    EXPECT_EQ(theButtons.List().front()->caption, longCaption);
 
-    // Written back: the shown ones newest first, then the rest as read.
+    // Written back in the order read: the shown ones, then the rest.
     const std::wstring saved = Sections();
+    EXPECT_EQ(saved.find(L"[Button 1]\r\nAction, plain=No action\r\nAction, ctrl=No action\r\n"
+                         L"Action, shift=No action\r\nLeft=10\r\nTop=10\r\nWidth=5\r\nHeight=5\r\nCaption=ccc"),
+              0u);
     EXPECT_NE(saved.find(L"[Button " + std::to_wstring(kMaxButtons + 40) + L"]"), std::wstring::npos);
     EXPECT_NE(saved.find(L"Caption=b" + std::to_wstring(kMaxButtons + 40)), std::wstring::npos);
-    // Each load turns the shown ones round; the kept ones stay behind them.
-    Load(EncodeSettingsText(FormatSettingsFile()));
-    EXPECT_NE(Sections(), saved);
     Load(EncodeSettingsText(FormatSettingsFile()));
     EXPECT_EQ(Sections(), saved);
     theButtons.DeleteAllButtons();

@@ -7,6 +7,8 @@
 
 #include "app/edge_engine.h"
 #include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 #include "tests/fake/fixture.h"
 #include "tests/fake/full_settings.h"
 #include "tests/fake/temp_folder.h"
@@ -401,6 +403,75 @@ KeysB 4=Ctrl+
     theData.SaveSettings();
     ASSERT_EQ(told.size(), 2u);
     EXPECT_TRUE(told[1].saving);
+}
+
+// Keys that cannot be read stay in the file as the user wrote them, through
+// saves, copies and the renumbering a deletion brings, and press nothing,
+// until the user stores that action in the editor.
+TEST_F(KeyActionFileTest, UnreadableKeysStayAsWrittenUntilTheUserChangesTheAction)
+{
+    const std::wstring texts[] = {L"Ctrl+Foo", L"Ctrl+\u00e9", L"0x1FF", L"Ctrl+",
+                                  L"Ctrl+Shift+" + std::wstring(10000 - 11, L'K')};
+    for (const std::wstring& text : texts) {
+        SCOPED_TRACE(testing::PrintToString(text.substr(0, 20)));
+        ResetGlobals();
+        theData.settingsPath = folder.File(L"Vorn.ini");
+        // A whole file as Vorn writes it, with the text in place of keys it
+        // can read: the beginning of one action, held, the ending of another.
+        theCustomActions[0] = CCustomAction{L"Mail", L"", L"mail.exe", L""};
+        Define(1, L"Win+F1", L"", true);
+        Define(2, L"", L"Win+F2", false, L"");
+        theData.assignments[Plain][LowerRightCorner] = kBuiltInActionCount + 1;
+        std::wstring wide = FormatSettingsFile();
+        for (const std::wstring placeholder : {L"Win+F1", L"Win+F2"})
+            wide.replace(wide.find(placeholder), placeholder.size(), text);
+        const std::string file = EncodeSettingsText(wide);
+        ASSERT_TRUE(fake::TempFolder::Write(theData.settingsPath, file));
+
+        std::vector<FileProblem> told;
+        theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+        theData.LoadSettings();
+        ASSERT_EQ(told.size(), 1u);  // told once, naming the first whole
+        ASSERT_TRUE(told[0].keys);
+        EXPECT_EQ(told[0].keys->text, text);
+        EXPECT_EQ(told[0].keys->more, 1);
+        desktop.keys.clear();
+        desktop.launches.clear();
+        CEdgeEngine engine;
+        engine.Start(AddWindow(L"Vorn"));
+        engine.RunAction(kBuiltInActionCount + 1, false, nullptr);
+        engine.RunAction(kBuiltInActionCount + 2, true, nullptr);
+        EXPECT_TRUE(desktop.keys.empty());
+        EXPECT_TRUE(desktop.launches.empty());
+        theData.SaveSettings();
+        EXPECT_EQ(Saved(), file);
+
+        // Carried like keys: copied, and renumbered when an action before goes.
+        EXPECT_EQ(theCustomActions.DuplicateCustomAction(L"Keys 1"), L"Keys 1 copy 1");
+        theCustomActions.DeleteCustomAction(0);
+        const auto saved = [&](const wchar_t* key) {
+            return ProfileFile::FromBytes(Saved()).Get(L"Custom actions", key, L"(none)");
+        };
+        EXPECT_EQ(saved(L"KeysA 1"), text);
+        EXPECT_EQ(saved(L"Hold keys 1"), L"True");
+        EXPECT_EQ(saved(L"KeysB 2"), text);
+        EXPECT_EQ(saved(L"Name 3"), L"Keys 1 copy 1");
+        EXPECT_EQ(saved(L"KeysA 3"), text);
+
+        // Stored in the editor, as it builds the fields: its keys replace the
+        // text, or its command line does.
+        CCustomAction recorded{L"Keys 1", L"", L"", L""};
+        recorded.beginningKeys = Keys(L"Ctrl+B");
+        ASSERT_EQ(SaveCustomActionEdit(L"Keys 1", recorded), CustomEditError::None);
+        CCustomAction commandLine{L"Keys 2", L"", L"", L"end.exe"};
+        ASSERT_EQ(SaveCustomActionEdit(L"Keys 2", commandLine), CustomEditError::None);
+        theData.SaveSettings();
+        EXPECT_EQ(saved(L"KeysA 1"), L"Ctrl+B");
+        EXPECT_EQ(saved(L"Hold keys 1"), L"(none)");
+        EXPECT_EQ(saved(L"KeysB 2"), L"(none)");
+        EXPECT_EQ(saved(L"ActionB 2"), L"end.exe");
+        EXPECT_EQ(saved(L"KeysA 3"), text);  // the copy nobody changed
+    }
 }
 
 TEST_F(KeyActionFileTest, CopiesCarryTheKeysAndDeletionMovesThemWithTheirAction)

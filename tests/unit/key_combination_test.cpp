@@ -69,13 +69,16 @@ TEST_F(KeyCombinationTest, ReadsWhatAUserTypesAndRefusesTheRest)
         {L"VK 0D", KeyCombination{0, 0x0D}},
         {L"Ctrl+;", KeyCombination{kCtrl, 0xBA}},
         {L"Alt+'", KeyCombination{kAlt, 0xDE}},
+        // A modifier named twice, in either spelling, counts once.
+        {L"Ctrl+Ctrl+A", KeyCombination{kCtrl, 'A'}},
+        {L"control+Shift+CTRL+Esc", KeyCombination{kCtrl | kShift, 0x1B}},
+        {L"Alt+Alt", KeyCombination{kAlt, 0}},
         // Unreadable: nothing after "+", a "+" glued to a name, a modifier after
-        // the key or twice, two keys, unknown names and codes, characters that
+        // the key, two keys, unknown names and codes, characters that
         // need Shift or that no key types here.
         {L"Ctrl+", std::nullopt},
         {L"+Ctrl", std::nullopt},
         {L"A+Ctrl", std::nullopt},
-        {L"Ctrl+Ctrl+A", std::nullopt},
         {L"A+B", std::nullopt},
         {L"Ctrl+Shiftt+S", std::nullopt},
         {L"F25", std::nullopt},
