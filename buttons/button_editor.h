@@ -123,6 +123,9 @@ public:
     bool updatingCaption = false;
 
 private:
+    // The drag is over (released, or the pointer left the picture or the
+    // screen area): the value is told if the button moved.
+    void EndDrag();
     void ChangeSelectedRect(const std::function<void()>& change);
     void ShowButton(int id);
     void SelectActionInTree();
@@ -133,6 +136,8 @@ private:
     int SelectedIndex() const;
 
     IButtonEditorView& view_;
+    // The dragged button moved since the press, and nobody was told yet.
+    bool movedInDrag_ = false;
 };
 
 }  // namespace vorn

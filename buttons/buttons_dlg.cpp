@@ -12,14 +12,12 @@ namespace vorn::ui {
 namespace {
 
 // A button as the picture shows it: a one-pixel frame, filled inside.
-void PaintButton(HDC dc, const RECT& r, Rgb frame, Rgb fill)
+void PaintButton(HDC dc, const RECT& r, HBRUSH frame, HBRUSH fill)
 {
-    const OwnedBrush frameBrush(CreateSolidBrush(ColourRef(frame)));
-    const OwnedBrush fillBrush(CreateSolidBrush(ColourRef(fill)));
-    FrameRect(dc, &r, frameBrush.Get());
+    FrameRect(dc, &r, frame);
     RECT inside = r;
     InflateRect(&inside, -1, -1);
-    FillRect(dc, &inside, fillBrush.Get());
+    FillRect(dc, &inside, fill);
 }
 
 constexpr PictureAccessibility kButtonsAccessibility{
@@ -238,15 +236,26 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
     const PictureColours colours = CurrentPictureColours();
-    picture_.Draw(dc, colours);
+    // A drag step repaints two buttons' places: only what lies there is
+    // drawn, with four brushes for all buttons.
+    picture_.Draw(dc, colours, paint.rcPaint);
+    const OwnedBrush outline(CreateSolidBrush(ColourRef(colours.outline)));
+    const OwnedBrush fill(CreateSolidBrush(ColourRef(colours.button)));
+    const OwnedBrush selectedFrame(CreateSolidBrush(ColourRef(colours.selectedButtonFrame)));
+    const OwnedBrush selectedFill(CreateSolidBrush(ColourRef(colours.selectedButton)));
+    const auto paintButton = [&](const RECT& units, bool selected) {
+        const RECT pixels = picture_.Pixels(units);
+        RECT shown{};
+        if (!IntersectRect(&shown, &pixels, &paint.rcPaint)) return;
+        PaintButton(dc, pixels, selected ? selectedFrame.Get() : outline.Get(),
+                    selected ? selectedFill.Get() : fill.Get());
+    };
     // Newest first: older buttons are painted over newer ones.
     for (const auto& button : theButtons.List())
-        PaintButton(dc, picture_.Pixels(button->diagramRect),
-                    button->selected ? colours.selectedButtonFrame : colours.outline,
-                    button->selected ? colours.selectedButton : colours.button);
+        paintButton(button->diagramRect, button->selected);
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
-        PaintButton(dc, picture_.Pixels(editor.rubberRect), colours.selectedButtonFrame, colours.selectedButton);
+        paintButton(editor.rubberRect, true);
     focusDrawn_ = FocusTarget();
     picture_.DrawFocus(dc, focusDrawn_);
     EndPaint(handle_, &paint);
@@ -339,6 +348,15 @@ void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
         tool = tree_;
     }
     lastTipPoint_ = p;
+    // The same text again (a drag goes on over the same button) only
+    // passes the move on: setting it would draw the tip again.
+    if (tool == lastTipTool_ && text == lastTipText_) {
+        MSG relayed = message;
+        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        return;
+    }
+    lastTipTool_ = tool;
+    lastTipText_ = text;
     ShowPageTip(tip, handle_, tool, std::move(text), message);
 }
 

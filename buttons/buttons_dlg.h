@@ -115,6 +115,9 @@ private:
     OwnedWindow toolTip_;
     OwnedMenu menu_;
     POINT lastTipPoint_{-1, -1};
+    // The tool and text the tip was last given.
+    HWND lastTipTool_ = nullptr;
+    std::wstring lastTipText_;
     bool restoringExpansion_ = false;
 };
 
