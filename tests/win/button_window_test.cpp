@@ -336,24 +336,28 @@ TEST_F(ButtonsPictureTest, ADragIsToldOnceAtItsEndAndPaintedAtEachStep)
         return GetPixel(dc, (pixels.left + pixels.right) / 2, (pixels.top + pixels.bottom) / 2) == selected;
     };
 
+    // Steps longer than the button is wide: each leaves its old place clear.
     const RECT start = theButtons.GetDiagramRect(id);
     SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, at({50, 50}));
     told();
-    for (const POINT p : {POINT{60, 50}, POINT{80, 55}, POINT{100, 60}}) {
+    RECT was = start;
+    for (const POINT p : {POINT{80, 50}, POINT{110, 55}, POINT{140, 60}}) {
         SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, at(p));
         UpdateWindow(diagram);
-        EXPECT_TRUE(shownAt(theButtons.GetDiagramRect(id))) << p.x;
+        const RECT now = theButtons.GetDiagramRect(id);
+        EXPECT_TRUE(shownAt(now)) << p.x;
+        EXPECT_FALSE(shownAt(was)) << p.x;
+        was = now;
     }
-    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 50);
-    EXPECT_FALSE(shownAt(start));
+    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 90);
     EXPECT_EQ(told(), 0);
-    SendMessageW(diagram, WM_LBUTTONUP, 0, at({100, 60}));
+    SendMessageW(diagram, WM_LBUTTONUP, 0, at({140, 60}));
     EXPECT_EQ(told(), 1);
 
     SetFocus(diagram);
     told();
     SendMessageW(diagram, WM_KEYDOWN, VK_RIGHT, 1);
-    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 51);
+    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 91);
     EXPECT_EQ(told(), 1);
 
     ReleaseDC(diagram, dc);
