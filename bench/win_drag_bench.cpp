@@ -104,11 +104,12 @@ int wmain()
         SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pointerAt(kProfiledSteps), 25));
         Pump();
 
-        // Then timed, without the hook. A floating window other than the
-        // dragged one is moved alone in turns with the drag steps, so that a
-        // busy machine weighs on both alike. The newest button, at the far
-        // end of the picture from the dragged (the oldest).
-        const HWND floating = theButtons.List().front()->window->Handle();
+        // Then timed, without the hook. The dragged button's own window is
+        // moved alone in turns with the drag steps, as far as a step moves
+        // it, so that a busy machine weighs on both alike. (Windows differ:
+        // one lower among the topmost ones costs more to move.)
+        const CButtonInfo& dragged = *theButtons.Find(page.Editor().selectedId);
+        const HWND floating = dragged.window->Handle();
         constexpr int kSteps = 400;
         std::vector<double> ms, windowMs, moveMs, paintMs, pumpMs;
         const int writesBefore = theData.settingsWrites;
@@ -130,7 +131,10 @@ int wmain()
             Sleep(2);
 
             const auto moving = Clock::now();
-            SetWindowPos(floating, nullptr, 100 + (step % 50) * 9, 100, 136, 135, SWP_NOZORDER | SWP_NOACTIVATE);
+            // Beside where the step put it, by about the length of a step.
+            SetWindowPos(floating, nullptr, dragged.screenRect.left + 9, dragged.screenRect.top,
+                         dragged.screenRect.right - dragged.screenRect.left,
+                         dragged.screenRect.bottom - dragged.screenRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
             Pump();
             windowMs.push_back(since(moving));
             Sleep(2);

@@ -71,9 +71,10 @@ void CButtonEditor::MouseMove(POINT p)
         if (Inside(kScreenArea, p)) {
             // Only where the button was and where it is now: the rest of the
             // picture, and the other buttons, look as they did.
-            view_.Repaint(theButtons.GetDiagramRect(selectedId));
+            const RECT was = theButtons.GetDiagramRect(selectedId);
             theButtons.MoveButtonBy(selectedId, p.x - lastPoint.x, p.y - lastPoint.y);
-            view_.Repaint(theButtons.GetDiagramRect(selectedId));
+            view_.RepaintDragStep(was);
+            view_.RepaintDragStep(theButtons.GetDiagramRect(selectedId));
             lastPoint = p;
             view_.SetSettingsWindowTopmost(true);
             // A screen reader hears where the button ended, once, not every
@@ -91,6 +92,7 @@ void CButtonEditor::MouseMove(POINT p)
 void CButtonEditor::EndDrag()
 {
     dragging = false;
+    view_.DragEnded();
     if (!movedInDrag_) return;
     movedInDrag_ = false;
     view_.ValueChanged();

@@ -23,6 +23,10 @@ public:
     // Selects the tree item of `action`; -1 finds none.
     virtual void SelectTreeAction(ActionIndex /*action*/) {}
     virtual void Repaint(const RECT& /*diagramRect*/) {}
+    // A drag step's repaint, which the page may put off until the screen
+    // shows its next frame; the drag's end brings what is left at once.
+    virtual void RepaintDragStep(const RECT& diagramRect) { Repaint(diagramRect); }
+    virtual void DragEnded() {}
     virtual void SetSettingsWindowTopmost(bool /*on*/) {}
     // Asks for, or stops asking for, word of the pointer leaving the picture.
     virtual void TrackMouseLeave(bool /*on*/) {}

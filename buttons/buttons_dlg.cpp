@@ -20,6 +20,10 @@ void PaintButton(HDC dc, const RECT& r, HBRUSH frame, HBRUSH fill)
     FillRect(dc, &inside, fill);
 }
 
+// A frame of a 60 Hz screen; the timer's id is the picture's own.
+constexpr DWORD kFrameMs = 16;
+constexpr UINT_PTR kFrameTimerId = 0x4652;
+
 constexpr PictureAccessibility kButtonsAccessibility{
     L"Floating buttons",
     L"Insert makes a button; Tab and Shift+Tab select one; arrow keys move it, Shift+arrow keys size it; "
@@ -46,6 +50,7 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
         MapMessage<CMonitorStaticBtn>(WM_CONTEXTMENU, &CMonitorStaticBtn::OnContextMenu),
         MapMessage<CMonitorStaticBtn>(WM_GETOBJECT, &CMonitorStaticBtn::OnGetObject),
         MapMessage<CMonitorStaticBtn>(kAccessibleValueMessage, &CMonitorStaticBtn::OnAccessibleValue),
+        MapMessage<CMonitorStaticBtn>(WM_TIMER, &CMonitorStaticBtn::OnTimer),
     };
     return table;
 }
@@ -67,6 +72,41 @@ void CMonitorStaticBtn::EditorChanged()
         picture_.Invalidate(&target);
     }
     AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
+}
+
+void CMonitorStaticBtn::RepaintDragStep(const RECT& units)
+{
+    if (!handle_) return;
+    if (dragPending_)
+        UnionRect(&dragArea_, &dragArea_, &units);
+    else
+        dragArea_ = units;
+    dragPending_ = true;
+    if (frameTimer_) return;
+    const DWORD since = GetTickCount() - lastDragPaint_;
+    if (since >= kFrameMs) {
+        FlushDragRepaint();
+        return;
+    }
+    frameTimer_ = SetTimer(handle_, kFrameTimerId, kFrameMs - since, nullptr) != 0;
+    if (!frameTimer_) FlushDragRepaint();
+}
+
+void CMonitorStaticBtn::FlushDragRepaint()
+{
+    if (frameTimer_) KillTimer(handle_, kFrameTimerId);
+    frameTimer_ = false;
+    if (!dragPending_) return;
+    dragPending_ = false;
+    picture_.Invalidate(&dragArea_);
+    lastDragPaint_ = GetTickCount();
+}
+
+LRESULT CMonitorStaticBtn::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != kFrameTimerId) return DefaultProcedure(WM_TIMER, wParam, lParam);
+    FlushDragRepaint();
+    return 0;
 }
 
 bool CMonitorStaticBtn::Attach(HWND control)
@@ -381,6 +421,10 @@ void CButtonsDlg::ShowTransparency(int percent) { SendMessageW(slider_, TBM_SETP
 void CButtonsDlg::SelectTreeAction(ActionIndex action) { ui::SelectTreeAction(tree_, action); }
 
 void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalidate(&diagramRect); }
+
+void CButtonsDlg::RepaintDragStep(const RECT& diagramRect) { diagram_.RepaintDragStep(diagramRect); }
+
+void CButtonsDlg::DragEnded() { diagram_.FlushDragRepaint(); }
 
 // Above the topmost floating buttons while the page is open. Only the Z
 // order changes: a hidden settings window stays hidden.

@@ -310,7 +310,7 @@ protected:
 
 // A screen reader hears where a dragged button ended, once, when the drag
 // ends, and an arrow key's move at once; the picture shows the button where
-// it is at every step, and no longer where it was.
+// it is after every step (by the next frame), and no longer where it was.
 TEST_F(ButtonsPictureTest, ADragIsToldOnceAtItsEndAndPaintedAtEachStep)
 {
     const int id = theButtons.AddButton(false, 40, 40, 60, 60);
@@ -343,6 +343,7 @@ TEST_F(ButtonsPictureTest, ADragIsToldOnceAtItsEndAndPaintedAtEachStep)
     RECT was = start;
     for (const POINT p : {POINT{80, 50}, POINT{110, 55}, POINT{140, 60}}) {
         SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, at(p));
+        PumpFor(40, kCheckEveryMs);
         UpdateWindow(diagram);
         const RECT now = theButtons.GetDiagramRect(id);
         EXPECT_TRUE(shownAt(now)) << p.x;
