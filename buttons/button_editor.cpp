@@ -38,6 +38,7 @@ void CButtonEditor::UnselectAll()
 void CButtonEditor::LeftButtonDown(POINT p)
 {
     UnselectAll();
+    movedInDrag_ = false;
     selectedId = theButtons.HitTest(p);
     downPoint = lastPoint = p;
     SetCurrentButton(selectedId);
@@ -68,22 +69,38 @@ void CButtonEditor::MouseMove(POINT p)
     }
     if (dragging && (p.x != lastPoint.x || p.y != lastPoint.y)) {
         if (Inside(kScreenArea, p)) {
+            // Only where the button was and where it is now: the rest of the
+            // picture, and the other buttons, look as they did.
+            const RECT was = theButtons.GetDiagramRect(selectedId);
             theButtons.MoveButtonBy(selectedId, p.x - lastPoint.x, p.y - lastPoint.y);
+            view_.RepaintDragStep(was);
+            view_.RepaintDragStep(theButtons.GetDiagramRect(selectedId));
             lastPoint = p;
-            view_.Repaint(kScreenArea);
             view_.SetSettingsWindowTopmost(true);
-            view_.ValueChanged();
+            // A screen reader hears where the button ended, once, not every
+            // step on the way there.
+            movedInDrag_ = true;
         } else {
-            drawing = dragging = false;
+            drawing = false;
+            EndDrag();
             view_.Repaint(kScreenArea);
             view_.TrackMouseLeave(false);
         }
     }
 }
 
-void CButtonEditor::LeftButtonUp()
+void CButtonEditor::EndDrag()
 {
     dragging = false;
+    view_.DragEnded();
+    if (!movedInDrag_) return;
+    movedInDrag_ = false;
+    view_.ValueChanged();
+}
+
+void CButtonEditor::LeftButtonUp()
+{
+    EndDrag();
     // A release at the press position, in x or in y, draws nothing.
     if (drawing && lastPoint.x != downPoint.x && lastPoint.y != downPoint.y) {
         const int id = theButtons.AddButton(true, rubberRect.left, rubberRect.top, rubberRect.right, rubberRect.bottom);
@@ -95,7 +112,8 @@ void CButtonEditor::LeftButtonUp()
 
 void CButtonEditor::MouseLeave()
 {
-    drawing = dragging = false;
+    drawing = false;
+    EndDrag();
     view_.Repaint(kScreenArea);
 }
 
@@ -173,7 +191,7 @@ int CButtonEditor::SelectedIndex() const
 
 int CButtonEditor::InsertButton()
 {
-    drawing = dragging = false;
+    drawing = dragging = movedInDrag_ = false;
     const LONG width = kInsertedButtonSize.cx;
     const LONG height = kInsertedButtonSize.cy;
     POINT at{kScreenArea.left + (kScreenArea.right - kScreenArea.left - width) / 2,

@@ -23,6 +23,10 @@ public:
     // Selects the tree item of `action`; -1 finds none.
     virtual void SelectTreeAction(ActionIndex /*action*/) {}
     virtual void Repaint(const RECT& /*diagramRect*/) {}
+    // A drag step's repaint, which the page may put off until the screen
+    // shows its next frame; the drag's end brings what is left at once.
+    virtual void RepaintDragStep(const RECT& diagramRect) { Repaint(diagramRect); }
+    virtual void DragEnded() {}
     virtual void SetSettingsWindowTopmost(bool /*on*/) {}
     // Asks for, or stops asking for, word of the pointer leaving the picture.
     virtual void TrackMouseLeave(bool /*on*/) {}
@@ -123,6 +127,9 @@ public:
     bool updatingCaption = false;
 
 private:
+    // The drag is over (released, or the pointer left the picture or the
+    // screen area): the value is told if the button moved.
+    void EndDrag();
     void ChangeSelectedRect(const std::function<void()>& change);
     void ShowButton(int id);
     void SelectActionInTree();
@@ -133,6 +140,8 @@ private:
     int SelectedIndex() const;
 
     IButtonEditorView& view_;
+    // The dragged button moved since the press, and nobody was told yet.
+    bool movedInDrag_ = false;
 };
 
 }  // namespace vorn

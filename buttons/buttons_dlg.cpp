@@ -12,15 +12,17 @@ namespace vorn::ui {
 namespace {
 
 // A button as the picture shows it: a one-pixel frame, filled inside.
-void PaintButton(HDC dc, const RECT& r, Rgb frame, Rgb fill)
+void PaintButton(HDC dc, const RECT& r, HBRUSH frame, HBRUSH fill)
 {
-    const OwnedBrush frameBrush(CreateSolidBrush(ColourRef(frame)));
-    const OwnedBrush fillBrush(CreateSolidBrush(ColourRef(fill)));
-    FrameRect(dc, &r, frameBrush.Get());
+    FrameRect(dc, &r, frame);
     RECT inside = r;
     InflateRect(&inside, -1, -1);
-    FillRect(dc, &inside, fillBrush.Get());
+    FillRect(dc, &inside, fill);
 }
+
+// A frame of a 60 Hz screen; the timer's id is the picture's own.
+constexpr DWORD kFrameMs = 16;
+constexpr UINT_PTR kFrameTimerId = 0x4652;
 
 constexpr PictureAccessibility kButtonsAccessibility{
     L"Floating buttons",
@@ -48,6 +50,7 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
         MapMessage<CMonitorStaticBtn>(WM_CONTEXTMENU, &CMonitorStaticBtn::OnContextMenu),
         MapMessage<CMonitorStaticBtn>(WM_GETOBJECT, &CMonitorStaticBtn::OnGetObject),
         MapMessage<CMonitorStaticBtn>(kAccessibleValueMessage, &CMonitorStaticBtn::OnAccessibleValue),
+        MapMessage<CMonitorStaticBtn>(WM_TIMER, &CMonitorStaticBtn::OnTimer),
     };
     return table;
 }
@@ -69,6 +72,41 @@ void CMonitorStaticBtn::EditorChanged()
         picture_.Invalidate(&target);
     }
     AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
+}
+
+void CMonitorStaticBtn::RepaintDragStep(const RECT& units)
+{
+    if (!handle_) return;
+    if (dragPending_)
+        UnionRect(&dragArea_, &dragArea_, &units);
+    else
+        dragArea_ = units;
+    dragPending_ = true;
+    if (frameTimer_) return;
+    const DWORD since = GetTickCount() - lastDragPaint_;
+    if (since >= kFrameMs) {
+        FlushDragRepaint();
+        return;
+    }
+    frameTimer_ = SetTimer(handle_, kFrameTimerId, kFrameMs - since, nullptr) != 0;
+    if (!frameTimer_) FlushDragRepaint();
+}
+
+void CMonitorStaticBtn::FlushDragRepaint()
+{
+    if (frameTimer_) KillTimer(handle_, kFrameTimerId);
+    frameTimer_ = false;
+    if (!dragPending_) return;
+    dragPending_ = false;
+    picture_.Invalidate(&dragArea_);
+    lastDragPaint_ = GetTickCount();
+}
+
+LRESULT CMonitorStaticBtn::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != kFrameTimerId) return DefaultProcedure(WM_TIMER, wParam, lParam);
+    FlushDragRepaint();
+    return 0;
 }
 
 bool CMonitorStaticBtn::Attach(HWND control)
@@ -238,15 +276,26 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
     const PictureColours colours = CurrentPictureColours();
-    picture_.Draw(dc, colours);
+    // A drag step repaints two buttons' places: only what lies there is
+    // drawn, with four brushes for all buttons.
+    picture_.Draw(dc, colours, paint.rcPaint);
+    const OwnedBrush outline(CreateSolidBrush(ColourRef(colours.outline)));
+    const OwnedBrush fill(CreateSolidBrush(ColourRef(colours.button)));
+    const OwnedBrush selectedFrame(CreateSolidBrush(ColourRef(colours.selectedButtonFrame)));
+    const OwnedBrush selectedFill(CreateSolidBrush(ColourRef(colours.selectedButton)));
+    const auto paintButton = [&](const RECT& units, bool selected) {
+        const RECT pixels = picture_.Pixels(units);
+        RECT shown{};
+        if (!IntersectRect(&shown, &pixels, &paint.rcPaint)) return;
+        PaintButton(dc, pixels, selected ? selectedFrame.Get() : outline.Get(),
+                    selected ? selectedFill.Get() : fill.Get());
+    };
     // Newest first: older buttons are painted over newer ones.
     for (const auto& button : theButtons.List())
-        PaintButton(dc, picture_.Pixels(button->diagramRect),
-                    button->selected ? colours.selectedButtonFrame : colours.outline,
-                    button->selected ? colours.selectedButton : colours.button);
+        paintButton(button->diagramRect, button->selected);
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
-        PaintButton(dc, picture_.Pixels(editor.rubberRect), colours.selectedButtonFrame, colours.selectedButton);
+        paintButton(editor.rubberRect, true);
     focusDrawn_ = FocusTarget();
     picture_.DrawFocus(dc, focusDrawn_);
     EndPaint(handle_, &paint);
@@ -339,6 +388,15 @@ void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
         tool = tree_;
     }
     lastTipPoint_ = p;
+    // The same text again (a drag goes on over the same button) only
+    // passes the move on: setting it would draw the tip again.
+    if (tool == lastTipTool_ && text == lastTipText_) {
+        MSG relayed = message;
+        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        return;
+    }
+    lastTipTool_ = tool;
+    lastTipText_ = text;
     ShowPageTip(tip, handle_, tool, std::move(text), message);
 }
 
@@ -363,6 +421,10 @@ void CButtonsDlg::ShowTransparency(int percent) { SendMessageW(slider_, TBM_SETP
 void CButtonsDlg::SelectTreeAction(ActionIndex action) { ui::SelectTreeAction(tree_, action); }
 
 void CButtonsDlg::Repaint(const RECT& diagramRect) { diagram_.Picture().Invalidate(&diagramRect); }
+
+void CButtonsDlg::RepaintDragStep(const RECT& diagramRect) { diagram_.RepaintDragStep(diagramRect); }
+
+void CButtonsDlg::DragEnded() { diagram_.FlushDragRepaint(); }
 
 // Above the topmost floating buttons while the page is open. Only the Z
 // order changes: a hidden settings window stays hidden.

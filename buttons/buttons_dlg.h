@@ -30,6 +30,11 @@ public:
     // What the editor shows changed: the focus outline follows the selected
     // button, and accessibility clients are told.
     void EditorChanged();
+    // A drag step's places, repainted at once when the last was a frame ago
+    // or more, else at the next frame: steps between two frames are never
+    // seen. Flush brings what waits at once.
+    void RepaintDragStep(const RECT& units);
+    void FlushDragRepaint();
 
     static std::span<const MessageEntry<CMonitorStaticBtn>> MessageTable();
 
@@ -51,6 +56,7 @@ private:
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void KeepFocus();
     // Where the focus outline goes: around the selected button, or around the
     // whole screen while none is, so that the focus always shows.
@@ -62,6 +68,11 @@ private:
     std::wstring toldValue_;
     // Where the last paint put the focus outline.
     RECT focusDrawn_{};
+    // The drag steps' places not yet repainted, and when the last were.
+    RECT dragArea_{};
+    bool dragPending_ = false;
+    bool frameTimer_ = false;
+    DWORD lastDragPaint_ = 0;
 };
 
 class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {
@@ -83,6 +94,8 @@ public:
     void ShowTransparency(int percent) override;
     void SelectTreeAction(ActionIndex action) override;
     void Repaint(const RECT& diagramRect) override;
+    void RepaintDragStep(const RECT& diagramRect) override;
+    void DragEnded() override;
     void SetSettingsWindowTopmost(bool on) override;
     void TrackMouseLeave(bool on) override;
     void ValueChanged() override;
@@ -115,6 +128,9 @@ private:
     OwnedWindow toolTip_;
     OwnedMenu menu_;
     POINT lastTipPoint_{-1, -1};
+    // The tool and text the tip was last given.
+    HWND lastTipTool_ = nullptr;
+    std::wstring lastTipText_;
     bool restoringExpansion_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include "actions/util.h"
+#include "ui/picture_accessible.h"
 
 namespace vorn::ui {
 namespace {
@@ -429,10 +430,12 @@ constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0
 constexpr GUID kDescriptionProperty = {0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 
 // The annotation stays with the window; COM is needed only to set it, and
-// is not kept (see the folder dialog of the Settings page).
+// is not kept (see the folder dialog of the Settings page). oleacc, which
+// serves it, is kept loaded: otherwise each annotation would load it anew
+// when COM lets it go.
 bool Annotate(HWND window, const GUID& property, const std::wstring& text)
 {
-    if (!window) return false;
+    if (!window || !LoadAccessibility()) return false;
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccPropServices* services = nullptr;
     HRESULT result = CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,

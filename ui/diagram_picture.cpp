@@ -150,6 +150,24 @@ void CDiagramPicture::Draw(HDC dc, const PictureColours& colours) const
     DrawHint(dc, ColourRef(colours.outline), nullptr);
 }
 
+void CDiagramPicture::Draw(HDC dc, const PictureColours& colours, const RECT& area) const
+{
+    if (!colours.artwork || !artwork_) {
+        Draw(dc, colours);
+        return;
+    }
+    RECT part{};
+    const RECT all{0, 0, size_.cx, size_.cy};
+    if (!IntersectRect(&part, &area, &all)) return;
+    const HDC memory = CreateCompatibleDC(dc);
+    {
+        const Selected selected(memory, artwork_.Get());
+        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory, part.left, part.top,
+               SRCCOPY);
+    }
+    DeleteDC(memory);
+}
+
 void CDiagramPicture::Fill(HDC dc, const RECT& units, HBRUSH brush) const
 {
     const RECT pixels = Pixels(units);

@@ -45,6 +45,9 @@ public:
     // The artwork, or in high contrast its plain stand-in: the background,
     // the screen area's outline and the hint, in `colours`.
     void Draw(HDC dc, const PictureColours& colours) const;
+    // The same, only within `area` (pixels of the control), as a paint of
+    // part of the picture needs.
+    void Draw(HDC dc, const PictureColours& colours, const RECT& area) const;
     void Fill(HDC dc, const RECT& units, HBRUSH brush) const;
     // A one-pixel outline on the edges of `units`.
     void Outline(HDC dc, const RECT& units, COLORREF colour) const;

@@ -3,19 +3,74 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <cwchar>
+
 // The interfaces' ids are taken with __uuidof: the import library of oleacc
 // also has a symbol IID_IAccessible, the address of a data import rather
 // than the id, which the linker may pick instead of the uuid library's.
+//
+// oleacc and oleaut32 serve only screen readers and other accessibility
+// clients, so they are not imported: each start would load them (and what
+// they import) before the window shows. They are loaded from the system
+// folder when the first client asks a picture for its object.
 
 namespace vorn::ui {
 namespace {
+
+// The three functions of the two libraries the pictures use.
+struct AccessibilityLibrary {
+    using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    using AccessibleObjectFromWindowFunction = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    using SysAllocStringLenFunction = BSTR(WINAPI*)(const OLECHAR*, UINT);
+
+    LresultFromObjectFunction lresultFromObject = nullptr;
+    AccessibleObjectFromWindowFunction accessibleObjectFromWindow = nullptr;
+    SysAllocStringLenFunction sysAllocStringLen = nullptr;
+
+    bool Ready() const { return lresultFromObject && accessibleObjectFromWindow && sysAllocStringLen; }
+};
+
+// From the system folder only, never a DLL of that name beside Vorn.exe.
+FARPROC SystemFunction(const wchar_t* library, const char* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + wcslen(library) >= MAX_PATH) return nullptr;
+    wcscat(path, L"\\");
+    wcscat(path, library);
+    // Kept loaded for the rest of the run, as an import would be.
+    const HMODULE module = LoadLibraryW(path);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+template <typename Function>
+Function Load(const wchar_t* library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunction(library, name)));
+}
+
+// Loaded at the first call, on the window thread; an object is only made
+// once this is ready, so its methods find the functions there.
+const AccessibilityLibrary& Accessibility()
+{
+    static const AccessibilityLibrary library = [] {
+        AccessibilityLibrary loaded;
+        loaded.lresultFromObject = Load<AccessibilityLibrary::LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
+        loaded.accessibleObjectFromWindow =
+            Load<AccessibilityLibrary::AccessibleObjectFromWindowFunction>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        loaded.sysAllocStringLen =
+            Load<AccessibilityLibrary::SysAllocStringLenFunction>(L"oleaut32.dll", "SysAllocStringLen");
+        return loaded;
+    }();
+    return library;
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 HRESULT Text(const std::wstring& text, BSTR* out)
 {
     if (!out) return E_POINTER;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    *out = Accessibility().sysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -118,8 +173,9 @@ public:
         if (!parent) return E_POINTER;
         *parent = nullptr;
         // The window around the client area, as the system's objects have it.
-        if (IsWindow(picture_) && SUCCEEDED(AccessibleObjectFromWindow(picture_, OBJID_WINDOW, __uuidof(IDispatch),
-                                                                       reinterpret_cast<void**>(parent))))
+        if (IsWindow(picture_) &&
+            SUCCEEDED(Accessibility().accessibleObjectFromWindow(picture_, static_cast<DWORD>(OBJID_WINDOW),
+                                                                 __uuidof(IDispatch), reinterpret_cast<void**>(parent))))
             return S_OK;
         return S_FALSE;
     }
@@ -220,11 +276,13 @@ bool ComReady()
 
 }  // namespace
 
+bool LoadAccessibility() { return Accessibility().Ready(); }
+
 bool AnswerGetObject(HWND picture, const PictureAccessibility& info, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !ComReady()) return false;
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !LoadAccessibility() || !ComReady()) return false;
     auto* object = new CPictureAccessible(picture, info);
-    result = LresultFromObject(__uuidof(IAccessible), wParam, object);
+    result = Accessibility().lresultFromObject(__uuidof(IAccessible), wParam, object);
     // The client holds its own reference now, or there was none to give.
     object->Release();
     return result > 0;

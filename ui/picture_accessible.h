@@ -9,6 +9,9 @@
 // Dynamic annotation (IAccPropServices) would do the same with less code on
 // Windows, but Wine's oleacc has it only as stubs that fail (E_NOTIMPL), so
 // nothing could be shown or tested there; WM_GETOBJECT works on both.
+//
+// oleacc and oleaut32 are not imported: they are loaded when a client first
+// asks, so that a start without a screen reader never loads them.
 #pragma once
 
 #include <string>
@@ -27,6 +30,10 @@ struct PictureAccessibility {
     // The keys that work it, read after the name and value.
     const wchar_t* description;
 };
+
+// Loads oleacc and oleaut32 for the rest of the run, once; false when they
+// cannot be had. Only what serves accessibility clients calls it.
+bool LoadAccessibility();
 
 // Answers WM_GETOBJECT for the picture's client area; false for any other
 // object, or when the object cannot be made, for the default procedure to

@@ -349,6 +349,40 @@ TEST_F(ButtonEditorTest, EveryKeyboardEditTellsThatTheValueChanged)
     EXPECT_TRUE(change([&] { editor.DeleteSelected(); }));
 }
 
+// A drag is told once, where it ends, however it ends; not at every step.
+TEST_F(ButtonEditorTest, ADragTellsTheValueOnceWhenItEnds)
+{
+    const int id = theButtons.AddButton(false, 40, 40, 60, 60);
+    const struct {
+        const char* end;
+        std::function<void()> ending;
+    } cases[] = {
+        {"released", [&] { editor.LeftButtonUp(); }},
+        {"the pointer left the picture", [&] { editor.MouseLeave(); }},
+        {"the pointer left the screen area", [&] { editor.MouseMove(POINT{kScreenArea.left - 1, 50}); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.end);
+        const RECT r = Rect(id);
+        const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        editor.LeftButtonDown(centre);
+        const int before = view.valueChanges;
+        for (const int dx : {1, 2, 3})
+            editor.MouseMove(POINT{centre.x + dx, centre.y});
+        EXPECT_EQ(view.valueChanges, before);
+        c.ending();
+        EXPECT_EQ(view.valueChanges, before + 1);
+        editor.LeftButtonUp();
+        EXPECT_EQ(view.valueChanges, before + 1);
+        EXPECT_EQ(Rect(id).left, r.left + 3);
+    }
+    // A press and a release without a move tell only the selection.
+    editor.LeftButtonDown(POINT{Rect(id).left + 1, Rect(id).top + 1});
+    const int before = view.valueChanges;
+    editor.LeftButtonUp();
+    EXPECT_EQ(view.valueChanges, before);
+}
+
 TEST_F(ButtonEditorTest, HidingThePageEndsTheSelectionAndTheTopmostState)
 {
     const int id = theButtons.AddButton(false, 20, 20, 60, 60);

@@ -1,17 +1,22 @@
 // The floating button windows on real windows: the template, the push button
 // covering the client area, press and release through real mouse input, what
-// runs nothing, and frame sizing flowing back only while the user sizes.
+// runs nothing, and frame sizing flowing back only while the user sizes; and
+// a drag on the Buttons picture as a screen reader hears it and the picture
+// shows it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "actions/util.h"
 #include "app/edge_engine.h"
 #include "buttons/button_dlg.h"
+#include "buttons/buttons_dlg.h"
 #include "platform/win32/win32_port.h"
 #include "res/resource.h"
 #include "settings/data.h"
 #include "tests/fake/temp_folder.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/win_test_support.h"
 
 namespace vorn::ui {
@@ -280,6 +285,84 @@ TEST(ButtonKeystrokeTest, CopyOnAFloatingButtonCopiesFromTheWindowTheUserWasIn)
     theButtons.Clear();
     theButtons.SetHost(nullptr);
     PumpFor(20, 10);
+}
+
+// The value changes the picture tells accessibility clients.
+std::vector<HWND> valueChanges;
+
+void CALLBACK RecordValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    if (object == OBJID_CLIENT) valueChanges.push_back(window);
+}
+
+class ButtonsPictureTest : public MainWindowTest {
+protected:
+    ButtonsPictureTest() { theButtons.SetHost(&windows); }
+    ~ButtonsPictureTest() override
+    {
+        main_.reset();
+        theButtons.Clear();
+        theButtons.SetHost(nullptr);
+    }
+
+    CButtonWindowsHost windows;
+};
+
+// A screen reader hears where a dragged button ended, once, when the drag
+// ends, and an arrow key's move at once; the picture shows the button where
+// it is after every step (by the next frame), and no longer where it was.
+TEST_F(ButtonsPictureTest, ADragIsToldOnceAtItsEndAndPaintedAtEachStep)
+{
+    const int id = theButtons.AddButton(false, 40, 40, 60, 60);
+    CMainDlg& main = Open();
+    SwitchTab(main, CMainDlg::ButtonsPage);
+    CMonitorStaticBtn& picture = static_cast<CButtonsDlg*>(main.Page(CMainDlg::ButtonsPage))->Diagram();
+    const HWND diagram = picture.Handle();
+    const DiagramScale scale = picture.Picture().Scale();
+    const auto at = [&](POINT p) { return MAKELPARAM(scale.Pixels(p.x), scale.Pixels(p.y)); };
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                               RecordValueChange, 0, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto told = [&] {
+        PumpFor(40, kCheckEveryMs);
+        const auto count = std::count(valueChanges.begin(), valueChanges.end(), diagram);
+        valueChanges.clear();
+        return count;
+    };
+    const HDC dc = GetDC(diagram);
+    const COLORREF selected = ColourRef(CurrentPictureColours().selectedButton);
+    const auto shownAt = [&](const RECT& units) {
+        const RECT pixels = scale.Pixels(units);
+        return GetPixel(dc, (pixels.left + pixels.right) / 2, (pixels.top + pixels.bottom) / 2) == selected;
+    };
+
+    // Steps longer than the button is wide: each leaves its old place clear.
+    const RECT start = theButtons.GetDiagramRect(id);
+    SendMessageW(diagram, WM_LBUTTONDOWN, MK_LBUTTON, at({50, 50}));
+    told();
+    RECT was = start;
+    for (const POINT p : {POINT{80, 50}, POINT{110, 55}, POINT{140, 60}}) {
+        SendMessageW(diagram, WM_MOUSEMOVE, MK_LBUTTON, at(p));
+        PumpFor(40, kCheckEveryMs);
+        UpdateWindow(diagram);
+        const RECT now = theButtons.GetDiagramRect(id);
+        EXPECT_TRUE(shownAt(now)) << p.x;
+        EXPECT_FALSE(shownAt(was)) << p.x;
+        was = now;
+    }
+    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 90);
+    EXPECT_EQ(told(), 0);
+    SendMessageW(diagram, WM_LBUTTONUP, 0, at({140, 60}));
+    EXPECT_EQ(told(), 1);
+
+    SetFocus(diagram);
+    told();
+    SendMessageW(diagram, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(theButtons.GetDiagramRect(id).left, start.left + 91);
+    EXPECT_EQ(told(), 1);
+
+    ReleaseDC(diagram, dc);
+    UnhookWinEvent(hook);
 }
 
 }  // namespace
