@@ -144,11 +144,11 @@ TEST_P(KeyBoxInputTest, KeysPressedInTheBoxBecomeItsTextAndReachNothingElse)
     else
         EXPECT_EQ(CKeyBox::HookedKeys(), hookedBefore);
 
-    // Tab alone moves on, Shift+Tab comes back; neither is recorded.
+    // Tab alone moves on (past Clear, no tab stop), Shift+Tab comes back; neither is recorded.
     Press({0x11, 'C'});
     Pump([&] { return WindowText(Box()) == L"Ctrl+C"; });
     Press({0x09});
-    EXPECT_TRUE(Pump([&] { return GetFocus() == editor.Item(IDC_BEGINNING_CLEAR); }));
+    EXPECT_TRUE(Pump([&] { return GetFocus() == editor.Item(IDC_HOLD_KEYS); }));
     Press({0x10, 0x09});
     EXPECT_TRUE(Pump([&] { return GetFocus() == Box(); }));
     EXPECT_EQ(WindowText(Box()), L"Ctrl+C");
