@@ -110,6 +110,27 @@ void CCustomActions::DeleteCustomAction(int slot)
     theData.SaveSettings();
 }
 
+CustomActionUse UsesOfCustomAction(int slot)
+{
+    CustomActionUse use;
+    const CCustomAction* action = theCustomActions.Slot(slot);
+    if (!action || action->IsFree()) return use;
+    for (int zone = 0; zone < kZoneCount; ++zone)
+        for (const auto& row : theData.assignments)
+            if (theData.ActionName(row[static_cast<std::size_t>(zone)]) == action->name) {
+                ++use.zones;
+                break;
+            }
+    const ActionIndex index = kBuiltInActionCount + slot;
+    for (const auto& button : theButtons.List())
+        for (const ActionIndex used : button->actions)
+            if (used == index) {
+                ++use.buttons;
+                break;
+            }
+    return use;
+}
+
 std::wstring CCustomActions::DuplicateCustomAction(const std::wstring& name)
 {
     const int source = FindSlot(name);

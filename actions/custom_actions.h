@@ -73,6 +73,15 @@ private:
 
 extern CCustomActions theCustomActions;
 
+// What a deletion of a custom action would leave with "No action".
+struct CustomActionUse {
+    int zones = 0;    // zones with it under any modifier, each zone once
+    int buttons = 0;  // floating buttons with it under any modifier
+};
+// The zones and buttons that use the action in `slot`, counted as
+// DeleteCustomAction clears them: zones by the action's name, buttons by its slot.
+CustomActionUse UsesOfCustomAction(int slot);
+
 // The Windows runtime's _wcsicmp in its default locale folds A-Z only; doing
 // the same on every platform keeps name lookups identical everywhere.
 wchar_t FoldCase(wchar_t c);

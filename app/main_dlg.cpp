@@ -338,6 +338,9 @@ bool CMainDlg::HandleDialogKeys(MSG& message)
                          reinterpret_cast<LPARAM>(message.hwnd));
         return true;
     }
+    // Only Alt makes a letter an access key: typed alone on a button, a
+    // check box, a slider or a link it presses nothing.
+    if (DispatchStrayAccessKey(message)) return true;
     return IsDialogMessageW(handle_, &message) != FALSE;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include "ui/keyboard_model.h"
+
 namespace vorn::ui {
 namespace {
 
@@ -34,9 +36,19 @@ namespace {
 // filter before handling it: the one place to pre-translate in a modal dialog.
 HHOOK modalFilter = nullptr;
 
+// A stray letter in one of Vorn's own dialogs, not in a system message box,
+// whose Yes and No answer their letters as Windows users expect.
+bool StrayLetterInOwnDialog(const MSG& message)
+{
+    return message.hwnd && CWnd::FromHandle(GetAncestor(message.hwnd, GA_ROOT)) && DispatchStrayAccessKey(message);
+}
+
 LRESULT CALLBACK ModalMessageFilter(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_DIALOGBOX && lParam && WalkPreTranslate(*reinterpret_cast<MSG*>(lParam))) return TRUE;
+    if (code == MSGF_DIALOGBOX && lParam) {
+        MSG& message = *reinterpret_cast<MSG*>(lParam);
+        if (WalkPreTranslate(message) || StrayLetterInOwnDialog(message)) return TRUE;
+    }
     return CallNextHookEx(modalFilter, code, wParam, lParam);
 }
 
@@ -111,6 +123,15 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wPar
     if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+bool DispatchStrayAccessKey(const MSG& message)
+{
+    if (message.message != WM_CHAR || !message.hwnd) return false;
+    const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    if (!IsStrayAccessKey(message.message, message.wParam, code)) return false;
+    DispatchMessageW(&message);
+    return true;
 }
 
 }  // namespace vorn::ui

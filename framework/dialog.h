@@ -37,4 +37,10 @@ private:
     bool modal_ = false;
 };
 
+// A letter typed without Alt on a control that takes no characters goes to
+// that control alone, which ignores it: the dialog manager would take it for
+// an access key. True when `message` was such a letter and is dispatched.
+// Every message path that hands messages to the dialog manager asks first.
+bool DispatchStrayAccessKey(const MSG& message);
+
 }  // namespace vorn::ui

@@ -325,6 +325,23 @@ struct HIGHCONTRASTW {
 #define UISF_HIDEFOCUS 0x1
 #define UISF_HIDEACCEL 0x2
 
+// Keys in a dialog: the messages and the answers to WM_GETDLGCODE
+#define WM_KEYDOWN 0x0100
+#define WM_CHAR 0x0102
+#define WM_SYSCHAR 0x0106
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+#define VK_END 0x23
+
 // Scroll-bar codes
 #define SB_LINEUP 0
 #define SB_LINEDOWN 1

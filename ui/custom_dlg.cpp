@@ -245,6 +245,14 @@ LRESULT CCustomDlg::OnDelete(WPARAM, LPARAM)
     const LRESULT line = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     if (line < 0) return 0;
     const auto slot = static_cast<int>(SendMessageW(list_, LB_GETITEMDATA, static_cast<WPARAM>(line), 0));
+    // An action that zones or buttons use takes them with it: asked first, No
+    // the default. One that nothing uses goes at once, as a copy made by mistake.
+    const CCustomAction* action = theCustomActions.Slot(slot);
+    const std::wstring question = action ? DeleteQuestion(action->name, UsesOfCustomAction(slot)) : L"";
+    if (!question.empty() &&
+        MessageBoxW(handle_, question.c_str(), L"Delete custom action", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+            IDYES)
+        return 0;
     theCustomActions.DeleteCustomAction(slot);
     FillList();
     return 0;

@@ -27,4 +27,20 @@ std::vector<WPARAM> WithFocusShown(WPARAM change)
     return changes;
 }
 
+bool IsStrayAccessKey(UINT message, WPARAM character, LRESULT dialogCode)
+{
+    return message == WM_CHAR && character >= L' ' && !(dialogCode & (DLGC_WANTCHARS | DLGC_WANTMESSAGE));
+}
+
+std::optional<int> PageScrollForKey(UINT message, WPARAM key, bool ctrl, LRESULT dialogCode)
+{
+    if (message != WM_KEYDOWN) return std::nullopt;
+    if (dialogCode & (DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_HASSETSEL)) return std::nullopt;
+    if (!ctrl && key == VK_PRIOR) return SB_PAGEUP;
+    if (!ctrl && key == VK_NEXT) return SB_PAGEDOWN;
+    if (ctrl && key == VK_HOME) return SB_TOP;
+    if (ctrl && key == VK_END) return SB_BOTTOM;
+    return std::nullopt;
+}
+
 }  // namespace vorn::ui

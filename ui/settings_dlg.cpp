@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "actions/util.h"
 #include "settings/data.h"
+#include "ui/keyboard_model.h"
 #include "ui/log_on.h"
 #include "ui/settings_page_model.h"
 
@@ -400,11 +402,41 @@ void CSettingsDlg::AfterScaleChange()
     ScrollToSection(position);
 }
 
+bool CSettingsDlg::ListScrollsItself(HWND list, int delta) const
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    // A list short enough to show whole has no bar to ask.
+    if (!(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) || !GetScrollInfo(list, SB_VERT, &info)) return false;
+    return ListScrollsByWheel(info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, delta);
+}
+
 bool CSettingsDlg::PreTranslateMessage(MSG& message)
 {
+    if (message.message == WM_KEYDOWN && message.hwnd != handle_ && IsChild(handle_, message.hwnd)) {
+        const LRESULT code =
+            SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+        const std::optional<int> scroll =
+            PageScrollForKey(message.message, message.wParam, (GetKeyState(VK_CONTROL) & 0x8000) != 0, code);
+        if (!scroll) return false;
+        if (const std::optional<int> step = ScrollStep(scroll_, *scroll, scrollPos_, 0)) ScrollBy(*step);
+        return true;
+    }
     if (message.message != WM_MOUSEWHEEL || message.hwnd == handle_) return false;
-    if (message.hwnd == folderList_ || message.hwnd == windowList_ || message.hwnd == slider_) return false;
-    SendMessageW(handle_, WM_MOUSEWHEEL, message.wParam, message.lParam);
+    // What is under the pointer decides, also where the wheel goes to the
+    // focus (Wine, older Windows); a pointer off the page leaves it to the focus.
+    HWND under = WindowFromPoint(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+    if (!under || !IsChild(handle_, under)) under = message.hwnd;
+    const int delta = GET_WHEEL_DELTA_WPARAM(message.wParam);
+    const bool itself =
+        under == slider_ || ((under == folderList_ || under == windowList_) && ListScrollsItself(under, delta));
+    if (!itself) {
+        SendMessageW(handle_, WM_MOUSEWHEEL, message.wParam, message.lParam);
+        return true;
+    }
+    if (under == message.hwnd) return false;
+    SendMessageW(under, WM_MOUSEWHEEL, message.wParam, message.lParam);
     return true;
 }
 

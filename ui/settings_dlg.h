@@ -36,7 +36,9 @@ public:
     HWND Slider() const { return slider_; }
 
     // The mouse wheel scrolls the page wherever it is turned on it, but over
-    // the lists and the slider, which scroll or slide themselves.
+    // the slider, which slides, and over a list that can scroll that way
+    // itself. Page Up, Page Down, Ctrl+Home and Ctrl+End scroll it from a
+    // control that has no use for them (a button, a check box, a link).
     bool PreTranslateMessage(MSG& message) override;
 
     static std::span<const MessageEntry<CSettingsDlg>> MessageTable();
@@ -70,6 +72,7 @@ private:
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnFocusMayHaveMoved(WPARAM wParam, LPARAM lParam);
     void ScrollBy(int step);
+    bool ListScrollsItself(HWND list, int delta) const;
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     // The range and steps from the controls as they are now.
     PageScroll MeasureScroll() const;

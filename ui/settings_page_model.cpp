@@ -5,6 +5,7 @@
 #include "actions/catalogue.h"
 #include "actions/custom_actions.h"
 #include "settings/number.h"
+#include "settings/settings_file.h"
 #include "settings/setting_table.h"
 
 namespace vorn {
@@ -143,6 +144,13 @@ std::optional<int> ScrollStep(const PageScroll& scroll, int code, int position, 
     }
 }
 
+bool ListScrollsByWheel(int low, int high, int page, int position, int delta)
+{
+    if (delta > 0) return position > low;
+    if (delta < 0) return position < high - std::max(page, 1) + 1;
+    return false;
+}
+
 std::optional<int> WheelStep(const PageScroll& scroll, int delta, int position, int& remainder)
 {
     remainder += delta;
@@ -183,6 +191,25 @@ int PositionAtNewScale(const PageScroll& before, int position, const PageScroll&
 }
 
 // --- the custom action editor ---------------------------------------------------------
+
+namespace {
+
+std::wstring Counted(int count, const wchar_t* one, const wchar_t* many)
+{
+    return DecimalText(count) + L" " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::wstring DeleteQuestion(const std::wstring& name, const CustomActionUse& use)
+{
+    std::wstring users;
+    if (use.zones > 0) users = Counted(use.zones, L"zone", L"zones");
+    if (use.buttons > 0) users += (users.empty() ? L"" : L" and ") + Counted(use.buttons, L"button", L"buttons");
+    if (users.empty()) return {};
+    const bool one = use.zones + use.buttons == 1;
+    return L"Delete \"" + name + L"\"? " + users + (one ? L" uses it." : L" use it.");
+}
 
 const wchar_t* CustomEditMessage(CustomEditError error)
 {

@@ -82,6 +82,12 @@ std::optional<int> ScrollStep(const PageScroll& scroll, int code, int position, 
 // line step per notch, up for a turn away from the user, within the range.
 // Parts of a notch (precise wheels) add up in `remainder` until they make one.
 std::optional<int> WheelStep(const PageScroll& scroll, int delta, int position, int& remainder);
+// Whether a list whose vertical scroll bar has the range `low`...`high`,
+// shows `page` of it and stands at `position` can itself scroll by a wheel
+// turn of `delta` (positive: away from the user, up). An empty list, one
+// without a bar and one at that end cannot: the wheel scrolls the page then,
+// so that no list stops the page under the pointer.
+bool ListScrollsByWheel(int low, int high, int page, int position, int delta);
 // The step that brings the content from `top` to `bottom` (unscrolled) into
 // the view scrolled to `position`, with some room around it; none when it is
 // in view. Within the range.
@@ -104,6 +110,13 @@ enum class CustomEditError {
     NameInUse,       // "The name you entered is already in use"
 };
 const wchar_t* CustomEditMessage(CustomEditError error);
+
+// --- the custom page ---------------------------------------------------------------------
+
+// The question asked before the action `name` that `use` counts is deleted,
+// such as: Delete "Log"? 3 zones and 1 button use it. Empty when nothing uses
+// it: such an action goes without a question.
+std::wstring DeleteQuestion(const std::wstring& name, const CustomActionUse& use);
 
 // The four texts of the editor, spaces trimmed at both ends, and the keys of
 // either phase (which take the place of its command line), checked and, when

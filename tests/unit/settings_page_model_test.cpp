@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "buttons/buttons.h"
 #include "settings/profile.h"
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"
@@ -284,6 +285,70 @@ TEST_F(SettingsPageModelTest, TheWheelScrollsALineStepPerNotchWithinTheRange)
         }
         EXPECT_EQ(steps, c.steps) << c.position << " " << testing::PrintToString(c.deltas);
     }
+}
+
+// An empty list, one without a bar and one at its end leave the wheel to the page.
+TEST(SettingsPageScroll, AListTakesTheWheelOnlyWhereItCanScrollThatWay)
+{
+    const struct {
+        int low, high, page, position, delta;
+        bool itself;
+    } cases[] = {
+        {0, 0, 0, 0, -120, false},    // empty
+        {0, 0, 0, 0, 120, false},
+        {0, 3, 8, 0, -120, false},    // shows every line
+        {0, 19, 8, 0, -120, true},    // at the top: down it scrolls,
+        {0, 19, 8, 0, 120, false},    // up it cannot
+        {0, 19, 8, 1, 120, true},
+        {0, 19, 8, 11, -120, true},   // one line above the end
+        {0, 19, 8, 12, -120, false},  // at the end
+        {0, 19, 8, 12, 120, true},
+        {0, 19, 8, 5, 0, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ListScrollsByWheel(c.low, c.high, c.page, c.position, c.delta), c.itself)
+            << c.high << " " << c.page << " " << c.position << " " << c.delta;
+}
+
+// The question counts what a deletion would leave with "No action": zones
+// once each whatever the modifier, buttons by the slot they use.
+TEST_F(SettingsPageModelTest, DeletingAnActionInUseAsksNamingHowManyZonesAndButtonsUseIt)
+{
+    theCustomActions[0] = CCustomAction{L"Log", L"", L"log.cmd", L""};
+    theCustomActions[1] = CCustomAction{L"Other", L"", L"other.cmd", L""};
+    const ActionIndex log = kBuiltInActionCount + 0;
+    const ActionIndex other = kBuiltInActionCount + 1;
+    const auto use = [] { return UsesOfCustomAction(0); };
+    const auto question = [&] { return DeleteQuestion(L"Log", use()); };
+    EXPECT_EQ(question(), L"");  // nothing uses it: no question
+
+    theData.assignments[Plain][LeftSide] = log;
+    EXPECT_EQ(question(), L"Delete \"Log\"? 1 zone uses it.");
+    theData.assignments[Shift][LeftSide] = log;  // the same zone
+    theData.assignments[Ctrl][TopSide] = log;
+    theData.assignments[Plain][RightSide] = other;
+    EXPECT_EQ(question(), L"Delete \"Log\"? 2 zones use it.");
+    theData.assignments[Plain][UpperLeftCorner] = log;
+
+    const int first = theButtons.AddButton(false, 20, 20, 40, 40);
+    theButtons.SetAction(first, Plain, log);
+    theButtons.SetAction(first, Ctrl, log);
+    const int unrelated = theButtons.AddButton(false, 50, 20, 70, 40);
+    theButtons.SetAction(unrelated, Plain, other);
+    EXPECT_EQ(question(), L"Delete \"Log\"? 3 zones and 1 button use it.");
+    const int second = theButtons.AddButton(false, 80, 20, 100, 40);
+    theButtons.SetAction(second, Shift, log);
+    EXPECT_EQ(question(), L"Delete \"Log\"? 3 zones and 2 buttons use it.");
+
+    for (auto& row : theData.assignments)
+        for (ActionIndex& action : row)
+            if (action == log) action = kNoActionIndex;
+    EXPECT_EQ(question(), L"Delete \"Log\"? 2 buttons use it.");
+    theButtons.DeleteButton(second);
+    EXPECT_EQ(question(), L"Delete \"Log\"? 1 button uses it.");
+    EXPECT_EQ(UsesOfCustomAction(1).zones, 1);
+    EXPECT_EQ(UsesOfCustomAction(2).zones + UsesOfCustomAction(2).buttons, 0);  // a free slot
+    EXPECT_EQ(DeleteQuestion(L"X", CustomActionUse{1, 1}), L"Delete \"X\"? 1 zone and 1 button use it.");
 }
 
 TEST_F(SettingsPageModelTest, AControlReachedWithTheKeyboardIsScrolledIntoView)

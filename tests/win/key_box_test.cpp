@@ -331,11 +331,11 @@ TEST_P(KeyBoxInputTest, KeysPressedInTheBoxBecomeItsTextAndReachNothingElse)
         EXPECT_EQ(CKeyBox::HookedKeys(), hookedBefore);
     }
 
-    // Tab alone moves on, Shift+Tab comes back; neither is recorded.
+    // Tab alone moves on (past Clear, no tab stop), Shift+Tab comes back; neither is recorded.
     PressOrType({0x11, 'C'});
     Pump([&] { return WindowText(Box()) == L"Ctrl+C"; });
     PressOrType({0x09});
-    EXPECT_TRUE(Pump([&] { return GetFocus() == editor.Item(IDC_BEGINNING_CLEAR); }));
+    EXPECT_TRUE(Pump([&] { return GetFocus() == editor.Item(IDC_HOLD_KEYS); }));
     PressOrType({0x10, 0x09});
     EXPECT_TRUE(Pump([&] { return GetFocus() == Box(); }));
     EXPECT_EQ(WindowText(Box()), L"Ctrl+C");

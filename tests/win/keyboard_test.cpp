@@ -16,6 +16,7 @@
 #include <oleacc.h>
 
 #include "actions/custom_actions.h"
+#include "actions/key_combination.h"
 #include "settings/profile.h"
 #include "tests/win/main_window_fixture.h"
 #include "ui/about_dlg.h"
@@ -256,10 +257,150 @@ TEST_F(KeyboardTest, ALetterTypedOnAPictureIsNoAccessKey)
     }
 }
 
+// A letter typed alone on a button, a check box, an option, a slider or a
+// link presses, ticks or follows nothing (the focus stays), though it is the
+// access key of a control on the page; Alt with it still does. Exit goes
+// last, and Close only alone: Alt+X ends the window. The About page's
+// buttons open a browser and are left out; they pass the same path.
+TEST_F(KeyboardTest, ALetterAloneIsNoAccessKeyAndAltWithItIs)
+{
+    enum Effect {
+        DeletesAction,
+        DeletesFolder,
+        TicksPause,
+        TicksEveryMonitor,
+        TicksInstant,
+        GoesToTheTree,
+        Exits
+    };
+    const struct {
+        int page, owner, control;
+        wchar_t letter;
+        Effect effect;
+        bool withAlt;
+    } cases[] = {
+        {Custom, Custom, IDC_ADD, L'd', DeletesAction, true},
+        {Custom, Custom, IDC_DELETE, L'd', DeletesAction, true},  // its own letter
+        {Settings, Settings, IDC_ADD, L'e', DeletesFolder, true},
+        {Settings, Settings, IDC_START_AT_LOG_ON, L'u', TicksPause, true},
+        {Settings, Settings, IDC_PAUSE_IN_FULL_SCREEN, L'u', TicksPause, true},
+        {Settings, Settings, IDC_TRANSPARENCY, L'c', TicksEveryMonitor, true},
+        {Settings, Settings, IDC_FIRST_CONTENTS_LINK, L'o', TicksInstant, true},
+        {Settings, Settings, IDC_RANDOM, L'o', TicksInstant, true},
+        {Buttons, Buttons, IDC_TRANSPARENCY, L'a', GoesToTheTree, true},
+        {Actions, Main, IDCANCEL, L'x', Exits, false},
+        {Settings, Main, IDC_EXIT, L'x', Exits, false},
+        {Custom, Main, IDC_PREVIEW, L'x', Exits, true},
+    };
+    auto& custom = *static_cast<CCustomDlg*>(main->Page(Custom));
+    const HWND window = main->Handle();
+    const auto state = [&](Effect effect) -> int {
+        switch (effect) {
+        case DeletesAction:
+            return theCustomActions.Count();
+        case DeletesFolder:
+            return static_cast<int>(theData.wallpaperFolders.size());
+        case TicksPause:
+            return theData.pauseInFullScreen;
+        case TicksEveryMonitor:
+            return theData.cornersOnEveryMonitor;
+        case TicksInstant:
+            return theData.instantResponse;
+        case GoesToTheTree:
+            return GetFocus() == Control(Buttons, IDC_ACTION_TREE);
+        default:
+            return IsWindow(window);
+        }
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.page << " " << c.control << " " << static_cast<char>(c.letter));
+        ASSERT_TRUE(IsWindow(window));
+        if (c.effect == DeletesAction && theCustomActions.Count() == 0) {
+            theCustomActions[0] = CCustomAction{L"Mine", L"", L"calc", L""};
+            custom.FillList();
+        }
+        main->SelectPage(c.page);
+        const HWND control = Control(c.owner, c.control);
+        SetFocus(control);
+        const int before = state(c.effect);
+        PostMessageW(control, WM_CHAR, c.letter, 1);
+        PumpAsTheProgram(*main, 100);
+        EXPECT_EQ(state(c.effect), before) << "pressed by the letter alone";
+        if (IsWindow(window)) {
+            EXPECT_EQ(GetFocus(), control);
+        }
+        if (!c.withAlt) continue;
+        PostMessageW(control, WM_SYSCHAR, c.letter, 0x20000001);  // the context bit: Alt is down
+        PumpAsTheProgram(*main, 100);
+        EXPECT_NE(state(c.effect), before) << "not pressed by Alt with the letter";
+    }
+}
+
+// The editor, modal as Vorn runs it: a letter alone on the Hold box neither
+// ticks it nor presses Clear, whose letter it is; Alt with it clears.
+TEST_F(KeyboardTest, InTheModalEditorALetterAloneIsNoAccessKey)
+{
+    theCustomActions[1] = CCustomAction{L"Keys", L"", L"", L""};
+    theCustomActions[1].beginningKeys = *ParseKeyCombination(L"Ctrl+Shift+Esc");
+    static CCustomActionDlg* running = nullptr;
+    static int step = 0;
+    static std::vector<std::pair<std::wstring, UINT>> seen;  // the keys box's text and the Hold box's state
+    CCustomActionDlg editor(L"Keys");
+    running = &editor;
+    step = 0;
+    seen.clear();
+    const TIMERPROC next = [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = running->Handle();
+        if (!dialog) return;
+        const HWND hold = GetDlgItem(dialog, IDC_HOLD_KEYS);
+        seen.emplace_back(WindowText(GetDlgItem(dialog, IDC_BEGINNING_KEYS)), IsDlgButtonChecked(dialog, IDC_HOLD_KEYS));
+        switch (step++) {
+        case 0:
+            SetFocus(hold);
+            PostMessageW(hold, WM_CHAR, L'l', 1);
+            PostMessageW(hold, WM_CHAR, L'h', 1);
+            break;
+        case 1:
+            PostMessageW(hold, WM_SYSCHAR, L'l', 0x20000001);
+            break;
+        default:
+            KillTimer(nullptr, timer);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            break;
+        }
+    };
+    SetTimer(nullptr, 0, 100, next);
+    editor.DoModal(main->Handle());
+    running = nullptr;
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].first, KeyCombinationDisplayText(theCustomActions[1].beginningKeys));
+    EXPECT_EQ(seen[1], seen[0]);  // the letters alone did nothing
+    EXPECT_EQ(seen[2].first, L"");  // Alt+L cleared
+    EXPECT_EQ(seen[2].second, seen[0].second);
+}
+
+// Tab from a key box passes Clear, so that Enter after it is OK and keeps
+// what was just recorded.
+TEST_F(KeyboardTest, TabFromAKeyBoxLeadsToWhereEnterIsOk)
+{
+    theCustomActions[1] = CCustomAction{L"Keys", L"", L"", L""};
+    theCustomActions[1].beginningKeys = *ParseKeyCombination(L"Ctrl+Shift+Esc");
+    theCustomActions[1].endingKeys = *ParseKeyCombination(L"Win+D");
+    CCustomActionDlg editor(L"Keys");
+    ASSERT_TRUE(editor.CreateModeless(main->Handle()));
+    const HWND dialog = editor.Handle();
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_BEGINNING_KEYS), FALSE),
+              GetDlgItem(dialog, IDC_HOLD_KEYS));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, IDC_ENDING_KEYS), FALSE), GetDlgItem(dialog, IDOK));
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, IDC_BEGINNING_CLEAR), GWL_STYLE) & WS_VISIBLE);  // the keys shown
+    DestroyWindow(dialog);
+}
+
 // Every button, and every label that names a box, list, tree or slider, has
 // an access key, none twice on a page with the buttons below. Close and
-// Cancel have Escape, OK Enter; 25 letters serve the Settings page's 28, and
-// its two "Test" buttons and "Refresh" go without.
+// Cancel have Escape, OK Enter; the Settings page's labels and the buttons
+// below take 25 letters, and no other is in "Close", "Test" or "Refresh",
+// which go without (the README says so).
 TEST_F(KeyboardTest, AccessKeysAreThereAndOnlyOnceOnEachPageWithTheButtonsBelow)
 {
     CCustomActionDlg editor(L"");

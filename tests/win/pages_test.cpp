@@ -691,6 +691,62 @@ TEST_F(SettingsPageTest, TheWheelAndTheKeyboardScrollThePage)
     EXPECT_TRUE(inView(1001));
 }
 
+// An empty list under the wheel, or one at its end, leaves the wheel to the
+// page; one that can scroll that way takes it. Page Down, Ctrl+End and
+// Ctrl+Home scroll the page from a button, not from a box, which uses them.
+TEST_F(SettingsPageTest, NoListStopsTheWheelAndThePageKeysScrollFromAButton)
+{
+    theData.wallpaperFolders.clear();
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    SwitchTab(main, CMainDlg::SettingsPage);
+    const int line = page.Scroll().line;
+    const auto wheel = [&](HWND over, int notches) {
+        PostMessageW(over, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)), 0);
+        PumpAsTheProgram(main, 100);
+    };
+    wheel(page.FolderList(), -1);  // empty
+    EXPECT_EQ(page.ScrollPosition(), line);
+    wheel(page.FolderList(), 1);
+    EXPECT_EQ(page.ScrollPosition(), 0);
+
+    for (int i = 0; i < 30; ++i)
+        SendMessageW(page.FolderList(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"C:\\F" + std::to_wstring(10 + i)).c_str()));
+    page.ScrollToSection(line);
+    wheel(page.FolderList(), 1);  // at its top: up is the page's
+    EXPECT_EQ(page.ScrollPosition(), 0);
+    wheel(page.FolderList(), -1);  // down is the list's
+    EXPECT_EQ(page.ScrollPosition(), 0);
+    EXPECT_GT(SendMessageW(page.FolderList(), LB_GETTOPINDEX, 0, 0), 0);
+    SendMessageW(page.FolderList(), LB_SETTOPINDEX, 29, 0);
+    wheel(page.FolderList(), -1);  // at its end
+    EXPECT_EQ(page.ScrollPosition(), line);
+    page.ScrollToSection(0);
+
+    const auto press = [&](HWND control, WPARAM key, bool ctrl) {
+        SetFocus(control);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostKey(control, key);
+        PumpAsTheProgram(main, 100);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    const HWND link = GetDlgItem(page.Handle(), IDC_FIRST_CONTENTS_LINK);
+    const HWND box = GetDlgItem(page.Handle(), 1001);
+    press(box, VK_NEXT, false);
+    EXPECT_EQ(page.ScrollPosition(), 0);
+    press(link, VK_NEXT, false);
+    EXPECT_EQ(page.ScrollPosition(), page.Scroll().page);
+    press(link, VK_END, true);
+    EXPECT_EQ(page.ScrollPosition(), page.Scroll().Max());
+    press(GetDlgItem(page.Handle(), IDC_ADD), VK_HOME, true);
+    EXPECT_EQ(page.ScrollPosition(), 0);
+    EXPECT_EQ(main.ActivePage(), main.Page(CMainDlg::SettingsPage));
+}
+
 // A link brings its section's frame just below the top of the view; the
 // bar's thumb goes exactly as far as the range, whose end shows the lowest
 // control whole.
