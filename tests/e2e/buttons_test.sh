@@ -115,7 +115,7 @@ e2e_tray_menu 0 3 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right
-first_is_last() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -qx 'Caption=Copy'; }
+first_is_last() { e2e_ini | grep -A 8 '^\[Button 1\]$' | grep -x 'Caption=Copy' >/dev/null; }
 e2e_check "the next save writes the sections newest first" e2e_wait_until 10 first_is_last
 
 e2e_finish
