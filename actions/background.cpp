@@ -1,10 +1,9 @@
 #include "actions/background.h"
 
-#include <condition_variable>
 #include <deque>
-#include <mutex>
-#include <thread>
 #include <utility>
+
+#include "platform/thread.h"
 
 namespace vorn {
 namespace {
@@ -14,56 +13,71 @@ public:
     ~CWorker()
     {
         {
-            std::lock_guard lock(mutex_);
+            CLockHeld held(lock_);
             // What has not started yet is of no use once the program ends.
             jobs_.clear();
             stopping_ = true;
         }
-        wake_.notify_all();
-        if (thread_.joinable()) thread_.join();
+        wake_.WakeAll();
+        thread_.Join();
     }
 
     void Post(std::function<void()> job)
     {
+        bool ran = false;
         {
-            std::lock_guard lock(mutex_);
+            CLockHeld held(lock_);
             jobs_.push_back(std::move(job));
-            if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+            if (!thread_.Started() && !thread_.Start(&CWorker::Main, this)) {
+                // No thread to be had: the job runs here rather than never.
+                job = std::move(jobs_.back());
+                jobs_.pop_back();
+                ran = true;
+            }
         }
-        wake_.notify_all();
+        if (ran) {
+            job();
+            return;
+        }
+        wake_.WakeAll();
     }
 
     void WaitIdle()
     {
-        std::unique_lock lock(mutex_);
-        idle_.wait(lock, [this] { return jobs_.empty() && !busy_; });
+        CLockHeld held(lock_);
+        while (!jobs_.empty() || busy_)
+            idle_.Wait(lock_);
     }
 
 private:
+    static void Main(void* self) { static_cast<CWorker*>(self)->Run(); }
+
     void Run()
     {
-        std::unique_lock lock(mutex_);
+        CLockHeld held(lock_);
         for (;;) {
-            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+            while (!stopping_ && jobs_.empty())
+                wake_.Wait(lock_);
             if (jobs_.empty()) return;  // stopping
             std::function<void()> job = std::move(jobs_.front());
             jobs_.pop_front();
             busy_ = true;
-            lock.unlock();
+            lock_.Unlock();
             job();
-            lock.lock();
+            job = nullptr;  // what the job holds goes before the next one starts
+            lock_.Lock();
             busy_ = false;
-            if (jobs_.empty()) idle_.notify_all();
+            if (jobs_.empty()) idle_.WakeAll();
         }
     }
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
+    CLock lock_;
+    CWakeUp wake_;
+    CWakeUp idle_;
     std::deque<std::function<void()>> jobs_;
     bool busy_ = false;
     bool stopping_ = false;
-    std::thread thread_;
+    CThread thread_;  // last: joined before the rest goes
 };
 
 CWorker& Worker()

@@ -24,8 +24,8 @@ xdotool windowactivate --sync "$(xdotool search --name '^Vorn$' | head -n 1)" >/
 # The picture's screen area starts 9, 10 into the control; the corner zone
 # spans 200..219, 149..168 of it.
 e2e_assign_last_action_to_lower_right_corner
-assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
-e2e_check "the corner's new action is saved" e2e_wait_until 10 assigned
+e2e_check "the corner's new action is saved" \
+  e2e_wait_for_ini_value 10 "Actions, Plain" "Lower right corner" "Log corner"
 
 e2e_move 1919 1079
 e2e_check "the next visit to the corner runs it" e2e_wait_for_line corner.log entered

@@ -18,8 +18,8 @@ echo "buttons page"
 buttons() { e2e_probe buttons; }
 one_button() { [ "$(buttons | wc -l)" -eq 1 ]; }
 section_saved() {
-  tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | tr '\n' ' ' |
-    grep -q 'Action, plain=Log click.*Left=60 Top=60 Width=30 Height=20'
+  e2e_ini | grep -A 8 '^\[Button 1\]$' | tr '\n' ' ' |
+    grep 'Action, plain=Log click.*Left=60 Top=60 Width=30 Height=20' >/dev/null
 }
 
 e2e_move 960 540

@@ -116,15 +116,10 @@ e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right
 # Written by Vorn (it writes every setting), the sections in the order read.
-caption_of() {  # section number
-  tr -d '\r' < "$E2E_WORK/Vorn.ini" | awk -v section="[Button $1]" '
-    /^\[/ {inside = ($0 == section); next}
-    inside && /^Caption=/ {sub(/^Caption=/, ""); print; exit}'
-}
 saved_in_order() {
-  tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -q '^Current page=' &&
-    [ "$(caption_of 1)" = 'Tile\r\nleft' ] && [ "$(caption_of 2)" = Press ] &&
-    [ "$(caption_of 3)" = Third ] && [ "$(caption_of 4)" = Copy ]
+  [ -n "$(e2e_ini_value Settings 'Current page')" ] &&
+    e2e_ini_is 'Button 1' Caption 'Tile\r\nleft' && e2e_ini_is 'Button 2' Caption Press &&
+    e2e_ini_is 'Button 3' Caption Third && e2e_ini_is 'Button 4' Caption Copy
 }
 e2e_check "the next save keeps the sections in the file's order" e2e_wait_until 10 saved_in_order
 

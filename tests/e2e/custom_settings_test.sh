@@ -10,7 +10,6 @@ e2e_begin
 echo "custom and settings pages"
 : | e2e_write_ini  # no "First run" key: the window shows at the start
 
-ini_has() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx "$1"; }
 editor_open() { xdotool search --name '^Custom action$' >/dev/null 2>&1; }
 # A click on the first tab's heading, then Right n times.
 tab() {
@@ -36,7 +35,7 @@ xdotool type --delay 20 "Corner log"
 xdotool key Tab Tab Tab
 xdotool type --delay 20 "$(e2e_log_command corner entered)"
 xdotool key Return
-e2e_check "the editor's action is saved" e2e_wait_until 10 ini_has "Name 1=Corner log"
+e2e_check "the editor's action is saved" e2e_wait_for_ini_value 10 "Custom actions" "Name 1" "Corner log"
 
 tab 0
 read -r left top _ _ <<< "$(e2e_probe rect Vorn 1350)"
@@ -46,7 +45,8 @@ read -r tl tt tr _ <<< "$(e2e_probe rect Vorn 1904)"
 e2e_move $(((tl + tr) / 2)) $((tt + 10))
 xdotool click 1
 xdotool key End
-e2e_check "assigned to the upper left corner" e2e_wait_until 10 ini_has "Upper left corner=Corner log"
+e2e_check "assigned to the upper left corner" \
+  e2e_wait_for_ini_value 10 "Actions, Plain" "Upper left corner" "Corner log"
 
 e2e_move 15 15
 sleep 2
@@ -59,7 +59,7 @@ e2e_move $(((bl + br) / 2)) $(((bt + bb) / 2))
 xdotool click 1
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type "20"
-e2e_check "the corner size typed is saved" e2e_wait_until 10 ini_has "Corner size=20"
+e2e_check "the corner size typed is saved" e2e_wait_for_ini_value 10 Settings "Corner size" 20
 
 e2e_move 15 15
 e2e_check "and 15, 15 now runs the corner's action" e2e_wait_for_line corner.log entered 15

@@ -70,6 +70,51 @@ e2e_write_ini() {
   sed 's/\r*$/\r/' > "$E2E_WORK/Vorn.ini"
 }
 
+# --- Vorn.ini as Vorn saved it
+
+# Prints the settings file (the working folder's Vorn.ini unless named), LF
+# line ends, as one whole save left it. A save writes a new file and swaps it
+# in; Wine's swap first moves the old file aside, so for a moment the name
+# is missing: a read that finds nothing tries again. Fails when the file stays
+# missing. Tests read Vorn.ini through this, never straight.
+e2e_ini() {  # [file]
+  local file=${1:-$E2E_WORK/Vorn.ini} text try
+  for try in $(seq 30); do
+    if text=$({ tr -d '\r' < "$file"; } 2>/dev/null); then
+      printf '%s\n' "$text"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# The value of `key` in section `section`; fails when the file is missing.
+# (awk reads to the end: a reader that stops early would end the writer with
+# SIGPIPE, a failure under pipefail.)
+e2e_ini_value() {  # section key [file]
+  local text
+  text=$(e2e_ini "${3:-}") || return 1
+  awk -v section="[$1]" -v key="$2" -F= '
+    /^\[/ {inside = ($0 == section); next}
+    inside && !found && $1 == key {sub(/^[^=]*=/, ""); print; found = 1}' <<< "$text"
+}
+
+# True when `key` in `section` is `value` now.
+e2e_ini_is() {  # section key value [file]
+  local value
+  value=$(e2e_ini_value "$1" "$2" "${4:-}") || return 1
+  [ "$value" = "$3" ]
+}
+
+# Waits until a save has given `key` in `section` the value: not for the
+# file, which may hold an earlier save, or for a moment be missing.
+e2e_wait_for_ini_value() {  # timeout section key value [file]
+  local timeout=$1
+  shift
+  e2e_wait_until "$timeout" e2e_ini_is "$@"
+}
+
 e2e_start_vorn() {
   (cd "$E2E_WORK" && exec wine "$E2E_VORN_EXE" >/dev/null 2>&1) &
   E2E_VORN_PID=$!

@@ -31,13 +31,9 @@ echo "keyboard only"
   echo "Height=20"
 } | e2e_write_ini
 
-ini() { tr -d '\r' < "$E2E_WORK/Vorn.ini"; }
+ini() { e2e_ini; }
 # The value of `key` in section `section` of Vorn.ini.
-ini_value() {  # section key
-  ini | awk -v section="[$1]" -v key="$2" -F= '
-    /^\[/ {inside = ($0 == section); next}
-    inside && $1 == key {sub(/^[^=]*=/, ""); print; exit}'
-}
+ini_value() { e2e_ini_value "$@"; }
 keys() { xdotool key --delay 150 "$@"; }
 
 e2e_move 960 540
@@ -73,7 +69,7 @@ moved() { [ "$(ini_value 'Button 1' 'Left')" = "$((left + 2))" ]; }
 e2e_check "Right twice moves it two units" e2e_wait_until 10 moved
 e2e_check "and not up or down" eval '[ "$(ini_value "Button 1" "Top")" = "$top" ]'
 keys Tab Delete
-deleted() { [ -z "$(ini_value 'Button 3' 'Left')" ]; }
+deleted() { local left3; left3=$(ini_value 'Button 3' 'Left') && [ -z "$left3" ]; }
 e2e_check "Tab and Delete delete the next button" e2e_wait_until 10 deleted
 e2e_check "the new one stays where it was moved" eval '[ "$(ini_value "Button 1" "Left")" = "$((left + 2))" ]'
 e2e_check "one of the two others stays" eval '[[ "$(ini_value "Button 2" "Caption")" =~ ^(First|Second)$ ]]'

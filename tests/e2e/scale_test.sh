@@ -54,7 +54,7 @@ draw_button() {
   xdotool mouseup 1
 }
 stored_button() {
-  tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -A 8 '^\[Button 1\]$' | grep -E '^(Left|Top|Width|Height)=' | tr '\n' ' '
+  e2e_ini | grep -A 8 '^\[Button 1\]$' | grep -E '^(Left|Top|Width|Height)=' | tr '\n' ' '
 }
 floating_button() { e2e_probe buttons | cut -d' ' -f1-4; }
 
@@ -107,8 +107,8 @@ for dpi in 96 144 192; do
   fi
 
   e2e_assign_last_action_to_lower_right_corner
-  assigned() { tr -d '\r' < "$E2E_WORK/Vorn.ini" | grep -qx 'Lower right corner=Log corner'; }
-  e2e_check "a click on the picture's lower right corner picks that corner" e2e_wait_until 10 assigned
+  e2e_check "a click on the picture's lower right corner picks that corner" \
+    e2e_wait_for_ini_value 10 "Actions, Plain" "Lower right corner" "Log corner"
   e2e_stop_vorn
 
   e2e_check "the settings window shows on the Buttons page" start_on_page 1

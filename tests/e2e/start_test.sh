@@ -86,8 +86,8 @@ e2e_tray_menu 0 3 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right
-saved_in_copy() { tr -d '\r' < "$E2E_WORK/synced/Vorn.ini" | grep -qx 'Current page=1'; }
-e2e_check "a save through a link reaches the copy" e2e_wait_until 10 saved_in_copy
+e2e_check "a save through a link reaches the copy" \
+  e2e_wait_for_ini_value 10 Settings "Current page" 1 "$E2E_WORK/synced/Vorn.ini"
 e2e_check "and the link stays a link" test -L "$linked/Vorn.ini"
 e2e_check "with nothing left beside the copy" test "$(ls "$E2E_WORK/synced")" = "Vorn.ini"
 

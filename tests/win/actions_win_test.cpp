@@ -303,15 +303,38 @@ TEST_F(PeekActionsWinTest, WindowMomentarySetsTheTransparencyAndClearsItOnLeavin
     EXPECT_EQ(theUtil.GetWindowTransparency(window.get()), 0);
 }
 
+// The system's clock, except that each pause notes how opaque the window is
+// at that moment: the steps a fade shows.
+class StepClock : public IClock {
+public:
+    StepClock(IClock& system, HWND window) : system_(system), window_(window) {}
+    std::int64_t Time64() override { return system_.Time64(); }
+    DWORD GetTickCount() override { return system_.GetTickCount(); }
+    void Sleep(DWORD) override { steps.push_back(AlphaOf(window_)); }
+    int rand() override { return system_.rand(); }
+    void srand(unsigned seed) override { system_.srand(seed); }
+    std::vector<BYTE> steps;
+
+private:
+    IClock& system_;
+    HWND window_;
+};
+
 TEST_F(PeekActionsWinTest, WindowMomentaryFadesInOverItsSteps)
 {
     theData.fadeTransparency = true;
     theData.windowTransparency = 30;
-    const DWORD start = ::GetTickCount();
+    StepClock clock(os::Clock(), window.get());
+    InstallPort({&os::Input(), &os::Windows(), &os::Shell(), &os::Power(), &os::Timers(), &clock, &os::Files()});
     Run(L"Peek window momentary");
-    const DWORD elapsed = ::GetTickCount() - start;
+    InstallWin32Port();
     EXPECT_EQ(AlphaOf(window.get()), AlphaFromPercent(30));
-    EXPECT_GE(elapsed, 150u);  // ten pauses of 20 ms
+    // Shown step by step, each more transparent than the last, none past the end.
+    ASSERT_GT(clock.steps.size(), 2u);
+    for (std::size_t i = 1; i < clock.steps.size(); ++i)
+        EXPECT_LT(clock.steps[i], clock.steps[i - 1]) << "step " << i;
+    EXPECT_LT(clock.steps.front(), 255);
+    EXPECT_GE(clock.steps.back(), AlphaFromPercent(30));
     Run(L"Peek window momentary", true);
     EXPECT_EQ(AlphaOf(window.get()), 255);
 }

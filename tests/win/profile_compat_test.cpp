@@ -790,20 +790,22 @@ TEST_F(ProfileCompatTest, ReplaceWaitsForAFileHeldOpenBriefly)
 {
     const std::string old = "[Settings]\r\nCorner size=3\r\n";
     ASSERT_TRUE(WriteBytes(theData.settingsPath, old));
-    theData.cornerSize = 9;
 
-    FileHolder holder(theData.settingsPath, std::chrono::milliseconds(150));
+    // Held until the save first waits: the attempt before met the open file,
+    // the one after the wait finds it free.
+    FileHolder holder(theData.settingsPath, std::chrono::milliseconds(INFINITE));
     ASSERT_TRUE(holder.opened());
-    const auto start = std::chrono::steady_clock::now();
-    const bool written = theData.WriteSettingsFile();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
+    int pauses = 0;
+    const auto writer = SystemFileWriter([&](unsigned) {
+        if (++pauses == 1) holder.Release();
+    });
+    FileError error = FileError::None;
+    const bool written = WriteFileAtomically(theData.settingsPath, "[Settings]\r\nCorner size=9\r\n", *writer, &error);
     holder.Release();
 
-    EXPECT_TRUE(written);
-    // The first attempts met the open file and were retried.
-    EXPECT_GE(elapsed, std::chrono::milliseconds(100));
-    const std::string bytes = ReadBytes(theData.settingsPath);
-    EXPECT_NE(bytes.find("\r\nCorner size=9\r\n"), std::string::npos);
+    EXPECT_TRUE(written) << static_cast<int>(error);
+    EXPECT_EQ(pauses, 1);
+    EXPECT_EQ(ReadBytes(theData.settingsPath), "[Settings]\r\nCorner size=9\r\n");
     EXPECT_FALSE(TemporaryFilesLeft(theData.settingsPath));
 }
 
