@@ -4,15 +4,9 @@
 // standard library's.
 #pragma once
 
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
+#include "platform/win.h"
+
+#if !defined(_WIN32)
 #include <condition_variable>
 #include <mutex>
 #include <thread>
