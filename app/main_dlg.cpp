@@ -424,8 +424,11 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     if (message == WM_POWERBROADCAST) engine_.PowerChanged(wParam);
     if ((message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED) || message == WM_POINTERDEVICECHANGE)
         engine_.DevicesChanged();
+    if (message == WM_DISPLAYCHANGE) {
+        theButtons.ScreenChanged();
+        engine_.SettingsChanged();
+    }
     // The pointer moved (instant response); the default handling frees the input.
-    if (message == WM_DISPLAYCHANGE) engine_.SettingsChanged();
     if (message == WM_INPUT) engine_.OnPointerInput();
     // Another scale: the dialog manager lays the window and its pages out
     // again in its own handling of this message; the rest follows after it.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/data.h"
+
 namespace vorn {
 namespace {
 
@@ -28,6 +30,11 @@ std::wstring CaptionFromActions(ActionIndex plain, ActionIndex ctrl, ActionIndex
 
 // --- the picture -------------------------------------------------------------------------
 
+CButtonEditor::~CButtonEditor()
+{
+    if (dragging) theData.HoldSaves(false);
+}
+
 void CButtonEditor::UnselectAll()
 {
     for (const auto& button : theButtons.List())
@@ -46,6 +53,7 @@ void CButtonEditor::LeftButtonDown(POINT p)
         drawing = true;
     } else {
         dragging = true;
+        theData.HoldSaves(true);
         theButtons.Find(selectedId)->selected = true;
         view_.Repaint(theButtons.GetDiagramRect(selectedId));
     }
@@ -92,6 +100,7 @@ void CButtonEditor::MouseMove(POINT p)
 void CButtonEditor::EndDrag()
 {
     dragging = false;
+    theData.HoldSaves(false);
     view_.DragEnded();
     if (!movedInDrag_) return;
     movedInDrag_ = false;
@@ -192,6 +201,7 @@ int CButtonEditor::SelectedIndex() const
 int CButtonEditor::InsertButton()
 {
     drawing = dragging = movedInDrag_ = false;
+    theData.HoldSaves(false);
     const LONG width = kInsertedButtonSize.cx;
     const LONG height = kInsertedButtonSize.cy;
     POINT at{kScreenArea.left + (kScreenArea.right - kScreenArea.left - width) / 2,

@@ -51,6 +51,8 @@ std::wstring CaptionFromActions(ActionIndex plain, ActionIndex ctrl, ActionIndex
 class CButtonEditor final : public IButtonsDiagram {
 public:
     explicit CButtonEditor(IButtonEditorView& view) : view_(view) {}
+    // A page closed in the middle of a drag lets the saves go.
+    ~CButtonEditor();
 
     // --- the picture --------------------------------------------------------
     void LeftButtonDown(POINT p);

@@ -77,26 +77,6 @@ RECT HeldInScreenArea(std::int64_t left, std::int64_t top, std::int64_t right, s
 
 RECT HeldInScreenArea(const RECT& r) { return HeldInScreenArea(r.left, r.top, r.right, r.bottom); }
 
-// A window that lies wholly outside the virtual screen (the screen shrank, or
-// a hand-edited file) is shown at the nearest place inside it instead, so it
-// can still be reached; what is stored does not change.
-RECT Reachable(const RECT& r)
-{
-    IWindows& windows = os::Windows();
-    const std::int64_t x0 = windows.GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const std::int64_t y0 = windows.GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const std::int64_t cx = windows.GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const std::int64_t cy = windows.GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (cx <= 0 || cy <= 0) return r;
-    const bool outside = r.right <= x0 || r.left >= x0 + cx || r.bottom <= y0 || r.top >= y0 + cy;
-    if (!outside) return r;
-    const std::int64_t width = std::clamp<std::int64_t>(WidthOf(r), 0, cx);
-    const std::int64_t height = std::clamp<std::int64_t>(HeightOf(r), 0, cy);
-    const std::int64_t left = std::clamp<std::int64_t>(r.left, x0, x0 + cx - width);
-    const std::int64_t top = std::clamp<std::int64_t>(r.top, y0, y0 + cy - height);
-    return MakeRect(left, top, left + width, top + height);
-}
-
 }  // namespace
 
 int TruncateToInt(double value)
@@ -218,6 +198,7 @@ void CButtons::Clear()
 {
     list_.clear();
     notShown_.clear();
+    screenKnown_ = false;
 }
 
 int CButtons::HitTest(POINT p) const
@@ -277,6 +258,33 @@ void CButtons::SetTransparency(int id, int percent)
     Save();
 }
 
+// A window that lies wholly outside the virtual screen (the screen shrank, or
+// a hand-edited file) is shown at the nearest place inside it instead, so it
+// can still be reached; what is stored does not change.
+RECT CButtons::Reachable(const RECT& r)
+{
+    if (!screenKnown_) {
+        IWindows& windows = os::Windows();
+        screen_.left = windows.GetSystemMetrics(SM_XVIRTUALSCREEN);
+        screen_.top = windows.GetSystemMetrics(SM_YVIRTUALSCREEN);
+        screen_.right = screen_.left + windows.GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        screen_.bottom = screen_.top + windows.GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        screenKnown_ = true;
+    }
+    const std::int64_t x0 = screen_.left;
+    const std::int64_t y0 = screen_.top;
+    const std::int64_t cx = std::int64_t{screen_.right} - screen_.left;
+    const std::int64_t cy = std::int64_t{screen_.bottom} - screen_.top;
+    if (cx <= 0 || cy <= 0) return r;
+    const bool outside = r.right <= x0 || r.left >= x0 + cx || r.bottom <= y0 || r.top >= y0 + cy;
+    if (!outside) return r;
+    const std::int64_t width = std::clamp<std::int64_t>(WidthOf(r), 0, cx);
+    const std::int64_t height = std::clamp<std::int64_t>(HeightOf(r), 0, cy);
+    const std::int64_t left = std::clamp<std::int64_t>(r.left, x0, x0 + cx - width);
+    const std::int64_t top = std::clamp<std::int64_t>(r.top, y0, y0 + cy - height);
+    return MakeRect(left, top, left + width, top + height);
+}
+
 void CButtons::SetDiagramRect(CButtonInfo& button, const RECT& rect)
 {
     button.diagramRect = rect;
@@ -295,7 +303,26 @@ void CButtons::MoveButtonBy(int id, int dx, int dy)
     if (x <= 0 && r.left + x < kDiagramLeft) x = std::int64_t{kDiagramLeft} - r.left;
     if (y > 0 && r.bottom + y >= kDiagramBottom) y = std::int64_t{kDiagramBottom} - r.bottom;
     if (y <= 0 && r.top + y < kDiagramTop) y = std::int64_t{kDiagramTop} - r.top;
-    SetDiagramRect(*button, HeldInScreenArea(r.left + x, r.top + y, r.right + x, r.bottom + y));
+    const RECT moved = HeldInScreenArea(r.left + x, r.top + y, r.right + x, r.bottom + y);
+    const bool sameSize = WidthOf(moved) == WidthOf(r) && HeightOf(moved) == HeightOf(r);
+    const RECT was = button->screenRect;
+    button->diagramRect = moved;
+    RECT& screen = button->screenRect = button->ToScreen(moved);
+    // A move keeps the window's size. Mapped edge by edge, the width and the
+    // height would change by a pixel at every other step: the window would
+    // be seen to wobble, and be sized and drawn again each time. At the far
+    // edges the mapped edge holds, so that the window stays on the screen.
+    if (sameSize) {
+        if (moved.right == kDiagramRight)
+            screen.left = Saturate(screen.right - WidthOf(was));
+        else
+            screen.right = Saturate(screen.left + WidthOf(was));
+        if (moved.bottom == kDiagramBottom)
+            screen.top = Saturate(screen.bottom - HeightOf(was));
+        else
+            screen.bottom = Saturate(screen.top + HeightOf(was));
+    }
+    if (button->window) button->window->Place(Reachable(screen));
     Save();
 }
 

@@ -173,6 +173,8 @@ public:
     void AppendSections(std::wstring& out) const;
     // No buttons, nothing saved or repainted (a new load, tests).
     void Clear();
+    // The displays changed: the virtual screen is read again when next needed.
+    void ScreenChanged() { screenKnown_ = false; }
 
     CButtonInfo* Find(int id) const;
     // Newest first.
@@ -185,7 +187,14 @@ private:
     // `compute` gives it from the reference's.
     template <class Compute> void ForEachFromReference(Compute compute);
     const CButtonInfo* Reference() const;
+    // Where the window of `screenRect` is shown: the nearest place on the
+    // virtual screen when it lies wholly off it.
+    RECT Reachable(const RECT& screenRect);
 
+    // The virtual screen as last read: a drag places a window at every step,
+    // and each read of it is a trip to the display server under Wine.
+    RECT screen_{};
+    bool screenKnown_ = false;
     std::vector<std::unique_ptr<CButtonInfo>> list_;
     std::vector<StoredButtonSection> notShown_;
     IButtonsHost* host_ = nullptr;

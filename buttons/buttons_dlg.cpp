@@ -82,30 +82,36 @@ void CMonitorStaticBtn::RepaintDragStep(const RECT& units)
     else
         dragArea_ = units;
     dragPending_ = true;
-    if (frameTimer_) return;
-    const DWORD since = GetTickCount() - lastDragPaint_;
-    if (since >= kFrameMs) {
-        FlushDragRepaint();
-        return;
-    }
-    frameTimer_ = SetTimer(handle_, kFrameTimerId, kFrameMs - since, nullptr) != 0;
-    if (!frameTimer_) FlushDragRepaint();
+    if (frameTimer_) return;  // the next frame draws it
+    // The first step of a burst is drawn at once; then one frame's steps
+    // together at each tick. The timer runs through the burst: setting one
+    // per frame would cost a trip to the server at every other step.
+    PaintDragArea();
+    frameTimer_ = SetTimer(handle_, kFrameTimerId, kFrameMs, nullptr) != 0;
+}
+
+void CMonitorStaticBtn::PaintDragArea()
+{
+    if (!dragPending_) return;
+    dragPending_ = false;
+    picture_.Invalidate(&dragArea_);
 }
 
 void CMonitorStaticBtn::FlushDragRepaint()
 {
     if (frameTimer_) KillTimer(handle_, kFrameTimerId);
     frameTimer_ = false;
-    if (!dragPending_) return;
-    dragPending_ = false;
-    picture_.Invalidate(&dragArea_);
-    lastDragPaint_ = GetTickCount();
+    PaintDragArea();
 }
 
 LRESULT CMonitorStaticBtn::OnTimer(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != kFrameTimerId) return DefaultProcedure(WM_TIMER, wParam, lParam);
-    FlushDragRepaint();
+    // A frame without a step ends the burst.
+    if (dragPending_)
+        PaintDragArea();
+    else
+        FlushDragRepaint();
     return 0;
 }
 

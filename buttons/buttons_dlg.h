@@ -30,9 +30,9 @@ public:
     // What the editor shows changed: the focus outline follows the selected
     // button, and accessibility clients are told.
     void EditorChanged();
-    // A drag step's places, repainted at once when the last was a frame ago
-    // or more, else at the next frame: steps between two frames are never
-    // seen. Flush brings what waits at once.
+    // A drag step's places: the first of a burst repainted at once, the rest
+    // at the next frame, as one: steps between two frames are never seen.
+    // Flush brings what waits at once and ends the burst.
     void RepaintDragStep(const RECT& units);
     void FlushDragRepaint();
 
@@ -58,6 +58,7 @@ private:
     LRESULT OnAccessibleValue(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void KeepFocus();
+    void PaintDragArea();
     // Where the focus outline goes: around the selected button, or around the
     // whole screen while none is, so that the focus always shows.
     RECT FocusTarget() const;
@@ -68,11 +69,10 @@ private:
     std::wstring toldValue_;
     // Where the last paint put the focus outline.
     RECT focusDrawn_{};
-    // The drag steps' places not yet repainted, and when the last were.
+    // The drag steps' places not yet repainted; the frame timer runs.
     RECT dragArea_{};
     bool dragPending_ = false;
     bool frameTimer_ = false;
-    DWORD lastDragPaint_ = 0;
 };
 
 class CButtonsDlg : public WithMessageTable<CButtonsDlg, CStdDlg>, public IButtonEditorView {

@@ -85,12 +85,16 @@ public:
     void DeferSavesTo(HWND window);
     // Writes a save still waiting: the save timer, and the program's end.
     void FlushSettings();
+    // While held (a drag on the Buttons page), saves wait for the release,
+    // which writes once: the file is not rewritten under every step.
+    void HoldSaves(bool hold);
     bool SavePending() const { return savePending_; }
     // Back to a run's start: nothing written or waiting, saves not deferred (tests).
     void ResetSaveThrottle()
     {
         saveWindow_ = nullptr;
         savePending_ = false;
+        savesHeld_ = false;
         written_ = false;
         settingsWrites = 0;
     }
@@ -187,6 +191,7 @@ private:
     std::function<void()> changeListener_;
     HWND saveWindow_ = nullptr;
     bool savePending_ = false;
+    bool savesHeld_ = false;
     bool written_ = false;
     DWORD lastWriteTick_ = 0;
 };

@@ -342,6 +342,10 @@ void CData::LoadFromProfile(const ProfileFile& file)
 void CData::SaveSettings()
 {
     if (changeListener_) changeListener_();
+    if (savesHeld_) {
+        savePending_ = true;
+        return;
+    }
     if (!saveWindow_) {
         WriteNow();
         return;
@@ -355,6 +359,21 @@ void CData::SaveSettings()
     }
     savePending_ = true;
     os::Timers().SetTimer(saveWindow_, kSaveTimerId, kSaveIntervalMs - since);
+}
+
+void CData::HoldSaves(bool hold)
+{
+    if (hold == savesHeld_) return;
+    savesHeld_ = hold;
+    if (hold) {
+        // A write already waiting waits for the release too.
+        if (savePending_ && saveWindow_) os::Timers().KillTimer(saveWindow_, kSaveTimerId);
+        return;
+    }
+    if (!savePending_) return;
+    // What waited goes as one save, at once or when the interval allows.
+    savePending_ = false;
+    SaveSettings();
 }
 
 void CData::DeferSavesTo(HWND window)

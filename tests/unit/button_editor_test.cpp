@@ -349,8 +349,9 @@ TEST_F(ButtonEditorTest, EveryKeyboardEditTellsThatTheValueChanged)
     EXPECT_TRUE(change([&] { editor.DeleteSelected(); }));
 }
 
-// A drag is told once, where it ends, however it ends; not at every step.
-TEST_F(ButtonEditorTest, ADragTellsTheValueOnceWhenItEnds)
+// A drag is told and written once, where it ends, however it ends; not at
+// every step.
+TEST_F(ButtonEditorTest, ADragTellsTheValueAndWritesTheFileOnceWhenItEnds)
 {
     const int id = theButtons.AddButton(false, 40, 40, 60, 60);
     const struct {
@@ -367,15 +368,31 @@ TEST_F(ButtonEditorTest, ADragTellsTheValueOnceWhenItEnds)
         const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         editor.LeftButtonDown(centre);
         const int before = view.valueChanges;
+        const int writes = theData.settingsWrites;
         for (const int dx : {1, 2, 3})
             editor.MouseMove(POINT{centre.x + dx, centre.y});
         EXPECT_EQ(view.valueChanges, before);
+        EXPECT_EQ(theData.settingsWrites, writes);
         c.ending();
         EXPECT_EQ(view.valueChanges, before + 1);
+        EXPECT_EQ(theData.settingsWrites, writes + 1);
         editor.LeftButtonUp();
         EXPECT_EQ(view.valueChanges, before + 1);
         EXPECT_EQ(Rect(id).left, r.left + 3);
+        theData.cornerSize = 7;  // saves after the drag write at once again
+        theData.SaveSettings();
+        EXPECT_EQ(theData.settingsWrites, writes + 2);
     }
+    // A page closed in the middle of a drag writes what it moved.
+    const int writes = theData.settingsWrites;
+    {
+        CButtonEditor closing{view};
+        closing.LeftButtonDown(POINT{Rect(id).left + 1, Rect(id).top + 1});
+        closing.MouseMove(POINT{Rect(id).left + 2, Rect(id).top + 1});
+        EXPECT_EQ(theData.settingsWrites, writes);
+    }
+    EXPECT_EQ(theData.settingsWrites, writes + 1);
+
     // A press and a release without a move tell only the selection.
     editor.LeftButtonDown(POINT{Rect(id).left + 1, Rect(id).top + 1});
     const int before = view.valueChanges;

@@ -146,10 +146,19 @@ TEST_F(ButtonsTest, MovesStopAtEachEdgeOfTheScreenAreaKeepingTheSize)
         {{50, 50, 80, 70}, 7, -3, {57, 47, 87, 67}}, {{9, 10, 220, 169}, 3, 3, {9, 10, 220, 169}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dx << " " << c.dy);
         const int id = theButtons.AddButton(false, c.from.left, c.from.top, c.from.right, c.from.bottom);
+        const RECT before = WindowOf(id).placed;
         theButtons.MoveButtonBy(id, c.dx, c.dy);
-        EXPECT_EQ(theButtons.GetDiagramRect(id), c.to) << c.dx << " " << c.dy;
-        EXPECT_EQ(WindowOf(id).placed, theButtons.Find(id)->ToScreen(c.to));
+        EXPECT_EQ(theButtons.GetDiagramRect(id), c.to);
+        // The window keeps its size in pixels; it is put at its mapped near
+        // edges, or at the far ones where it touches the screen area's.
+        const RECT placed = WindowOf(id).placed;
+        const RECT mapped = theButtons.Find(id)->ToScreen(c.to);
+        EXPECT_EQ(placed.right - placed.left, before.right - before.left);
+        EXPECT_EQ(placed.bottom - placed.top, before.bottom - before.top);
+        EXPECT_EQ(c.to.right == 220 ? placed.right : placed.left, c.to.right == 220 ? mapped.right : mapped.left);
+        EXPECT_EQ(c.to.bottom == 169 ? placed.bottom : placed.top, c.to.bottom == 169 ? mapped.bottom : mapped.top);
         theButtons.DeleteButton(id);
     }
 }
@@ -352,6 +361,13 @@ TEST_F(ButtonsTest, AWindowMappedOffTheScreenIsShownInsideItWithItsRectangleKept
     EXPECT_EQ(shown.right, 1920);
     EXPECT_EQ(shown.bottom, 1080);
     EXPECT_EQ(shown.right - shown.left, button.screenRect.right - button.screenRect.left);
+
+    // The displays change: the next placing follows the new screen.
+    desktop.SetScreenSize(1280, 720);
+    theButtons.ScreenChanged();
+    theButtons.MoveButtonBy(id, 0, 0);
+    EXPECT_EQ(WindowOf(id).placed.right, 1280);
+    EXPECT_EQ(WindowOf(id).placed.bottom, 720);
 }
 
 TEST_F(ButtonsTest, FrameSizingFeedsTheDiagramAndSelectsOnlyThatButton)
