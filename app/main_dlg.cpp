@@ -70,7 +70,6 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
     static const MessageEntry<CMainDlg> table[] = {
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
-        MapMessage<CMainDlg>(kCreateTrayMessage, &CMainDlg::OnCreateTray),
         MapMessage<CMainDlg>(kShowRunningMessage, &CMainDlg::OnShowRunning),
         MapMessage<CMainDlg>(kScaleChangedMessage, &CMainDlg::OnScaleChanged),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
@@ -115,7 +114,9 @@ LRESULT CMainDlg::OnShowRunning(WPARAM, LPARAM)
 BOOL CMainDlg::OnInitDialog()
 {
     tabs_ = Item(IDC_MAIN_TABS);
-    theUtil.SetWindowTransparency(handle_, theData.vornTransparency);
+    // An opaque window is not made layered: the system would keep and blend
+    // a copy of it for nothing, which makes showing it slower.
+    if (theData.vornTransparency > 0) theUtil.SetWindowTransparency(handle_, theData.vornTransparency);
     SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
@@ -127,7 +128,7 @@ BOOL CMainDlg::OnInitDialog()
     if (HMENU systemMenu = GetSystemMenu(handle_, FALSE)) AppendMenuW(systemMenu, MF_STRING, IDC_EXIT, L"&Exit");
 
     // The icon comes once the window is up: the shell takes its time to add it.
-    PostMessageW(handle_, kCreateTrayMessage, 0, 0);
+    if (!SetTimer(handle_, kTrayTimerId, USER_TIMER_MINIMUM, nullptr)) CreateTray();
 
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     // A later start without administrator rights finds this window of a
@@ -186,9 +187,9 @@ CStdDlg* CMainDlg::Page(int index)
     return page.get();
 }
 
-LRESULT CMainDlg::OnCreateTray(WPARAM, LPARAM)
+void CMainDlg::CreateTray()
 {
-    if (tray_) return 0;
+    if (tray_) return;
     tray_ = std::make_unique<CSystemTray>(handle_);
     tray_->Create(trayMessage_, icon_, IDR_TRAY_MENU);
     // A settings file that could not be read at start is told now.
@@ -196,7 +197,6 @@ LRESULT CMainDlg::OnCreateTray(WPARAM, LPARAM)
         const FileProblemNotice notice = NoticeFor(problem);
         if (tray_) tray_->ShowBalloon(notice.title, notice.text);
     });
-    return 0;
 }
 
 void CMainDlg::CreateTabs()
@@ -377,6 +377,11 @@ LRESULT CMainDlg::OnSysCommand(WPARAM wParam, LPARAM lParam)
 LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
 {
     if (wParam == kSaveTimerId) theData.FlushSettings();
+    if (wParam == kTrayTimerId) {
+        KillTimer(handle_, kTrayTimerId);
+        CreateTray();
+        return 0;
+    }
     engine_.OnTimer(static_cast<UINT_PTR>(wParam));
     return 0;
 }

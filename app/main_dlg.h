@@ -17,8 +17,10 @@ namespace vorn::ui {
 
 class CMainDlg : public WithMessageTable<CMainDlg, CDialog> {
 public:
-    // Posted to itself once the window is set up.
-    static constexpr UINT kCreateTrayMessage = WM_APP + 41;
+    // Set once the window is set up: the tray icon comes after the window's
+    // first paint (a timer's message is the last a queue gives), as adding it
+    // takes the shell a while.
+    static constexpr UINT_PTR kTrayTimerId = 11;
     // Posted to itself on a change of scale, to run once the dialog manager
     // has laid the window out again.
     static constexpr UINT kScaleChangedMessage = WM_APP + 42;
@@ -91,7 +93,7 @@ private:
     void ColoursChanged();
 
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCreateTray(WPARAM wParam, LPARAM lParam);
+    void CreateTray();
     LRESULT OnScaleChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);

@@ -53,6 +53,24 @@ bool ChangesThePicturesLook(UINT message)
     }
 }
 
+struct CDiagramPicture::Drawing {
+    DiagramScale scale;
+    Rgb surround;
+    int hintLines = 0;
+    int hintWidth = 0;
+    MonitorArtwork art;
+
+    static void Run(void* self)
+    {
+        auto& drawing = *static_cast<Drawing*>(self);
+        drawing.art = DrawMonitorArtwork(drawing.scale, drawing.surround, drawing.hintLines, drawing.hintWidth);
+    }
+};
+
+CDiagramPicture::CDiagramPicture() = default;
+
+CDiagramPicture::~CDiagramPicture() { drawingThread_.Join(); }
+
 bool CDiagramPicture::Prepare(HWND control, std::span<const wchar_t* const> hint)
 {
     control_ = control;
@@ -83,23 +101,38 @@ void CDiagramPicture::Relayout()
         GetTextExtentPoint32W(memory, line, static_cast<int>(std::wcslen(line)), &extent);
         widest = std::max(widest, static_cast<int>(extent.cx));
     }
-    const int lines = static_cast<int>(hint_.size());
-    const MonitorArtwork art = DrawMonitorArtwork(scale_, theUtil.vistaOrLater ? kWhiteSurround : kButtonFaceSurround,
-                                                  lines, MulDiv(widest, kBaseDpi, scale_.dpi));
-    hintCentreY_ = art.hintCentreY;
     SelectObject(memory, oldFont);
-
-    artwork_.Reset(BitmapOf(art));
-    if (artwork_) {
-        // The hint, white with a dark rim, centred line by line on the band.
-        const HGDIOBJ oldBitmap = SelectObject(memory, artwork_.Get());
-        const COLORREF rim = RGB(36, 52, 92);
-        DrawHint(memory, RGB(255, 255, 255), &rim);
-        SelectObject(memory, oldBitmap);
-    }
     DeleteDC(memory);
     ReleaseDC(control_, screen);
+
+    // A drawing for the scale before is of no use now.
+    drawingThread_.Join();
+    artwork_.Reset();
+    drawing_ = std::make_unique<Drawing>();
+    drawing_->scale = scale_;
+    drawing_->surround = theUtil.vistaOrLater ? kWhiteSurround : kButtonFaceSurround;
+    drawing_->hintLines = static_cast<int>(hint_.size());
+    drawing_->hintWidth = MulDiv(widest, kBaseDpi, scale_.dpi);
+    // Without a thread, drawn here and now.
+    if (!drawingThread_.Start(&Drawing::Run, drawing_.get())) Drawing::Run(drawing_.get());
     InvalidateRect(control_, nullptr, FALSE);
+}
+
+void CDiagramPicture::TakeArtwork() const
+{
+    if (!drawing_) return;
+    drawingThread_.Join();
+    const std::unique_ptr<Drawing> drawing = std::move(drawing_);
+    hintCentreY_ = drawing->art.hintCentreY;
+    artwork_.Reset(BitmapOf(drawing->art));
+    if (!artwork_) return;
+    // The hint, white with a dark rim, centred line by line on the band.
+    const HDC memory = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldBitmap = SelectObject(memory, artwork_.Get());
+    const COLORREF rim = RGB(36, 52, 92);
+    DrawHint(memory, RGB(255, 255, 255), &rim);
+    SelectObject(memory, oldBitmap);
+    DeleteDC(memory);
 }
 
 void CDiagramPicture::DrawHint(HDC dc, COLORREF text, const COLORREF* rim) const
@@ -138,6 +171,7 @@ POINT CDiagramPicture::UnitsAt(LPARAM lParam) const
 
 void CDiagramPicture::Draw(HDC dc, const PictureColours& colours) const
 {
+    TakeArtwork();
     if (colours.artwork) {
         DrawPicture(dc, artwork_.Get(), size_);
         return;
@@ -152,6 +186,7 @@ void CDiagramPicture::Draw(HDC dc, const PictureColours& colours) const
 
 void CDiagramPicture::Draw(HDC dc, const PictureColours& colours, const RECT& area) const
 {
+    TakeArtwork();
     if (!colours.artwork || !artwork_) {
         Draw(dc, colours);
         return;

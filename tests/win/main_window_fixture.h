@@ -52,6 +52,10 @@ protected:
         main_->endsMessageLoop = false;
         EXPECT_TRUE(main_->Create());
         PumpFor(50, kCheckEveryMs);
+        // The tray icon follows the first paint, on a timer: a busy machine
+        // may take longer.
+        for (int wait = 0; wait < 100 && !main_->Tray(); ++wait)
+            PumpFor(20, kCheckEveryMs);
         return *main_;
     }
     // Handles what arrives for `ms` as the program's own message loop does:
