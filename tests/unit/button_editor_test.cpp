@@ -392,6 +392,10 @@ TEST_F(ButtonEditorTest, ADragTellsTheValueAndWritesTheFileOnceWhenItEnds)
         EXPECT_EQ(theData.settingsWrites, writes);
     }
     EXPECT_EQ(theData.settingsWrites, writes + 1);
+    // So does an insert from the keyboard in the middle of one.
+    editor.LeftButtonDown(POINT{Rect(id).left + 1, Rect(id).top + 1});
+    editor.InsertButton();
+    EXPECT_EQ(theData.settingsWrites, writes + 2);
 
     // A press and a release without a move tell only the selection.
     editor.LeftButtonDown(POINT{Rect(id).left + 1, Rect(id).top + 1});

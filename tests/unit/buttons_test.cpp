@@ -142,7 +142,7 @@ TEST_F(ButtonsTest, MovesStopAtEachEdgeOfTheScreenAreaKeepingTheSize)
     };
     const Case cases[] = {
         {{10, 50, 40, 70}, -5, 0, {9, 50, 39, 70}},  {{190, 50, 218, 70}, 5, 0, {192, 50, 220, 70}},
-        {{50, 12, 80, 30}, 0, -5, {50, 10, 80, 28}}, {{50, 150, 80, 167}, 0, 5, {50, 152, 80, 169}},
+        {{50, 12, 80, 30}, 0, -5, {50, 10, 80, 28}}, {{50, 149, 80, 166}, 0, 5, {50, 152, 80, 169}},
         {{50, 50, 80, 70}, 7, -3, {57, 47, 87, 67}}, {{9, 10, 220, 169}, 3, 3, {9, 10, 220, 169}},
     };
     for (const Case& c : cases) {
@@ -660,6 +660,17 @@ TEST_F(ButtonsTest, ABurstOfSavesWritesAtMostEveryQuarterSecondAndTheLastStateAl
     theData.SaveSettings();
     theData.DeferSavesTo(nullptr);  // the program ends: written at once
     EXPECT_EQ(corner(), L"6");
+
+    // Held (a drag), saves wait for the release, however long it takes.
+    theData.DeferSavesTo(mainWindow);
+    theData.HoldSaves(true);
+    theData.cornerSize = 9;
+    theData.SaveSettings();
+    desktop.AdvanceTime(1000, deliver);
+    EXPECT_EQ(corner(), L"6");
+    theData.HoldSaves(false);
+    desktop.AdvanceTime(250, deliver);
+    EXPECT_EQ(corner(), L"9");
 }
 
 }  // namespace
