@@ -66,15 +66,17 @@ BYTE ModifierOfKey(BYTE key);
 // KEYEVENTF_EXTENDEDKEY. The shell reads Win+Ctrl+Right as the arrow only when
 // flagged (unflagged it is the number pad's 6); the older built-in keystrokes
 // have always gone unflagged, and the programs they drive know them so.
-enum class ExtendedKeys : bool { Unflagged, Flagged };
+enum class ExtendedKeys : bool {
+    Unflagged,
+    Flagged
+};
 
 // Presses and releases the combination: modifiers down in the order Ctrl,
 // Alt, Shift, Win, the key down and up, the guard key when Win or Alt is
 // down, the modifiers up in reverse. With `holdModifiers` the modifiers stay
 // down until ReleaseKeyModifiers. The modifiers alone, not held, go down and
 // up with nothing between, exactly as recorded ("Win" opens the Start menu).
-void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers,
-                        ExtendedKeys extended = ExtendedKeys::Flagged);
+void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers, ExtendedKeys extended = ExtendedKeys::Flagged);
 // The modifiers of a combination typed with holdModifiers go up, in reverse.
 void ReleaseKeyModifiers(const KeyCombination& keys);
 
