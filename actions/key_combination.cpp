@@ -210,9 +210,9 @@ std::wstring Text(const KeyCombination& keys, bool forTheEyes)
     return text;
 }
 
-void KeyEvent(BYTE key, bool up)
+void KeyEvent(BYTE key, bool up, ExtendedKeys extended = ExtendedKeys::Flagged)
 {
-    DWORD flags = IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0;
+    DWORD flags = extended == ExtendedKeys::Flagged && IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0;
     if (up) flags |= KEYEVENTF_KEYUP;
     os::Input().keybd_event(key, 0, flags, 0);
 }
@@ -317,18 +317,19 @@ BYTE ModifierOfKey(BYTE key)
     }
 }
 
-void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers)
+// The keys go to whichever window has the keyboard focus.
+void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers, ExtendedKeys extended)
 {
     for (const KeyModifier modifier : kTypingOrder)
-        if (keys.modifiers & modifier) KeyEvent(ModifierKeyCode(modifier), false);
+        if (keys.modifiers & modifier) KeyEvent(ModifierKeyCode(modifier), false, extended);
     if (keys.key) {
-        KeyEvent(keys.key, false);
-        KeyEvent(keys.key, true);
+        KeyEvent(keys.key, false, extended);
+        KeyEvent(keys.key, true, extended);
         if (HoldsWinOrAlt(keys)) Mask();
     }
     if (holdModifiers) return;
     for (auto it = kTypingOrder.rbegin(); it != kTypingOrder.rend(); ++it)
-        if (keys.modifiers & *it) KeyEvent(ModifierKeyCode(*it), true);
+        if (keys.modifiers & *it) KeyEvent(ModifierKeyCode(*it), true, extended);
 }
 
 void ReleaseKeyModifiers(const KeyCombination& keys)

@@ -1,8 +1,8 @@
 // A key combination a custom action presses: any set of Ctrl, Alt, Shift and
 // Win with one key, or the modifiers alone. Its text ("Ctrl+Shift+Esc",
 // "Win+Shift+S", "Media play pause") is what the settings file holds and what
-// a user may type there by hand; it is typed through the port's keybd_event
-// the way the keystroke actions type.
+// a user may type there by hand. Every combination Vorn presses, a built-in
+// keystroke action's or a custom action's, is typed by TypeKeyCombination.
 #pragma once
 
 #include <optional>
@@ -62,12 +62,21 @@ BYTE ModifierKeyCode(KeyModifier modifier);
 // Shift, and both Win keys; 0 for any other key.
 BYTE ModifierOfKey(BYTE key);
 
-// Presses and releases the combination as the keystroke actions do:
-// modifiers down in the order Ctrl, Alt, Shift, Win, the key down and up, the
-// modifiers up in reverse. With `holdModifiers` the modifiers stay down until
-// ReleaseKeyModifiers. The modifiers alone, not held, go down and up with
-// nothing between, exactly as recorded ("Win" opens the Start menu).
-void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers);
+// Whether the keys a keyboard sends with the E0 prefix go with
+// KEYEVENTF_EXTENDEDKEY. The shell reads Win+Ctrl+Right as the arrow only when
+// flagged (unflagged it is the number pad's 6); the older built-in keystrokes
+// have always gone unflagged, and the programs they drive know them so.
+enum class ExtendedKeys : bool {
+    Unflagged,
+    Flagged
+};
+
+// Presses and releases the combination: modifiers down in the order Ctrl,
+// Alt, Shift, Win, the key down and up, the guard key when Win or Alt is
+// down, the modifiers up in reverse. With `holdModifiers` the modifiers stay
+// down until ReleaseKeyModifiers. The modifiers alone, not held, go down and
+// up with nothing between, exactly as recorded ("Win" opens the Start menu).
+void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers, ExtendedKeys extended = ExtendedKeys::Flagged);
 // The modifiers of a combination typed with holdModifiers go up, in reverse.
 void ReleaseKeyModifiers(const KeyCombination& keys);
 

@@ -3,12 +3,11 @@
 #include <cwchar>
 
 #include "platform/port.h"
+#include "platform/rect.h"
 #include "settings/data.h"
 
 namespace vorn {
 namespace {
-
-bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM parameter)
 {

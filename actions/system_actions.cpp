@@ -5,6 +5,7 @@
 #include "actions/action_host.h"
 #include "actions/background.h"
 #include "actions/handlers.h"
+#include "actions/key_combination.h"
 #include "actions/util.h"
 #include "platform/port.h"
 #include "settings/data.h"
@@ -67,98 +68,52 @@ void ExitWithShutdownPrivilege(UINT flags)
     if (token) power.CloseHandle(token);
 }
 
-// A key combination: up to two modifiers, pressed in order and released in
-// reverse around one key. A zero modifier is none. `extended` sends the keys
-// that a keyboard sends with the E0 prefix flagged as such, so that the shell
-// reads Win+Ctrl+Right as the arrow and not as the number pad's 6; the older
-// combinations go as they always have.
+// A built-in keystroke: its combination and how its extended keys go (see
+// ExtendedKeys: the older ones unflagged, as they always have).
 struct Keystroke {
-    BYTE first;
-    BYTE second;
-    BYTE key;
-    bool extended = false;
+    KeyCombination keys;
+    ExtendedKeys extended = ExtendedKeys::Unflagged;
 };
 
-constexpr Keystroke kNextPage{VK_MENU, 0, VK_RIGHT};
-constexpr Keystroke kPreviousPage{VK_MENU, 0, VK_LEFT};
-constexpr Keystroke kNextTab{VK_CONTROL, 0, VK_TAB};
-constexpr Keystroke kPreviousTab{VK_CONTROL, VK_SHIFT, VK_TAB};
-constexpr Keystroke kCloseDocument{VK_CONTROL, 0, VK_F4};
-constexpr Keystroke kRefresh{0, 0, VK_F5};
-constexpr Keystroke kScrollUp{0, 0, VK_UP};
-constexpr Keystroke kScrollDown{0, 0, VK_DOWN};
-constexpr Keystroke kScrollPageUp{0, 0, VK_PRIOR};
-constexpr Keystroke kScrollPageDown{0, 0, VK_NEXT};
-constexpr Keystroke kFullScreen{0, 0, VK_F11};
-constexpr Keystroke kZoomIn{VK_CONTROL, 0, VK_OEM_PLUS};
-constexpr Keystroke kZoomOut{VK_CONTROL, 0, VK_OEM_MINUS};
-constexpr Keystroke kHome{VK_MENU, 0, VK_HOME};
-constexpr Keystroke kAddToFavorites{VK_CONTROL, 0, 'D'};
-constexpr Keystroke kCut{VK_CONTROL, 0, 'X'};
-constexpr Keystroke kCopy{VK_CONTROL, 0, 'C'};
-constexpr Keystroke kPaste{VK_CONTROL, 0, 'V'};
-constexpr Keystroke kCopyScreen{0, 0, VK_SNAPSHOT};
-constexpr Keystroke kCopyWindow{VK_MENU, 0, VK_SNAPSHOT};
-constexpr Keystroke kSaveDocument{VK_CONTROL, 0, 'S'};
-constexpr Keystroke kTaskView{VK_LWIN, 0, VK_TAB, true};
-constexpr Keystroke kStartMenu{0, 0, VK_LWIN, true};
-constexpr Keystroke kSearch{VK_LWIN, 0, 'S', true};
-constexpr Keystroke kActionCenter{VK_LWIN, 0, 'A', true};
-constexpr Keystroke kFileExplorer{VK_LWIN, 0, 'E', true};
-constexpr Keystroke kNextDesktop{VK_CONTROL, VK_LWIN, VK_RIGHT, true};
-constexpr Keystroke kPreviousDesktop{VK_CONTROL, VK_LWIN, VK_LEFT, true};
-constexpr Keystroke kNewDesktop{VK_CONTROL, VK_LWIN, 'D', true};
-constexpr Keystroke kPlayPause{0, 0, VK_MEDIA_PLAY_PAUSE, true};
-constexpr Keystroke kNextTrack{0, 0, VK_MEDIA_NEXT_TRACK, true};
-constexpr Keystroke kPreviousTrack{0, 0, VK_MEDIA_PREV_TRACK, true};
-constexpr Keystroke kMute{0, 0, VK_VOLUME_MUTE, true};
-constexpr Keystroke kVolumeUp{0, 0, VK_VOLUME_UP, true};
-constexpr Keystroke kVolumeDown{0, 0, VK_VOLUME_DOWN, true};
+constexpr auto kFlagged = ExtendedKeys::Flagged;
 
-// The keys a keyboard sends with the E0 prefix, of those Vorn types.
-bool IsExtendedKey(BYTE key)
-{
-    switch (key) {
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_LWIN:
-    case VK_VOLUME_MUTE:
-    case VK_VOLUME_DOWN:
-    case VK_VOLUME_UP:
-    case VK_MEDIA_NEXT_TRACK:
-    case VK_MEDIA_PREV_TRACK:
-    case VK_MEDIA_PLAY_PAUSE:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr Keystroke kNextPage{{kAltModifier, VK_RIGHT}};
+constexpr Keystroke kPreviousPage{{kAltModifier, VK_LEFT}};
+constexpr Keystroke kNextTab{{kCtrlModifier, VK_TAB}};
+constexpr Keystroke kPreviousTab{{kCtrlModifier | kShiftModifier, VK_TAB}};
+constexpr Keystroke kCloseDocument{{kCtrlModifier, VK_F4}};
+constexpr Keystroke kRefresh{{0, VK_F5}};
+constexpr Keystroke kScrollUp{{0, VK_UP}};
+constexpr Keystroke kScrollDown{{0, VK_DOWN}};
+constexpr Keystroke kScrollPageUp{{0, VK_PRIOR}};
+constexpr Keystroke kScrollPageDown{{0, VK_NEXT}};
+constexpr Keystroke kFullScreen{{0, VK_F11}};
+constexpr Keystroke kZoomIn{{kCtrlModifier, VK_OEM_PLUS}};
+constexpr Keystroke kZoomOut{{kCtrlModifier, VK_OEM_MINUS}};
+constexpr Keystroke kHome{{kAltModifier, VK_HOME}};
+constexpr Keystroke kAddToFavorites{{kCtrlModifier, 'D'}};
+constexpr Keystroke kCut{{kCtrlModifier, 'X'}};
+constexpr Keystroke kCopy{{kCtrlModifier, 'C'}};
+constexpr Keystroke kPaste{{kCtrlModifier, 'V'}};
+constexpr Keystroke kCopyScreen{{0, VK_SNAPSHOT}};
+constexpr Keystroke kCopyWindow{{kAltModifier, VK_SNAPSHOT}};
+constexpr Keystroke kSaveDocument{{kCtrlModifier, 'S'}};
+constexpr Keystroke kTaskView{{kWinModifier, VK_TAB}, kFlagged};
+constexpr Keystroke kStartMenu{{kWinModifier, 0}, kFlagged};
+constexpr Keystroke kSearch{{kWinModifier, 'S'}, kFlagged};
+constexpr Keystroke kActionCenter{{kWinModifier, 'A'}, kFlagged};
+constexpr Keystroke kFileExplorer{{kWinModifier, 'E'}, kFlagged};
+constexpr Keystroke kNextDesktop{{kCtrlModifier | kWinModifier, VK_RIGHT}, kFlagged};
+constexpr Keystroke kPreviousDesktop{{kCtrlModifier | kWinModifier, VK_LEFT}, kFlagged};
+constexpr Keystroke kNewDesktop{{kCtrlModifier | kWinModifier, 'D'}, kFlagged};
+constexpr Keystroke kPlayPause{{0, VK_MEDIA_PLAY_PAUSE}, kFlagged};
+constexpr Keystroke kNextTrack{{0, VK_MEDIA_NEXT_TRACK}, kFlagged};
+constexpr Keystroke kPreviousTrack{{0, VK_MEDIA_PREV_TRACK}, kFlagged};
+constexpr Keystroke kMute{{0, VK_VOLUME_MUTE}, kFlagged};
+constexpr Keystroke kVolumeUp{{0, VK_VOLUME_UP}, kFlagged};
+constexpr Keystroke kVolumeDown{{0, VK_VOLUME_DOWN}, kFlagged};
 
-// The keys go to whichever window has the keyboard focus, not to the target.
-void Type(const Keystroke& keys)
-{
-    IInput& input = os::Input();
-    const auto flags = [&keys](BYTE key) -> DWORD {
-        return keys.extended && IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0;
-    };
-    const auto press = [&](BYTE key) {
-        if (key) input.keybd_event(key, 0, flags(key), 0);
-    };
-    const auto release = [&](BYTE key) {
-        if (key) input.keybd_event(key, 0, flags(key) | KEYEVENTF_KEYUP, 0);
-    };
-    press(keys.first);
-    press(keys.second);
-    press(keys.key);
-    release(keys.key);
-    release(keys.second);
-    release(keys.first);
-}
+void Type(const Keystroke& keystroke) { TypeKeyCombination(keystroke.keys, false, keystroke.extended); }
 
 void TypeOnEntering(const CActionHost& host, const Keystroke& keys)
 {

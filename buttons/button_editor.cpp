@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/rect.h"
 #include "settings/data.h"
 
 namespace vorn {
 namespace {
-
-bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
 constexpr std::size_t kTipLimit = 1023;
 

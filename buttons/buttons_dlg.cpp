@@ -4,9 +4,8 @@
 #include <windowsx.h>
 
 #include "actions/util.h"
-#include "ui/actions_dlg.h"
+#include "ui/action_tree.h"
 #include "ui/controls.h"
-#include "ui/picture_accessible.h"
 
 namespace vorn::ui {
 namespace {
@@ -28,10 +27,16 @@ constexpr PictureAccessibility kButtonsAccessibility{
     L"Floating buttons",
     L"Insert makes a button; Tab and Shift+Tab select one; arrow keys move it, Shift+arrow keys size it; "
     L"Delete deletes it; Shift+F10 opens its menu"};
+constexpr const wchar_t* kButtonsHint[] = {L"Drag in this window", L"to draw a button"};
 
 }  // namespace
 
 // --- the picture ---------------------------------------------------------------------------
+
+CMonitorStaticBtn::CMonitorStaticBtn(CButtonsDlg& page)
+    : WithMessageTable(kButtonsAccessibility, kButtonsHint), page_(page)
+{
+}
 
 std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable()
 {
@@ -43,35 +48,23 @@ std::span<const MessageEntry<CMonitorStaticBtn>> CMonitorStaticBtn::MessageTable
         MapMessage<CMonitorStaticBtn>(WM_LBUTTONDBLCLK, &CMonitorStaticBtn::OnLeftButtonDoubleClick),
         MapMessage<CMonitorStaticBtn>(WM_RBUTTONDOWN, &CMonitorStaticBtn::OnRightButtonDown),
         MapMessage<CMonitorStaticBtn>(WM_RBUTTONUP, &CMonitorStaticBtn::OnRightButtonUp),
-        MapMessage<CMonitorStaticBtn>(WM_PAINT, &CMonitorStaticBtn::OnPaint),
-        MapMessage<CMonitorStaticBtn>(WM_DPICHANGED_AFTERPARENT, &CMonitorStaticBtn::OnScaleChanged),
         MapMessage<CMonitorStaticBtn>(WM_GETDLGCODE, &CMonitorStaticBtn::OnGetDlgCode),
         MapMessage<CMonitorStaticBtn>(WM_KEYDOWN, &CMonitorStaticBtn::OnKeyDown),
         MapMessage<CMonitorStaticBtn>(WM_CONTEXTMENU, &CMonitorStaticBtn::OnContextMenu),
-        MapMessage<CMonitorStaticBtn>(WM_GETOBJECT, &CMonitorStaticBtn::OnGetObject),
-        MapMessage<CMonitorStaticBtn>(kAccessibleValueMessage, &CMonitorStaticBtn::OnAccessibleValue),
         MapMessage<CMonitorStaticBtn>(WM_TIMER, &CMonitorStaticBtn::OnTimer),
     };
     return table;
 }
 
-bool CMonitorStaticBtn::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (ChangesThePicturesLook(message)) InvalidateRect(handle_, nullptr, FALSE);
-    return WithMessageTable::OnMessage(message, wParam, lParam, result);
-}
-
 RECT CMonitorStaticBtn::FocusTarget() const { return page_.Editor().MenuAnchor().value_or(kScreenArea); }
+
+std::wstring CMonitorStaticBtn::ValueText() const { return page_.Editor().ValueText(); }
 
 void CMonitorStaticBtn::EditorChanged()
 {
     if (!handle_) return;
-    const RECT target = FocusTarget();
-    if (!EqualRect(&target, &focusDrawn_)) {
-        picture_.Invalidate(&focusDrawn_);
-        picture_.Invalidate(&target);
-    }
-    AnnounceValue(handle_, page_.Editor().ValueText(), toldValue_);
+    FollowFocusTarget();
+    AnnounceValue();
 }
 
 void CMonitorStaticBtn::RepaintDragStep(const RECT& units)
@@ -113,13 +106,6 @@ LRESULT CMonitorStaticBtn::OnTimer(WPARAM wParam, LPARAM lParam)
     else
         FlushDragRepaint();
     return 0;
-}
-
-bool CMonitorStaticBtn::Attach(HWND control)
-{
-    static const wchar_t* const hint[] = {L"Drag in this window", L"to draw a button"};
-    if (!picture_.Prepare(control, hint)) return false;
-    return Subclass(control);
 }
 
 LRESULT CMonitorStaticBtn::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
@@ -182,21 +168,12 @@ LRESULT CMonitorStaticBtn::OnRightButtonUp(WPARAM wParam, LPARAM lParam)
     return DefaultProcedure(WM_RBUTTONUP, wParam, lParam);
 }
 
-// The window moved to a monitor of another scale, or the scale changed: the
-// dialog has laid its controls out again; the picture follows.
-LRESULT CMonitorStaticBtn::OnScaleChanged(WPARAM, LPARAM)
-{
-    picture_.Relayout();
-    return 0;
-}
-
 // Tab stays in the picture while there is a button to go on to, so that Tab
 // and Shift+Tab go through the buttons and then on through the page. The
-// characters stay too: a letter alone is no access key here (a stray X would
-// end Vorn).
-LRESULT CMonitorStaticBtn::OnGetDlgCode(WPARAM, LPARAM lParam)
+// characters stay as on any picture: here a stray X would end Vorn.
+LRESULT CMonitorStaticBtn::OnGetDlgCode(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    LRESULT code = CPictureControl::OnGetDlgCode(wParam, lParam);
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (message && message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
         page_.Editor().HasNeighbour(GetKeyState(VK_SHIFT) >= 0))
@@ -264,27 +241,11 @@ LRESULT CMonitorStaticBtn::OnContextMenu(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-LRESULT CMonitorStaticBtn::OnGetObject(WPARAM wParam, LPARAM lParam)
+void CMonitorStaticBtn::Paint(HDC dc, const PictureColours& colours, const RECT& area)
 {
-    LRESULT result = 0;
-    if (AnswerGetObject(handle_, kButtonsAccessibility, wParam, lParam, result)) return result;
-    return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
-}
-
-LRESULT CMonitorStaticBtn::OnAccessibleValue(WPARAM, LPARAM lParam)
-{
-    if (lParam) *reinterpret_cast<std::wstring*>(lParam) = page_.Editor().ValueText();
-    return 0;
-}
-
-LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
-{
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(handle_, &paint);
-    const PictureColours colours = CurrentPictureColours();
     // A drag step repaints two buttons' places: only what lies there is
     // drawn, with four brushes for all buttons.
-    picture_.Draw(dc, colours, paint.rcPaint);
+    picture_.Draw(dc, colours, area);
     const OwnedBrush outline(CreateSolidBrush(ColourRef(colours.outline)));
     const OwnedBrush fill(CreateSolidBrush(ColourRef(colours.button)));
     const OwnedBrush selectedFrame(CreateSolidBrush(ColourRef(colours.selectedButtonFrame)));
@@ -292,7 +253,7 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
     const auto paintButton = [&](const RECT& units, bool selected) {
         const RECT pixels = picture_.Pixels(units);
         RECT shown{};
-        if (!IntersectRect(&shown, &pixels, &paint.rcPaint)) return;
+        if (!IntersectRect(&shown, &pixels, &area)) return;
         PaintButton(dc, pixels, selected ? selectedFrame.Get() : outline.Get(),
                     selected ? selectedFill.Get() : fill.Get());
     };
@@ -302,10 +263,6 @@ LRESULT CMonitorStaticBtn::OnPaint(WPARAM, LPARAM)
     const CButtonEditor& editor = page_.Editor();
     if (editor.drawing && editor.lastPoint.x != editor.downPoint.x && editor.lastPoint.y != editor.downPoint.y)
         paintButton(editor.rubberRect, true);
-    focusDrawn_ = FocusTarget();
-    picture_.DrawFocus(dc, focusDrawn_);
-    EndPaint(handle_, &paint);
-    return 0;
 }
 
 // --- the page -------------------------------------------------------------------------------
@@ -320,8 +277,6 @@ std::span<const MessageEntry<CButtonsDlg>> CButtonsDlg::MessageTable()
         MapMessage<CButtonsDlg>(WM_SHOWWINDOW, &CButtonsDlg::OnShowWindow),
         MapMessage<CButtonsDlg>(WM_HSCROLL, &CButtonsDlg::OnSlider),
         MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CButtonsDlg::OnSelectionChanged),
-        MapNotify<CButtonsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CButtonsDlg::OnItemExpanded),
-        MapCommand<CButtonsDlg>(IDC_MODIFIER, &CButtonsDlg::OnModifierChanged, CBN_SELCHANGE),
         MapCommand<CButtonsDlg>(IDC_CAPTION, &CButtonsDlg::OnCaptionChanged, EN_CHANGE),
         MapCommand<CButtonsDlg>(ID_MAKE_SAME_SIZE, &CButtonsDlg::OnMenuCommand),
         MapCommand<CButtonsDlg>(ID_MAKE_SAME_TRANSPARENCY, &CButtonsDlg::OnMenuCommand),
@@ -338,18 +293,11 @@ std::span<const MessageEntry<CButtonsDlg>> CButtonsDlg::MessageTable()
 
 BOOL CButtonsDlg::OnInitDialog()
 {
-    CStdDlg::OnInitDialog();
-    diagram_.Attach(Item(IDC_DIAGRAM));
-    AddStyle(diagram_.Handle(), WS_TABSTOP);  // buttons are made and chosen with the keyboard too
-    modifierCombo_ = Item(IDC_MODIFIER);
+    CPicturePage::OnInitDialog();
     captionEdit_ = Item(IDC_CAPTION);
     slider_ = Item(IDC_TRANSPARENCY);
-    tree_ = Item(IDC_ACTION_TREE);
-    FillModifierList(modifierCombo_);
-    treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(slider_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
-    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
 
     const ControlTip tools[] = {
         {tree_, L"Choose the action for the selected button and key"},
@@ -365,55 +313,16 @@ BOOL CButtonsDlg::OnInitDialog()
     return TRUE;
 }
 
-void CButtonsDlg::RebuildTree()
+std::optional<std::wstring> CButtonsDlg::OwnTip(HWND control, POINT point)
 {
-    FillActionTree(tree_, restoringExpansion_);
-    const HWND focus = GetFocus();
-    if (focus && (focus == handle_ || IsChild(handle_, focus))) SetFocus(tree_);
+    if (control == slider_) return std::to_wstring(SendMessageW(slider_, TBM_GETPOS, 0, 0)) + L"%";
+    if (control == diagram_.Handle())
+        return editor_.DiagramTip(diagram_.Picture().Scale().Units(point),
+                                  (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
+    return std::nullopt;
 }
 
-void CButtonsDlg::UpdateToolTip(const MSG& message, bool forced)
-{
-    const HWND tip = toolTip_.Get();
-    if (!tip) return;
-    const POINT p = MessagePoint(message);
-    const bool moved = p.x != lastTipPoint_.x || p.y != lastTipPoint_.y;
-    std::wstring text;
-    HWND tool = message.hwnd;
-    if (message.hwnd == diagram_.Handle() || message.hwnd == slider_) {
-        if (!moved && !forced) return;
-        if (message.hwnd == slider_)
-            text = std::to_wstring(SendMessageW(slider_, TBM_GETPOS, 0, 0)) + L"%";
-        else
-            text = editor_.DiagramTip(diagram_.Picture().Scale().Units(p), (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
-    } else {
-        // The tree's tip, hit-tested at the point as the tree would have it.
-        bool overItem = false;
-        text = TreeTipAt(tree_, p, overItem);
-        if (!overItem || !moved) return;
-        tool = tree_;
-    }
-    lastTipPoint_ = p;
-    // The same text again (a drag goes on over the same button) only
-    // passes the move on: setting it would draw the tip again.
-    if (tool == lastTipTool_ && text == lastTipText_) {
-        MSG relayed = message;
-        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-        return;
-    }
-    lastTipTool_ = tool;
-    lastTipText_ = text;
-    ShowPageTip(tip, handle_, tool, std::move(text), message);
-}
-
-bool CButtonsDlg::PreTranslateMessage(MSG& message)
-{
-    if (message.message == WM_MOUSEMOVE &&
-        (message.hwnd == tree_ || message.hwnd == diagram_.Handle() || message.hwnd == modifierCombo_ ||
-         message.hwnd == captionEdit_ || message.hwnd == slider_))
-        UpdateToolTip(message, false);
-    return false;
-}
+bool CButtonsDlg::TipFollowsOver(HWND control) const { return control == captionEdit_ || control == slider_; }
 
 void CButtonsDlg::ShowCaption(const std::wstring& text)
 {
@@ -458,13 +367,6 @@ void CButtonsDlg::TrackMouseLeave(bool on)
     TrackMouseEvent(&track);
 }
 
-void CButtonsDlg::AfterScaleChange()
-{
-    OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
-    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
-    treeImages_ = std::move(images);
-}
-
 // Only the page's own showing and hiding, not its window's minimising.
 LRESULT CButtonsDlg::OnShowWindow(WPARAM wParam, LPARAM lParam)
 {
@@ -484,20 +386,7 @@ LRESULT CButtonsDlg::OnSelectionChanged(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CButtonsDlg::OnItemExpanded(WPARAM, LPARAM)
-{
-    if (initialised && !restoringExpansion_) StoreGroupExpansion(tree_);
-    return 0;
-}
-
-LRESULT CButtonsDlg::OnModifierChanged(WPARAM, LPARAM)
-{
-    const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
-    if (selection < 0 || selection >= kModifierCount) return 0;
-    // The focus stays on the list: its arrow keys go on choosing a key.
-    editor_.ModifierChanged(static_cast<ModifierKey>(selection));
-    return 0;
-}
+void CButtonsDlg::ModifierChosen(ModifierKey modifier) { editor_.ModifierChanged(modifier); }
 
 LRESULT CButtonsDlg::OnCaptionChanged(WPARAM, LPARAM)
 {
@@ -551,8 +440,7 @@ LRESULT CButtonsDlg::OnMenuCommand(WPARAM wParam, LPARAM)
 void CButtonsDlg::OnFinalDestroy()
 {
     theButtons.SetDiagram(nullptr);
-    (void)toolTip_.Release();
-    CStdDlg::OnFinalDestroy();
+    CPicturePage::OnFinalDestroy();
 }
 
 }  // namespace vorn::ui

@@ -4,9 +4,9 @@
 #include <windowsx.h>
 
 #include "actions/util.h"
+#include "ui/action_tree.h"
 #include "ui/actions_page_model.h"
 #include "ui/controls.h"
-#include "ui/picture_accessible.h"
 
 namespace vorn::ui {
 namespace {
@@ -20,127 +20,13 @@ constexpr RECT kDescriptionLine{6, 189, 161, 207};
 
 constexpr PictureAccessibility kZonesAccessibility{
     L"Screen zones", L"Arrow keys choose a corner or a side; the action tree sets its action"};
-
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::wstring& text, int image, int selectedImage, LPARAM data)
-{
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-    insert.item.iImage = image;
-    insert.item.iSelectedImage = selectedImage;
-    insert.item.lParam = data;
-    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation)
-{
-    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-// Headings have no parent; their data is 0 like the first action's, so only
-// the parent tells them apart.
-bool IsHeading(HWND tree, HTREEITEM item) { return NextItem(tree, item, TVGN_PARENT) == nullptr; }
-
-TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacity = 0)
-{
-    TVITEMW data{};
-    data.mask = TVIF_PARAM | TVIF_STATE | (text ? TVIF_TEXT : 0);
-    data.hItem = item;
-    data.stateMask = TVIS_EXPANDED;
-    data.pszText = text;
-    data.cchTextMax = capacity;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-    return data;
-}
+constexpr const wchar_t* kZonesHint[] = {L"Click on a corner or a side,", L"and then set its action"};
 
 }  // namespace
-
-// --- the action tree, shared with the Buttons page ------------------------------------------
-
-HIMAGELIST CreateActionTreeImages(int dpi)
-{
-    return CreateStripImageList(IDB_TREE, kTreeImageStrip, dpi, 1);
-}
-
-void FillActionTree(HWND tree, bool& restoring)
-{
-    SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    // A heading's item data is its key in theData.groupExpanded.
-    for (const ActionTreeGroup& group : BuildActionTree()) {
-        const HTREEITEM heading =
-            InsertItem(tree, TVI_ROOT, group.heading, group.image, group.selectedImage, group.expansionKey);
-        for (const ActionTreeItem& item : group.items)
-            InsertItem(tree, heading, item.text, item.image, item.selectedImage, item.action);
-    }
-    restoring = true;
-    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT)) {
-        const LPARAM key = ItemData(tree, item).lParam;
-        const bool expanded = key >= 0 && key < kGroupCount && theData.groupExpanded[static_cast<std::size_t>(key)];
-        SendMessageW(tree, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
-    }
-    restoring = false;
-    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(NextItem(tree, nullptr, TVGN_ROOT)));
-}
-
-std::optional<ActionIndex> SelectedTreeAction(HWND tree)
-{
-    const HTREEITEM item = NextItem(tree, nullptr, TVGN_CARET);
-    if (!item || IsHeading(tree, item)) return std::nullopt;
-    return static_cast<ActionIndex>(ItemData(tree, item).lParam);
-}
-
-bool SelectTreeAction(HWND tree, ActionIndex action)
-{
-    for (HTREEITEM group = NextItem(tree, nullptr, TVGN_ROOT); group; group = NextItem(tree, group, TVGN_NEXT))
-        for (HTREEITEM item = NextItem(tree, group, TVGN_CHILD); item; item = NextItem(tree, item, TVGN_NEXT))
-            if (ItemData(tree, item).lParam == action) {
-                SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-                SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-                return true;
-            }
-    return false;
-}
-
-void StoreGroupExpansion(HWND tree)
-{
-    for (HTREEITEM item = NextItem(tree, nullptr, TVGN_ROOT); item; item = NextItem(tree, item, TVGN_NEXT)) {
-        const TVITEMW heading = ItemData(tree, item);
-        // A heading with nothing under it cannot show as expanded: it keeps
-        // what was stored, so "Custom" opens again once it has actions.
-        if (!NextItem(tree, item, TVGN_CHILD)) continue;
-        if (heading.lParam >= 0 && heading.lParam < kGroupCount)
-            theData.groupExpanded[static_cast<std::size_t>(heading.lParam)] = (heading.state & TVIS_EXPANDED) != 0;
-    }
-    theData.SaveSettings();
-}
-
-namespace {
-
-std::wstring ItemTip(HWND tree, HTREEITEM item)
-{
-    if (!item) return {};
-    wchar_t text[260] = {};
-    const TVITEMW data = ItemData(tree, item, text, 260);
-    if (IsHeading(tree, item)) return HeadingTip(text);
-    return theData.ActionDescription(static_cast<ActionIndex>(data.lParam));
-}
-
-}  // namespace
-
-std::wstring TreeTipAt(HWND tree, POINT point, bool& overItem)
-{
-    TVHITTESTINFO hit{};
-    hit.pt = point;
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    overItem = item != nullptr;
-    return ItemTip(tree, item);
-}
-
-std::wstring SelectedTreeTip(HWND tree) { return ItemTip(tree, NextItem(tree, nullptr, TVGN_CARET)); }
 
 // --- the monitor picture -------------------------------------------------------------------
+
+CMonitorStatic::CMonitorStatic(CActionsDlg& page) : WithMessageTable(kZonesAccessibility, kZonesHint), page_(page) {}
 
 std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
 {
@@ -148,21 +34,9 @@ std::span<const MessageEntry<CMonitorStatic>> CMonitorStatic::MessageTable()
         MapMessage<CMonitorStatic>(WM_LBUTTONDOWN, &CMonitorStatic::OnLeftButtonDown),
         MapMessage<CMonitorStatic>(WM_LBUTTONDBLCLK, &CMonitorStatic::OnLeftButtonDoubleClick),
         MapMessage<CMonitorStatic>(WM_MOUSEMOVE, &CMonitorStatic::OnMouseMove),
-        MapMessage<CMonitorStatic>(WM_PAINT, &CMonitorStatic::OnPaint),
-        MapMessage<CMonitorStatic>(WM_DPICHANGED_AFTERPARENT, &CMonitorStatic::OnScaleChanged),
-        MapMessage<CMonitorStatic>(WM_GETDLGCODE, &CMonitorStatic::OnGetDlgCode),
         MapMessage<CMonitorStatic>(WM_KEYDOWN, &CMonitorStatic::OnKeyDown),
-        MapMessage<CMonitorStatic>(WM_GETOBJECT, &CMonitorStatic::OnGetObject),
-        MapMessage<CMonitorStatic>(kAccessibleValueMessage, &CMonitorStatic::OnAccessibleValue),
     };
     return table;
-}
-
-bool CMonitorStatic::Attach(HWND control)
-{
-    static const wchar_t* const hint[] = {L"Click on a corner or a side,", L"and then set its action"};
-    if (!picture_.Prepare(control, hint)) return false;
-    return Subclass(control);
 }
 
 void CMonitorStatic::Select(EdgeZone zone)
@@ -175,10 +49,7 @@ void CMonitorStatic::Select(EdgeZone zone)
 
 std::wstring CMonitorStatic::ValueText() const { return ZoneValueText(selectedZone, page_.Modifier()); }
 
-void CMonitorStatic::AnnounceValue()
-{
-    if (handle_) ui::AnnounceValue(handle_, ValueText(), toldValue_);
-}
+RECT CMonitorStatic::FocusTarget() const { return kDiagramZoneRects[static_cast<std::size_t>(selectedZone)]; }
 
 LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
 {
@@ -187,10 +58,6 @@ LRESULT CMonitorStatic::OnLeftButtonDown(WPARAM wParam, LPARAM lParam)
     Select(DiagramZoneAt(picture_.UnitsAt(lParam)));
     return DefaultProcedure(WM_LBUTTONDOWN, wParam, lParam);
 }
-
-// The characters too: a letter typed on the picture would otherwise be
-// taken as an access key, and the page's own buttons answer those alone.
-LRESULT CMonitorStatic::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
 LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
@@ -216,25 +83,6 @@ LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-bool CMonitorStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (ChangesThePicturesLook(message)) InvalidateRect(handle_, nullptr, FALSE);
-    return WithMessageTable::OnMessage(message, wParam, lParam, result);
-}
-
-LRESULT CMonitorStatic::OnGetObject(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = 0;
-    if (AnswerGetObject(handle_, kZonesAccessibility, wParam, lParam, result)) return result;
-    return DefaultProcedure(WM_GETOBJECT, wParam, lParam);
-}
-
-LRESULT CMonitorStatic::OnAccessibleValue(WPARAM, LPARAM lParam)
-{
-    if (lParam) *reinterpret_cast<std::wstring*>(lParam) = ValueText();
-    return 0;
-}
-
 // Resets the selected zone, wherever the double-click falls.
 LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 {
@@ -255,19 +103,8 @@ LRESULT CMonitorStatic::OnMouseMove(WPARAM wParam, LPARAM lParam)
     return DefaultProcedure(WM_MOUSEMOVE, wParam, lParam);
 }
 
-// The window moved to a monitor of another scale, or the scale changed: the
-// dialog has laid its controls out again; the picture follows.
-LRESULT CMonitorStatic::OnScaleChanged(WPARAM, LPARAM)
+void CMonitorStatic::Paint(HDC dc, const PictureColours& colours, const RECT& /*area*/)
 {
-    picture_.Relayout();
-    return 0;
-}
-
-LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
-{
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(handle_, &paint);
-    const PictureColours colours = CurrentPictureColours();
     picture_.Draw(dc, colours);
     // Without the artwork the zones are not seen on it: each has its outline.
     if (!colours.artwork)
@@ -277,11 +114,7 @@ LRESULT CMonitorStatic::OnPaint(WPARAM, LPARAM)
     const OwnedBrush selection(CreateSolidBrush(ColourRef(colours.selectedZone)));
     if (hoverZone != NoZone) picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
     // After the hover, so that a hovered selected zone stays red.
-    const RECT& selected = kDiagramZoneRects[static_cast<std::size_t>(selectedZone)];
-    picture_.Fill(dc, selected, selection.Get());
-    picture_.DrawFocus(dc, selected);
-    EndPaint(handle_, &paint);
-    return 0;
+    picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
 }
 
 // --- the page -------------------------------------------------------------------------------
@@ -291,8 +124,6 @@ std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
     static const MessageEntry<CActionsDlg> table[] = {
         MapMessage<CActionsDlg>(WM_SHOWWINDOW, &CActionsDlg::OnShowWindow),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CActionsDlg::OnSelectionChanged),
-        MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_ITEMEXPANDEDW, &CActionsDlg::OnItemExpanded),
-        MapCommand<CActionsDlg>(IDC_MODIFIER, &CActionsDlg::OnModifierChanged, CBN_SELCHANGE),
     };
     return table;
 }
@@ -306,16 +137,7 @@ BOOL CActionsDlg::OnInitDialog()
                                    handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDescriptionLineId)),
                                    GetModuleHandleW(nullptr), nullptr);
     PlaceDescriptionLine();
-    CStdDlg::OnInitDialog();
-    diagram_.Attach(Item(IDC_DIAGRAM));
-    AddStyle(diagram_.Handle(), WS_TABSTOP);  // the keyboard picks zones on it too
-    modifierCombo_ = Item(IDC_MODIFIER);
-    tree_ = Item(IDC_ACTION_TREE);
-    FillModifierList(modifierCombo_);
-
-    treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
-    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
-
+    CPicturePage::OnInitDialog();
     const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the key"},
                                 {diagram_.Handle(), L"Choose a corner or a side of the screen"},
                                 {modifierCombo_, L"Select a modifier key for actions"}};
@@ -335,11 +157,7 @@ void CActionsDlg::PlaceDescriptionLine()
 
 void CActionsDlg::RebuildTree()
 {
-    FillActionTree(tree_, restoringExpansion_);
-    // The keyboard goes to the tree when it was on this page; a page shown
-    // from the tab headings leaves it on them.
-    const HWND focus = GetFocus();
-    if (focus && (focus == handle_ || IsChild(handle_, focus))) SetFocus(tree_);
+    CPicturePage::RebuildTree();
     ShowZone(zone_);
 }
 
@@ -352,43 +170,16 @@ void CActionsDlg::ShowZone(EdgeZone zone)
     diagram_.AnnounceValue();
 }
 
-void CActionsDlg::UpdateToolTip(const MSG& message, bool forced)
+std::optional<std::wstring> CActionsDlg::OwnTip(HWND control, POINT point)
 {
-    const HWND tip = toolTip_.Get();
-    if (!tip) return;
-    const POINT p = MessagePoint(message);
-    const bool moved = p.x != lastTipPoint_.x || p.y != lastTipPoint_.y;
-    std::wstring text;
-    HWND tool = nullptr;
-    if (message.hwnd == diagram_.Handle()) {
-        if (!moved && !forced) return;
-        text = ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(p)), diagram_.modifier);
-        tool = diagram_.Handle();
-    } else {
-        // The modifier list's moves are hit-tested on the tree, as its own.
-        bool overItem = false;
-        text = TreeTipAt(tree_, p, overItem);
-        if (!overItem || !moved) return;
-        tool = tree_;
-    }
-    lastTipPoint_ = p;
-    ShowPageTip(tip, handle_, tool, std::move(text), message);
-}
-
-bool CActionsDlg::PreTranslateMessage(MSG& message)
-{
-    if (message.message == WM_MOUSEMOVE &&
-        (message.hwnd == tree_ || message.hwnd == diagram_.Handle() || message.hwnd == modifierCombo_))
-        UpdateToolTip(message, false);
-    return false;
+    if (control != diagram_.Handle()) return std::nullopt;
+    return ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(point)), diagram_.modifier);
 }
 
 void CActionsDlg::AfterScaleChange()
 {
     PlaceDescriptionLine();
-    OwnedImageList images(CreateActionTreeImages(WindowDpi(handle_)));
-    SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.Get()));
-    treeImages_ = std::move(images);
+    CPicturePage::AfterScaleChange();
 }
 
 LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)
@@ -413,28 +204,11 @@ LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CActionsDlg::OnItemExpanded(WPARAM, LPARAM)
+void CActionsDlg::ModifierChosen(ModifierKey modifier)
 {
-    if (initialised && !restoringExpansion_) StoreGroupExpansion(tree_);
-    return 0;
-}
-
-LRESULT CActionsDlg::OnModifierChanged(WPARAM, LPARAM)
-{
-    const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
-    if (selection < 0 || selection >= kModifierCount) return 0;
-    modifier_ = static_cast<ModifierKey>(selection);
-    // The focus stays on the list: its arrow keys go on choosing a key.
+    modifier_ = modifier;
     ShowZone(zone_);
     diagram_.modifier = modifier_;
-    return 0;
-}
-
-void CActionsDlg::OnFinalDestroy()
-{
-    // The tip was owned by the page and went with it.
-    (void)toolTip_.Release();
-    CStdDlg::OnFinalDestroy();
 }
 
 }  // namespace vorn::ui

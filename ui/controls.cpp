@@ -313,6 +313,11 @@ void ShowPageTip(HWND tip, HWND page, HWND control, std::wstring text, const MSG
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = text.data();
     SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    RelayToTip(tip, message);
+}
+
+void RelayToTip(HWND tip, const MSG& message)
+{
     MSG relayed = message;
     SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }

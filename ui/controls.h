@@ -81,6 +81,8 @@ HWND CreatePageToolTip(HWND page, std::span<const ControlTip> tools, DWORD style
 // Gives the tool of `control` the text `text` and hands the tip the mouse
 // message, so that it shows (or moves) there.
 void ShowPageTip(HWND tip, HWND page, HWND control, std::wstring text, const MSG& message);
+// Hands the tip the mouse message alone: it shows what it was last given.
+void RelayToTip(HWND tip, const MSG& message);
 // A mouse message's point as the window it was addressed to has it.
 POINT MessagePoint(const MSG& message);
 // A mouse move to `window` at the point of `lParam`, for a tip to follow.

@@ -279,18 +279,11 @@ bool CCustomDlg::PreTranslateMessage(MSG& message)
             lastTipPoint_ = p;
             const auto slot = static_cast<int>(SendMessageW(list_, LB_GETITEMDATA, static_cast<WPARAM>(line), 0));
             const CCustomAction* action = theCustomActions.Slot(slot);
-            std::wstring text = action ? action->description : L"";
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof(info);
-            info.uFlags = TTF_IDISHWND;
-            info.hwnd = handle_;
-            info.uId = reinterpret_cast<UINT_PTR>(list_);
-            info.lpszText = text.data();
-            SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-            break;
+            ShowPageTip(tip, handle_, list_, action ? action->description : L"", message);
+            return false;
         }
     }
-    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    RelayToTip(tip, message);
     return false;
 }
 

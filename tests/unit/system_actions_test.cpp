@@ -3,6 +3,7 @@
 // session calls reach only the simulated desktop, which logs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -121,7 +122,8 @@ std::vector<SentKey> Sent(const std::vector<fake::KeyEvent>& events)
     return keys;
 }
 
-// Modifiers down in order, the key down and up, modifiers up in reverse.
+// Modifiers down in order, the key down and up, the harmless key 232 while
+// Alt is down (so that its release opens no menu bar), modifiers up in reverse.
 std::vector<Key> Chord(std::vector<BYTE> modifiers, BYTE key)
 {
     std::vector<Key> keys;
@@ -129,6 +131,8 @@ std::vector<Key> Chord(std::vector<BYTE> modifiers, BYTE key)
         keys.push_back(Key{modifier, false});
     keys.push_back(Key{key, false});
     keys.push_back(Key{key, true});
+    if (std::find(modifiers.begin(), modifiers.end(), BYTE{0x12}) != modifiers.end())
+        keys.insert(keys.end(), {Key{232, false}, Key{232, true}});
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
         keys.push_back(Key{*it, true});
     return keys;
@@ -188,26 +192,29 @@ TEST_F(SystemActionsTest, KeystrokeActionsTypeTheirKeysOnlyOnEntering)
     }
 }
 
+// A Win combination ends with the harmless key 232 before Win goes up, so
+// that the Start menu stays shut; Win alone opens it.
 TEST_F(SystemActionsTest, WindowsAndMediaActionsSendTheirKeysWithTheExtendedFlagWhereAKeyboardDoes)
 {
     constexpr BYTE kWin = 0x5B, kCtrl = 0x11;
+    constexpr SentKey kGuardDown{232, false, false}, kGuardUp{232, true, false};
     const struct {
         const wchar_t* action;
         std::vector<SentKey> keys;
     } cases[] = {
-        {L"Task view", {{kWin, false, true}, {0x09, false, false}, {0x09, true, false}, {kWin, true, true}}},
+        {L"Task view", {{kWin, false, true}, {0x09, false, false}, {0x09, true, false}, kGuardDown, kGuardUp, {kWin, true, true}}},
         {L"Start menu", {{kWin, false, true}, {kWin, true, true}}},
-        {L"Search", {{kWin, false, true}, {'S', false, false}, {'S', true, false}, {kWin, true, true}}},
-        {L"Action center", {{kWin, false, true}, {'A', false, false}, {'A', true, false}, {kWin, true, true}}},
-        {L"File Explorer", {{kWin, false, true}, {'E', false, false}, {'E', true, false}, {kWin, true, true}}},
+        {L"Search", {{kWin, false, true}, {'S', false, false}, {'S', true, false}, kGuardDown, kGuardUp, {kWin, true, true}}},
+        {L"Action center", {{kWin, false, true}, {'A', false, false}, {'A', true, false}, kGuardDown, kGuardUp, {kWin, true, true}}},
+        {L"File Explorer", {{kWin, false, true}, {'E', false, false}, {'E', true, false}, kGuardDown, kGuardUp, {kWin, true, true}}},
         {L"Next desktop",
-         {{kCtrl, false, false}, {kWin, false, true}, {0x27, false, true}, {0x27, true, true}, {kWin, true, true},
+         {{kCtrl, false, false}, {kWin, false, true}, {0x27, false, true}, {0x27, true, true}, kGuardDown, kGuardUp, {kWin, true, true},
           {kCtrl, true, false}}},
         {L"Previous desktop",
-         {{kCtrl, false, false}, {kWin, false, true}, {0x25, false, true}, {0x25, true, true}, {kWin, true, true},
+         {{kCtrl, false, false}, {kWin, false, true}, {0x25, false, true}, {0x25, true, true}, kGuardDown, kGuardUp, {kWin, true, true},
           {kCtrl, true, false}}},
         {L"New desktop",
-         {{kCtrl, false, false}, {kWin, false, true}, {'D', false, false}, {'D', true, false}, {kWin, true, true},
+         {{kCtrl, false, false}, {kWin, false, true}, {'D', false, false}, {'D', true, false}, kGuardDown, kGuardUp, {kWin, true, true},
           {kCtrl, true, false}}},
         {L"Play/pause", {{0xB3, false, true}, {0xB3, true, true}}},
         {L"Next track", {{0xB0, false, true}, {0xB0, true, true}}},

@@ -23,6 +23,7 @@
 #include "settings/profile.h"
 #include "tests/win/main_window_fixture.h"
 #include "ui/about_dlg.h"
+#include "ui/action_tree.h"
 #include "ui/actions_dlg.h"
 #include "ui/custom_dlg.h"
 #include "ui/log_on.h"

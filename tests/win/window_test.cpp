@@ -26,7 +26,7 @@
 #include "tests/fake/temp_folder.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/win_test_support.h"
-#include "ui/actions_dlg.h"
+#include "ui/action_tree.h"
 #include "ui/controls.h"
 
 namespace vorn::ui {
