@@ -1,4 +1,4 @@
-#include "actions/monitors.h"
+#include "actions/window_monitor.h"
 
 #include <cwchar>
 
@@ -7,16 +7,6 @@
 
 namespace vorn {
 namespace {
-
-bool Inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM parameter)
-{
-    auto& list = *reinterpret_cast<MonitorList*>(parameter);
-    if (!rect || list.count >= kMaxMonitors) return FALSE;
-    list.rects[static_cast<std::size_t>(list.count++)] = *rect;
-    return TRUE;
-}
 
 bool MonitorOf(HWND window, MONITORINFO& info)
 {
@@ -36,20 +26,6 @@ bool IsDesktopClass(HWND window)
 }
 
 }  // namespace
-
-const RECT* MonitorList::At(POINT point) const
-{
-    for (int i = 0; i < count; ++i)
-        if (Inside(rects[static_cast<std::size_t>(i)], point)) return &rects[static_cast<std::size_t>(i)];
-    return nullptr;
-}
-
-MonitorList DisplayMonitors()
-{
-    MonitorList list;
-    os::Windows().EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
-    return list;
-}
 
 bool WorkAreaFor(HWND window, RECT& work)
 {
