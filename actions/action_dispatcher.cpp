@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "actions/custom_actions.h"
 #include "actions/command_line_split.h"
+#include "actions/custom_actions.h"
 #include "platform/port.h"
 
 namespace vorn {

@@ -7,14 +7,13 @@ namespace vorn {
 
 EdgeSettings EdgeSettingsOf(const CData& data)
 {
-    return EdgeSettings{data.enabled, data.quietWhileDragging, data.pauseInFullScreen, data.dwellTime,
-                        data.sideLength};
+    return EdgeSettings{data.enabled, data.quietWhileDragging, data.pauseInFullScreen, data.dwellTime, data.sideLength};
 }
 
 bool CEdgeMachine::FarFromEdges(POINT at) const
 {
-    const RECT& far = farFromEdges_;
-    return far.right > far.left && at.x >= far.left && at.x < far.right && at.y >= far.top && at.y < far.bottom;
+    const RECT& r = farFromEdges_;
+    return r.right > r.left && at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom;
 }
 
 // The part of the screen no zone reaches into, for the movements to come.
@@ -65,8 +64,8 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     EdgeDecisions decisions;
     const ZoneGeometry& geometry = event.geometry;
     MeasureScreen(geometry);
-    EdgeZone zone = event.monitors ? ZoneOnMonitors(event.at, *event.monitors, geometry.cornerSize,
-                                                    geometry.sideWidth, settings.sideLength)
+    EdgeZone zone = event.monitors ? ZoneOnMonitors(event.at, *event.monitors, geometry.cornerSize, geometry.sideWidth,
+                                                    settings.sideLength)
                                    : ZoneOfPoint(event.at, geometry);
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release

@@ -20,7 +20,7 @@ struct EdgeSettings {
     bool enabled = true;
     bool quietWhileDragging = false;
     bool pauseInFullScreen = false;
-    int dwellTime = 0;  // milliseconds
+    int dwellTime = 0;   // milliseconds
     int sideLength = 0;  // percent, for the zones on every monitor
 };
 EdgeSettings EdgeSettingsOf(const CData& data);
