@@ -2,7 +2,7 @@
 
 #include "actions/action_host.h"
 #include "actions/handlers.h"
-#include "actions/monitors.h"
+#include "actions/window_monitor.h"
 #include "actions/util.h"
 #include "platform/port.h"
 #include "settings/data.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cwchar>
 
-#include "actions/monitors.h"
+#include "actions/window_monitor.h"
 #include "platform/port.h"
 #include "settings/data.h"
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "actions/command_line_split.h"
+
 namespace vorn {
 
 // The folder Vorn's own command line names for its settings with "/folder"
@@ -13,16 +15,5 @@ namespace vorn {
 // value ends a root with ("C:\\") reads as one. Empty when the option has no
 // value.
 std::optional<std::wstring> FolderOption(std::wstring_view commandLine);
-
-// A custom action's command line split for the shell. The program runs up to
-// the first space after the second double quote (with fewer than two quotes,
-// up to the first space); quotes stay part of it. The rest after that space is
-// the parameter string.
-struct CommandLine {
-    std::wstring program;
-    std::wstring parameters;
-};
-
-CommandLine SplitCommandLine(const std::wstring& text);
 
 }  // namespace vorn

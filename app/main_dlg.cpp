@@ -74,6 +74,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(kScaleChangedMessage, &CMainDlg::OnScaleChanged),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
+        MapMessage<CMainDlg>(WM_INPUT, &CMainDlg::OnPointerInput),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -386,6 +387,13 @@ LRESULT CMainDlg::OnTimerMessage(WPARAM wParam, LPARAM)
     return 0;
 }
 
+// The pointer moved (instant response); the default handling frees the input.
+LRESULT CMainDlg::OnPointerInput(WPARAM wParam, LPARAM lParam)
+{
+    engine_.OnPointerInput();
+    return DefWindowProcW(handle_, WM_INPUT, wParam, lParam);
+}
+
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
@@ -433,8 +441,6 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         theButtons.ScreenChanged();
         engine_.SettingsChanged();
     }
-    // The pointer moved (instant response); the default handling frees the input.
-    if (message == WM_INPUT) engine_.OnPointerInput();
     // Another scale: the dialog manager lays the window and its pages out
     // again in its own handling of this message; the rest follows after it.
     if (message == WM_DPICHANGED) {

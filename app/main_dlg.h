@@ -98,6 +98,7 @@ private:
     LRESULT OnTimerMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPointerInput(WPARAM wParam, LPARAM lParam);
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);

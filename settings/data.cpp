@@ -5,6 +5,7 @@
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "engine/side_bands.h"
 #include "platform/file_io.h"
 #include "platform/port.h"
 #include "settings/number.h"
@@ -135,15 +136,11 @@ void CData::ComputeSideBands()
 {
     const int cx = os::Windows().GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int cy = os::Windows().GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    sideXLow = SideBandStart(cx, sideLength);
-    sideXHigh = cx - sideXLow;
-    sideYLow = SideBandStart(cy, sideLength);
-    sideYHigh = cy - sideYLow;
-}
-
-std::int32_t SideBandStart(int edgeLength, int sideLength)
-{
-    return static_cast<std::int32_t>(std::trunc(edgeLength * ((100 - sideLength) / 200.0)));
+    const SideBands bands = SideBandsOf(cx, cy, sideLength);
+    sideXLow = bands.xLow;
+    sideXHigh = bands.xHigh;
+    sideYLow = bands.yLow;
+    sideYHigh = bands.yHigh;
 }
 
 void CData::ScanWallpaperFiles()

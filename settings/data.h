@@ -198,10 +198,6 @@ private:
 
 extern CData theData;
 
-// Where a side zone's open band starts along an edge of `edgeLength` pixels:
-// the band covers `sideLength` percent of the edge, centred.
-std::int32_t SideBandStart(int edgeLength, int sideLength);
-
 // "Vorn.ini" in the working folder now: where the settings live.
 std::wstring WorkingFolderSettingsPath();
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "actions/monitors.h"
+#include "engine/monitors.h"
 #include "ui/controls.h"
 #include "ui/preview_layout.h"
 

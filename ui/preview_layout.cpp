@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "actions/zones.h"
+#include "engine/zones.h"
 #include "ui/diagram_scale.h"
 
 namespace vorn {
 namespace {
 
-struct Bands {
-    int xLow, xHigh, yLow, yHigh;
-};
-
-PreviewLayout LayoutOf(int cx, int cy, const Bands& bands, ModifierKey modifier, int dpi)
+PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modifier, int dpi)
 {
     const auto px = [dpi](int length) { return (length * dpi + kBaseDpi / 2) / kBaseDpi; };
     const CData& d = theData;
@@ -79,7 +75,7 @@ std::vector<std::pair<LONG, LONG>> ClosedParts(const MonitorList& monitors, bool
 PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier, int dpi)
 {
     const CData& d = theData;
-    return LayoutOf(cx, cy, Bands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier, dpi);
+    return LayoutOf(cx, cy, SideBands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier, dpi);
 }
 
 PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier, const std::function<int(int)>& dpiOf)
@@ -112,10 +108,8 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         const RECT& m = monitors.rects[static_cast<std::size_t>(i)];
         const int w = m.right - m.left;
         const int h = m.bottom - m.top;
-        const int xLow = SideBandStart(w, theData.sideLength);
-        const int yLow = SideBandStart(h, theData.sideLength);
         const PreviewLayout layout =
-            LayoutOf(w, h, Bands{xLow, w - xLow, yLow, h - yLow}, modifier, dpiOf ? dpiOf(i) : kBaseDpi);
+            LayoutOf(w, h, SideBandsOf(w, h, theData.sideLength), modifier, dpiOf ? dpiOf(i) : kBaseDpi);
         // Monitor to window coordinates.
         const int dx = m.left - bounds.left;
         const int dy = m.top - bounds.top;

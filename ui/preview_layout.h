@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/monitors.h"
+#include "engine/monitors.h"
 
 #include "platform/win.h"
 #include "settings/data.h"

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "actions/window_monitor.h"
 #include "app/edge_engine.h"
 #include "tests/fake/fixture.h"
 #include "ui/preview_layout.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "actions/zones.h"
+#include "engine/zones.h"
 
 namespace vorn {
 namespace {

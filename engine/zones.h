@@ -2,7 +2,8 @@
 // screen or on every monitor. The engine, the preview and the pages share it.
 #pragma once
 
-#include "actions/monitors.h"
+#include "engine/monitors.h"
+#include "engine/side_bands.h"
 #include "platform/win.h"
 #include "settings/data.h"
 
@@ -25,7 +26,8 @@ struct ZoneGeometry {
 // The upper right corner is one row taller than the others.
 EdgeZone ZoneOfPoint(POINT point, const ZoneGeometry& geometry);
 
-// The geometry of the settings and the virtual screen now.
+// The geometry of the settings and the virtual screen now: what a look at
+// the pointer hands the edge state machine.
 ZoneGeometry CurrentZoneGeometry();
 
 // With corners on every monitor: the zone of the point on the monitor that
@@ -33,9 +35,5 @@ ZoneGeometry CurrentZoneGeometry();
 // where the pointer can go no further (the desktop's outer boundary), so
 // crossing from one monitor to the next fires nothing.
 EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength);
-
-// The zone of a point under the settings now: on every monitor or on the
-// virtual screen.
-EdgeZone CurrentZoneOf(POINT point);
 
 }  // namespace vorn

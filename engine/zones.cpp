@@ -1,4 +1,4 @@
-#include "actions/zones.h"
+#include "engine/zones.h"
 
 #include "platform/port.h"
 
@@ -44,9 +44,8 @@ EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize
     if (!m) return NoZone;
     const int width = m->right - m->left;
     const int height = m->bottom - m->top;
-    const int xLow = SideBandStart(width, sideLength);
-    const int yLow = SideBandStart(height, sideLength);
-    const ZoneGeometry geometry{cornerSize, sideWidth, width, height, xLow, width - xLow, yLow, height - yLow};
+    const SideBands bands = SideBandsOf(width, height, sideLength);
+    const ZoneGeometry geometry{cornerSize, sideWidth, width, height, bands.xLow, bands.xHigh, bands.yLow, bands.yHigh};
     const EdgeZone zone = ZoneOfPoint(POINT{point.x - m->left, point.y - m->top}, geometry);
     if (zone == NoZone) return NoZone;
     // Where another monitor continues the desktop, the pointer passes on:
@@ -57,16 +56,6 @@ EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize
                      (monitors.Contains(POINT{m->right, point.y}) ? 4 : 0) |
                      (monitors.Contains(POINT{point.x, m->bottom}) ? 8 : 0);
     return (kFacing[static_cast<std::size_t>(zone)] & open) != 0 ? NoZone : zone;
-}
-
-EdgeZone CurrentZoneOf(POINT point)
-{
-    if (theData.cornersOnEveryMonitor) {
-        const MonitorList monitors = DisplayMonitors();
-        if (monitors.count > 0)
-            return ZoneOnMonitors(point, monitors, theData.cornerSize, theData.sideWidth, theData.sideLength);
-    }
-    return ZoneOfPoint(point, CurrentZoneGeometry());
 }
 
 }  // namespace vorn

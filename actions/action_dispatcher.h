@@ -1,0 +1,99 @@
+// Runs what the edge engine decided and what a floating button asks for:
+// the built-in actions' handlers with their repeats, custom command lines,
+// and custom keys with the modifiers some of them hold down. It is the host
+// the handlers see; the main window's composition completes it with the
+// settings window and the wallpaper.
+#pragma once
+
+#include <optional>
+
+#include "actions/action_host.h"
+#include "actions/catalogue.h"
+#include "actions/key_combination.h"
+#include "platform/win.h"
+#include "settings/data.h"
+
+namespace vorn {
+
+inline constexpr UINT_PTR kRepeatTimerId = 1;
+
+// The keyboard's own repeat, which the volume steps follow as a held volume
+// key would: the first repeat after `delayMs`, then one every `periodMs`.
+struct KeyRepeatTiming {
+    UINT delayMs;
+    UINT periodMs;
+};
+// Read from the system at every call (Control Panel may have changed it).
+KeyRepeatTiming KeyboardRepeatTiming();
+
+class CActionDispatcher : public CActionHost {
+public:
+    // Tests may run the actions of a catalogue of their own.
+    explicit CActionDispatcher(const Catalogue& catalogue = theCatalogue) : catalogue_(catalogue) {}
+    ~CActionDispatcher() override;
+
+    // The window that owns the repeat timer.
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+    HWND MainWindow() const override { return mainWindow_; }
+
+    // The pointer left `zone`: its assignment's ending (that of the action
+    // holding keys for it, whatever modifier those keys make the keyboard show).
+    void RunZoneEnding(EdgeZone zone);
+    // The zone was left while edge actions were off: the next dispatch runs
+    // in the ending phase.
+    void KeepEndingPending() { ending = true; }
+    // The pointer entered `zone`: its assignment's beginning under the
+    // modifier held now (or its ending, when one is pending).
+    void RunZoneBeginning(EdgeZone zone);
+    // A floating button's press or release. A negative index stands for the
+    // assignment of `currentZone` under the current modifier. A null target
+    // means the foreground window. Ignored while a dispatch is running.
+    void RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone);
+
+    void RepeatTick();
+    void StopRepeat();
+
+    // The modifiers a custom action holds down go up now: no modifier may
+    // stay down behind the user's back.
+    void ReleaseHeldKeys();
+    // The combination whose modifiers are held now, if any.
+    std::optional<KeyCombination> HeldKeys() const;
+    bool HoldingKeys() const { return keyHold_.has_value(); }
+    // A key message taken from the queue of Vorn's windows. With keys held
+    // for a custom action, a key the user presses that is none of theirs
+    // lets them go up, and it is dropped (true): it came with Vorn's
+    // modifiers down and would be Alt+letter or Ctrl+Shift+letter.
+    bool KeyReachesVorn(UINT message, WPARAM key);
+
+    // True while an action runs (its handler or its launch).
+    bool Dispatching() const { return dispatching_; }
+
+    // The last dispatch was a zone's beginning phase.
+    bool beginningRan = false;
+
+private:
+    // `zone`: the zone whose beginning this is, for keys it holds.
+    void Dispatch(ActionIndex index, EdgeZone zone = NoZone);
+    void LaunchCustomAction(ActionIndex index, EdgeZone zone);
+    void PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone);
+    // Any keys held go up first: they would read as the user's modifier.
+    ActionIndex AssignmentOf(EdgeZone zone);
+    ActionIndex LeavingAssignment(EdgeZone zone);
+
+    const Catalogue& catalogue_;
+    HWND mainWindow_ = nullptr;
+    bool dispatching_ = false;
+    // A held-key repeat waits out the keyboard's delay; then it goes on at
+    // this period (0: the repeat already runs at its period).
+    UINT repeatPeriodAfterDelay_ = 0;
+    // A custom action's modifiers held down: for the zone entered (NoZone: a
+    // floating button's press) until its ending or anything else dispatched.
+    struct KeyHold {
+        KeyCombination keys;
+        ActionIndex action;
+        EdgeZone zone;
+    };
+    std::optional<KeyHold> keyHold_;
+};
+
+}  // namespace vorn
