@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "ui/actions_page_model.h"
 #include "ui/controls.h"
@@ -124,7 +125,7 @@ std::wstring ItemTip(HWND tree, HTREEITEM item)
     wchar_t text[260] = {};
     const TVITEMW data = ItemData(tree, item, text, 260);
     if (IsHeading(tree, item)) return HeadingTip(text);
-    return theData.ActionDescription(static_cast<ActionIndex>(data.lParam));
+    return ActionDescription(static_cast<ActionIndex>(data.lParam));
 }
 
 }  // namespace
