@@ -5,20 +5,11 @@
 #include <array>
 #include <span>
 
+#include "settings/action_index.h"
+
 namespace vorn {
 
 class CActionHost;
-
-// 0 … 108: catalogue entries; 109 + k: custom action slot k.
-using ActionIndex = int;
-
-inline constexpr int kBuiltInActionCount = 109;
-// "No action": the result of every failed lookup.
-inline constexpr ActionIndex kNoActionIndex = 94;
-// The entries from here on came after files could already hold custom
-// actions of the same names: a name is looked up among them only after the
-// custom actions, so those files keep their meaning.
-inline constexpr ActionIndex kFirstLateAction = 95;
 
 // A built-in action's behaviour. It learns its phase from host.ending and its
 // subject from host.targetWindow; it reports nothing.

@@ -1,8 +1,6 @@
 #include "actions/custom_actions.h"
 
-#include <vector>
-
-#include "buttons/buttons.h"
+#include "actions/catalogue.h"
 #include "settings/data.h"
 #include "settings/settings_file.h"
 
@@ -76,61 +74,6 @@ std::array<int, CCustomActions::kSlotCount> CCustomActions::Compact()
     return moved;
 }
 
-void CCustomActions::DeleteCustomAction(int slot)
-{
-    if (slot < 0 || slot >= kSlotCount) return;
-    const std::wstring name = (*this)[slot].name;
-    // Zones whose action bears the name, a built-in one of the same name
-    // included, lose it.
-    for (auto& row : theData.assignments)
-        for (ActionIndex& action : row)
-            if (theData.ActionName(action) == name) {
-                action = kNoActionIndex;
-                theData.SaveSettings();
-            }
-    (*this)[slot].Clear();
-    const std::array<int, kSlotCount> moved = Compact();
-
-    // Every assignment follows its action to the slot it moved to. With packed
-    // slots that is one down for those above the deleted one; a hand-edited
-    // file with gaps moves some further.
-    std::vector<ActionIndex> newIndex(kSlotCount);
-    for (int k = 0; k < kSlotCount; ++k) {
-        const int to = moved[static_cast<std::size_t>(k)];
-        newIndex[static_cast<std::size_t>(k)] = to < 0 ? kNoActionIndex : kBuiltInActionCount + to;
-    }
-    const auto remap = [&](ActionIndex& action) {
-        if (action >= kBuiltInActionCount && action < kBuiltInActionCount + kSlotCount)
-            action = newIndex[static_cast<std::size_t>(action - kBuiltInActionCount)];
-    };
-    for (auto& row : theData.assignments)
-        for (ActionIndex& action : row)
-            remap(action);
-    theButtons.RemapActions(remap);
-    theData.SaveSettings();
-}
-
-CustomActionUse UsesOfCustomAction(int slot)
-{
-    CustomActionUse use;
-    const CCustomAction* action = theCustomActions.Slot(slot);
-    if (!action || action->IsFree()) return use;
-    for (int zone = 0; zone < kZoneCount; ++zone)
-        for (const auto& row : theData.assignments)
-            if (theData.ActionName(row[static_cast<std::size_t>(zone)]) == action->name) {
-                ++use.zones;
-                break;
-            }
-    const ActionIndex index = kBuiltInActionCount + slot;
-    for (const auto& button : theButtons.List())
-        for (const ActionIndex used : button->actions)
-            if (used == index) {
-                ++use.buttons;
-                break;
-            }
-    return use;
-}
-
 std::wstring CCustomActions::DuplicateCustomAction(const std::wstring& name)
 {
     const int source = FindSlot(name);
@@ -156,14 +99,50 @@ std::wstring CCustomActions::DuplicateCustomAction(const std::wstring& name)
     return candidate;
 }
 
-wchar_t FoldCase(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
+ActionIndex FindActionIndex(const std::wstring& name)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
+    for (int index = 0; index < kFirstLateAction; ++index)
+        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
+    // Only the first Count slots are searched: a hand-edited file with gaps in
+    // its numbering leaves actions beyond them unreachable by name.
+    // A free slot has no name to match: an empty value names no action.
+    const int count = theCustomActions.Count();
+    for (int slot = 0; slot < count; ++slot)
+        if (!theCustomActions[slot].IsFree() && name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
+    // A file from before these entries may name a custom action like one of
+    // them: that custom action keeps running.
+    for (int index = kFirstLateAction; index < kBuiltInActionCount; ++index)
+        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
+    return kNoActionIndex;
+}
+
+ActionIndex CustomShadowing(ActionIndex builtIn)
+{
+    if (builtIn < 0 || builtIn >= kBuiltInActionCount) return kNoActionIndex;
+    const ActionIndex found = FindActionIndex(theCatalogue[static_cast<std::size_t>(builtIn)].name);
+    return found >= kBuiltInActionCount ? found : kNoActionIndex;
+}
+
+ActionIndex BuiltInShadowedBy(ActionIndex custom)
+{
+    if (custom < kBuiltInActionCount) return kNoActionIndex;
+    for (ActionIndex index = kFirstLateAction; index < kBuiltInActionCount; ++index)
+        if (CustomShadowing(index) == custom) return index;
+    return kNoActionIndex;
+}
+
+std::wstring ActionName(ActionIndex index)
+{
+    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].name;
+    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
+    return slot ? slot->name : std::wstring();
+}
+
+std::wstring ActionDescription(ActionIndex index)
+{
+    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].description;
+    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
+    return slot ? slot->description : std::wstring();
 }
 
 }  // namespace vorn

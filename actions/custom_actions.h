@@ -6,6 +6,8 @@
 #include <string>
 
 #include "actions/key_combination.h"
+#include "settings/action_index.h"
+#include "settings/text_encoding.h"
 
 namespace vorn {
 
@@ -58,10 +60,6 @@ public:
     // Closes the gaps between named slots, keeping their order. Element k of
     // the result is the slot the action from slot k moved to (-1: free).
     std::array<int, kSlotCount> Compact();
-    // Removes the action in `slot`, keeps every zone and button assignment on
-    // the action it named before (those on the removed one get "No action"),
-    // and saves the settings file.
-    void DeleteCustomAction(int slot);
     // Copies the action named `name` under a fresh name ("... copy N") into
     // the first free slot and saves. The new name; empty when the store is
     // full or no action has that name.
@@ -73,18 +71,25 @@ private:
 
 extern CCustomActions theCustomActions;
 
-// What a deletion of a custom action would leave with "No action".
+// What a deletion of a custom action would leave with "No action" (counted
+// where the whole settings are, above the buttons).
 struct CustomActionUse {
     int zones = 0;    // zones with it under any modifier, each zone once
     int buttons = 0;  // floating buttons with it under any modifier
 };
-// The zones and buttons that use the action in `slot`, counted as
-// DeleteCustomAction clears them: zones by the action's name, buttons by its slot.
-CustomActionUse UsesOfCustomAction(int slot);
 
-// The Windows runtime's _wcsicmp in its default locale folds A-Z only; doing
-// the same on every platform keeps name lookups identical everywhere.
-wchar_t FoldCase(wchar_t c);
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b);
+// Exact, case-sensitive lookup: the catalogue first, then custom slots
+// 0 … Count-1; kNoActionIndex when nothing matches.
+ActionIndex FindActionIndex(const std::wstring& name);
+// The custom action whose name a built-in action's name resolves to (one
+// from a file older than the built-in), so that the built-in cannot be
+// stored by its name; kNoActionIndex when the built-in can.
+ActionIndex CustomShadowing(ActionIndex builtIn);
+// The reverse: the built-in action a custom one keeps from being stored.
+ActionIndex BuiltInShadowedBy(ActionIndex custom);
+// Name and description of a catalogue entry or custom slot; empty for an
+// index that names neither.
+std::wstring ActionName(ActionIndex index);
+std::wstring ActionDescription(ActionIndex index);
 
 }  // namespace vorn

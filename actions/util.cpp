@@ -106,14 +106,6 @@ BYTE AlphaFromPercent(int percent)
 
 int PercentFromAlpha(BYTE alpha) { return static_cast<int>(std::trunc((alpha - 255) / -2.55)); }
 
-std::wstring DesktopWallpaper()
-{
-    // 260 characters, plus one so that the text always ends inside the buffer.
-    wchar_t path[261] = {};
-    if (!os::Shell().SystemParametersInfoW(SPI_GETDESKWALLPAPER, 260, path, 0)) return {};
-    return path;
-}
-
 void SetDesktopWallpaper(const std::wstring& path)
 {
     std::wstring copy = path;  // the call takes a writable buffer

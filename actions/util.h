@@ -69,8 +69,6 @@ extern CUtil theUtil;
 // reset it before and after each sweep.
 extern int tileTwoCount;
 
-// The desktop wallpaper's path, empty when none shows or it cannot be read.
-std::wstring DesktopWallpaper();
 // Shows `path` as the wallpaper for this session; empty removes it.
 void SetDesktopWallpaper(const std::wstring& path);
 

@@ -2,6 +2,7 @@
 // starting or is ending. Portable; the lock itself is the platform's.
 #pragma once
 
+#include "platform/instance_lock.h"
 #include "platform/win.h"
 
 namespace vorn {
@@ -13,25 +14,6 @@ inline constexpr wchar_t kMainWindowClass[] = L"VornMainWindow";
 // and answers kShownAnswer. A window that is being destroyed answers 0.
 inline constexpr UINT kShowRunningMessage = WM_APP + 50;
 inline constexpr LRESULT kShownAnswer = 0x566F726E;
-
-// What a start finds when it tries to take the lock.
-enum class LockState {
-    Taken,      // this start holds it
-    Held,       // the running Vorn holds it; waited for as long as asked
-    Unopenable  // it exists, but this start may not even wait for it (a Vorn
-                // with other rights made it): it counts as held, and the
-                // attempt returned at once without waiting
-};
-
-// The session's lock that only the running Vorn holds. The system releases
-// it when its holder ends, however it ends, and gives it to one waiter only.
-class IInstanceLock {
-public:
-    virtual ~IInstanceLock() = default;
-    // Waits up to `waitMs` for the lock, or tries to open it again if it
-    // could not be opened.
-    virtual LockState Take(DWORD waitMs) = 0;
-};
 
 enum class StartOutcome {
     Run,               // this start is the one Vorn of the session

@@ -7,6 +7,7 @@
 #include "actions/util.h"
 #include "app/command_line.h"
 #include "app/main_dlg.h"
+#include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "buttons/button_dlg.h"
 #include "framework/handles.h"
@@ -79,6 +80,7 @@ int CVornApp::Run()
     // The floating buttons are made while the settings load.
     CButtonWindowsHost buttonWindows;
     theButtons.SetHost(&buttonWindows);
+    InstallSettingsStore();
     theData.LoadSettings();
 
     CMainDlg main;

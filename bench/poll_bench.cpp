@@ -5,6 +5,7 @@
 #include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "app/edge_engine.h"
+#include "app/settings_store.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
 
@@ -16,6 +17,7 @@ struct Scene {
     Scene()
     {
         desktop.Install();
+        InstallSettingsStore();
         theCustomActions.Clear();
         theData.ResetToDefaults();
         theData.ComputeSideBands();

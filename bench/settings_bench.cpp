@@ -6,6 +6,7 @@
 #include <string>
 
 #include "actions/util.h"
+#include "app/settings_store.h"
 #include "platform/file_io.h"
 #include "settings/data.h"
 #include "settings/settings_file.h"
@@ -22,6 +23,7 @@ struct FullFile {
     FullFile()
     {
         desktop.Install();
+        InstallSettingsStore();
         theUtil.Resolve();
         fake::FillFullSettings();
         theData.settingsPath = folder.File(L"Vorn.ini");

@@ -10,6 +10,7 @@
 
 #include "actions/util.h"
 #include "app/edge_engine.h"
+#include "app/settings_store.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
 #include "tests/fake/temp_folder.h"
@@ -78,6 +79,7 @@ double Percentile(std::vector<double> values, double p)
 int wmain()
 {
     InstallWin32Port();
+    InstallSettingsStore();
     theUtil.Resolve();
     fake::TempFolder folder;
     theData.settingsPath = folder.File(L"Vorn.ini");

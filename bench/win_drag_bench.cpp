@@ -10,6 +10,7 @@
 
 #include "actions/util.h"
 #include "app/main_dlg.h"
+#include "app/settings_store.h"
 #include "buttons/button_dlg.h"
 #include "buttons/buttons_dlg.h"
 #include "platform/win32/win32_port.h"
@@ -42,6 +43,7 @@ void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DW
 int wmain()
 {
     InstallWin32Port();
+    InstallSettingsStore();
     theUtil.Resolve();
     fake::TempFolder folder;
     theData.settingsPath = folder.File(L"Vorn.ini");

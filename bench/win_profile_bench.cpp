@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "actions/custom_actions.h"
+#include "app/settings_store.h"
 #include "platform/file_io.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
@@ -142,6 +143,7 @@ void Print(const char* what, int repetitions, const Figures& f)
 int Run()
 {
     InstallWin32Port();
+    InstallSettingsStore();
     fake::TempFolder folder;
     theData.settingsPath = folder.File(L"Vorn.ini");
     fake::FillFullSettings();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "actions/custom_actions.h"
 #include "platform/rect.h"
 #include "settings/data.h"
 
@@ -15,12 +16,11 @@ constexpr std::size_t kTipLimit = 1023;
 std::wstring CaptionFromActions(ActionIndex plain, ActionIndex ctrl, ActionIndex shift)
 {
     std::wstring text;
-    if (plain != kNoActionIndex || (ctrl == kNoActionIndex && shift == kNoActionIndex))
-        text = theData.ActionName(plain);
+    if (plain != kNoActionIndex || (ctrl == kNoActionIndex && shift == kNoActionIndex)) text = ActionName(plain);
     const auto line = [&](const wchar_t* key, ActionIndex action) {
         if (action == kNoActionIndex) return;
         if (!text.empty()) text += L"\r\n";
-        text += key + theData.ActionName(action);
+        text += key + ActionName(action);
     };
     line(L"Ctrl: ", ctrl);
     line(L"Shift: ", shift);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "platform/port.h"
 #include "settings/data.h"
@@ -506,7 +507,7 @@ void CButtons::LoadButtons(const ProfileFile& file)
         if (left + width > std::numeric_limits<int>::max() || top + height > std::numeric_limits<int>::max()) break;
         if (static_cast<int>(list_.size()) >= kMaxButtons) {
             for (int key = ActionPlain; key <= ActionShift; ++key) {
-                const ActionIndex action = theData.FindActionIndex(stored.values[static_cast<std::size_t>(key)]);
+                const ActionIndex action = FindActionIndex(stored.values[static_cast<std::size_t>(key)]);
                 if (action >= kBuiltInActionCount) stored.customActions[static_cast<std::size_t>(key)] = action;
             }
             notShown_.push_back(std::move(stored));
@@ -518,7 +519,7 @@ void CButtons::LoadButtons(const ProfileFile& file)
         // those read before it, so that a save writes them back in their order.
         std::rotate(list_.begin(), list_.begin() + 1, list_.end());
         for (int key = ActionPlain; key <= ActionShift; ++key)
-            SetAction(id, kSlotOfAction[key], theData.FindActionIndex(stored.values[static_cast<std::size_t>(key)]));
+            SetAction(id, kSlotOfAction[key], FindActionIndex(stored.values[static_cast<std::size_t>(key)]));
         SetCaption(id, Replace(stored.values[Caption], kStoredBreak, L"\r\n"));
         SetKeepTitle(id, ParseFlag(stored.values[KeepTitle].c_str()));
         SetTransparency(id, static_cast<int>(number_of(Transparency)));
@@ -536,7 +537,7 @@ void CButtons::AppendSections(std::wstring& out) const
     for (const auto& button : list_) {
         section();
         for (int key = ActionPlain; key <= ActionShift; ++key)
-            line(Key(key), theData.ActionName(button->actions[static_cast<std::size_t>(kSlotOfAction[key])]));
+            line(Key(key), ActionName(button->actions[static_cast<std::size_t>(kSlotOfAction[key])]));
         const RECT& r = button->diagramRect;
         line(Left, DecimalText(r.left));
         line(Top, DecimalText(r.top));
@@ -552,7 +553,7 @@ void CButtons::AppendSections(std::wstring& out) const
         for (int key = ActionPlain; key <= Transparency; ++key) {
             const auto at = static_cast<std::size_t>(key);
             const bool custom = key <= ActionShift && stored.customActions[at] >= 0;
-            line(Key(key), custom ? theData.ActionName(stored.customActions[at]) : stored.values[at]);
+            line(Key(key), custom ? ActionName(stored.customActions[at]) : stored.values[at]);
         }
         out += L"\r\n";
     }

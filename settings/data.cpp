@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "actions/custom_actions.h"
-#include "actions/util.h"
 #include "engine/side_bands.h"
 #include "platform/file_io.h"
 #include "platform/port.h"
 #include "settings/number.h"
 #include "settings/setting_table.h"
+#include "settings/text_encoding.h"
 
 namespace vorn {
 
@@ -45,6 +44,14 @@ bool HasWallpaperExtension(const std::wstring& path)
 
 }  // namespace
 
+std::wstring DesktopWallpaper()
+{
+    // 260 characters, plus one so that the text always ends inside the buffer.
+    wchar_t path[261] = {};
+    if (!os::Shell().SystemParametersInfoW(SPI_GETDESKWALLPAPER, 260, path, 0)) return {};
+    return path;
+}
+
 std::wstring WorkingFolderSettingsPath()
 {
     std::wstring folder = CurrentFolder();
@@ -75,61 +82,10 @@ void CData::ResetToDefaults()
         if (def.flag) this->*def.flag = ParseFlag(def.missingValue);
     }
     groupExpanded.fill(ParseFlag(kGroupExpandedMissingValue));
-    for (int zone = 0; zone < kZoneCount; ++zone) {
-        assignments[Plain][static_cast<std::size_t>(zone)] =
-            FindActionIndex(kDefaultPlainActions[static_cast<std::size_t>(zone)]);
-        assignments[Shift][static_cast<std::size_t>(zone)] = FindActionIndex(kDefaultOtherAction);
-        assignments[Ctrl][static_cast<std::size_t>(zone)] = FindActionIndex(kDefaultOtherAction);
-    }
+    assignments = defaultAssignments;
     wallpaperFolders.clear();
     wallpaperFiles.clear();
     settingsEncoding = TextEncoding::Ansi;
-}
-
-ActionIndex CData::FindActionIndex(const std::wstring& name) const
-{
-    for (int index = 0; index < kFirstLateAction; ++index)
-        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
-    // Only the first Count slots are searched: a hand-edited file with gaps in
-    // its numbering leaves actions beyond them unreachable by name.
-    // A free slot has no name to match: an empty value names no action.
-    const int count = theCustomActions.Count();
-    for (int slot = 0; slot < count; ++slot)
-        if (!theCustomActions[slot].IsFree() && name == theCustomActions[slot].name) return kBuiltInActionCount + slot;
-    // A file from before these entries may name a custom action like one of
-    // them: that custom action keeps running.
-    for (int index = kFirstLateAction; index < kBuiltInActionCount; ++index)
-        if (name == theCatalogue[static_cast<std::size_t>(index)].name) return index;
-    return kNoActionIndex;
-}
-
-ActionIndex CData::CustomShadowing(ActionIndex builtIn) const
-{
-    if (builtIn < 0 || builtIn >= kBuiltInActionCount) return kNoActionIndex;
-    const ActionIndex found = FindActionIndex(theCatalogue[static_cast<std::size_t>(builtIn)].name);
-    return found >= kBuiltInActionCount ? found : kNoActionIndex;
-}
-
-ActionIndex CData::BuiltInShadowedBy(ActionIndex custom) const
-{
-    if (custom < kBuiltInActionCount) return kNoActionIndex;
-    for (ActionIndex index = kFirstLateAction; index < kBuiltInActionCount; ++index)
-        if (CustomShadowing(index) == custom) return index;
-    return kNoActionIndex;
-}
-
-std::wstring CData::ActionName(ActionIndex index) const
-{
-    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].name;
-    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
-    return slot ? slot->name : std::wstring();
-}
-
-std::wstring CData::ActionDescription(ActionIndex index) const
-{
-    if (index >= 0 && index < kBuiltInActionCount) return theCatalogue[static_cast<std::size_t>(index)].description;
-    const CCustomAction* slot = theCustomActions.Slot(index - kBuiltInActionCount);
-    return slot ? slot->description : std::wstring();
 }
 
 void CData::ComputeSideBands()

@@ -7,10 +7,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "actions/catalogue.h"
 #include "platform/win.h"
+#include "settings/action_index.h"
 #include "settings/file_problem.h"
 #include "settings/text_encoding.h"
 
@@ -59,6 +60,24 @@ inline constexpr int kCustomGroupKey = 12;
 inline constexpr UINT_PTR kSaveTimerId = 4;
 inline constexpr DWORD kSaveIntervalMs = 250;
 
+// The whole settings file is composed above settings, which read and write
+// only their own sections: the parts above (the assignments by name, the
+// custom actions, the buttons) add theirs. Start-up, and every test fixture,
+// installs the composer; without one, the file holds the own sections only.
+class ISettingsFileComposer {
+public:
+    virtual ~ISettingsFileComposer() = default;
+    // The text of the whole file, with CR LF line ends.
+    virtual std::wstring Format() const = 0;
+    // Every part from a file already read, and what the load sets in motion.
+    virtual void Load(const ProfileFile& file) = 0;
+    // Whether `bytes` are a whole file as a save writes it, not one a crash
+    // cut short.
+    virtual bool IsComplete(std::string_view bytes) const = 0;
+};
+
+using AssignmentTable = std::array<std::array<ActionIndex, kZoneCount>, kModifierCount>;
+
 class CData {
 public:
     CData();
@@ -68,6 +87,15 @@ public:
     // Every stored field to its default (what a missing settings file gives),
     // and the lists emptied. The path, `enabled` and the side bands stay.
     void ResetToDefaults();
+
+    // Who composes the whole file (null: the own sections alone).
+    void SetFileComposer(ISettingsFileComposer* composer) { composer_ = composer; }
+    // The own sections, "[Settings]" and "[Wallpaper folders]", in the file's
+    // text: the file's first lines.
+    std::wstring FormatOwnSections() const;
+    // The own sections from a file already read, after a reset to defaults;
+    // the side bands follow the sizes read.
+    void LoadOwnSections(const ProfileFile& file);
 
     // The settings file. Load runs once at start-up; save after every change.
     // A save that fails leaves the file as it was. A file that exists but
@@ -98,25 +126,11 @@ public:
         written_ = false;
         settingsWrites = 0;
     }
-    // The steps of a load, from a file already read.
+    // The steps of a load, from a file already read: the whole file's.
     void LoadFromProfile(const ProfileFile& file);
     // The save, telling whether the file was replaced and if not, why and
     // which file (the link's target, say) is at fault.
     [[nodiscard]] bool WriteSettingsFile(FileError* error = nullptr, std::wstring* faultPath = nullptr) const;
-
-    // Exact, case-sensitive lookup: the catalogue first, then custom slots
-    // 0 … Count-1; kNoActionIndex when nothing matches.
-    ActionIndex FindActionIndex(const std::wstring& name) const;
-    // The custom action whose name a built-in action's name resolves to (one
-    // from a file older than the built-in), so that the built-in cannot be
-    // stored by its name; kNoActionIndex when the built-in can.
-    ActionIndex CustomShadowing(ActionIndex builtIn) const;
-    // The reverse: the built-in action a custom one keeps from being stored.
-    ActionIndex BuiltInShadowedBy(ActionIndex custom) const;
-    // Name and description of a catalogue entry or custom slot; empty for an
-    // index that names neither.
-    std::wstring ActionName(ActionIndex index) const;
-    std::wstring ActionDescription(ActionIndex index) const;
 
     // The open intervals along the edges that the side zones cover, from the
     // virtual-screen size and sideLength.
@@ -165,7 +179,16 @@ public:
     bool instantResponse = false;        // zones decided on each pointer movement, not polled
     bool quietWhileDragging = false;     // no zone entered while a mouse button is down
     // assignments[modifier][zone]
-    std::array<std::array<ActionIndex, kZoneCount>, kModifierCount> assignments{};
+    AssignmentTable assignments{};
+    // What a reset gives the assignments. The actions are named above
+    // settings, so start-up gives these with the file's composer; until then
+    // every zone has "No action".
+    AssignmentTable defaultAssignments = [] {
+        AssignmentTable table;
+        for (auto& row : table)
+            row.fill(kNoActionIndex);
+        return table;
+    }();
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
     std::wstring settingsPath;
     // Not stored: the file exists but could not be read at load. Saving over
@@ -188,6 +211,7 @@ public:
 private:
     void WriteNow();
 
+    ISettingsFileComposer* composer_ = nullptr;
     std::function<void()> changeListener_;
     HWND saveWindow_ = nullptr;
     bool savePending_ = false;
@@ -197,6 +221,9 @@ private:
 };
 
 extern CData theData;
+
+// The desktop wallpaper's path, empty when none shows or it cannot be read.
+std::wstring DesktopWallpaper();
 
 // "Vorn.ini" in the working folder now: where the settings live.
 std::wstring WorkingFolderSettingsPath();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,17 +12,16 @@ namespace vorn {
 // Decimal text of a number; the runtime's wide formatting is slow.
 std::wstring DecimalText(std::int64_t number);
 
-// The whole settings file, as text with CR LF line ends, from theData, the
-// custom actions and the buttons.
-std::wstring FormatSettingsFile();
+// The settings' own sections; the whole file's other sections follow them.
+inline constexpr const wchar_t* kSettingsSection = L"Settings";
+inline constexpr const wchar_t* kWallpaperFoldersSection = L"Wallpaper folders";
 
-// Whether `bytes` are a whole settings file as a save writes it, not one a
-// crash cut short: text in an encoding the load reads, holding every section
-// a save always writes, in order, and ending where a save ends, after
-// "[Custom actions]" or after the empty line that closes each custom action
-// and each button section. A cut exactly after such an empty line cannot be
-// told from a save with fewer actions or buttons.
-bool IsCompleteSettingsFile(std::string_view bytes);
+// Whether `bytes` are text in an encoding the load reads, holding every one
+// of `sections` in order, and ending where a save ends: right after the last
+// one's header, or after an empty line (the one that closes each custom
+// action and each button section). A cut exactly after such an empty line
+// cannot be told from a save with fewer actions or buttons.
+bool HoldsSectionsInOrder(std::string_view bytes, std::span<const wchar_t* const> sections);
 
 // A value as it is written after "key=". Line breaks and NULs, which would
 // end the line, become spaces. A value the profile reader would change (blanks

@@ -273,4 +273,14 @@ std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs)
     return bytes;
 }
 
+wchar_t FoldCase(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
 }  // namespace vorn

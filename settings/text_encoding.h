@@ -45,4 +45,9 @@ bool FitsInAnsiByte(wchar_t c);
 // else UTF-16LE with FF FE, so that nothing is lost.
 std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs = TextEncoding::Ansi);
 
+// The Windows runtime's _wcsicmp in its default locale folds A-Z only; doing
+// the same on every platform keeps name lookups identical everywhere.
+wchar_t FoldCase(wchar_t c);
+bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b);
+
 }  // namespace vorn

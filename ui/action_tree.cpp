@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "actions/custom_actions.h"
 #include "res/resource.h"
 #include "settings/data.h"
 #include "ui/actions_page_model.h"
@@ -108,7 +109,7 @@ std::wstring ItemTip(HWND tree, HTREEITEM item)
     wchar_t text[260] = {};
     const TVITEMW data = ItemData(tree, item, text, 260);
     if (IsHeading(tree, item)) return HeadingTip(text);
-    return theData.ActionDescription(static_cast<ActionIndex>(data.lParam));
+    return ActionDescription(static_cast<ActionIndex>(data.lParam));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "ui/action_tree.h"
 #include "ui/actions_page_model.h"

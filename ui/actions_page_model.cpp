@@ -79,7 +79,7 @@ std::vector<ActionTreeGroup> BuildActionTree()
         // An action is stored by its name: one whose name a custom action
         // carries would come back as that custom action after a restart, so
         // the tree offers the custom one only.
-        if (theData.CustomShadowing(index) != kNoActionIndex) continue;
+        if (CustomShadowing(index) != kNoActionIndex) continue;
         groups.back().items.push_back(ActionTreeItem{action.name, index, BuiltInAction, BuiltInActionSelected});
     }
     std::erase_if(groups, [](const ActionTreeGroup& g) { return g.items.empty(); });
@@ -97,7 +97,7 @@ std::wstring HeadingTip(const std::wstring& heading) { return heading + L" actio
 std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier)
 {
     if (zone < 0 || zone >= kZoneCount) return {};
-    return theData.ActionName(theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]);
+    return ActionName(theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]);
 }
 
 }  // namespace vorn

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "actions/custom_actions.h"
+#include "app/settings_store.h"
 #include "settings/data.h"
 #include "ui/settings_page_model.h"
 
@@ -199,9 +200,9 @@ void CCustomDlg::RefreshDescription()
     // A custom action from an older file may carry a built-in's name; the
     // lists then offer only this one, and the line says so in place of the
     // description, which the line's tip still shows.
-    const ActionIndex hidden = theData.BuiltInShadowedBy(kBuiltInActionCount + slot);
+    const ActionIndex hidden = BuiltInShadowedBy(kBuiltInActionCount + slot);
     if (action && hidden != kNoActionIndex) {
-        const std::wstring note = L"Hides the built-in action \"" + theData.ActionName(hidden) +
+        const std::wstring note = L"Hides the built-in action \"" + ActionName(hidden) +
                                   L"\" from the action lists; rename it to get that one.";
         SetWindowTextW(description, note.c_str());
         return;
@@ -253,7 +254,7 @@ LRESULT CCustomDlg::OnDelete(WPARAM, LPARAM)
         MessageBoxW(handle_, question.c_str(), L"Delete custom action", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
             IDYES)
         return 0;
-    theCustomActions.DeleteCustomAction(slot);
+    DeleteCustomAction(slot);
     FillList();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "actions/custom_actions.h"
 #include "engine/zones.h"
 #include "ui/diagram_scale.h"
 
@@ -29,7 +30,7 @@ PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modif
     // middle; corner texts run diagonally towards their corner.
     const auto text = [&](EdgeZone zone, int escapement, TextAlign align, int x, int y) {
         const ActionIndex action = d.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
-        return PreviewText{zone, d.ActionName(action), escapement, align, POINT{x, y}, dpi};
+        return PreviewText{zone, ActionName(action), escapement, align, POINT{x, y}, dpi};
     };
     layout.texts = {{
         text(LeftSide, 900, TextAlign::Centre, s, cy / 2),
@@ -171,7 +172,7 @@ std::wstring PreviewDescription(ModifierKey modifier)
         if (!text.empty()) text += L" ";
         const ActionIndex action =
             theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
-        text += std::wstring(ZoneName(static_cast<EdgeZone>(zone))) + L": " + theData.ActionName(action) + L".";
+        text += std::wstring(ZoneName(static_cast<EdgeZone>(zone))) + L": " + ActionName(action) + L".";
     }
     return text;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/single_instance.h"
+#include "platform/instance_lock.h"
 
 namespace vorn {
 

@@ -7,6 +7,7 @@
 #include "actions/background.h"
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "app/settings_store.h"
 #include "buttons/buttons.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
@@ -35,6 +36,7 @@ protected:
         theButtons.SetHost(nullptr);
         theButtons.SetDiagram(nullptr);
         theButtons.Clear();
+        InstallSettingsStore();
         theData.ResetToDefaults();
         theData.enabled = true;
         theData.settingsUnreadable = false;

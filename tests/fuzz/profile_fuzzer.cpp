@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "actions/custom_actions.h"
+#include "app/settings_store.h"
 #include "settings/data.h"
 #include "settings/profile.h"
 #include "settings/setting_table.h"
@@ -24,6 +25,8 @@ void Require(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace vorn;
+    static const bool installed = (InstallSettingsStore(), true);
+    (void)installed;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const ProfileFile file = ProfileFile::FromBytes(bytes);
     (void)file.Get(L"", L"", L"  ");

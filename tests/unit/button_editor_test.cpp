@@ -93,7 +93,7 @@ TEST_F(ButtonEditorTest, EditsGoToTheSelectedButtonUntilARightClickOnAnEmptySpot
     Drag({{30, 30}});
     EXPECT_EQ(editor.currentButton, id);
     editor.SliderMoved(40);
-    editor.TreeSelectionChanged(theData.FindActionIndex(L"Cascade"));
+    editor.TreeSelectionChanged(FindActionIndex(L"Cascade"));
     EXPECT_EQ(theButtons.Find(id)->transparency, 40);
     EXPECT_EQ(theButtons.GetCaption(id), L"Cascade");
     EXPECT_FALSE(editor.RightButtonUp(POINT{100, 100}));
@@ -103,14 +103,14 @@ TEST_F(ButtonEditorTest, EditsGoToTheSelectedButtonUntilARightClickOnAnEmptySpot
     EXPECT_EQ(editor.currentButton, id);  // the controls still show it ...
     editor.SliderMoved(80);
     editor.CaptionChanged(L"Typed");
-    editor.TreeSelectionChanged(theData.FindActionIndex(L"Tile left"));
+    editor.TreeSelectionChanged(FindActionIndex(L"Tile left"));
     EXPECT_EQ(theButtons.Find(id)->transparency, 40);  // ... but edit nothing
     EXPECT_EQ(theButtons.GetCaption(id), L"Cascade");
 
     editor.RightButtonDown(POINT{30, 30});
     EXPECT_TRUE(editor.RightButtonUp(POINT{31, 31}));
     EXPECT_EQ(view.transparency, 40);
-    EXPECT_EQ(view.treeSelection, theData.FindActionIndex(L"Cascade"));
+    EXPECT_EQ(view.treeSelection, FindActionIndex(L"Cascade"));
     editor.DeleteThisButton();
     EXPECT_TRUE(theButtons.List().empty());
     EXPECT_EQ(editor.currentButton, -1);
@@ -120,9 +120,9 @@ TEST_F(ButtonEditorTest, EditsGoToTheSelectedButtonUntilARightClickOnAnEmptySpot
 TEST_F(ButtonEditorTest, CaptionsComeFromTheActionsUntilOneIsTyped)
 {
     const ActionIndex none = kNoActionIndex;
-    const ActionIndex cascade = theData.FindActionIndex(L"Cascade");
-    const ActionIndex copy = theData.FindActionIndex(L"Copy");
-    const ActionIndex paste = theData.FindActionIndex(L"Paste");
+    const ActionIndex cascade = FindActionIndex(L"Cascade");
+    const ActionIndex copy = FindActionIndex(L"Copy");
+    const ActionIndex paste = FindActionIndex(L"Paste");
     EXPECT_EQ(CaptionFromActions(none, none, none), L"No action");
     EXPECT_EQ(CaptionFromActions(none, copy, none), L"Ctrl: Copy");
     EXPECT_EQ(CaptionFromActions(none, none, paste), L"Shift: Paste");
@@ -315,9 +315,9 @@ TEST_F(ButtonEditorTest, TheValueSaysWhichButtonOfHowManyWhatItDoesAndWhere)
     EXPECT_EQ(editor.ValueText(), L"2 buttons, none selected");
     editor.SelectNeighbour(false);
     EXPECT_EQ(editor.selectedId, older);
-    theButtons.SetAction(older, Plain, theData.FindActionIndex(L"Copy"));
+    theButtons.SetAction(older, Plain, FindActionIndex(L"Copy"));
     EXPECT_EQ(editor.ValueText(), L"Button 2 of 2, Copy, 100, 40, 30 \u00d7 20");
-    theButtons.SetAction(older, Ctrl, theData.FindActionIndex(L"Cascade"));
+    theButtons.SetAction(older, Ctrl, FindActionIndex(L"Cascade"));
     theButtons.SetCaption(older, L"Copy it\r\nor not");
     theButtons.SetKeepTitle(older, true);
     EXPECT_EQ(editor.ValueText(), L"Button 2 of 2, titled Copy it or not, Copy, Ctrl: Cascade, 100, 40, 30 \u00d7 20");
@@ -344,7 +344,7 @@ TEST_F(ButtonEditorTest, EveryKeyboardEditTellsThatTheValueChanged)
     EXPECT_TRUE(change([&] { editor.SelectNeighbour(false); }));
     EXPECT_TRUE(change([&] { editor.MoveSelectedBy(1, 0); }));
     EXPECT_TRUE(change([&] { editor.SizeSelectedBy(0, 1); }));
-    EXPECT_TRUE(change([&] { editor.TreeSelectionChanged(theData.FindActionIndex(L"Copy")); }));
+    EXPECT_TRUE(change([&] { editor.TreeSelectionChanged(FindActionIndex(L"Copy")); }));
     EXPECT_TRUE(change([&] { editor.CaptionChanged(L"Typed"); }));
     EXPECT_TRUE(change([&] { editor.DeleteSelected(); }));
 }

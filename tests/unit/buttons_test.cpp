@@ -412,13 +412,13 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackInTheirOrder)
 {
     theCustomActions[0] = CCustomAction{L"Backup", L"", L"backup.cmd", L""};
     const int first = theButtons.AddButton(false, 20, 30, 60, 55);
-    theButtons.SetAction(first, Plain, theData.FindActionIndex(L"Tile left"));
+    theButtons.SetAction(first, Plain, FindActionIndex(L"Tile left"));
     theButtons.SetAction(first, Shift, kBuiltInActionCount);
     theButtons.SetCaption(first, L"Two\r\n\r\nlines");  // an empty line between
     theButtons.SetKeepTitle(first, true);
     theButtons.SetTransparency(first, 40);
     const int second = theButtons.AddButton(false, 100, 100, 110, 120);
-    theButtons.SetAction(second, Ctrl, theData.FindActionIndex(L"Cascade"));
+    theButtons.SetAction(second, Ctrl, FindActionIndex(L"Cascade"));
 
     const std::wstring expected =
         L"[Button 1]\r\nAction, plain=No action\r\nAction, ctrl=Cascade\r\nAction, shift=No action\r\n"
@@ -438,7 +438,8 @@ TEST_F(ButtonsTest, SectionsAreWrittenNewestFirstAndReadBackInTheirOrder)
     EXPECT_EQ(WindowOf(back.id).text, L"Two\r\n\r\nlines");
     EXPECT_TRUE(back.keepTitle);
     EXPECT_EQ(back.transparency, 40);
-    EXPECT_EQ(back.actions, (std::array<ActionIndex, 3>{theData.FindActionIndex(L"Tile left"), kBuiltInActionCount, kNoActionIndex}));
+    EXPECT_EQ(back.actions,
+              (std::array<ActionIndex, 3>{FindActionIndex(L"Tile left"), kBuiltInActionCount, kNoActionIndex}));
     EXPECT_EQ(back.diagramRect, (RECT{20, 30, 60, 55}));
     EXPECT_FALSE(WindowOf(back.id).frame);  // frames only while the Buttons page is open
     EXPECT_EQ(Ids(), (std::vector<int>{0, 1}));
@@ -549,7 +550,7 @@ TEST_F(CustomActionOperationsTest, DeletingKeepsZonesAndButtonsOnTheActionsTheyN
     theButtons.SetAction(button, Plain, kBuiltInActionCount + 1);  // B
     theButtons.SetAction(button, Ctrl, kBuiltInActionCount + 2);   // C
 
-    theCustomActions.DeleteCustomAction(1);
+    DeleteCustomAction(1);
     EXPECT_EQ(theCustomActions[0].name, L"A");
     EXPECT_EQ(theCustomActions[1].name, L"C");
     EXPECT_TRUE(theCustomActions[2].IsFree());
@@ -573,7 +574,7 @@ TEST_F(CustomActionOperationsTest, ButtonsBeyondTheShownOnesFollowRenamesAndDele
     // the last one moves down a slot.
     theCustomActions[0].name = L"Ay";
     theCustomActions[2].name = L"Cee";
-    theCustomActions.DeleteCustomAction(1);
+    DeleteCustomAction(1);
     const std::wstring sections = Sections();
     const std::wstring actions = L"Action, plain=Ay\r\nAction, ctrl=No action\r\nAction, shift=Cee\r\n";
     EXPECT_EQ(sections.find(L"[Button 1]\r\n" + actions), 0u);
@@ -594,11 +595,11 @@ TEST_F(CustomActionOperationsTest, DeletingFromAStoreWithGapsStillFollowsEachAct
     Define(5, L"F");
     theData.assignments[Plain][LeftSide] = kBuiltInActionCount + 5;
     theData.assignments[Plain][RightSide] = kBuiltInActionCount + 2;
-    theCustomActions.DeleteCustomAction(0);
+    DeleteCustomAction(0);
     EXPECT_EQ(theCustomActions[0].name, L"C");
     EXPECT_EQ(theCustomActions[1].name, L"F");
-    EXPECT_EQ(theData.ActionName(theData.assignments[Plain][LeftSide]), L"F");
-    EXPECT_EQ(theData.ActionName(theData.assignments[Plain][RightSide]), L"C");
+    EXPECT_EQ(ActionName(theData.assignments[Plain][LeftSide]), L"F");
+    EXPECT_EQ(ActionName(theData.assignments[Plain][RightSide]), L"C");
 }
 
 TEST_F(CustomActionOperationsTest, CopiesGetTheNextFreeCopyName)

@@ -15,12 +15,6 @@ protected:
     // Adding and removing folders saves: not into the working folder.
     DataTest() { theData.settingsPath = folder.File(L"Vorn.ini"); }
 
-    void NameSlot(int slot, const wchar_t* name, const wchar_t* description = L"")
-    {
-        theCustomActions[slot].name = name;
-        theCustomActions[slot].description = description;
-    }
-
     fake::TempFolder folder;
 };
 
@@ -101,89 +95,6 @@ TEST_F(DataTest, CurrentModifierShiftWinsOverCtrl)
         desktop.SetKeyDown(VK_CONTROL, c.ctrl);
         EXPECT_EQ(CurrentModifier(), c.expected) << c.shift << c.ctrl;
     }
-}
-
-struct LookupCase {
-    const wchar_t* name;
-    ActionIndex expected;
-};
-
-TEST_F(DataTest, FindActionIndexComparesWholeNamesExactly)
-{
-    NameSlot(0, L"Backup");
-    NameSlot(1, L"Mail");
-    NameSlot(2, L"Cascade");  // shadowed by the built-in name
-    const LookupCase cases[] = {
-        {L"Cascade", 21},
-        {L"cascade", kNoActionIndex},
-        {L"", kNoActionIndex},
-        {L" Cascade", kNoActionIndex},
-        {L"Cascade ", kNoActionIndex},
-        {L"No action", 94},
-        {L"no action", 94},
-        {L"Backup", kBuiltInActionCount},
-        {L"Mail", kBuiltInActionCount + 1},
-        {L"Task view", 95},
-        {L"Mute", 106},
-        {L"Volume down", kBuiltInActionCount - 1},
-        {L"mail", kNoActionIndex},
-        {L"Screen saver on", 0},
-        {L"Vorn settings", 93},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(theData.FindActionIndex(c.name), c.expected) << testing::PrintToString(std::wstring(c.name));
-}
-
-TEST_F(DataTest, CustomActionsNamedLikeTheLaterBuiltInsWinTheirNamesAndTheOlderBuiltInsDoNot)
-{
-    NameSlot(0, L"Cascade");
-    NameSlot(1, L"Task view");
-    NameSlot(2, L"Volume down");
-    const LookupCase cases[] = {
-        {L"Cascade", 21},                              // an older built-in: the built-in
-        {L"Task view", kBuiltInActionCount + 1},       // the first later built-in
-        {L"Volume down", kBuiltInActionCount + 2},     // the last one
-        {L"Start menu", 96},                           // no custom action of its name
-        {L"No action", kNoActionIndex},                // the last older built-in
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(theData.FindActionIndex(c.name), c.expected) << testing::PrintToString(std::wstring(c.name));
-}
-
-TEST_F(DataTest, FindActionIndexSeesOnlyTheFirstCountSlots)
-{
-    // A hand-edited file numbered 1 and 3: slots 0 and 2 named, Count 2.
-    NameSlot(0, L"First");
-    NameSlot(2, L"Third");
-    EXPECT_EQ(theData.FindActionIndex(L"First"), kBuiltInActionCount);
-    EXPECT_EQ(theData.FindActionIndex(L"Third"), kNoActionIndex);
-    NameSlot(99, L"Last");
-    EXPECT_EQ(theData.FindActionIndex(L"Last"), kNoActionIndex);
-}
-
-TEST_F(DataTest, FindActionIndexNeverNamesAFreeSlot)
-{
-    // Slot 0 free, slot 1 named: Count is 1, and slot 0 lies within it.
-    NameSlot(1, L"Second");
-    EXPECT_EQ(theData.FindActionIndex(L""), kNoActionIndex);
-}
-
-TEST_F(DataTest, ActionNameAndDescription)
-{
-    NameSlot(0, L"Backup", L"Copies the documents");
-    NameSlot(1, L"Mail", L"Opens the mail");
-    EXPECT_EQ(theData.ActionName(94), L"No action");
-    EXPECT_EQ(theData.ActionName(0), L"Screen saver on");
-    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 1), L"Mail");
-    EXPECT_EQ(theData.ActionDescription(kBuiltInActionCount), L"Copies the documents");
-    EXPECT_EQ(theData.ActionName(95), L"Task view");
-    EXPECT_EQ(theData.ActionName(kBuiltInActionCount - 1), L"Volume down");
-    EXPECT_EQ(theData.ActionDescription(21), L"Cascade all active windows");
-    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 2), L"");  // a free slot
-    // Out of the index space: nothing, rather than reading past the store.
-    EXPECT_EQ(theData.ActionName(-1), L"");
-    EXPECT_EQ(theData.ActionName(kBuiltInActionCount + 100), L"");
-    EXPECT_EQ(theData.ActionDescription(1000), L"");
 }
 
 struct BandCase {

@@ -172,7 +172,7 @@ TEST_F(MonitorsTest, WindowActionsKeepToTheWorkAreaOfTheWindowsMonitorWhenAsked)
         const HWND window = Add(L"Editor", c.start, WS_OVERLAPPEDWINDOW);
         CEdgeEngine host;
         host.targetWindow = window;
-        theCatalogue[static_cast<std::size_t>(theData.FindActionIndex(c.action))].handler(host);
+        theCatalogue[static_cast<std::size_t>(FindActionIndex(c.action))].handler(host);
         const RECT r = desktop.Window(window).rect;
         EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
                   (std::vector<LONG>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
@@ -232,7 +232,7 @@ protected:
         editor = AddWindow(L"Editor");
         desktop.SetForegroundWindow(editor);
         desktop.MovePointer(960, 540);
-        theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Tile left");
+        theData.assignments[Plain][UpperLeftCorner] = FindActionIndex(L"Tile left");
         engine.Start(main);
     }
     void Run(std::int64_t ms)
@@ -363,8 +363,8 @@ TEST_F(DwellAndPauseTest, TheVolumeStepsRepeatAsAHeldKeyWhileThePointerStaysAndS
     };
     theData.pollInterval = 50;
     theData.repeatRate = 100;
-    theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Volume up");
-    theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Volume down");
+    theData.assignments[Plain][UpperLeftCorner] = FindActionIndex(L"Volume up");
+    theData.assignments[Plain][LowerRightCorner] = FindActionIndex(L"Volume down");
     Run(500);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyboard);
@@ -461,8 +461,8 @@ protected:
         editor = AddWindow(L"Editor");
         desktop.SetForegroundWindow(editor);
         desktop.MovePointer(960, 540);
-        theData.assignments[Plain][UpperLeftCorner] = theData.FindActionIndex(L"Tile left");
-        theData.assignments[Plain][LowerRightCorner] = theData.FindActionIndex(L"Tile right");
+        theData.assignments[Plain][UpperLeftCorner] = FindActionIndex(L"Tile left");
+        theData.assignments[Plain][LowerRightCorner] = FindActionIndex(L"Tile right");
         theData.instantResponse = true;
     }
     void Start() { engine.Start(main); }

@@ -448,7 +448,7 @@ TEST_F(KeyActionFileTest, UnreadableKeysStayAsWrittenUntilTheUserChangesTheActio
 
         // Carried like keys: copied, and renumbered when an action before goes.
         EXPECT_EQ(theCustomActions.DuplicateCustomAction(L"Keys 1"), L"Keys 1 copy 1");
-        theCustomActions.DeleteCustomAction(0);
+        DeleteCustomAction(0);
         const auto saved = [&](const wchar_t* key) {
             return ProfileFile::FromBytes(Saved()).Get(L"Custom actions", key, L"(none)");
         };
@@ -481,7 +481,7 @@ TEST_F(KeyActionFileTest, CopiesCarryTheKeysAndDeletionMovesThemWithTheirAction)
     Define(2, L"Alt+Tab", L"Esc", true);
     theData.assignments[Plain][LowerRightCorner] = kBuiltInActionCount + 2;
     EXPECT_EQ(theCustomActions.DuplicateCustomAction(L"Keys 2"), L"Keys 2 copy 1");
-    theCustomActions.DeleteCustomAction(1);
+    DeleteCustomAction(1);
     for (const int slot : {1, 2}) {
         EXPECT_EQ(theCustomActions[slot].beginningKeys, Keys(L"Alt+Tab"));
         EXPECT_EQ(theCustomActions[slot].endingKeys, Keys(L"Esc"));

@@ -99,9 +99,9 @@ TEST_F(PagesModelTest, ArrowKeysGoToTheNextZoneThatWayAsTheZonesLieOnThePicture)
 
 TEST_F(PagesModelTest, ThePicturesValueNamesTheZoneTheKeyAndTheAction)
 {
-    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Task view");
-    theData.assignments[Ctrl][LowerRightCorner] = theData.FindActionIndex(L"Copy");
-    theData.assignments[Plain][TopSide] = theData.FindActionIndex(L"Cascade");
+    theData.assignments[Shift][LowerRightCorner] = FindActionIndex(L"Task view");
+    theData.assignments[Ctrl][LowerRightCorner] = FindActionIndex(L"Copy");
+    theData.assignments[Plain][TopSide] = FindActionIndex(L"Cascade");
     EXPECT_EQ(ZoneValueText(LowerRightCorner, Shift), L"Lower right corner, Shift: Task view");
     EXPECT_EQ(ZoneValueText(LowerRightCorner, Ctrl), L"Lower right corner, Ctrl: Copy");
     EXPECT_EQ(ZoneValueText(TopSide, Plain), L"Top side: Cascade");
@@ -223,7 +223,7 @@ TEST_F(PagesModelTest, WhatTheTreeOffersIsWhatRunsAfterARestart)
         const bool builtInOffered =
             std::find(offered.begin(), offered.end(), kBuiltInActionCount - 1) != offered.end();
         EXPECT_EQ(builtInOffered, renamed);
-        EXPECT_EQ(theData.BuiltInShadowedBy(kBuiltInActionCount), renamed ? kNoActionIndex : kBuiltInActionCount - 1);
+        EXPECT_EQ(BuiltInShadowedBy(kBuiltInActionCount), renamed ? kNoActionIndex : kBuiltInActionCount - 1);
         EXPECT_EQ(offered.size(), static_cast<std::size_t>(kBuiltInActionCount + (renamed ? 2 : 1)));
         // Every action offered, assigned and read back, is still that action.
         for (std::size_t first = 0; first < offered.size(); first += kZoneCount) {
@@ -240,9 +240,9 @@ TEST_F(PagesModelTest, WhatTheTreeOffersIsWhatRunsAfterARestart)
 TEST_F(PagesModelTest, TipsNameGroupsAndZoneActions)
 {
     EXPECT_EQ(HeadingTip(L"Custom"), L"Custom actions");
-    theData.assignments[Ctrl][RightSide] = theData.FindActionIndex(L"Tile left");
+    theData.assignments[Ctrl][RightSide] = FindActionIndex(L"Tile left");
     EXPECT_EQ(ZoneTip(RightSide, Ctrl), L"Tile left");
-    EXPECT_EQ(ZoneTip(RightSide, Plain), theData.ActionName(theData.assignments[Plain][RightSide]));
+    EXPECT_EQ(ZoneTip(RightSide, Plain), ActionName(theData.assignments[Plain][RightSide]));
     EXPECT_EQ(ZoneTip(NoZone, Plain), L"");
 }
 
@@ -252,7 +252,7 @@ TEST_F(PagesModelTest, PreviewAreasAndTextsFollowTheZoneSettings)
     theData.sideWidth = 3;
     theData.sideLength = 50;
     theData.ComputeSideBands();
-    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Cascade");
+    theData.assignments[Shift][LowerRightCorner] = FindActionIndex(L"Cascade");
     const PreviewLayout layout = ComputePreviewLayout(1920, 1080, Shift);
     const auto rect = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
     EXPECT_EQ(rect(layout.areas[UpperLeftCorner]), (std::vector<LONG>{0, 0, 4, 4}));
@@ -297,8 +297,8 @@ TEST_F(PagesModelTest, PreviewAreasAndTextsFollowTheZoneSettings)
 // action it runs for the modifier held, the same texts the preview paints.
 TEST_F(PagesModelTest, ThePreviewSaysEveryZoneWithItsActionForTheModifierHeld)
 {
-    theData.assignments[Shift][LowerRightCorner] = theData.FindActionIndex(L"Tile left");
-    theData.assignments[Shift][UpperLeftCorner] = theData.FindActionIndex(L"Cascade");
+    theData.assignments[Shift][LowerRightCorner] = FindActionIndex(L"Tile left");
+    theData.assignments[Shift][UpperLeftCorner] = FindActionIndex(L"Cascade");
     for (const ModifierKey modifier : {Plain, Shift, Ctrl}) {
         SCOPED_TRACE(static_cast<int>(modifier));
         const std::wstring said = PreviewDescription(modifier);

@@ -39,7 +39,7 @@ protected:
 
     void Run(const wchar_t* name, bool ending = false)
     {
-        const ActionIndex index = theData.FindActionIndex(name);
+        const ActionIndex index = FindActionIndex(name);
         ASSERT_NE(index, kNoActionIndex) << testing::PrintToString(std::wstring(name));
         host.ending = ending;
         theCatalogue[static_cast<std::size_t>(index)].handler(host);

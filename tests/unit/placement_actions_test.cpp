@@ -60,7 +60,7 @@ protected:
     // Runs the catalogue entry of that name on the host as it is.
     void Run(const wchar_t* name, bool ending = false)
     {
-        const ActionIndex index = theData.FindActionIndex(name);
+        const ActionIndex index = FindActionIndex(name);
         ASSERT_NE(index, kNoActionIndex) << testing::PrintToString(std::wstring(name));
         host.ending = ending;
         theCatalogue[static_cast<std::size_t>(index)].handler(host);
@@ -656,7 +656,7 @@ protected:
     // window in front, then collects the window's rectangle after each tick.
     std::vector<Box> Repeat(const wchar_t* action, HWND window, int ticks)
     {
-        theData.assignments[Plain][TopSide] = theData.FindActionIndex(action);
+        theData.assignments[Plain][TopSide] = FindActionIndex(action);
         desktop.SetForegroundWindow(window);
         desktop.MovePointer(640, 0);
         engine.Poll();

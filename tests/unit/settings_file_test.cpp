@@ -138,7 +138,7 @@ TEST_F(SettingsFileTest, ACustomActionNamedLikeALaterBuiltInKeepsItsZoneAcrossAL
 {
     theCustomActions[0] = CCustomAction{L"Task view", L"Mine", L"explorer.exe shell:::{3080F90E}", L""};
     theData.assignments[Plain][UpperLeftCorner] = kBuiltInActionCount;
-    theData.assignments[Shift][LeftSide] = theData.FindActionIndex(L"Start menu");
+    theData.assignments[Shift][LeftSide] = FindActionIndex(L"Start menu");
     theData.SaveSettings();
     const std::string written = Saved();
     EXPECT_NE(written.find("Upper left corner=Task view\r\n"), std::string::npos);
@@ -148,7 +148,7 @@ TEST_F(SettingsFileTest, ACustomActionNamedLikeALaterBuiltInKeepsItsZoneAcrossAL
     theData.assignments[Plain][UpperLeftCorner] = 0;
     theData.LoadSettings();
     EXPECT_EQ(theData.assignments[Plain][UpperLeftCorner], kBuiltInActionCount);
-    EXPECT_EQ(theData.ActionDescription(theData.assignments[Plain][UpperLeftCorner]), L"Mine");
+    EXPECT_EQ(ActionDescription(theData.assignments[Plain][UpperLeftCorner]), L"Mine");
     EXPECT_EQ(theData.assignments[Shift][LeftSide], 96);
     theData.SaveSettings();
     EXPECT_EQ(Saved(), written);

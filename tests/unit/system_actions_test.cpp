@@ -66,7 +66,7 @@ protected:
 
     void Run(const wchar_t* name, bool ending = false)
     {
-        const ActionIndex index = theData.FindActionIndex(name);
+        const ActionIndex index = FindActionIndex(name);
         ASSERT_NE(index, kNoActionIndex) << testing::PrintToString(std::wstring(name));
         ASSERT_EQ(&os::Power(), static_cast<IPower*>(&desktop));
         RunEntry(host, index, ending);
@@ -369,7 +369,7 @@ TEST_F(SystemActionsTest, MonitorPowerReturnsAtOnceAndKeepsTheOrderOfItsBroadcas
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         callerFreeAtEachSend.push_back(callerFree);
     };
-    const auto& handler = theCatalogue[static_cast<std::size_t>(theData.FindActionIndex(L"Monitor off"))].handler;
+    const auto& handler = theCatalogue[static_cast<std::size_t>(FindActionIndex(L"Monitor off"))].handler;
     host.ending = false;
     handler(host);
     host.ending = true;  // left again before the half-second wait is over
@@ -539,13 +539,13 @@ TEST_F(SystemActionsTest, CycleAndRandomRestartTheWallpaperDelayEvenWhenNothingC
     engine.targetWindow = window;
     for (const wchar_t* action : {L"Cycle wallpaper", L"Random wallpaper"}) {
         desktop.AdvanceTime(60'000);
-        RunEntry(engine, theData.FindActionIndex(action), false);
+        RunEntry(engine, FindActionIndex(action), false);
         EXPECT_EQ(engine.wallpaperChangedAt, desktop.Time64());
     }
     EXPECT_TRUE(desktop.systemParameters.empty());
 
     theData.wallpaperFiles.push_back(L"C:\\Walls\\other.jpg");
-    RunEntry(engine, theData.FindActionIndex(L"Cycle wallpaper"), false);
+    RunEntry(engine, FindActionIndex(L"Cycle wallpaper"), false);
     EXPECT_EQ(desktop.wallpaper, L"C:\\Walls\\other.jpg");
 }
 

@@ -15,6 +15,7 @@
 #include "actions/catalogue.h"
 #include "actions/util.h"
 #include "app/edge_engine.h"
+#include "app/settings_store.h"
 #include "platform/port.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
@@ -112,6 +113,7 @@ protected:
     static void SetUpTestSuite()
     {
         InstallWin32Port();
+        InstallSettingsStore();
         theUtil.Resolve();
         classRegistered_ = test::RegisterTestWindowClass(kClassName, &RecordingProcedure);
     }
@@ -139,7 +141,7 @@ protected:
     // system catch up.
     void Run(const wchar_t* name, bool ending = false, HWND target = nullptr)
     {
-        const ActionIndex index = theData.FindActionIndex(name);
+        const ActionIndex index = FindActionIndex(name);
         ASSERT_NE(index, kNoActionIndex) << testing::PrintToString(std::wstring(name));
         host.ending = ending;
         host.targetWindow = target ? target : window.get();
@@ -328,6 +330,7 @@ TEST_F(PeekActionsWinTest, WindowMomentaryFadesInOverItsSteps)
     InstallPort({&os::Input(), &os::Windows(), &os::Shell(), &os::Power(), &os::Timers(), &clock, &os::Files()});
     Run(L"Peek window momentary");
     InstallWin32Port();
+    InstallSettingsStore();
     EXPECT_EQ(AlphaOf(window.get()), AlphaFromPercent(30));
     // Shown step by step, each more transparent than the last, none past the end.
     ASSERT_GT(clock.steps.size(), 2u);

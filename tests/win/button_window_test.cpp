@@ -10,6 +10,7 @@
 
 #include "actions/util.h"
 #include "app/edge_engine.h"
+#include "app/settings_store.h"
 #include "buttons/button_dlg.h"
 #include "buttons/buttons_dlg.h"
 #include "platform/win32/win32_port.h"
@@ -55,6 +56,7 @@ protected:
     ButtonWindowTest()
     {
         InstallWin32Port();
+        InstallSettingsStore();
         theUtil.Resolve();
         theData.settingsPath = folder.File(L"Vorn.ini");
         theData.ResetSaveThrottle();
@@ -245,6 +247,7 @@ std::wstring ClipboardText()
 TEST(ButtonKeystrokeTest, CopyOnAFloatingButtonCopiesFromTheWindowTheUserWasIn)
 {
     InstallWin32Port();
+    InstallSettingsStore();
     theUtil.Resolve();
     fake::TempFolder folder;
     theData.settingsPath = folder.File(L"Vorn.ini");
@@ -255,7 +258,7 @@ TEST(ButtonKeystrokeTest, CopyOnAFloatingButtonCopiesFromTheWindowTheUserWasIn)
     windows.Attach(nullptr, &engine);
     theButtons.SetHost(&windows);
     const int id = theButtons.AddButton(false, 60, 60, 90, 80);
-    theButtons.SetAction(id, Plain, theData.FindActionIndex(L"Copy"));
+    theButtons.SetAction(id, Plain, FindActionIndex(L"Copy"));
     theButtons.SetSizingFrames(false);  // as after a start: the settings window is closed
 
     const HWND edit = CreateWindowExW(0, L"EDIT", L"Copied by a floating button", WS_OVERLAPPEDWINDOW | WS_VISIBLE,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_store.h"
 #include "platform/win.h"
 
 #include <commctrl.h>
@@ -145,6 +146,7 @@ protected:
     {
         main_.reset();
         InstallWin32Port();
+        InstallSettingsStore();
         CoUninitialize();
     }
     HWND Control(int page, int id) const

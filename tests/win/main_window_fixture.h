@@ -9,6 +9,7 @@
 
 #include "actions/util.h"
 #include "app/main_dlg.h"
+#include "app/settings_store.h"
 #include "platform/win32/win32_port.h"
 #include "res/resource.h"
 #include "settings/data.h"
@@ -34,6 +35,7 @@ protected:
     MainWindowTest()
     {
         InstallWin32Port();
+        InstallSettingsStore();
         theUtil.Resolve();
         theData.settingsPath = folder.File(L"Vorn.ini");
         theData.fileProblems.Reset();

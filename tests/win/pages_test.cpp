@@ -143,15 +143,15 @@ TEST_F(PagesTest, TheZonePictureWorksFromTheKeyboardAndTellsAScreenReaderWhatIsS
 
     const Accessible read = ReadAccessible(diagram);
     EXPECT_EQ(read.name, L"Screen zones");
-    EXPECT_EQ(read.value, L"Top side: " + theData.ActionName(theData.assignments[Plain][TopSide]));
+    EXPECT_EQ(read.value, L"Top side: " + ActionName(theData.assignments[Plain][TopSide]));
     EXPECT_EQ(read.role, ROLE_SYSTEM_DIAGRAM);
     EXPECT_NE(read.description.find(L"Arrow keys"), std::wstring::npos);
 
     // The tree's choice shows in the value, and its description below the key list.
-    const ActionIndex tileLeft = theData.FindActionIndex(L"Tile left");
+    const ActionIndex tileLeft = FindActionIndex(L"Tile left");
     ASSERT_TRUE(SelectTreeAction(tree, tileLeft));
     EXPECT_EQ(ReadAccessible(diagram).value, L"Top side: Tile left");
-    EXPECT_EQ(WindowText(page.DescriptionLine()), theData.ActionDescription(tileLeft));
+    EXPECT_EQ(WindowText(page.DescriptionLine()), ActionDescription(tileLeft));
     // Told twice: the new zone, and its new action.
     PumpFor(20, kCheckEveryMs);
     ASSERT_NE(hook, nullptr);
@@ -165,8 +165,7 @@ TEST_F(PagesTest, TheZonePictureWorksFromTheKeyboardAndTellsAScreenReaderWhatIsS
     PumpAsTheProgram(main, 100);
     EXPECT_EQ(page.Modifier(), Shift);
     EXPECT_EQ(GetFocus(), combo);
-    EXPECT_EQ(ReadAccessible(diagram).value,
-              L"Top side, Shift: " + theData.ActionName(theData.assignments[Shift][TopSide]));
+    EXPECT_EQ(ReadAccessible(diagram).value, L"Top side, Shift: " + ActionName(theData.assignments[Shift][TopSide]));
 }
 
 TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
@@ -183,7 +182,7 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for lower right corner:");
     EXPECT_EQ(SelectedData(tree), theData.assignments[Plain][LowerRightCorner]);
 
-    const ActionIndex tileLeft = theData.FindActionIndex(L"Tile left");
+    const ActionIndex tileLeft = FindActionIndex(L"Tile left");
     ASSERT_TRUE(SelectTreeAction(tree, tileLeft));
     EXPECT_EQ(theData.assignments[Plain][LowerRightCorner], tileLeft);
     EXPECT_EQ(Saved().Get(L"Actions, Plain", L"Lower right corner", L""), L"Tile left");

@@ -18,6 +18,7 @@
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "app/settings_store.h"
 #include "platform/file_io.h"
 #include "platform/win32/win32_port.h"
 #include "settings/data.h"
@@ -423,7 +424,12 @@ std::vector<CorpusFile> Corpus()
 
 class ProfileCompatTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallWin32Port(); }
+    static void SetUpTestSuite()
+    {
+        InstallWin32Port();
+        InstallSettingsStore();
+        InstallSettingsStore();
+    }
     static void TearDownTestSuite() { UninstallPort(); }
 
     void SetUp() override
@@ -659,7 +665,7 @@ void ExpectSystemReadsWhatWeHold(const std::wstring& path)
     for (int modifier = 0; modifier < kModifierCount; ++modifier)
         for (int zone = 0; zone < kZoneCount; ++zone)
             EXPECT_EQ(SystemRead(path, tables[modifier], ZoneName(EdgeZone(zone)), L"<missing>"),
-                      d.ActionName(d.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]))
+                      ActionName(d.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]))
                 << tables[modifier] << " / " << ZoneName(EdgeZone(zone));
     number = 0;
     for (int slot = 0; slot < CCustomActions::kSlotCount; ++slot) {

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/settings_store.h"
 #include "platform/win.h"
 
 #include <commctrl.h>
@@ -72,6 +73,7 @@ protected:
     WindowLayerTest()
     {
         InstallWin32Port();
+        InstallSettingsStore();
         EXPECT_TRUE(CWnd::RegisterWindowClass(L"VornProbeWindow"));
     }
     bool CreateProbe(CProbe& probe, const wchar_t* title = L"Probe")

@@ -1,0 +1,32 @@
+// The settings file's sections that name actions: each zone's action under
+// each modifier, by name, and the custom actions themselves. The whole file
+// puts them after the settings' own sections.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "settings/data.h"
+
+namespace vorn {
+
+class ProfileFile;
+
+inline constexpr std::array<const wchar_t*, kModifierCount> kActionSections{{
+    L"Actions, Plain",
+    L"Actions, Shift",
+    L"Actions, Ctrl",
+}};
+inline constexpr const wchar_t* kCustomActionsSection = L"Custom actions";
+
+// The assignments a missing file gives: the default names, looked up.
+AssignmentTable DefaultAssignments();
+
+// The three action sections, then the custom actions, each after an empty line.
+void AppendActionSections(std::wstring& out);
+
+// The custom actions first, so that the assignments can name them; keys that
+// cannot be read are told to theData.fileProblems.
+void LoadActionSections(const ProfileFile& file);
+
+}  // namespace vorn
