@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/monitors.h"
-#include "engine/side_bands.h"
+#include "settings/side_bands.h"
 #include "platform/win.h"
 #include "settings/data.h"
 

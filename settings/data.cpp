@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/side_bands.h"
+#include "settings/side_bands.h"
 #include "platform/file_io.h"
 #include "platform/port.h"
 #include "settings/number.h"

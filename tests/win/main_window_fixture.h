@@ -58,6 +58,21 @@ protected:
         // may take longer.
         for (int wait = 0; wait < 100 && !main_->Tray(); ++wait)
             PumpFor(20, kCheckEveryMs);
+        // The shell's tray window appears with the first icon, on its own
+        // time, and the window manager may give it the activation: the
+        // window shown takes it back before a test looks at the focus.
+        if (IsWindowVisible(main_->Handle())) {
+            for (int wait = 0; wait < 50; ++wait) {
+                const HWND shellTray = FindWindowW(L"Shell_TrayWnd", nullptr);
+                if (shellTray && IsWindowVisible(shellTray)) break;
+                PumpFor(20, kCheckEveryMs);
+            }
+            PumpFor(50, kCheckEveryMs);
+            for (int wait = 0; wait < 50 && GetForegroundWindow() != main_->Handle(); ++wait) {
+                SetForegroundWindow(main_->Handle());
+                PumpFor(20, kCheckEveryMs);
+            }
+        }
         return *main_;
     }
     // Handles what arrives for `ms` as the program's own message loop does:

@@ -1,8 +1,7 @@
 // The open bands along the edges that the side zones cover: `sideLength`
-// percent of each edge, centred. One computation for the engine's zones on
-// the virtual screen and on each monitor, the settings' stored bands and the
-// preview. Plain arithmetic that needs nothing else, so that the settings
-// below the engine can use it too.
+// percent of each edge, centred. One computation for the bands kept beside
+// the settings, the engine's zones on each monitor and the preview: plain
+// arithmetic, at the lowest layer that uses it.
 #pragma once
 
 #include <cmath>
