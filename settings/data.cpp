@@ -83,6 +83,9 @@ void CData::ResetToDefaults()
     }
     groupExpanded.fill(ParseFlag(kGroupExpandedMissingValue));
     assignments = defaultAssignments;
+    monitorAssignments.clear();
+    keptMonitorNumbers.clear();
+    zoneDwell.fill(kDwellAsSetting);
     wallpaperFolders.clear();
     wallpaperFiles.clear();
     settingsEncoding = TextEncoding::Ansi;

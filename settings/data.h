@@ -13,6 +13,7 @@
 #include "platform/win.h"
 #include "settings/action_index.h"
 #include "settings/file_problem.h"
+#include "settings/monitor_settings.h"
 #include "settings/text_encoding.h"
 
 namespace vorn {
@@ -189,6 +190,39 @@ public:
             row.fill(kNoActionIndex);
         return table;
     }();
+    // Monitors with assignments of their own, or remembered for them, in the
+    // order of the file's "[Monitors]"; monitors not connected stay as read.
+    std::vector<MonitorAssignments> monitorAssignments;
+    // Each zone's own wait in milliseconds, 0 … kMaxZoneDwell, for every
+    // monitor alike; kDwellAsSetting: the zone waits dwellTime.
+    std::array<std::int32_t, kZoneCount> zoneDwell = [] {
+        std::array<std::int32_t, kZoneCount> waits{};
+        waits.fill(kDwellAsSetting);
+        return waits;
+    }();
+
+    // The action of `zone` under `modifier` on the monitor of `slot` (an index
+    // of monitorAssignments; negative: a monitor without its own), falling
+    // back to the shared assignment. Allocates nothing.
+    ActionIndex AssignmentOn(int slot, ModifierKey modifier, EdgeZone zone) const;
+    // The wait of `zone`: its own, or dwellTime.
+    std::int32_t DwellOf(EdgeZone zone) const;
+    // The slot of the monitor with this device path (compared without regard
+    // to case), or -1.
+    int MonitorSlot(std::wstring_view devicePath) const;
+    // The slot of the monitor, remembered with no assignments of its own and
+    // the next free number when it is new; its name is brought up to date.
+    int RememberMonitor(std::wstring_view devicePath, std::wstring_view name);
+    // Sets one assignment of a monitor (kSameAsAllMonitors: back to shared);
+    // a value kept unread there is dropped. A negative slot sets the shared one.
+    void SetAssignmentOn(int slot, ModifierKey modifier, EdgeZone zone, ActionIndex action);
+    // A "Monitor N" number that no remembered monitor uses, nor a section
+    // kept from the file (keptMonitorNumbers).
+    int FreeMonitorNumber() const;
+    // Numbers of monitor sections read for monitors "[Monitors]" does not
+    // list; those sections are written back as they were.
+    std::vector<int> keptMonitorNumbers;
+
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
     std::wstring settingsPath;
     // Not stored: the file exists but could not be read at load. Saving over

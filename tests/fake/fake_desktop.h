@@ -68,6 +68,10 @@ struct FakeWindow {
 struct FakeMonitor {
     RECT monitor;
     RECT work;
+    // What the display configuration tells of it; an empty path: the
+    // configuration does not know it (the adapter's name stands in).
+    std::wstring devicePath{};
+    std::wstring friendlyName{};
 };
 
 // What a test describes to add a window; sizable captioned windows by default.
