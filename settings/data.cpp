@@ -86,6 +86,8 @@ void CData::ResetToDefaults()
     monitorAssignments.clear();
     keptMonitorNumbers.clear();
     zoneDwell.fill(kDwellAsSetting);
+    for (auto& text : unreadZoneDwell)
+        text.clear();
     wallpaperFolders.clear();
     wallpaperFiles.clear();
     settingsEncoding = TextEncoding::Ansi;

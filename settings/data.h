@@ -201,6 +201,13 @@ public:
         return waits;
     }();
 
+    // Values of "[Dwell times]" that held no number, by zone: written back
+    // as they were until the user sets that zone's wait.
+    std::array<std::wstring, kZoneCount> unreadZoneDwell{};
+    // Sets a zone's own wait (kDwellAsSetting: back to the "Dwell time"),
+    // clamped into 0 … kMaxZoneDwell; a value kept unread there is dropped.
+    void SetZoneDwell(EdgeZone zone, std::int32_t ms);
+
     // The action of `zone` under `modifier` on the monitor of `slot` (an index
     // of monitorAssignments; negative: a monitor without its own), falling
     // back to the shared assignment. Allocates nothing.

@@ -35,6 +35,14 @@ std::int32_t CData::DwellOf(EdgeZone zone) const
     return own == kDwellAsSetting ? dwellTime : own;
 }
 
+void CData::SetZoneDwell(EdgeZone zone, std::int32_t ms)
+{
+    if (zone < 0 || zone >= kZoneCount) return;
+    const auto z = static_cast<std::size_t>(zone);
+    zoneDwell[z] = ms == kDwellAsSetting ? kDwellAsSetting : std::clamp(ms, 0, kMaxZoneDwell);
+    unreadZoneDwell[z].clear();
+}
+
 int CData::MonitorSlot(std::wstring_view devicePath) const
 {
     if (devicePath.empty()) return -1;
