@@ -26,6 +26,8 @@
 //                                receives to FILE: "down|up VK extended|plain"
 //   probe titled SECONDS TITLE   shows a plain window of another program with
 //                                that title (a folder named Vorn, say) for that long
+//   probe monitors               a line per connected monitor, as Vorn knows it:
+//                                "NUMBER DEVICE-PATH"
 //
 // A TITLE of Vorn's main window finds that window first, whatever other
 // windows share its title.
@@ -36,7 +38,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/monitors.h"
 #include "platform/win.h"
+#include "platform/win32/win32_port.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -417,6 +421,12 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
     if (command == L"titled" && argc == 4) return Titled(_wtoi(argv[2]), argv[3]);
+    if (command == L"monitors") {
+        vorn::InstallWin32Port();
+        for (const vorn::ConnectedMonitor& monitor : vorn::ConnectedMonitors())
+            std::printf("%d %ls\n", monitor.number, monitor.devicePath.c_str());
+        return 0;
+    }
     if (command == L"modifiers") {
         std::string down;
         const std::pair<int, const char*> modifiers[] = {
