@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "actions/util.h"
+#include "engine/monitors.h"
 #include "platform/port.h"
 #include "tests/win/win_test_support.h"
 
@@ -144,6 +145,34 @@ BYTE RawAlpha(HWND window)
 }
 
 // --- Transparency through theUtil on real layered windows ---
+
+// The display configuration, read for real: the monitor is known by its
+// device path, which Wine gives as "\\?\DISPLAY#...". The friendly name is
+// read too, though what Wine calls it is Wine's affair.
+TEST_F(Win32PortTest, ConnectedMonitorsNameTheMonitorByItsDevicePath)
+{
+    std::vector<DisplayTarget> targets;
+    ASSERT_TRUE(os::Windows().QueryActiveDisplayTargets(targets));
+    ASSERT_FALSE(targets.empty());
+    const std::vector<ConnectedMonitor> monitors = ConnectedMonitors();
+    ASSERT_FALSE(monitors.empty());
+    const ConnectedMonitor& first = monitors.front();
+    EXPECT_TRUE(first.primary);
+    EXPECT_EQ(first.number, 1);
+    std::wstring prefix = first.devicePath.substr(0, 12);
+    for (auto& c : prefix)
+        c = static_cast<wchar_t>(::towupper(c));
+    EXPECT_EQ(prefix, L"\\\\?\\DISPLAY#") << "path: " << std::string(first.devicePath.begin(), first.devicePath.end());
+    const RECT primary{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_EQ(first.rect.left, primary.left);
+    EXPECT_EQ(first.rect.top, primary.top);
+    EXPECT_EQ(first.rect.right, primary.right);
+    EXPECT_EQ(first.rect.bottom, primary.bottom);
+    // The target names the same monitor the path came from.
+    EXPECT_TRUE(std::any_of(targets.begin(), targets.end(), [&](const DisplayTarget& t) {
+        return t.devicePath == first.devicePath && t.friendlyName == first.friendlyName;
+    }));
+}
 
 TEST_F(Win32PortTest, ResolveFindsTheLayeredWindowFunctions)
 {
