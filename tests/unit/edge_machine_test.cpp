@@ -45,17 +45,26 @@ struct MachineCase {
 };
 
 using D = EdgeDecision;
+
+// Every zone waits `ms`.
+EdgeSettings WaitingEverywhere(int ms)
+{
+    EdgeSettings settings;
+    settings.dwell.fill(ms);
+    return settings;
+}
+
 const D kForget{D::ForgetLookAgain};
 
 const MachineCase kCases[] = {
     {"a zone is entered once its dwell is over, not a millisecond sooner",
-     {.dwellTime = 300},
+     WaitingEverywhere(300),
      {{kCorner, 1000, true, false, false, {{D::LookAgain, UpperLeftCorner, 300, true}}},
       {kCorner, 1299, false, false, false, {{D::LookAgain, UpperLeftCorner, 1, false}}},
       {kCorner, 1300, true, false, false, {{D::RunBeginning, UpperLeftCorner}}},
       {kMiddle, 1400, true, false, false, {{D::RunEnding, UpperLeftCorner}}}}},
     {"a dwell begun in one zone does not count in the next",
-     {.dwellTime = 300},
+     WaitingEverywhere(300),
      {{kCorner, 0, true, false, false, {{D::LookAgain, UpperLeftCorner, 300, true}}},
       {kTop, 290, true, false, false, {{D::LookAgain, TopSide, 300, true}}}}},
     {"a zone reached with a button down is entered only afresh; movements do not ask the buttons",
