@@ -132,12 +132,9 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
     // Slots are only appended during a run: a monitor remembered since the
     // settings last told is resolved before its first zone.
     if (monitors_.Stale(theData)) monitors_.Resolve(theData);
-    const EdgeEvent event{at,
-                          os::Clock().GetTickCount(),
-                          tick,
-                          CurrentZoneGeometry(),
-                          monitors.count > 0 ? &monitors : nullptr,
-                          &monitors_};
+    const EdgeEvent event{
+        at,        os::Clock().GetTickCount(), tick, CurrentZoneGeometry(), monitors.count > 0 ? &monitors : nullptr,
+        &monitors_};
     for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), senses_)) {
         switch (decision.kind) {
         case EdgeDecision::LookAgain:

@@ -7,10 +7,8 @@ namespace vorn {
 
 EdgeSettings EdgeSettingsOf(const CData& data)
 {
-    EdgeSettings settings{data.enabled, data.quietWhileDragging, data.pauseInFullScreen, {}, data.sideLength};
-    for (int zone = 0; zone < kZoneCount; ++zone)
-        settings.dwell[static_cast<std::size_t>(zone)] = data.DwellOf(static_cast<EdgeZone>(zone));
-    return settings;
+    return EdgeSettings{data.enabled,   data.quietWhileDragging, data.pauseInFullScreen,
+                        data.dwellTime, data.zoneDwell,          data.sideLength};
 }
 
 bool CEdgeMachine::FarFromEdges(POINT at) const
@@ -82,8 +80,8 @@ CEdgeMachine::Place CEdgeMachine::PlaceOf(const EdgeEvent& event, const EdgeSett
     // Matched by rectangle: the list of this look and the cache of the last
     // display change name the same monitors in their places; one not matched
     // (the displays changing under the look) runs the shared assignments.
-    if (event.connected)
-        slot = event.connected->SlotAt(event.connected->IndexOf(event.monitors->rects[static_cast<std::size_t>(monitor)]));
+    if (const CMonitorCache* connected = event.connected)
+        slot = connected->SlotAt(connected->IndexOf(event.monitors->rects[static_cast<std::size_t>(monitor)]));
     return {zone, monitor};
 }
 
@@ -121,7 +119,7 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // A zone not yet dwelt in is not entered; the zone left still ends.
     if (place.zone != NoZone) {
         bool restarted = false;
-        const int wait = settings.dwell[static_cast<std::size_t>(place.zone)];
+        const int wait = settings.WaitOf(place.zone);
         if (const DWORD left = DwellLeft(place, event.now, wait, restarted)) {
             decisions.Add({EdgeDecision::LookAgain, place.zone, left, restarted});
             if (currentZone == NoZone) return decisions;
@@ -138,8 +136,8 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // Leaving while disabled leaves the ending phase pending: the next
     // dispatch after re-enabling runs in the ending phase.
     if (currentZone != NoZone)
-        decisions.Add({settings.enabled ? EdgeDecision::RunEnding : EdgeDecision::EndingPending, currentZone, 0,
-                       false, currentSlot});
+        decisions.Add({settings.enabled ? EdgeDecision::RunEnding : EdgeDecision::EndingPending, currentZone, 0, false,
+                       currentSlot});
     current_ = place;
     currentZone = place.zone;
     currentSlot = place.zone != NoZone ? slot : -1;

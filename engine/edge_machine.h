@@ -21,10 +21,23 @@ struct EdgeSettings {
     bool enabled = true;
     bool quietWhileDragging = false;
     bool pauseInFullScreen = false;
-    // Each zone's wait before it is entered, in milliseconds: its own, or
-    // the "Dwell time".
-    std::array<int, kZoneCount> dwell{};
+    int dwellTime = 0;  // milliseconds, for a zone without a wait of its own
+    // Each zone's own wait in milliseconds; kDwellAsSetting: the dwell time.
+    // Taken as the settings hold it and resolved only for a zone found: a
+    // look copies it, nothing more.
+    std::array<std::int32_t, kZoneCount> zoneDwell = [] {
+        std::array<std::int32_t, kZoneCount> waits{};
+        waits.fill(kDwellAsSetting);
+        return waits;
+    }();
     int sideLength = 0;  // percent, for the zones on every monitor
+
+    // How long the pointer must stay in `zone` before it is entered.
+    int WaitOf(EdgeZone zone) const
+    {
+        const std::int32_t own = zoneDwell[static_cast<std::size_t>(zone)];
+        return own == kDwellAsSetting ? dwellTime : own;
+    }
 };
 EdgeSettings EdgeSettingsOf(const CData& data);
 

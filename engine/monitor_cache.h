@@ -34,10 +34,7 @@ public:
     int IndexOf(const RECT& rect) const;
     // The slot of the monitor at `index` (-1 when it has no assignments of
     // its own, or for no monitor): what CData::AssignmentOn takes.
-    int SlotAt(int index) const
-    {
-        return index >= 0 && index < count_ ? slots_[static_cast<std::size_t>(index)] : -1;
-    }
+    int SlotAt(int index) const { return index >= 0 && index < count_ ? slots_[static_cast<std::size_t>(index)] : -1; }
     const RECT& RectAt(int index) const { return rects_[static_cast<std::size_t>(index)]; }
 
 private:

@@ -90,9 +90,9 @@ TEST_F(PollAllocationTest, PerMonitorActionsAndPerZoneWaitsAllocateNothing)
     theData.SetZoneDwell(LowerRightCorner, 3);
     theData.SetZoneDwell(UpperRightCorner, 0);
     engine.DisplayChanged();
-    const POINT route[] = {{960, 540},  {0, 0},      {960, 0},    {2880, 0},    {2880, 0},   {3839, 0},
-                           {3839, 540}, {3839, 1079}, {3839, 1079}, {2880, 1079}, {960, 1079}, {1900, 1079},
-                           {1950, 1079}, {0, 540},    {2880, 540}, {0, 0}};
+    const POINT route[] = {{960, 540},   {0, 0},       {960, 0},     {2880, 0},    {2880, 0},   {3839, 0},
+                           {3839, 540},  {3839, 1079}, {3839, 1079}, {2880, 1079}, {960, 1079}, {1900, 1079},
+                           {1950, 1079}, {0, 540},     {2880, 540},  {0, 0}};
     const auto walk = [&] {
         for (const POINT& p : route) {
             desktop.MovePointer(p.x, p.y);

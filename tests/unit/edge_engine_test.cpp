@@ -560,9 +560,15 @@ struct MonitorZone {
     POINT at;
 };
 constexpr MonitorZone kOuterZones[] = {
-    {false, UpperLeftCorner, {0, 0}},       {false, LowerLeftCorner, {0, 1079}}, {false, LeftSide, {0, 540}},
-    {false, TopSide, {960, 0}},             {false, BottomSide, {960, 1079}},    {true, UpperRightCorner, {3839, 0}},
-    {true, LowerRightCorner, {3839, 1079}}, {true, RightSide, {3839, 540}},      {true, TopSide, {2880, 0}},
+    {false, UpperLeftCorner, {0, 0}},
+    {false, LowerLeftCorner, {0, 1079}},
+    {false, LeftSide, {0, 540}},
+    {false, TopSide, {960, 0}},
+    {false, BottomSide, {960, 1079}},
+    {true, UpperRightCorner, {3839, 0}},
+    {true, LowerRightCorner, {3839, 1079}},
+    {true, RightSide, {3839, 540}},
+    {true, TopSide, {2880, 0}},
     {true, BottomSide, {2880, 1079}},
 };
 

@@ -53,7 +53,7 @@ using D = EdgeDecision;
 EdgeSettings WaitingEverywhere(int ms)
 {
     EdgeSettings settings;
-    settings.dwell.fill(ms);
+    settings.dwellTime = ms;
     return settings;
 }
 
@@ -61,7 +61,7 @@ EdgeSettings WaitingEverywhere(int ms)
 EdgeSettings OwnWait(EdgeZone zone, int ms)
 {
     EdgeSettings settings;
-    settings.dwell[static_cast<std::size_t>(zone)] = ms;
+    settings.zoneDwell[static_cast<std::size_t>(zone)] = ms;
     return settings;
 }
 
@@ -164,33 +164,50 @@ constexpr int kRight = 0;  // the slot the right monitor's assignments get
 
 const MonitorCase kMonitorCases[] = {
     {"on every monitor, the same zone on the next monitor within one look ends and begins",
-     true, true, 0,
+     true,
+     true,
+     0,
      {{kLeftBottom, 0, {{D::RunBeginning, BottomSide, 0, false, -1}}},
       {kRightBottom, 10, {{D::RunEnding, BottomSide, 0, false, -1}, {D::RunBeginning, BottomSide, 0, false, kRight}}},
       {kRightBottom, 20, {kForget}},
       {kMiddle, 30, {{D::RunEnding, BottomSide, 0, false, kRight}}}}},
     {"on every monitor, two monitors sharing the assignments are two places all the same",
-     true, false, 0,
+     true,
+     false,
+     0,
      {{kLeftBottom, 0, {{D::RunBeginning, BottomSide, 0, false, -1}}},
       {kRightBottom, 10, {{D::RunEnding, BottomSide, 0, false, -1}, {D::RunBeginning, BottomSide, 0, false, -1}}}}},
     {"on every monitor, the wait starts again on the same zone of the next monitor",
-     true, true, 300,
+     true,
+     true,
+     300,
      {{kLeftBottom, 0, {{D::LookAgain, BottomSide, 300, true}}},
       {kRightBottom, 200, {{D::LookAgain, BottomSide, 300, true}}},
       {kRightBottom, 499, {{D::LookAgain, BottomSide, 1, false}}},
       {kRightBottom, 500, {{D::RunBeginning, BottomSide, 0, false, kRight}}}}},
     {"on the virtual screen, a corner runs the assignments of the monitor holding it",
-     false, true, 0,
+     false,
+     true,
+     0,
      {{kRightLowerCorner, 0, {{D::RunBeginning, LowerRightCorner, 0, false, kRight}}},
-      {POINT{0, 1079}, 10,
+      {POINT{0, 1079},
+       10,
        {{D::RunEnding, LowerRightCorner, 0, false, kRight}, {D::RunBeginning, LowerLeftCorner, 0, false, -1}}}}},
     {"on the virtual screen, a side running across monitors changes with their assignments",
-     false, true, 0,
+     false,
+     true,
+     0,
      {{kLeftOfBoundary, 0, {{D::RunBeginning, BottomSide, 0, false, -1}}},
-      {kRightOfBoundary, 10, {{D::RunEnding, BottomSide, 0, false, -1}, {D::RunBeginning, BottomSide, 0, false, kRight}}},
-      {kLeftOfBoundary, 20, {{D::RunEnding, BottomSide, 0, false, kRight}, {D::RunBeginning, BottomSide, 0, false, -1}}}}},
+      {kRightOfBoundary,
+       10,
+       {{D::RunEnding, BottomSide, 0, false, -1}, {D::RunBeginning, BottomSide, 0, false, kRight}}},
+      {kLeftOfBoundary,
+       20,
+       {{D::RunEnding, BottomSide, 0, false, kRight}, {D::RunBeginning, BottomSide, 0, false, -1}}}}},
     {"on the virtual screen, a side across monitors that share the assignments stays one zone",
-     false, false, 0,
+     false,
+     false,
+     0,
      {{kLeftOfBoundary, 0, {{D::RunBeginning, BottomSide, 0, false, -1}}},
       {kRightOfBoundary, 10, {kForget}},
       {kLeftOfBoundary, 20, {kForget}}}},
