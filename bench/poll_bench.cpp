@@ -64,12 +64,12 @@ BENCHMARK(BM_PollTickZoneToZone);
 struct TwoMonitorScene : Scene {
     TwoMonitorScene()
     {
-        desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\?\DISPLAY#LAP0001#1", L""},
-                             {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040}, L"\\?\DISPLAY#DESK002#2",
+        desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\\\?\\DISPLAY#LAP0001#1", L""},
+                             {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040}, L"\\\\?\\DISPLAY#DESK002#2",
                               L"Desk"}});
         theData.ComputeSideBands();
         theData.cornersOnEveryMonitor = true;
-        const int desk = theData.RememberMonitor(L"\\?\DISPLAY#DESK002#2", L"Desk");
+        const int desk = theData.RememberMonitor(L"\\\\?\\DISPLAY#DESK002#2", L"Desk");
         for (ModifierKey modifier : {Plain, Shift, Ctrl})
             for (int zone = 0; zone < kZoneCount; ++zone)
                 theData.SetAssignmentOn(desk, modifier, EdgeZone(zone), kNoActionIndex);

@@ -78,8 +78,8 @@ TEST_F(PollAllocationTest, PollAndRepeatAllocateNothing)
 // waits, allocates nothing either, on every monitor and on the virtual screen.
 TEST_F(PollAllocationTest, PerMonitorActionsAndPerZoneWaitsAllocateNothing)
 {
-    const wchar_t* deskPath = L"\\?\DISPLAY#DESK002#2";
-    desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\?\DISPLAY#LAP0001#1", L""},
+    const wchar_t* deskPath = L"\\\\?\\DISPLAY#DESK002#2";
+    desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\\\?\\DISPLAY#LAP0001#1", L""},
                          {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040}, deskPath, L"Desk"}});
     theData.ComputeSideBands();
     const int desk = theData.RememberMonitor(deskPath, L"Desk");

@@ -215,8 +215,8 @@ const MonitorCase kMonitorCases[] = {
 
 TEST(EdgeMachineTest, AZoneRunsTheAssignmentsOfTheMonitorWhereItWasEntered)
 {
-    const std::vector<ConnectedMonitor> connected = {{kLeftMonitor, true, 1, L"\\?\DISPLAY#LEFT#1", L"Left"},
-                                                     {kRightMonitor, false, 2, L"\\?\DISPLAY#RIGHT#2", L"Right"}};
+    const std::vector<ConnectedMonitor> connected = {{kLeftMonitor, true, 1, L"\\\\?\\DISPLAY#LEFT#1", L"Left"},
+                                                     {kRightMonitor, false, 2, L"\\\\?\\DISPLAY#RIGHT#2", L"Right"}};
     MonitorList monitors;
     monitors.rects[0] = kLeftMonitor;
     monitors.rects[1] = kRightMonitor;
@@ -227,7 +227,7 @@ TEST(EdgeMachineTest, AZoneRunsTheAssignmentsOfTheMonitorWhereItWasEntered)
         CData data;
         if (c.rightHasOwn) {
             // Known by its path, whatever case the settings wrote it in.
-            ASSERT_EQ(data.RememberMonitor(L"\\?\display#right#2", L"Right"), kRight);
+            ASSERT_EQ(data.RememberMonitor(L"\\\\?\\display#right#2", L"Right"), kRight);
             data.SetAssignmentOn(kRight, Plain, BottomSide, 3);
         }
         CMonitorCache cache;
