@@ -26,39 +26,40 @@ KeyRepeatTiming KeyboardRepeatTiming()
     return {quarters * 250, 62000 / (155 + 55 * step)};
 }
 
-ActionIndex CActionDispatcher::AssignmentOf(EdgeZone zone)
+ActionIndex CActionDispatcher::AssignmentOf(EdgeZone zone, int slot)
 {
     if (zone < 0 || zone >= kZoneCount) return kNoActionIndex;
     ReleaseHeldKeys();
-    return theData.assignments[static_cast<std::size_t>(CurrentModifier())][static_cast<std::size_t>(zone)];
+    return theData.AssignmentOn(slot, CurrentModifier(), zone);
 }
 
-ActionIndex CActionDispatcher::LeavingAssignment(EdgeZone zone)
+ActionIndex CActionDispatcher::LeavingAssignment(EdgeZone zone, int slot)
 {
     if (keyHold_ && keyHold_->zone == zone) return keyHold_->action;
-    return AssignmentOf(zone);
+    return AssignmentOf(zone, slot);
 }
 
-void CActionDispatcher::RunZoneEnding(EdgeZone zone)
+void CActionDispatcher::RunZoneEnding(EdgeZone zone, int slot)
 {
     ending = true;
     if (repeatHandler) StopRepeat();
     targetWindow = os::Windows().GetForegroundWindow();
-    Dispatch(LeavingAssignment(zone));
+    Dispatch(LeavingAssignment(zone, slot));
     beginningRan = false;
     ending = false;
 }
 
-void CActionDispatcher::RunZoneBeginning(EdgeZone zone)
+void CActionDispatcher::RunZoneBeginning(EdgeZone zone, int slot)
 {
     if (repeatHandler && ending) StopRepeat();
     targetWindow = os::Windows().GetForegroundWindow();
-    Dispatch(AssignmentOf(zone), zone);
+    Dispatch(AssignmentOf(zone, slot), zone);
     beginningRan = !ending;
     ending = false;
 }
 
-void CActionDispatcher::RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone)
+void CActionDispatcher::RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone,
+                                     int currentSlot)
 {
     if (!theData.enabled || dispatching_) return;
     if (index < 0 && beginningRan && !ending) return;
@@ -72,7 +73,7 @@ void CActionDispatcher::RunOnRequest(ActionIndex index, bool endingPhase, HWND t
     if (endingPhase) ending = true;
     if (repeatHandler && ending) StopRepeat();
     targetWindow = target ? target : os::Windows().GetForegroundWindow();
-    Dispatch(index < 0 ? AssignmentOf(currentZone) : index);
+    Dispatch(index < 0 ? AssignmentOf(currentZone, currentSlot) : index);
     beginningRan = index < 0 && !ending;
     ending = false;
 }

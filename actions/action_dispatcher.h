@@ -38,17 +38,21 @@ public:
 
     // The pointer left `zone`: its assignment's ending (that of the action
     // holding keys for it, whatever modifier those keys make the keyboard show).
-    void RunZoneEnding(EdgeZone zone);
+    // `slot`: the assignments of the monitor where it was entered, as
+    // CData::AssignmentOn takes them (-1: the shared ones).
+    void RunZoneEnding(EdgeZone zone, int slot);
     // The zone was left while edge actions were off: the next dispatch runs
     // in the ending phase.
     void KeepEndingPending() { ending = true; }
     // The pointer entered `zone`: its assignment's beginning under the
-    // modifier held now (or its ending, when one is pending).
-    void RunZoneBeginning(EdgeZone zone);
+    // modifier held now (or its ending, when one is pending), on the monitor
+    // of `slot`.
+    void RunZoneBeginning(EdgeZone zone, int slot);
     // A floating button's press or release. A negative index stands for the
-    // assignment of `currentZone` under the current modifier. A null target
-    // means the foreground window. Ignored while a dispatch is running.
-    void RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone);
+    // assignment of `currentZone` under the current modifier, on the monitor
+    // of `currentSlot`. A null target means the foreground window. Ignored
+    // while a dispatch is running.
+    void RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone, int currentSlot);
 
     void RepeatTick();
     void StopRepeat();
@@ -77,8 +81,8 @@ private:
     void LaunchCustomAction(ActionIndex index, EdgeZone zone);
     void PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone);
     // Any keys held go up first: they would read as the user's modifier.
-    ActionIndex AssignmentOf(EdgeZone zone);
-    ActionIndex LeavingAssignment(EdgeZone zone);
+    ActionIndex AssignmentOf(EdgeZone zone, int slot);
+    ActionIndex LeavingAssignment(EdgeZone zone, int slot);
 
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;

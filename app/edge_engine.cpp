@@ -17,6 +17,7 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
     openSettingsWindow_ = std::move(openSettingsWindow);
     // A lock, a disconnect or a switch of user is told to the window.
     (void)os::Power().WTSRegisterSessionNotification(mainWindow, NOTIFY_FOR_THIS_SESSION);
+    monitors_.Rebuild(ConnectedMonitors(), theData);
     source_.Start(mainWindow);
 }
 
@@ -77,12 +78,20 @@ void CEdgeEngine::SettingsChanged()
 {
     // The action holding them may have changed, moved or gone.
     ReleaseHeldKeys();
+    // A monitor may have been given assignments of its own, or the file read anew.
+    monitors_.Resolve(theData);
     if (!MainWindow()) return;
     source_.SettingsChanged();
     if (Instant()) {
         wallpaper_.SettingsChanged();
         machine_.MeasureScreen(CurrentZoneGeometry());  // the zone sizes, or the screen, changed
     }
+}
+
+void CEdgeEngine::DisplayChanged()
+{
+    monitors_.Rebuild(ConnectedMonitors(), theData);
+    SettingsChanged();
 }
 
 void CEdgeEngine::OnTimer(UINT_PTR timerId)
@@ -120,8 +129,12 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
 {
     MonitorList monitors;
     if (theData.cornersOnEveryMonitor) monitors = DisplayMonitors();
-    const EdgeEvent event{at, os::Clock().GetTickCount(), tick, CurrentZoneGeometry(),
-                          monitors.count > 0 ? &monitors : nullptr};
+    // Slots are only appended during a run: a monitor remembered since the
+    // settings last told is resolved before its first zone.
+    if (monitors_.Stale(theData)) monitors_.Resolve(theData);
+    const EdgeEvent event{
+        at,        os::Clock().GetTickCount(), tick, CurrentZoneGeometry(), monitors.count > 0 ? &monitors : nullptr,
+        &monitors_};
     for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), senses_)) {
         switch (decision.kind) {
         case EdgeDecision::LookAgain:
@@ -131,13 +144,13 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
             source_.ForgetLookAgain();
             break;
         case EdgeDecision::RunEnding:
-            RunZoneEnding(decision.zone);
+            RunZoneEnding(decision.zone, decision.slot);
             break;
         case EdgeDecision::EndingPending:
             KeepEndingPending();
             break;
         case EdgeDecision::RunBeginning:
-            RunZoneBeginning(decision.zone);
+            RunZoneBeginning(decision.zone, decision.slot);
             break;
         }
     }

@@ -16,6 +16,7 @@
 #include "actions/wallpaper_timer.h"
 #include "engine/edge_machine.h"
 #include "engine/input_source.h"
+#include "engine/monitor_cache.h"
 #include "engine/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
@@ -63,6 +64,10 @@ public:
     // interval, the wallpaper delay, the zone sizes, the custom actions; or
     // the screen did. Keys held for a custom action go up.
     void SettingsChanged();
+    // The displays changed (WM_DISPLAYCHANGE): the connected monitors are
+    // read again, so that each monitor's assignments follow it to its new
+    // place; then as SettingsChanged.
+    void DisplayChanged();
     // Edge actions on or off (the tray menu); off lets held keys go up.
     void SetEnabled(bool enabled);
     // Movements decide the zones now (instant response working).
@@ -72,11 +77,12 @@ public:
     void WallpaperCheck() { wallpaper_.Check(); }
 
     // Dispatch for the floating buttons. A negative index stands for the
-    // assignment of the current zone under the current modifier. A null target
-    // means the foreground window. Ignored while a dispatch is running.
+    // assignment of the current zone under the current modifier, on the
+    // monitor where the zone was entered. A null target means the foreground
+    // window. Ignored while a dispatch is running.
     void RunAction(ActionIndex index, bool endingPhase, HWND target) override
     {
-        RunOnRequest(index, endingPhase, target, machine_.currentZone);
+        RunOnRequest(index, endingPhase, target, machine_.currentZone, machine_.currentSlot);
     }
 
     void ChangeWallpaper(bool random) override { wallpaper_.Change(random); }
@@ -94,6 +100,7 @@ private:
 
     std::function<void()> openSettingsWindow_;
     CEdgeMachine machine_;
+    CMonitorCache monitors_;
     CPortSenses senses_;
     CInputSource source_{*this};
     CWallpaperTimer wallpaper_{*this};

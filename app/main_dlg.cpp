@@ -439,7 +439,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         engine_.DevicesChanged();
     if (message == WM_DISPLAYCHANGE) {
         theButtons.ScreenChanged();
-        engine_.SettingsChanged();
+        engine_.DisplayChanged();
     }
     // Another scale: the dialog manager lays the window and its pages out
     // again in its own handling of this message; the rest follows after it.

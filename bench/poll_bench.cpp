@@ -1,5 +1,7 @@
 // Cost of one edge-poll tick: the common case (pointer stays where it was) and
-// a tick that crosses from one zone into another (ending plus beginning).
+// a tick that crosses from one zone into another (ending plus beginning); on
+// one screen, and on two monitors of which one has actions of its own, with
+// corners on every monitor.
 #include <benchmark/benchmark.h>
 
 #include "actions/custom_actions.h"
@@ -56,5 +58,45 @@ void BM_PollTickZoneToZone(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PollTickZoneToZone);
+
+// A laptop and a desk monitor to its right; the desk has actions of its own
+// for every zone and modifier (no-ops as well), and one zone its own wait.
+struct TwoMonitorScene : Scene {
+    TwoMonitorScene()
+    {
+        desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\\\?\\DISPLAY#LAP0001#1", L""},
+                             {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040}, L"\\\\?\\DISPLAY#DESK002#2",
+                              L"Desk"}});
+        theData.ComputeSideBands();
+        theData.cornersOnEveryMonitor = true;
+        const int desk = theData.RememberMonitor(L"\\\\?\\DISPLAY#DESK002#2", L"Desk");
+        for (ModifierKey modifier : {Plain, Shift, Ctrl})
+            for (int zone = 0; zone < kZoneCount; ++zone)
+                theData.SetAssignmentOn(desk, modifier, EdgeZone(zone), kNoActionIndex);
+        theData.SetZoneDwell(LowerRightCorner, 800);
+        engine.DisplayChanged();
+    }
+};
+
+void BM_PollTickTwoMonitorsNoZoneChange(benchmark::State& state)
+{
+    TwoMonitorScene scene;
+    scene.desktop.MovePointer(2880, 540);
+    for (auto _ : state)
+        scene.engine.OnTimer(kEdgeTimerId);
+}
+BENCHMARK(BM_PollTickTwoMonitorsNoZoneChange);
+
+void BM_PollTickTwoMonitorsZoneToZone(benchmark::State& state)
+{
+    TwoMonitorScene scene;
+    bool corner = false;
+    for (auto _ : state) {
+        corner = !corner;
+        scene.desktop.MovePointer(corner ? 3839 : 2880, 0);  // the desk's upper right corner <-> its top side
+        scene.engine.OnTimer(kEdgeTimerId);
+    }
+}
+BENCHMARK(BM_PollTickTwoMonitorsZoneToZone);
 
 }  // namespace

@@ -7,7 +7,8 @@ namespace vorn {
 
 EdgeSettings EdgeSettingsOf(const CData& data)
 {
-    return EdgeSettings{data.enabled, data.quietWhileDragging, data.pauseInFullScreen, data.dwellTime, data.sideLength};
+    return EdgeSettings{data.enabled,   data.quietWhileDragging, data.pauseInFullScreen,
+                        data.dwellTime, data.zoneDwell,          data.sideLength};
 }
 
 bool CEdgeMachine::FarFromEdges(POINT at) const
@@ -40,33 +41,56 @@ bool CEdgeMachine::ButtonHeldSinceLastLook(const EdgeSettings& settings, IEdgeSe
     return held;
 }
 
-DWORD CEdgeMachine::DwellLeft(EdgeZone zone, DWORD now, int dwellTime, bool& restarted)
+DWORD CEdgeMachine::DwellLeft(const Place& place, DWORD now, int wait, bool& restarted)
 {
-    if (dwellTime <= 0) return 0;
-    if (zone != dwellZone_) {
-        dwellZone_ = zone;
+    if (wait <= 0) return 0;
+    if (place != dwell_) {
+        dwell_ = place;
         dwellSince_ = now;
         restarted = true;
     }
     const DWORD stayed = now - dwellSince_;
-    const auto dwell = static_cast<DWORD>(dwellTime);
+    const auto dwell = static_cast<DWORD>(wait);
     return stayed >= dwell ? 0 : dwell - stayed;
 }
 
 void CEdgeMachine::Forget(EdgeDecisions& decisions)
 {
-    dwellZone_ = NoZone;
+    dwell_ = {};
     decisions.Add({EdgeDecision::ForgetLookAgain});
+}
+
+// Only a look that finds a zone asks which monitor it lies on: the monitors
+// were read at the display's last change, so this is a walk through at most
+// kMaxMonitors rectangles.
+CEdgeMachine::Place CEdgeMachine::PlaceOf(const EdgeEvent& event, const EdgeSettings& settings, int& slot)
+{
+    slot = -1;
+    const ZoneGeometry& geometry = event.geometry;
+    if (!event.monitors) {
+        const EdgeZone zone = ZoneOfPoint(event.at, geometry);
+        if (zone == NoZone) return {};
+        if (event.connected) slot = event.connected->SlotAt(event.connected->IndexAt(event.at));
+        return {zone, slot};
+    }
+    int monitor = -1;
+    const EdgeZone zone = ZoneOnMonitors(event.at, *event.monitors, geometry.cornerSize, geometry.sideWidth,
+                                         settings.sideLength, &monitor);
+    if (zone == NoZone) return {};
+    // Matched by rectangle: the list of this look and the cache of the last
+    // display change name the same monitors in their places; one not matched
+    // (the displays changing under the look) runs the shared assignments.
+    if (const CMonitorCache* connected = event.connected)
+        slot = connected->SlotAt(connected->IndexOf(event.monitors->rects[static_cast<std::size_t>(monitor)]));
+    return {zone, monitor};
 }
 
 EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& settings, IEdgeSenses& senses)
 {
     EdgeDecisions decisions;
-    const ZoneGeometry& geometry = event.geometry;
-    MeasureScreen(geometry);
-    EdgeZone zone = event.monitors ? ZoneOnMonitors(event.at, *event.monitors, geometry.cornerSize, geometry.sideWidth,
-                                                    settings.sideLength)
-                                   : ZoneOfPoint(event.at, geometry);
+    MeasureScreen(event.geometry);
+    int slot = -1;
+    Place place = PlaceOf(event, settings, slot);
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release
     // only when the pointer enters it afresh. The buttons are asked at every
@@ -74,31 +98,32 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // when a zone would be entered: a movement comes too often (Wine, for
     // one, answers such quick questions from a cache that can miss a button
     // just pressed).
-    const bool entering = zone != NoZone && zone != currentZone;
+    const bool entering = place.zone != NoZone && place != current_;
     const bool buttonHeld = (event.tick || entering) && ButtonHeldSinceLastLook(settings, senses);
-    if (zone != heldZone_) heldZone_ = NoZone;
+    if (place != held_) held_ = {};
     // Back from a lock or sleep, the pointer may rest in a zone the user did
     // not just move into: that one too is entered only afresh.
-    if (std::exchange(resumed_, false) && entering) heldZone_ = zone;
+    if (std::exchange(resumed_, false) && entering) held_ = place;
     if (entering) {
-        if (settings.quietWhileDragging && buttonHeld) heldZone_ = zone;
-        if (zone == heldZone_) {
+        if (settings.quietWhileDragging && buttonHeld) held_ = place;
+        if (place == held_) {
             Forget(decisions);
             if (currentZone == NoZone) return decisions;
-            zone = NoZone;
+            place = {};
         }
     }
-    if (zone == currentZone) {
+    if (place == current_) {
         Forget(decisions);
         return decisions;
     }
     // A zone not yet dwelt in is not entered; the zone left still ends.
-    if (zone != NoZone) {
+    if (place.zone != NoZone) {
         bool restarted = false;
-        if (const DWORD left = DwellLeft(zone, event.now, settings.dwellTime, restarted)) {
-            decisions.Add({EdgeDecision::LookAgain, zone, left, restarted});
+        const int wait = settings.WaitOf(place.zone);
+        if (const DWORD left = DwellLeft(place, event.now, wait, restarted)) {
+            decisions.Add({EdgeDecision::LookAgain, place.zone, left, restarted});
             if (currentZone == NoZone) return decisions;
-            zone = NoZone;
+            place = {};
         }
     }
     // Asked only when something would happen: a full-screen program in front
@@ -106,17 +131,20 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // still ends when the pointer leaves.
     if (settings.pauseInFullScreen && senses.FullScreenInFront()) {
         if (currentZone == NoZone) return decisions;
-        zone = NoZone;
+        place = {};
     }
     // Leaving while disabled leaves the ending phase pending: the next
     // dispatch after re-enabling runs in the ending phase.
     if (currentZone != NoZone)
-        decisions.Add({settings.enabled ? EdgeDecision::RunEnding : EdgeDecision::EndingPending, currentZone});
-    currentZone = zone;
-    if (zone != NoZone) {
+        decisions.Add({settings.enabled ? EdgeDecision::RunEnding : EdgeDecision::EndingPending, currentZone, 0, false,
+                       currentSlot});
+    current_ = place;
+    currentZone = place.zone;
+    currentSlot = place.zone != NoZone ? slot : -1;
+    if (place.zone != NoZone) {
         // The next zone must be dwelt in afresh.
-        dwellZone_ = NoZone;
-        if (settings.enabled) decisions.Add({EdgeDecision::RunBeginning, zone});
+        dwell_ = {};
+        if (settings.enabled) decisions.Add({EdgeDecision::RunBeginning, place.zone, 0, false, slot});
     }
     return decisions;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/monitor_cache.h"
 #include "engine/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
@@ -20,8 +21,23 @@ struct EdgeSettings {
     bool enabled = true;
     bool quietWhileDragging = false;
     bool pauseInFullScreen = false;
-    int dwellTime = 0;   // milliseconds
+    int dwellTime = 0;  // milliseconds, for a zone without a wait of its own
+    // Each zone's own wait in milliseconds; kDwellAsSetting: the dwell time.
+    // Taken as the settings hold it and resolved only for a zone found: a
+    // look copies it, nothing more.
+    std::array<std::int32_t, kZoneCount> zoneDwell = [] {
+        std::array<std::int32_t, kZoneCount> waits{};
+        waits.fill(kDwellAsSetting);
+        return waits;
+    }();
     int sideLength = 0;  // percent, for the zones on every monitor
+
+    // How long the pointer must stay in `zone` before it is entered.
+    int WaitOf(EdgeZone zone) const
+    {
+        const std::int32_t own = zoneDwell[static_cast<std::size_t>(zone)];
+        return own == kDwellAsSetting ? dwellTime : own;
+    }
 };
 EdgeSettings EdgeSettingsOf(const CData& data);
 
@@ -33,6 +49,9 @@ struct EdgeEvent {
     ZoneGeometry geometry{};
     // With corners on every monitor, the monitors; null for the virtual screen.
     const MonitorList* monitors = nullptr;
+    // The connected monitors with the slots of their assignments; null: every
+    // monitor runs the shared ones.
+    const CMonitorCache* connected = nullptr;
 };
 
 // Questions whose answer costs or changes something: GetAsyncKeyState's low
@@ -69,6 +88,9 @@ struct EdgeDecision {
     EdgeZone zone = NoZone;
     DWORD ms = 0;
     bool restart = false;
+    // The assignments to run: those of the monitor where the zone was
+    // entered (a slot for CData::AssignmentOn; -1: the shared ones).
+    int slot = -1;
 
     bool operator==(const EdgeDecision&) const = default;
 };
@@ -90,31 +112,46 @@ public:
 
     // Something waits for the next look whatever the pointer's place: a zone
     // entered, one reached with a button down, or the return from a lock.
-    bool Waiting() const { return currentZone != NoZone || heldZone_ != NoZone || resumed_; }
+    bool Waiting() const { return currentZone != NoZone || held_.zone != NoZone || resumed_; }
     // The point lies where no zone reaches, as the last look at the screen found it.
     bool FarFromEdges(POINT at) const;
     void MeasureScreen(const ZoneGeometry& geometry);
     // The dwell begun is forgotten (the session went away).
-    void ForgetDwell() { dwellZone_ = NoZone; }
+    void ForgetDwell() { dwell_ = {}; }
     // Back from a lock or sleep: the zone under the pointer at the next look
     // is entered only afresh.
     void Resumed() { resumed_ = true; }
 
     // The zone of the pointer at the last look.
     EdgeZone currentZone = NoZone;
+    // The slot of the assignments of the monitor where it was entered (-1:
+    // the shared ones, or no zone).
+    int currentSlot = -1;
 
 private:
+    // A zone on a monitor: the same zone on another monitor is another place.
+    // With corners on every monitor the monitor is the one holding the zone;
+    // on the virtual screen, whose sides run across monitors, it is the set
+    // of assignments the monitor under the pointer has.
+    struct Place {
+        EdgeZone zone = NoZone;
+        int monitor = -1;
+        bool operator==(const Place&) const = default;
+    };
+    // The place of the pointer, and the slot of the assignments there.
+    static Place PlaceOf(const EdgeEvent& event, const EdgeSettings& settings, int& slot);
     bool ButtonHeldSinceLastLook(const EdgeSettings& settings, IEdgeSenses& senses);
-    // How much longer the pointer must stay in `zone`, counted from the first
-    // look that found it there; 0 once it has stayed long enough.
-    DWORD DwellLeft(EdgeZone zone, DWORD now, int dwellTime, bool& restarted);
+    // How much longer the pointer must stay at `place`, counted from the
+    // first look that found it there; 0 once it has stayed long enough.
+    DWORD DwellLeft(const Place& place, DWORD now, int wait, bool& restarted);
     void Forget(EdgeDecisions& decisions);
 
-    EdgeZone dwellZone_ = NoZone;
+    Place current_;
+    Place dwell_;
     DWORD dwellSince_ = 0;
     bool buttonDownAtLastLook_ = false;
-    // The zone the pointer reached with a button down, entered only afresh.
-    EdgeZone heldZone_ = NoZone;
+    // Where the pointer arrived with a button down, entered only afresh.
+    Place held_;
     bool resumed_ = false;
     RECT farFromEdges_{};
 };

@@ -38,9 +38,11 @@ ZoneGeometry CurrentZoneGeometry()
                         theData.sideYHigh};
 }
 
-EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength)
+EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength,
+                        int* monitor)
 {
     const RECT* m = monitors.At(point);
+    if (monitor) *monitor = m ? static_cast<int>(m - monitors.rects.data()) : -1;
     if (!m) return NoZone;
     const int width = m->right - m->left;
     const int height = m->bottom - m->top;

@@ -33,7 +33,9 @@ ZoneGeometry CurrentZoneGeometry();
 // With corners on every monitor: the zone of the point on the monitor that
 // holds it, measured on that monitor with the same sizes. An edge counts only
 // where the pointer can go no further (the desktop's outer boundary), so
-// crossing from one monitor to the next fires nothing.
-EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength);
+// crossing from one monitor to the next fires nothing. `monitor`, when
+// given, receives the index of the monitor holding the point (-1: none).
+EdgeZone ZoneOnMonitors(POINT point, const MonitorList& monitors, int cornerSize, int sideWidth, int sideLength,
+                        int* monitor = nullptr);
 
 }  // namespace vorn

@@ -73,6 +73,45 @@ TEST_F(PollAllocationTest, PollAndRepeatAllocateNothing)
     EXPECT_EQ(allocations.load() - before, 0);
 }
 
+// Two monitors, the right one with actions of its own, and zones with waits
+// of their own: deciding which monitor's action runs, and how long a zone
+// waits, allocates nothing either, on every monitor and on the virtual screen.
+TEST_F(PollAllocationTest, PerMonitorActionsAndPerZoneWaitsAllocateNothing)
+{
+    const wchar_t* deskPath = L"\\\\?\\DISPLAY#DESK002#2";
+    desktop.SetMonitors({{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040}, L"\\\\?\\DISPLAY#LAP0001#1", L""},
+                         {RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040}, deskPath, L"Desk"}});
+    theData.ComputeSideBands();
+    const int desk = theData.RememberMonitor(deskPath, L"Desk");
+    for (ModifierKey modifier : {Plain, Shift, Ctrl})
+        for (int zone = 0; zone < kZoneCount; ++zone)
+            theData.SetAssignmentOn(desk, modifier, EdgeZone(zone), kNoActionIndex);
+    theData.SetAssignmentOn(desk, Plain, TopSide, 31);  // repeatable: armed, ticked and killed
+    theData.SetZoneDwell(LowerRightCorner, 3);
+    theData.SetZoneDwell(UpperRightCorner, 0);
+    engine.DisplayChanged();
+    const POINT route[] = {{960, 540},   {0, 0},       {960, 0},     {2880, 0},    {2880, 0},   {3839, 0},
+                           {3839, 540},  {3839, 1079}, {3839, 1079}, {2880, 1079}, {960, 1079}, {1900, 1079},
+                           {1950, 1079}, {0, 540},     {2880, 540},  {0, 0}};
+    const auto walk = [&] {
+        for (const POINT& p : route) {
+            desktop.MovePointer(p.x, p.y);
+            engine.OnTimer(kEdgeTimerId);
+            engine.OnTimer(kRepeatTimerId);
+            desktop.AdvanceTime(1);
+        }
+    };
+    walk();
+    const long before = allocations.load();
+    for (int round = 0; round < 50; ++round) {
+        desktop.SetKeyDown(VK_SHIFT, round % 3 == 1);
+        desktop.SetKeyDown(VK_CONTROL, round % 3 == 2);
+        theData.cornersOnEveryMonitor = round % 2 == 1;
+        walk();
+    }
+    EXPECT_EQ(allocations.load() - before, 0);
+}
+
 TEST_F(PollAllocationTest, CounterSeesAllocations)
 {
     // The custom command lines are the one thing a dispatch may allocate; this

@@ -611,6 +611,33 @@ TEST_F(InstantResponseTest, TheDwellCountsAgainAtEveryVisitAndForEveryZone)
     }
 }
 
+// A zone's own wait, longer than the "Dwell time" may be, is waited out
+// exactly with the timer of instant response; a zone without one answers the
+// movement itself; and nothing is set to tick once nothing waits.
+TEST_F(InstantResponseTest, AZoneWaitsItsOwnTimeAndItsNeighbourNone)
+{
+    theData.dwellTime = 0;
+    theData.SetZoneDwell(UpperLeftCorner, 1500);
+    Start();
+    for (int visit = 0; visit < 2; ++visit) {
+        Move(0, 0);
+        Run(1499);
+        EXPECT_EQ(engine.currentZone, NoZone) << visit;
+        if (visit == 0) {  // leaving one millisecond short, and coming back, waits it all again
+            Move(960, 540);
+            Run(50);
+            continue;
+        }
+        Run(1);
+        EXPECT_EQ(engine.currentZone, UpperLeftCorner);
+    }
+    Move(1919, 1079);
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+    Move(960, 540);
+    Run(kEdgePollMs);
+    EXPECT_FALSE(TimerActive(kDwellTimerId));
+}
+
 // A pen, a touch screen or a program moves the pointer without raw input:
 // the look after the last movement finds it elsewhere, and the poll follows it
 // until it rests. Raw input stays asked for all along: nothing falls back and

@@ -514,6 +514,157 @@ TEST_F(EdgeEngineTest, APenPluggedInOrTakenAwayIsFollowedOncePerBurst)
     EXPECT_EQ(desktop.Timer(mainWindow, kDevicesTimerId), nullptr);
 }
 
+// --- monitors of their own ---------------------------------------------------------
+
+// A laptop and a desk monitor to its right, each known by its device path.
+const fake::FakeMonitor kLaptop{RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1040},
+                                L"\\\\?\\DISPLAY#LEN40A9#4&1b2c3d4e&0&UID265988#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}",
+                                L""};
+const fake::FakeMonitor kDesk{RECT{1920, 0, 3840, 1080}, RECT{1920, 0, 3840, 1040},
+                              L"\\\\?\\DISPLAY#DEL41B8#5&2f3c0a1&0&UID4353#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}",
+                              L"DELL U2720Q"};
+
+// The desk monitor's own actions, distinct from the shared ones and not repeatable.
+constexpr ActionIndex OwnAction(ModifierKey modifier, int zone) { return 60 + 8 * modifier + zone; }
+
+class MonitorAssignmentTest : public EdgeEngineTest {
+protected:
+    MonitorAssignmentTest() { Plug({kLaptop, kDesk}); }
+    void Plug(std::vector<fake::FakeMonitor> monitors)
+    {
+        desktop.SetMonitors(std::move(monitors));
+        theData.ComputeSideBands();
+        engine.DisplayChanged();
+    }
+    // Own actions for every modifier and zone but `shared`, given as the page
+    // gives them: the settings are not told before the next look.
+    int Own(const fake::FakeMonitor& monitor, EdgeZone shared)
+    {
+        const int slot = theData.RememberMonitor(monitor.devicePath, monitor.friendlyName);
+        for (ModifierKey modifier : {Plain, Shift, Ctrl})
+            for (int zone = 0; zone < kZoneCount; ++zone)
+                if (zone != shared) theData.SetAssignmentOn(slot, modifier, EdgeZone(zone), OwnAction(modifier, zone));
+        return slot;
+    }
+    static ActionIndex SharedAction(ModifierKey modifier, int zone)
+    {
+        return modifier == Plain ? PlainAction(zone) : modifier == Shift ? ShiftAction(zone) : CtrlAction(zone);
+    }
+};
+
+// The outer zones of the two, on every monitor and on the virtual screen
+// alike: the corners and sides where the pointer can go no further.
+struct MonitorZone {
+    bool onDesk;
+    EdgeZone zone;
+    POINT at;
+};
+constexpr MonitorZone kOuterZones[] = {
+    {false, UpperLeftCorner, {0, 0}},
+    {false, LowerLeftCorner, {0, 1079}},
+    {false, LeftSide, {0, 540}},
+    {false, TopSide, {960, 0}},
+    {false, BottomSide, {960, 1079}},
+    {true, UpperRightCorner, {3839, 0}},
+    {true, LowerRightCorner, {3839, 1079}},
+    {true, RightSide, {3839, 540}},
+    {true, TopSide, {2880, 0}},
+    {true, BottomSide, {2880, 1079}},
+};
+
+// Entered under one modifier and left under the next: the beginning is the
+// entering monitor's for the first, the ending the same monitor's for the
+// second, wherever the pointer leaves to.
+TEST_F(MonitorAssignmentTest, AZoneRunsTheActionsOfTheMonitorHoldingThePointer)
+{
+    constexpr EdgeZone kDeskShares = BottomSide;  // "Same as all monitors" there
+    Own(kDesk, kDeskShares);
+    const auto expected = [&](const MonitorZone& place, ModifierKey modifier) {
+        return place.onDesk && place.zone != kDeskShares ? OwnAction(modifier, place.zone)
+                                                         : SharedAction(modifier, place.zone);
+    };
+    for (const bool everyMonitor : {false, true}) {
+        theData.cornersOnEveryMonitor = everyMonitor;
+        for (const ModifierKey modifier : {Plain, Shift, Ctrl}) {
+            const auto leaving = static_cast<ModifierKey>((modifier + 1) % kModifierCount);
+            for (const MonitorZone& place : kOuterZones) {
+                calls.clear();
+                Hold(modifier);
+                PollAt(place.at);
+                Hold(leaving);
+                PollAt(kCentre);
+                EXPECT_EQ(calls, (std::vector<Call>{{expected(place, modifier), false, editor, false},
+                                                    {expected(place, leaving), true, editor, false}}))
+                    << (everyMonitor ? "on every monitor, " : "virtual screen, ") << "modifier " << modifier
+                    << (place.onDesk ? ", desk, zone " : ", laptop, zone ") << place.zone;
+            }
+        }
+    }
+}
+
+TEST_F(MonitorAssignmentTest, AMonitorUnpluggedAndPluggedInElsewhereKeepsItsActions)
+{
+    Own(kDesk, NoZone);
+    Plug({kLaptop});
+    for (const bool everyMonitor : {false, true}) {
+        theData.cornersOnEveryMonitor = everyMonitor;
+        PollAt({1919, 1079});  // the laptop's lower right corner, now the desktop's
+        PollAt(kCentre);
+    }
+    // Back at another resolution, below the laptop, where it is listed first.
+    fake::FakeMonitor moved = kDesk;
+    moved.monitor = moved.work = RECT{0, 1080, 2560, 2520};
+    Plug({kLaptop, moved});
+    for (const bool everyMonitor : {false, true}) {
+        theData.cornersOnEveryMonitor = everyMonitor;
+        PollAt({2559, 2519});
+        PollAt(kCentre);
+    }
+    const ActionIndex shared = PlainAction(LowerRightCorner);
+    const ActionIndex own = OwnAction(Plain, LowerRightCorner);
+    EXPECT_EQ(calls, (std::vector<Call>{{shared, false, editor, false},
+                                        {shared, true, editor, false},
+                                        {shared, false, editor, false},
+                                        {shared, true, editor, false},
+                                        {own, false, editor, false},
+                                        {own, true, editor, false},
+                                        {own, false, editor, false},
+                                        {own, true, editor, false}}));
+}
+
+TEST_F(MonitorAssignmentTest, AButtonAskingForTheZonesActionGetsTheMonitorsOwn)
+{
+    Own(kDesk, NoZone);
+    theData.cornersOnEveryMonitor = true;
+    PollAt({3839, 540});
+    engine.RunAction(kCascade, false, nullptr);
+    engine.RunAction(-1, true, nullptr);
+    Hold(Shift);
+    engine.RunAction(-1, false, nullptr);
+    EXPECT_EQ(calls, (std::vector<Call>{{OwnAction(Plain, RightSide), false, editor, false},
+                                        {kCascade, false, editor, false},
+                                        {OwnAction(Plain, RightSide), true, editor, false},
+                                        {OwnAction(Shift, RightSide), false, editor, false}}));
+}
+
+// The poll judges a zone's own wait as the "Dwell time": at the first look
+// that finds the pointer there all along.
+TEST_F(EdgeEngineTest, ThePollWaitsAZonesOwnTimeAndNoneForItsNeighbour)
+{
+    theData.pollInterval = 100;
+    engine.SettingsChanged();
+    theData.SetZoneDwell(LowerRightCorner, 1200);
+    desktop.MovePointer(kZonePoints[LowerRightCorner].x, kZonePoints[LowerRightCorner].y);
+    Run(100);  // the first look
+    Run(1100);
+    EXPECT_EQ(engine.currentZone, NoZone);
+    Run(100);
+    EXPECT_EQ(engine.currentZone, LowerRightCorner);
+    desktop.MovePointer(kZonePoints[RightSide].x, kZonePoints[RightSide].y);
+    Run(100);
+    EXPECT_EQ(engine.currentZone, RightSide);
+}
+
 // --- custom actions --------------------------------------------------------------
 
 class CustomDispatchTest : public EdgeEngineTest {
