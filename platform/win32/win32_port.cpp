@@ -207,11 +207,11 @@ bool Win32Port::QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets)
     targets.clear();
     const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     if (!user32) return false;
-    const auto getBufferSizes =
-        reinterpret_cast<GetBufferSizes>(reinterpret_cast<void*>(::GetProcAddress(user32, "GetDisplayConfigBufferSizes")));
+    const auto getBufferSizes = reinterpret_cast<GetBufferSizes>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDisplayConfigBufferSizes")));
     const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(user32, "QueryDisplayConfig")));
-    const auto getDeviceInfo =
-        reinterpret_cast<GetDeviceInfo>(reinterpret_cast<void*>(::GetProcAddress(user32, "DisplayConfigGetDeviceInfo")));
+    const auto getDeviceInfo = reinterpret_cast<GetDeviceInfo>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "DisplayConfigGetDeviceInfo")));
     if (!getBufferSizes || !query || !getDeviceInfo) return false;
 
     std::vector<DISPLAYCONFIG_PATH_INFO> paths;
@@ -243,10 +243,9 @@ bool Win32Port::QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets)
         target.header.id = path.targetInfo.id;
         // A path whose names cannot be read is left out: its monitor is then
         // known by its GDI name, as where the configuration is missing.
-        if (getDeviceInfo(&source.header) != ERROR_SUCCESS || getDeviceInfo(&target.header) != ERROR_SUCCESS)
-            continue;
-        targets.push_back(DisplayTarget{source.viewGdiDeviceName, target.monitorDevicePath,
-                                        target.monitorFriendlyDeviceName});
+        if (getDeviceInfo(&source.header) != ERROR_SUCCESS || getDeviceInfo(&target.header) != ERROR_SUCCESS) continue;
+        targets.push_back(
+            DisplayTarget{source.viewGdiDeviceName, target.monitorDevicePath, target.monitorFriendlyDeviceName});
     }
     return true;
 }

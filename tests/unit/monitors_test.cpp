@@ -49,7 +49,7 @@ TEST_P(ConnectedMonitorsTest, NamesEachMonitorByWhatItIs)
     }
 }
 
-// The primary is listed last by the system here, and a monitor stands left of it.
+// In the first case the system lists the primary last, and a monitor stands left of it.
 INSTANTIATE_TEST_SUITE_P(
     Identity, ConnectedMonitorsTest,
     ::testing::Values(
