@@ -1,7 +1,10 @@
 #include "engine/monitors.h"
 
+#include <algorithm>
+
 #include "platform/port.h"
 #include "platform/rect.h"
+#include "settings/text_encoding.h"
 
 namespace vorn {
 namespace {
@@ -14,6 +17,24 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM parameter)
     return TRUE;
 }
 
+struct Handle {
+    HMONITOR monitor;
+    RECT rect;
+};
+
+BOOL CALLBACK AddHandle(HMONITOR monitor, HDC, LPRECT rect, LPARAM parameter)
+{
+    if (rect) reinterpret_cast<std::vector<Handle>*>(parameter)->push_back(Handle{monitor, *rect});
+    return TRUE;
+}
+
+// GDI names are compared as the system compares device names, without regard to case.
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
 }  // namespace
 
 const RECT* MonitorList::At(POINT point) const
@@ -23,18 +44,47 @@ const RECT* MonitorList::At(POINT point) const
     return nullptr;
 }
 
-// Until the display configuration is read: the monitors' rectangles alone.
+// The display configuration knows a monitor by its adapter output's GDI name,
+// which is also what GetMonitorInfoW tells of an HMONITOR: that name joins the two.
 std::vector<ConnectedMonitor> ConnectedMonitors()
 {
-    const MonitorList list = DisplayMonitors();
+    IWindows& windows = os::Windows();
+    std::vector<Handle> handles;
+    windows.EnumDisplayMonitors(nullptr, nullptr, &AddHandle, reinterpret_cast<LPARAM>(&handles));
+    std::vector<DisplayTarget> targets;
+    if (!windows.QueryActiveDisplayTargets(targets)) targets.clear();
+
     std::vector<ConnectedMonitor> monitors;
-    for (int i = 0; i < list.count; ++i) {
+    monitors.reserve(handles.size());
+    for (const Handle& handle : handles) {
         ConnectedMonitor monitor;
-        monitor.rect = list.rects[static_cast<std::size_t>(i)];
-        monitor.primary = monitor.rect.left == 0 && monitor.rect.top == 0;
-        monitor.number = i + 1;
-        monitors.push_back(monitor);
+        monitor.rect = handle.rect;
+        MONITORINFOEXW info{};
+        info.cbSize = sizeof(info);
+        if (windows.GetMonitorInfoW(handle.monitor, &info)) {
+            info.szDevice[CCHDEVICENAME - 1] = L'\0';
+            monitor.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+            monitor.devicePath = info.szDevice;
+        } else {
+            // The primary monitor is the one at the virtual screen's origin.
+            monitor.primary = handle.rect.left == 0 && handle.rect.top == 0;
+        }
+        const auto target = std::find_if(targets.begin(), targets.end(), [&](const DisplayTarget& t) {
+            return !monitor.devicePath.empty() && SameName(t.gdiDeviceName, monitor.devicePath);
+        });
+        if (target != targets.end() && !target->devicePath.empty()) {
+            monitor.devicePath = target->devicePath;
+            monitor.friendlyName = target->friendlyName;
+        }
+        monitors.push_back(std::move(monitor));
     }
+    std::stable_sort(monitors.begin(), monitors.end(), [](const ConnectedMonitor& a, const ConnectedMonitor& b) {
+        if (a.primary != b.primary) return a.primary;
+        if (a.rect.left != b.rect.left) return a.rect.left < b.rect.left;
+        return a.rect.top < b.rect.top;
+    });
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        monitors[i].number = static_cast<int>(i) + 1;
     return monitors;
 }
 

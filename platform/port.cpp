@@ -63,6 +63,11 @@ public:
     BOOL EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM) override { return FALSE; }
     HMONITOR MonitorFromWindow(HWND, DWORD) override { return nullptr; }
     BOOL GetMonitorInfoW(HMONITOR, MONITORINFO*) override { return FALSE; }
+    bool QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets) override
+    {
+        targets.clear();
+        return false;
+    }
 
     HINSTANCE ShellExecuteW(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) override { return nullptr; }
     BOOL ShellExecuteExW(SHELLEXECUTEINFOW*) override { return FALSE; }

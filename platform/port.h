@@ -32,6 +32,15 @@ public:
     virtual UINT MapVirtualKeyW(UINT code, UINT mapType) = 0;
 };
 
+// One active path of the display configuration: the adapter output (its
+// source), which GDI names as GetMonitorInfoW's szDevice, and the monitor on it
+// (its target).
+struct DisplayTarget {
+    std::wstring gdiDeviceName;  // viewGdiDeviceName, "\\.\DISPLAY1"
+    std::wstring devicePath;     // monitorDevicePath, the same whatever the arrangement
+    std::wstring friendlyName;   // monitorFriendlyDeviceName; may be empty
+};
+
 // Top-level windows: screen metrics and monitors, the foreground window,
 // placement, styles, enumeration, messages, and the run-time lookup of
 // optional user32 functions.
@@ -69,7 +78,13 @@ public:
     // Monitors: each one's rectangle and work area, in virtual-screen coordinates.
     virtual BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) = 0;
     virtual HMONITOR MonitorFromWindow(HWND window, DWORD flags) = 0;
+    // MONITORINFOEXW too (szDevice) when info->cbSize is its size.
     virtual BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) = 0;
+    // Replaces `targets` with the active paths of the display configuration
+    // (QueryDisplayConfig with QDC_ONLY_ACTIVE_PATHS, then
+    // DisplayConfigGetDeviceInfo for each path's source and target names).
+    // False, with `targets` empty, when the system cannot tell.
+    virtual bool QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets) = 0;
 };
 
 // Shell launch, system parameters, the registry (read only) and the OS version.

@@ -137,6 +137,13 @@ struct MONITORINFO {
     DWORD dwFlags;
 };
 using LPMONITORINFO = MONITORINFO*;
+// With cbSize set to its size, GetMonitorInfoW also gives the adapter output's
+// GDI name ("\\.\DISPLAY1"), which the display configuration knows it by.
+#define CCHDEVICENAME 32
+struct MONITORINFOEXW : MONITORINFO {
+    WCHAR szDevice[CCHDEVICENAME];
+};
+using LPMONITORINFOEXW = MONITORINFOEXW*;
 
 // Raw input: a window that asks for a device's input gets WM_INPUT for it.
 struct RAWINPUTDEVICE {

@@ -95,6 +95,7 @@ public:
     }
     HMONITOR MonitorFromWindow(HWND window, DWORD flags) override { return ::MonitorFromWindow(window, flags); }
     BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) override { return ::GetMonitorInfoW(monitor, info); }
+    bool QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets) override;
 
     // IShell
     HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
@@ -193,6 +194,62 @@ public:
         return true;
     }
 };
+
+// The display configuration functions came with Windows 7; looked up at run
+// time so that a system without them still starts (and the monitors are then
+// known by their GDI names).
+bool Win32Port::QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets)
+{
+    using GetBufferSizes = LONG(WINAPI*)(UINT32, UINT32*, UINT32*);
+    using Query = LONG(WINAPI*)(UINT32, UINT32*, DISPLAYCONFIG_PATH_INFO*, UINT32*, DISPLAYCONFIG_MODE_INFO*,
+                                DISPLAYCONFIG_TOPOLOGY_ID*);
+    using GetDeviceInfo = LONG(WINAPI*)(DISPLAYCONFIG_DEVICE_INFO_HEADER*);
+    targets.clear();
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    if (!user32) return false;
+    const auto getBufferSizes =
+        reinterpret_cast<GetBufferSizes>(reinterpret_cast<void*>(::GetProcAddress(user32, "GetDisplayConfigBufferSizes")));
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(user32, "QueryDisplayConfig")));
+    const auto getDeviceInfo =
+        reinterpret_cast<GetDeviceInfo>(reinterpret_cast<void*>(::GetProcAddress(user32, "DisplayConfigGetDeviceInfo")));
+    if (!getBufferSizes || !query || !getDeviceInfo) return false;
+
+    std::vector<DISPLAYCONFIG_PATH_INFO> paths;
+    std::vector<DISPLAYCONFIG_MODE_INFO> modes;
+    LONG result = ERROR_INSUFFICIENT_BUFFER;
+    // A display added between the two calls makes the buffers too small: ask
+    // again, a few times at most.
+    for (int attempt = 0; attempt < 4 && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+        UINT32 pathCount = 0;
+        UINT32 modeCount = 0;
+        if (getBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS) return false;
+        paths.resize(pathCount);
+        modes.resize(modeCount);
+        result = query(QDC_ONLY_ACTIVE_PATHS, &pathCount, paths.data(), &modeCount, modes.data(), nullptr);
+        paths.resize(pathCount);
+    }
+    if (result != ERROR_SUCCESS) return false;
+
+    for (const DISPLAYCONFIG_PATH_INFO& path : paths) {
+        DISPLAYCONFIG_SOURCE_DEVICE_NAME source{};
+        source.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_SOURCE_NAME;
+        source.header.size = sizeof(source);
+        source.header.adapterId = path.sourceInfo.adapterId;
+        source.header.id = path.sourceInfo.id;
+        DISPLAYCONFIG_TARGET_DEVICE_NAME target{};
+        target.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_TARGET_NAME;
+        target.header.size = sizeof(target);
+        target.header.adapterId = path.targetInfo.adapterId;
+        target.header.id = path.targetInfo.id;
+        // A path whose names cannot be read is left out: its monitor is then
+        // known by its GDI name, as where the configuration is missing.
+        if (getDeviceInfo(&source.header) != ERROR_SUCCESS || getDeviceInfo(&target.header) != ERROR_SUCCESS)
+            continue;
+        targets.push_back(DisplayTarget{source.viewGdiDeviceName, target.monitorDevicePath,
+                                        target.monitorFriendlyDeviceName});
+    }
+    return true;
+}
 
 Win32Port win32Port;
 

@@ -160,10 +160,16 @@ void FakeDesktop::SetMonitors(std::vector<FakeMonitor> monitors)
     workArea = monitors_.front().work;
 }
 
-FakeMonitor FakeDesktop::MonitorAt(std::size_t index) const
+RECT FakeDesktop::MonitorRect(std::size_t index) const
 {
-    if (!monitors_.empty()) return monitors_[index];
-    return FakeMonitor{RECT{0, 0, screenWidth_, screenHeight_}, workArea};
+    if (!monitors_.empty()) return monitors_[index].monitor;
+    return RECT{0, 0, screenWidth_, screenHeight_};
+}
+
+RECT FakeDesktop::MonitorWork(std::size_t index) const
+{
+    if (!monitors_.empty()) return monitors_[index].work;
+    return workArea;
 }
 
 void FakeDesktop::AddFolder(const std::wstring& folder, std::vector<std::wstring> names)
@@ -643,12 +649,14 @@ DWORD FakeDesktop::GetWindowThreadProcessId(HWND window, DWORD* processId)
 
 namespace {
 HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(index + 1)); }
+// What GDI calls the adapter output of the monitor at `index` of the list.
+std::wstring GdiName(std::size_t index) { return L"\\\\.\\DISPLAY" + std::to_wstring(index + 1); }
 }  // namespace
 
 BOOL FakeDesktop::EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC procedure, LPARAM parameter)
 {
     for (std::size_t i = 0; i < MonitorCount(); ++i) {
-        RECT rect = MonitorAt(i).monitor;
+        RECT rect = MonitorRect(i);
         if (!procedure(MonitorHandle(i), nullptr, &rect, parameter)) break;
     }
     return TRUE;
@@ -666,7 +674,7 @@ HMONITOR FakeDesktop::MonitorFromWindow(HWND window, DWORD flags)
     std::size_t best = 0;
     std::size_t nearest = 0;
     for (std::size_t i = 0; i < MonitorCount(); ++i) {
-        const RECT m = MonitorAt(i).monitor;
+        const RECT m = MonitorRect(i);
         const std::int64_t w = std::min(r.right, m.right) - std::max(r.left, m.left);
         const std::int64_t h = std::min(r.bottom, m.bottom) - std::max(r.top, m.top);
         if (w > 0 && h > 0 && w * h > bestShared) {
@@ -689,10 +697,27 @@ BOOL FakeDesktop::GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info)
 {
     const auto index = reinterpret_cast<std::uintptr_t>(monitor);
     if (!info || index == 0 || index > MonitorCount()) return FALSE;
-    info->rcMonitor = MonitorAt(index - 1).monitor;
-    info->rcWork = MonitorAt(index - 1).work;
-    info->dwFlags = index == 1 ? MONITORINFOF_PRIMARY : 0;
+    info->rcMonitor = MonitorRect(index - 1);
+    info->rcWork = MonitorWork(index - 1);
+    info->dwFlags = info->rcMonitor.left == 0 && info->rcMonitor.top == 0 ? MONITORINFOF_PRIMARY : 0;
+    if (info->cbSize >= sizeof(MONITORINFOEXW)) {
+        const std::wstring name = GdiName(index - 1);
+        WCHAR* device = static_cast<MONITORINFOEXW*>(info)->szDevice;
+        std::wmemcpy(device, name.c_str(), name.size() + 1);
+    }
     return TRUE;
+}
+
+bool FakeDesktop::QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets)
+{
+    targets.clear();
+    if (displayConfigFails) return false;
+    for (std::size_t i = 0; i < monitors_.size(); ++i) {
+        const std::size_t index = displayConfigReversed ? monitors_.size() - 1 - i : i;
+        const FakeMonitor& m = monitors_[index];
+        if (!m.devicePath.empty()) targets.push_back(DisplayTarget{GdiName(index), m.devicePath, m.friendlyName});
+    }
+    return true;
 }
 
 BOOL FakeDesktop::SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags)

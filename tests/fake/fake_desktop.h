@@ -200,6 +200,8 @@ public:
     // Several monitors, the primary first (its origin should be 0, 0); the
     // virtual screen becomes their bounding box and the work area the
     // primary's. Without a call there is one: the screen with `workArea`.
+    // The n-th monitor of the list is "\\.\DISPLAYn" to GDI; the one at 0, 0
+    // is the primary.
     void SetMonitors(std::vector<FakeMonitor> monitors);
     void MovePointer(int x, int y) { pointer = POINT{x, y}; }
     void SetKeyDown(int virtualKey, bool down) { SetKeyState(static_cast<BYTE>(virtualKey & 0xFF), down); }
@@ -240,6 +242,11 @@ public:
     // pen or touch screen.
     int digitizer = 0;
     bool layeredFunctionsAvailable = true;
+    // The display configuration (QueryActiveDisplayTargets): fails as a
+    // system without it does, or lists its paths last monitor first, since
+    // the system promises no order.
+    bool displayConfigFails = false;
+    bool displayConfigReversed = false;
     // The first this many FindWindowW calls find nothing.
     int findWindowFailures = 0;
     int findWindowCalls = 0;
@@ -335,6 +342,7 @@ public:
     BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override;
     HMONITOR MonitorFromWindow(HWND window, DWORD flags) override;
     BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) override;
+    bool QueryActiveDisplayTargets(std::vector<DisplayTarget>& targets) override;
 
     // The layered-window functions GetProcAddress hands out.
     BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
@@ -397,7 +405,8 @@ private:
     // The monitors now: the set ones, or the one screen (no allocation: the
     // engine's poll reads them).
     std::size_t MonitorCount() const { return monitors_.empty() ? 1 : monitors_.size(); }
-    FakeMonitor MonitorAt(std::size_t index) const;
+    RECT MonitorRect(std::size_t index) const;
+    RECT MonitorWork(std::size_t index) const;
 
     int screenWidth_ = 1920;
     int screenHeight_ = 1080;
