@@ -441,6 +441,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         theButtons.ScreenChanged();
         engine_.DisplayChanged();
     }
+    // Only top-level windows hear of it; the Actions page lists the monitors.
+    if (message == WM_DISPLAYCHANGE && pages_[ActionsPage]) SendMessageW(pages_[ActionsPage]->Handle(), message, wParam, lParam);
     // Another scale: the dialog manager lays the window and its pages out
     // again in its own handling of this message; the rest follows after it.
     if (message == WM_DPICHANGED) {

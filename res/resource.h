@@ -21,6 +21,8 @@
 // Labels 1301 to 1336 of any page
 #define IDC_LABEL_FIRST 1301
 #define IDC_MODIFIER 1201
+#define IDC_MONITOR 1202
+#define IDC_ZONE_WAIT 1203
 #define IDC_DIAGRAM 1350
 #define IDC_SITE_LINK 1801
 #define IDC_WEB_HELP 1902

@@ -29,11 +29,22 @@ HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation)
     return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
+TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacity = 0);
+
+// "Same as all monitors" stands at the root beside the headings.
+bool IsSameAsAllMonitors(HWND tree, HTREEITEM item)
+{
+    return NextItem(tree, item, TVGN_PARENT) == nullptr && ItemData(tree, item).lParam == kSameAsAllMonitors;
+}
+
 // Headings have no parent; their data is 0 like the first action's, so only
 // the parent tells them apart.
-bool IsHeading(HWND tree, HTREEITEM item) { return NextItem(tree, item, TVGN_PARENT) == nullptr; }
+bool IsHeading(HWND tree, HTREEITEM item)
+{
+    return NextItem(tree, item, TVGN_PARENT) == nullptr && !IsSameAsAllMonitors(tree, item);
+}
 
-TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacity = 0)
+TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text, int capacity)
 {
     TVITEMW data{};
     data.mask = TVIF_PARAM | TVIF_STATE | (text ? TVIF_TEXT : 0);
@@ -49,9 +60,11 @@ TVITEMW ItemData(HWND tree, HTREEITEM item, wchar_t* text = nullptr, int capacit
 
 HIMAGELIST CreateActionTreeImages(int dpi) { return CreateStripImageList(IDB_TREE, kTreeImageStrip, dpi, 1); }
 
-void FillActionTree(HWND tree, bool& restoring)
+void FillActionTree(HWND tree, bool& restoring, bool sameAsAllMonitors)
 {
     SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (sameAsAllMonitors)
+        InsertItem(tree, TVI_ROOT, kSameAsAllMonitorsItem, BuiltInAction, BuiltInActionSelected, kSameAsAllMonitors);
     // A heading's item data is its key in theData.groupExpanded.
     for (const ActionTreeGroup& group : BuildActionTree()) {
         const HTREEITEM heading =
@@ -78,13 +91,19 @@ std::optional<ActionIndex> SelectedTreeAction(HWND tree)
 
 bool SelectTreeAction(HWND tree, ActionIndex action)
 {
-    for (HTREEITEM group = NextItem(tree, nullptr, TVGN_ROOT); group; group = NextItem(tree, group, TVGN_NEXT))
+    for (HTREEITEM group = NextItem(tree, nullptr, TVGN_ROOT); group; group = NextItem(tree, group, TVGN_NEXT)) {
+        if (action == kSameAsAllMonitors && IsSameAsAllMonitors(tree, group)) {
+            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(group));
+            SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(group));
+            return true;
+        }
         for (HTREEITEM item = NextItem(tree, group, TVGN_CHILD); item; item = NextItem(tree, item, TVGN_NEXT))
             if (ItemData(tree, item).lParam == action) {
                 SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
                 SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
                 return true;
             }
+    }
     return false;
 }
 
@@ -108,6 +127,7 @@ std::wstring ItemTip(HWND tree, HTREEITEM item)
     if (!item) return {};
     wchar_t text[260] = {};
     const TVITEMW data = ItemData(tree, item, text, 260);
+    if (IsSameAsAllMonitors(tree, item)) return L"The zone runs the action it has on all monitors";
     if (IsHeading(tree, item)) return HeadingTip(text);
     return ActionDescription(static_cast<ActionIndex>(data.lParam));
 }

@@ -14,13 +14,15 @@
 namespace vorn::ui {
 
 // Fills the tree from the catalogue and the custom actions, each group
-// expanded as theData.groupExpanded says. `restoring` is set while the
-// groups are opened and closed.
-void FillActionTree(HWND tree, bool& restoring);
+// expanded as theData.groupExpanded says; with `sameAsAllMonitors`, first
+// "Same as all monitors", whose data is kSameAsAllMonitors. `restoring` is
+// set while the groups are opened and closed.
+void FillActionTree(HWND tree, bool& restoring, bool sameAsAllMonitors = false);
 // The image list of the action trees, from the strip of eight pictures, at
 // `dpi`.
 HIMAGELIST CreateActionTreeImages(int dpi);
-// The action of the tree's selected item; none when a heading or nothing is selected.
+// The action of the tree's selected item (kSameAsAllMonitors for "Same as
+// all monitors"); none when a heading or nothing is selected.
 std::optional<ActionIndex> SelectedTreeAction(HWND tree);
 // Selects the first item whose data is `action`; false when none has it.
 bool SelectTreeAction(HWND tree, ActionIndex action);

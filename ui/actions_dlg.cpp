@@ -3,10 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "engine/monitors.h"
 #include "ui/action_tree.h"
-#include "ui/actions_page_model.h"
 #include "ui/controls.h"
 
 namespace vorn::ui {
@@ -22,6 +24,35 @@ constexpr RECT kDescriptionLine{6, 189, 161, 207};
 constexpr PictureAccessibility kZonesAccessibility{
     L"Screen zones", L"Arrow keys choose a corner or a side; the action tree sets its action"};
 constexpr const wchar_t* kZonesHint[] = {L"Click on a corner or a side,", L"and then set its action"};
+
+// The labels the page changes, by their index among the page's labels.
+constexpr int kTreeLabel = 1;
+constexpr int kMonitorLabel = 3;
+
+constexpr const wchar_t* kMonitorTip = L"Choose the monitor whose actions the page shows and sets";
+constexpr const wchar_t* kWaitTip =
+    L"How long the pointer stays in the zone before its action runs, in milliseconds, on every monitor; "
+    L"empty: the Dwell time of the Settings page";
+// A wait has at most four digits; more is held to the longest wait.
+constexpr int kWaitDigits = 4;
+
+// Device paths are compared without regard to case, as the settings do.
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
+// A label's text with its own "&"s shown as typed and the access key first.
+std::wstring WithAccessKeyFirst(const std::wstring& text)
+{
+    std::wstring marked = L"&";
+    for (const wchar_t c : text) {
+        if (c == L'&') marked += L'&';
+        marked += c;
+    }
+    return marked;
+}
 
 }  // namespace
 
@@ -48,7 +79,10 @@ void CMonitorStatic::Select(EdgeZone zone)
     InvalidateRect(handle_, nullptr, FALSE);
 }
 
-std::wstring CMonitorStatic::ValueText() const { return ZoneValueText(selectedZone, page_.Modifier()); }
+std::wstring CMonitorStatic::ValueText() const
+{
+    return ZoneValueText(selectedZone, page_.Modifier(), page_.Monitor());
+}
 
 RECT CMonitorStatic::FocusTarget() const { return kDiagramZoneRects[static_cast<std::size_t>(selectedZone)]; }
 
@@ -87,8 +121,8 @@ LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
 // Resets the selected zone, wherever the double-click falls.
 LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 {
-    theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(selectedZone)] = kNoActionIndex;
-    theData.SaveSettings();
+    // On a monitor chosen, its own "No action".
+    if (page_.Monitor().Set(modifier, selectedZone, kNoActionIndex)) theData.SaveSettings();
     page_.ShowZone(selectedZone);
     page_.UpdateToolTip(MouseMoveAt(handle_, lParam), true);
     return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
@@ -124,7 +158,10 @@ std::span<const MessageEntry<CActionsDlg>> CActionsDlg::MessageTable()
 {
     static const MessageEntry<CActionsDlg> table[] = {
         MapMessage<CActionsDlg>(WM_SHOWWINDOW, &CActionsDlg::OnShowWindow),
+        MapMessage<CActionsDlg>(WM_DISPLAYCHANGE, &CActionsDlg::OnDisplayChange),
         MapNotify<CActionsDlg>(IDC_ACTION_TREE, TVN_SELCHANGEDW, &CActionsDlg::OnSelectionChanged),
+        MapCommand<CActionsDlg>(IDC_MONITOR, &CActionsDlg::OnMonitorChanged, CBN_SELCHANGE),
+        MapCommand<CActionsDlg>(IDC_ZONE_WAIT, &CActionsDlg::OnWaitChanged, EN_CHANGE),
     };
     return table;
 }
@@ -139,11 +176,36 @@ BOOL CActionsDlg::OnInitDialog()
                                    GetModuleHandleW(nullptr), nullptr);
     PlaceDescriptionLine();
     CPicturePage::OnInitDialog();
+    monitorCombo_ = Item(IDC_MONITOR);
+    waitBox_ = Item(IDC_ZONE_WAIT);
+    SendMessageW(waitBox_, EM_SETLIMITTEXT, kWaitDigits, 0);
     const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the key"},
                                 {diagram_.Handle(), L"Choose a corner or a side of the screen"},
-                                {modifierCombo_, L"Select a modifier key for actions"}};
+                                {modifierCombo_, L"Select a modifier key for actions"},
+                                {monitorCombo_, kMonitorTip},
+                                {waitBox_, kWaitTip}};
     toolTip_.Reset(CreatePageToolTip(handle_, tools));
+    RebuildMonitorList();
     return TRUE;
+}
+
+void CActionsDlg::RebuildMonitorList()
+{
+    monitors_ = MonitorChoices(ConnectedMonitors());
+    const bool shown = ShowsMonitorList(monitors_);
+    // Without the list the page works on all monitors.
+    std::size_t chosen = 0;
+    for (std::size_t i = 1; shown && i < monitors_.size(); ++i)
+        if (SamePath(monitors_[i].devicePath, monitor_.devicePath)) chosen = i;
+    monitor_ = monitors_[chosen];
+    SendMessageW(monitorCombo_, CB_RESETCONTENT, 0, 0);
+    for (const MonitorChoice& choice : monitors_)
+        SendMessageW(monitorCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.text.c_str()));
+    SendMessageW(monitorCombo_, CB_SETCURSEL, chosen, 0);
+    // The keyboard leaves the list before it goes.
+    if (!shown && GetFocus() == monitorCombo_) SetFocus(diagram_.Handle());
+    ShowWindow(Label(kMonitorLabel).Handle(), shown ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(monitorCombo_, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void CActionsDlg::PlaceDescriptionLine()
@@ -166,15 +228,26 @@ void CActionsDlg::ShowZone(EdgeZone zone)
 {
     zone_ = zone;
     // The label names the tree for screen readers, and its access key leads there.
-    SetWindowTextW(Label(1).Handle(), (L"&" + ZoneLabel(zone, modifier_)).c_str());
-    SelectTreeAction(tree_, theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)]);
+    SetWindowTextW(Label(kTreeLabel).Handle(), WithAccessKeyFirst(ZoneLabel(zone, modifier_, monitor_)).c_str());
+    SelectTreeAction(tree_, monitor_.Own(modifier_, zone_));
+    showingWait_ = true;
+    SetWindowTextW(waitBox_, ZoneWaitText(zone_).c_str());
+    showingWait_ = false;
     diagram_.AnnounceValue();
+}
+
+void CActionsDlg::ShowMonitor()
+{
+    FillTree();
+    ShowZone(zone_);
 }
 
 std::optional<std::wstring> CActionsDlg::OwnTip(HWND control, POINT point)
 {
+    if (control == monitorCombo_) return kMonitorTip;
+    if (control == waitBox_) return kWaitTip;
     if (control != diagram_.Handle()) return std::nullopt;
-    return ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(point)), diagram_.modifier);
+    return ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(point)), diagram_.modifier, monitor_);
 }
 
 void CActionsDlg::AfterScaleChange()
@@ -185,7 +258,33 @@ void CActionsDlg::AfterScaleChange()
 
 LRESULT CActionsDlg::OnShowWindow(WPARAM wParam, LPARAM)
 {
-    if (wParam) RebuildTree();
+    if (!wParam) return 0;
+    RebuildMonitorList();
+    RebuildTree();
+    return 0;
+}
+
+// Told by the main window: a monitor came or went.
+LRESULT CActionsDlg::OnDisplayChange(WPARAM, LPARAM)
+{
+    RebuildMonitorList();
+    ShowMonitor();
+    return 0;
+}
+
+LRESULT CActionsDlg::OnMonitorChanged(WPARAM, LPARAM)
+{
+    const LRESULT selection = SendMessageW(monitorCombo_, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || static_cast<std::size_t>(selection) >= monitors_.size()) return 0;
+    monitor_ = monitors_[static_cast<std::size_t>(selection)];
+    ShowMonitor();
+    return 0;
+}
+
+LRESULT CActionsDlg::OnWaitChanged(WPARAM, LPARAM)
+{
+    // Saves come at most a few times a second, so typing may save at each digit.
+    if (!showingWait_ && StoreZoneWait(zone_, ControlText(waitBox_))) theData.SaveSettings();
     return 0;
 }
 
@@ -195,11 +294,9 @@ LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
     if (description_) SetWindowTextW(description_, SelectedTreeTip(tree_).c_str());
     const std::optional<ActionIndex> chosen = SelectedTreeAction(tree_);
     if (!chosen) return 0;
-    ActionIndex& assigned = theData.assignments[static_cast<std::size_t>(modifier_)][static_cast<std::size_t>(zone_)];
     // The page selects the zone's own action when it shows it: that is no
     // change, and a first start that changes nothing writes no file.
-    if (*chosen == assigned) return 0;
-    assigned = *chosen;
+    if (!monitor_.Set(modifier_, zone_, *chosen)) return 0;
     theData.SaveSettings();
     diagram_.AnnounceValue();
     return 0;

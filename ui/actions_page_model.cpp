@@ -1,6 +1,9 @@
 #include "ui/actions_page_model.h"
 
+#include <algorithm>
+
 #include "actions/custom_actions.h"
+#include "settings/number.h"
 
 namespace vorn {
 
@@ -24,13 +27,83 @@ EdgeZone DiagramZoneAt(POINT p)
     return NoZone;
 }
 
-std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier)
+// --- the monitor list ----------------------------------------------------------------------
+
+const MonitorChoice kAllMonitors{L"All monitors", L"", L"", L""};
+
+int MonitorChoice::Slot() const { return AllMonitors() ? -1 : theData.MonitorSlot(devicePath); }
+
+ActionIndex MonitorChoice::Shown(ModifierKey modifier, EdgeZone zone) const
+{
+    return theData.AssignmentOn(Slot(), modifier, zone);
+}
+
+ActionIndex MonitorChoice::Own(ModifierKey modifier, EdgeZone zone) const
+{
+    const auto m = static_cast<std::size_t>(modifier);
+    const auto z = static_cast<std::size_t>(zone);
+    if (AllMonitors()) return theData.assignments[m][z];
+    const int slot = Slot();
+    if (slot < 0) return kSameAsAllMonitors;
+    return theData.monitorAssignments[static_cast<std::size_t>(slot)].actions[m][z];
+}
+
+bool MonitorChoice::Set(ModifierKey modifier, EdgeZone zone, ActionIndex action) const
+{
+    if (Own(modifier, zone) == action) return false;
+    int slot = Slot();
+    if (!AllMonitors() && slot < 0) slot = theData.RememberMonitor(devicePath, name);
+    theData.SetAssignmentOn(slot, modifier, zone, action);
+    return true;
+}
+
+std::vector<MonitorChoice> MonitorChoices(const std::vector<ConnectedMonitor>& connected)
+{
+    std::vector<MonitorChoice> choices{kAllMonitors};
+    std::vector<bool> seen(theData.monitorAssignments.size(), false);
+    for (const ConnectedMonitor& monitor : connected) {
+        if (monitor.devicePath.empty()) continue;
+        const std::wstring title = std::to_wstring(monitor.number) + L". " + MonitorDisplayName(monitor);
+        choices.push_back(MonitorChoice{title + (monitor.primary ? L" (primary)" : L""), title, monitor.devicePath,
+                                        monitor.friendlyName});
+        if (const int slot = theData.MonitorSlot(monitor.devicePath); slot >= 0)
+            seen[static_cast<std::size_t>(slot)] = true;
+    }
+    for (std::size_t slot = 0; slot < seen.size(); ++slot) {
+        const MonitorAssignments& remembered = theData.monitorAssignments[slot];
+        if (seen[slot] || remembered.devicePath.empty()) continue;
+        const std::wstring title = remembered.name.empty() ? L"Monitor" : remembered.name;
+        choices.push_back(MonitorChoice{title + L" (not connected)", title, remembered.devicePath, remembered.name});
+    }
+    return choices;
+}
+
+std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
 {
     std::wstring name = ZoneName(zone);
     for (wchar_t& c : name)
         c = FoldCase(c);
     const wchar_t* suffix = modifier == Shift ? L" with Shift key" : modifier == Ctrl ? L" with Ctrl key" : L"";
-    return L"Action for " + name + suffix + L":";
+    const std::wstring on = monitor.AllMonitors() ? L"" : L" on " + monitor.title;
+    return L"Action for " + name + suffix + on + L":";
+}
+
+std::wstring ZoneWaitText(EdgeZone zone)
+{
+    if (zone < 0 || zone >= kZoneCount) return {};
+    const std::int32_t own = theData.zoneDwell[static_cast<std::size_t>(zone)];
+    return own == kDwellAsSetting ? std::wstring() : std::to_wstring(own);
+}
+
+bool StoreZoneWait(EdgeZone zone, const std::wstring& text)
+{
+    if (zone < 0 || zone >= kZoneCount) return false;
+    const bool empty = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L' ' || c == L'\t'; });
+    const std::int32_t wait = empty ? kDwellAsSetting : std::clamp(ParseSettingNumber(text), 0, kMaxZoneDwell);
+    const auto z = static_cast<std::size_t>(zone);
+    if (theData.zoneDwell[z] == wait && theData.unreadZoneDwell[z].empty()) return false;
+    theData.SetZoneDwell(zone, wait);
+    return true;
 }
 
 namespace {
@@ -56,11 +129,11 @@ EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow)
     return kNeighbours[static_cast<std::size_t>(zone)][static_cast<std::size_t>(arrow)];
 }
 
-std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier)
+std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
 {
     if (zone < 0 || zone >= kZoneCount) return {};
     const wchar_t* key = modifier == Shift ? L", Shift: " : modifier == Ctrl ? L", Ctrl: " : L": ";
-    return ZoneName(zone) + std::wstring(key) + ZoneTip(zone, modifier);
+    return ZoneName(zone) + std::wstring(key) + ZoneTip(zone, modifier, monitor);
 }
 
 std::vector<ActionTreeGroup> BuildActionTree()
@@ -94,10 +167,11 @@ std::vector<ActionTreeGroup> BuildActionTree()
 
 std::wstring HeadingTip(const std::wstring& heading) { return heading + L" actions"; }
 
-std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier)
+std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
 {
     if (zone < 0 || zone >= kZoneCount) return {};
-    return ActionName(theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)]);
+    const std::wstring name = ActionName(monitor.Shown(modifier, zone));
+    return monitor.Shared(modifier, zone) ? name + L" (same as all monitors)" : name;
 }
 
 }  // namespace vorn

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/catalogue.h"
+#include "engine/monitors.h"
 #include "platform/win.h"
 #include "settings/data.h"
 
@@ -21,8 +22,59 @@ extern const std::array<RECT, kZoneCount> kDiagramZoneRects;
 // The first zone whose rectangle holds the point, or NoZone.
 EdgeZone DiagramZoneAt(POINT point);
 
-// "Action for lower right corner with Shift key:"
-std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier);
+// One entry of the page's monitor list: all monitors (the shared
+// assignments), a connected monitor, or one remembered and not connected.
+struct MonitorChoice {
+    // As the list shows it: "All monitors", "1. DELL U2720Q (primary)",
+    // "2. Display2", "DELL P2419H (not connected)".
+    std::wstring text;
+    // As the label above the tree names it: "2. Display2", "DELL P2419H".
+    std::wstring title;
+    // Empty for all monitors.
+    std::wstring devicePath;
+    // The friendly name it is remembered by at its first own assignment.
+    std::wstring name;
+
+    bool AllMonitors() const { return devicePath.empty(); }
+    // Its index in theData.monitorAssignments; -1 for all monitors and for a
+    // monitor without a slot yet.
+    int Slot() const;
+    // The action the zone runs there.
+    ActionIndex Shown(ModifierKey modifier, EdgeZone zone) const;
+    // What is set for it there: the monitor's own action, kSameAsAllMonitors
+    // where it has none; for all monitors, the shared action.
+    ActionIndex Own(ModifierKey modifier, EdgeZone zone) const;
+    // Whether the zone shows the shared assignment on a monitor chosen.
+    bool Shared(ModifierKey modifier, EdgeZone zone) const
+    {
+        return !AllMonitors() && Own(modifier, zone) == kSameAsAllMonitors;
+    }
+    // Sets it; a monitor gets its slot at its first own assignment, not by
+    // being chosen. False when nothing changed.
+    bool Set(ModifierKey modifier, EdgeZone zone, ActionIndex action) const;
+};
+
+// All monitors: the page's choice when the list is hidden.
+extern const MonitorChoice kAllMonitors;
+
+// "All monitors", the connected monitors in their numbers' order, then the
+// remembered monitors not connected, in the file's order. A connected
+// monitor whose device path the system cannot tell cannot be remembered and
+// is left out.
+std::vector<MonitorChoice> MonitorChoices(const std::vector<ConnectedMonitor>& connected);
+// The list is shown when more than one monitor is connected or remembered.
+inline bool ShowsMonitorList(const std::vector<MonitorChoice>& choices) { return choices.size() > 2; }
+
+// "Action for lower right corner with Shift key:"; with a monitor chosen,
+// "Action for lower right corner on 2. Display2:".
+std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
+
+// The wait box: the zone's own wait in milliseconds, empty where the zone
+// waits the "Dwell time".
+std::wstring ZoneWaitText(EdgeZone zone);
+// Stores the box's text as the zone's wait: empty is the "Dwell time", a
+// number is held to 0 ... kMaxZoneDwell. False when the wait was that already.
+bool StoreZoneWait(EdgeZone zone, const std::wstring& text);
 
 // The arrow keys, on the monitor picture.
 enum class Arrow {
@@ -41,7 +93,9 @@ EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow);
 // What the picture tells a screen reader it shows: the selected zone and its
 // action for the key, "Lower right corner, Shift: Task view"; the plain
 // action with no key named, "Upper left corner: Screen saver on".
-std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier);
+// With a monitor chosen, a zone that shows the shared assignment says so:
+// "Lower right corner: Task view (same as all monitors)".
+std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
 
 // The tree's pictures, in the order of the image strip.
 enum TreeImage {
@@ -78,7 +132,11 @@ std::vector<ActionTreeGroup> BuildActionTree();
 
 // The tip over a heading: "Window arrangement actions".
 std::wstring HeadingTip(const std::wstring& heading);
-// The tip over a zone of the picture: the name of its action for `modifier`.
-std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier);
+// The tip over a zone of the picture: the name of its action for `modifier`
+// on the monitor chosen, "(same as all monitors)" after it where shared.
+std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
+
+// The tree's first item while a monitor is chosen, its data kSameAsAllMonitors.
+inline constexpr const wchar_t* kSameAsAllMonitorsItem = L"Same as all monitors";
 
 }  // namespace vorn

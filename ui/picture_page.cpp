@@ -106,9 +106,11 @@ BOOL CPicturePage::OnInitDialog()
     return TRUE;
 }
 
+void CPicturePage::FillTree() { FillActionTree(tree_, restoringExpansion_, OffersSameAsAllMonitors()); }
+
 void CPicturePage::RebuildTree()
 {
-    FillActionTree(tree_, restoringExpansion_);
+    FillTree();
     // The keyboard goes to the tree when it was on this page; a page shown
     // from the tab headings leaves it on them.
     const HWND focus = GetFocus();

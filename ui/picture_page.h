@@ -96,6 +96,10 @@ protected:
     // The tip of `control` at `point` where the page makes it itself (the
     // picture's); nothing where the tree's tip at the point is shown.
     virtual std::optional<std::wstring> OwnTip(HWND control, POINT point) = 0;
+    // Whether the tree offers "Same as all monitors" first.
+    virtual bool OffersSameAsAllMonitors() const { return false; }
+    // Refills the tree, leaving the keyboard where it is.
+    void FillTree();
     // The page's other controls over which the tip follows the pointer.
     virtual bool TipFollowsOver(HWND /*control*/) const { return false; }
     // A modifier chosen in the list; the focus stays on the list, whose arrow

@@ -56,8 +56,10 @@ std::span<const MessageEntry<CPreviewDlg>> CPreviewDlg::MessageTable()
 
 BOOL CPreviewDlg::OnInitDialog()
 {
+    // The display configuration is read once, not at every paint.
+    slots_ = ConnectedMonitorSlots();
     const POINT size = ScreenSize();
-    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_));
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_), slots_);
     MoveTo(handle_, picture.window);
     SetDlgItemTextW(handle_, IDC_LABEL_FIRST, PreviewLabel(modifier_));
     MoveTo(Item(IDC_LABEL_FIRST), picture.label);
@@ -72,7 +74,7 @@ BOOL CPreviewDlg::OnInitDialog()
 // has the keyboard: a screen reader reads them as either comes into view.
 void CPreviewDlg::Describe()
 {
-    const std::wstring text = PreviewDescription(modifier_);
+    const std::wstring text = PreviewDescription(modifier_, slots_);
     SetAccessibleDescription(handle_, text);
     SetAccessibleDescription(Item(IDOK), text);
 }
@@ -118,7 +120,7 @@ LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(handle_, &paint);
     const POINT size = ScreenSize();
-    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_));
+    const PreviewPicture picture = ComputePreviewPicture(size.x, size.y, modifier_, MonitorDpis(handle_), slots_);
     const OwnedBrush zone(CreateSolidBrush(ColourOf(ColourRole::PreviewZone)));
     for (const RECT& area : picture.areas)
         FillRect(dc, &area, zone.Get());

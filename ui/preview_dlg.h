@@ -1,7 +1,7 @@
 // The full-screen preview (Windows only): every zone painted red where it is
 // (in the highlight colour in high contrast), with the name of its action
-// beside it for the modifier held; Shift and Ctrl switch the texts while it
-// is open. A screen reader finds the same texts in its description.
+// beside it for the modifier held, on each monitor that monitor's; Shift and
+// Ctrl switch the texts while it is open. A screen reader finds the same texts in its description.
 #pragma once
 
 #include <array>
@@ -12,6 +12,7 @@
 #include "framework/handles.h"
 #include "res/resource.h"
 #include "settings/data.h"
+#include "ui/preview_layout.h"
 
 namespace vorn::ui {
 
@@ -35,6 +36,8 @@ private:
     HFONT FontFor(int escapement, int dpi);
 
     ModifierKey modifier_;
+    // Which monitor's assignments each place shows, read at the opening.
+    MonitorSlots slots_;
     // Arial at -35, 35, 0 and 90 degrees.
     struct ScaledFont {
         int escapement;

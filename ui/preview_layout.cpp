@@ -5,12 +5,23 @@
 
 #include "actions/custom_actions.h"
 #include "engine/zones.h"
+#include "platform/rect.h"
 #include "ui/diagram_scale.h"
 
 namespace vorn {
 namespace {
 
-PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modifier, int dpi)
+// The slot whose assignment each zone shows.
+using ZoneSlots = std::array<int, kZoneCount>;
+
+ZoneSlots AllZones(int slot)
+{
+    ZoneSlots slots;
+    slots.fill(slot);
+    return slots;
+}
+
+PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modifier, int dpi, const ZoneSlots& slots)
 {
     const auto px = [dpi](int length) { return (length * dpi + kBaseDpi / 2) / kBaseDpi; };
     const CData& d = theData;
@@ -29,7 +40,7 @@ PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modif
     // The window spans (0, 0)-(cx, cy). Side texts sit beside their edge's
     // middle; corner texts run diagonally towards their corner.
     const auto text = [&](EdgeZone zone, int escapement, TextAlign align, int x, int y) {
-        const ActionIndex action = d.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
+        const ActionIndex action = d.AssignmentOn(slots[static_cast<std::size_t>(zone)], modifier, zone);
         return PreviewText{zone, ActionName(action), escapement, align, POINT{x, y}, dpi};
     };
     layout.texts = {{
@@ -73,26 +84,52 @@ std::vector<std::pair<LONG, LONG>> ClosedParts(const MonitorList& monitors, bool
 
 }  // namespace
 
-PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier, int dpi)
+int MonitorSlots::At(POINT point) const
 {
-    const CData& d = theData;
-    return LayoutOf(cx, cy, SideBands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier, dpi);
+    for (const Monitor& monitor : monitors)
+        if (Inside(monitor.rect, point)) return monitor.slot;
+    return -1;
 }
 
-PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier, const std::function<int(int)>& dpiOf)
+MonitorSlots ConnectedMonitorSlots()
+{
+    MonitorSlots slots;
+    for (const ConnectedMonitor& monitor : ConnectedMonitors())
+        slots.monitors.push_back(MonitorSlots::Monitor{monitor.rect, theData.MonitorSlot(monitor.devicePath),
+                                                       std::to_wstring(monitor.number) + L". " +
+                                                           MonitorDisplayName(monitor)});
+    return slots;
+}
+
+PreviewLayout ComputePreviewLayout(int cx, int cy, ModifierKey modifier, int dpi, const MonitorSlots& slots)
+{
+    const CData& d = theData;
+    // Where on the screen's edge each zone lies, in EdgeZone order.
+    const int midX = (d.sideXLow + d.sideXHigh) / 2;
+    const int midY = (d.sideYLow + d.sideYHigh) / 2;
+    const POINT spots[kZoneCount] = {{0, 0},       {cx - 1, 0},    {0, cy - 1},    {cx - 1, cy - 1},
+                                     {0, midY},    {midX, 0},      {cx - 1, midY}, {midX, cy - 1}};
+    ZoneSlots zoneSlots{};
+    for (std::size_t zone = 0; zone < zoneSlots.size(); ++zone)
+        zoneSlots[zone] = slots.At(spots[zone]);
+    return LayoutOf(cx, cy, SideBands{d.sideXLow, d.sideXHigh, d.sideYLow, d.sideYHigh}, modifier, dpi, zoneSlots);
+}
+
+PreviewPicture ComputePreviewPicture(int cx, int cy, ModifierKey modifier, const std::function<int(int)>& dpiOf,
+                                     const MonitorSlots& slots)
 {
     if (theData.cornersOnEveryMonitor) {
         const MonitorList monitors = DisplayMonitors();
-        if (monitors.count > 0) return ComputeMonitorsPreview(monitors, modifier, dpiOf);
+        if (monitors.count > 0) return ComputeMonitorsPreview(monitors, modifier, dpiOf, slots);
     }
-    const PreviewLayout layout = ComputePreviewLayout(cx, cy, modifier, dpiOf ? dpiOf(0) : kBaseDpi);
+    const PreviewLayout layout = ComputePreviewLayout(cx, cy, modifier, dpiOf ? dpiOf(0) : kBaseDpi, slots);
     return PreviewPicture{RECT{0, 0, cx, cy}, std::vector<RECT>(layout.areas.begin(), layout.areas.end()),
                           std::vector<PreviewText>(layout.texts.begin(), layout.texts.end()), layout.label,
                           layout.close};
 }
 
 PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier,
-                                      const std::function<int(int)>& dpiOf)
+                                      const std::function<int(int)>& dpiOf, const MonitorSlots& slots)
 {
     PreviewPicture picture{};
     RECT& bounds = picture.window;
@@ -109,8 +146,8 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         const RECT& m = monitors.rects[static_cast<std::size_t>(i)];
         const int w = m.right - m.left;
         const int h = m.bottom - m.top;
-        const PreviewLayout layout =
-            LayoutOf(w, h, SideBandsOf(w, h, theData.sideLength), modifier, dpiOf ? dpiOf(i) : kBaseDpi);
+        const PreviewLayout layout = LayoutOf(w, h, SideBandsOf(w, h, theData.sideLength), modifier,
+                                              dpiOf ? dpiOf(i) : kBaseDpi, AllZones(slots.At(POINT{m.left, m.top})));
         // Monitor to window coordinates.
         const int dx = m.left - bounds.left;
         const int dy = m.top - bounds.top;
@@ -165,14 +202,26 @@ const wchar_t* PreviewLabel(ModifierKey modifier)
     }
 }
 
-std::wstring PreviewDescription(ModifierKey modifier)
+std::wstring PreviewDescription(ModifierKey modifier, const MonitorSlots& slots)
 {
+    const auto m = static_cast<std::size_t>(modifier);
     std::wstring text;
     for (int zone = 0; zone < kZoneCount; ++zone) {
         if (!text.empty()) text += L" ";
-        const ActionIndex action =
-            theData.assignments[static_cast<std::size_t>(modifier)][static_cast<std::size_t>(zone)];
+        const ActionIndex action = theData.assignments[m][static_cast<std::size_t>(zone)];
         text += std::wstring(ZoneName(static_cast<EdgeZone>(zone))) + L": " + ActionName(action) + L".";
+    }
+    for (const MonitorSlots::Monitor& monitor : slots.monitors) {
+        if (monitor.slot < 0 || static_cast<std::size_t>(monitor.slot) >= theData.monitorAssignments.size()) continue;
+        const auto& own = theData.monitorAssignments[static_cast<std::size_t>(monitor.slot)].actions[m];
+        for (int zone = 0; zone < kZoneCount; ++zone) {
+            const ActionIndex action = own[static_cast<std::size_t>(zone)];
+            if (action == kSameAsAllMonitors) continue;
+            std::wstring name = ZoneName(static_cast<EdgeZone>(zone));
+            for (wchar_t& c : name)
+                c = FoldCase(c);
+            text += L" On " + monitor.title + L", " + name + L": " + ActionName(action) + L".";
+        }
     }
     return text;
 }

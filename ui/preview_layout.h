@@ -36,9 +36,29 @@ struct PreviewLayout {
     RECT close;                                 // the Close button
 };
 
+// The connected monitors with the slot of each in theData.monitorAssignments,
+// matched by device path once per opening of the preview: which monitor's
+// assignments a place on the screen shows.
+struct MonitorSlots {
+    struct Monitor {
+        RECT rect;
+        int slot;           // -1: no assignments of its own
+        std::wstring title; // "2. Display2"
+    };
+    std::vector<Monitor> monitors;
+
+    // The slot of the monitor holding the point; -1 where none holds it.
+    int At(POINT point) const;
+};
+// The monitors connected now (the display configuration is read).
+MonitorSlots ConnectedMonitorSlots();
+
 // At `dpi`, the texts' distances from the edges, the caption and the Close
-// button grow with the scale; the zones are the screen's own pixels.
-PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier, int dpi = 96);
+// button grow with the scale; the zones are the screen's own pixels. Each
+// zone's text is the assignment of the monitor holding the zone's spot on the
+// screen's edge (its corner pixel, its side's middle).
+PreviewLayout ComputePreviewLayout(int screenWidth, int screenHeight, ModifierKey modifier, int dpi = 96,
+                                   const MonitorSlots& slots = {});
 
 // What the preview window paints, in its own coordinates, and where it lies.
 struct PreviewPicture {
@@ -55,18 +75,20 @@ struct PreviewPicture {
 // is a zone (the desktop's outer boundary) and its text only when some of it
 // is; the caption and Close button in the middle of the primary monitor.
 // `dpiOf(i)`: the scale of monitor i (of the virtual screen's monitor, 0,
-// without corners on every monitor); 96 for all when not given.
+// without corners on every monitor); 96 for all when not given. With corners
+// on every monitor each monitor's texts are its own assignments.
 PreviewPicture ComputePreviewPicture(int screenWidth, int screenHeight, ModifierKey modifier,
-                                     const std::function<int(int)>& dpiOf = {});
+                                     const std::function<int(int)>& dpiOf = {}, const MonitorSlots& slots = {});
 PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier,
-                                      const std::function<int(int)>& dpiOf = {});
+                                      const std::function<int(int)>& dpiOf = {}, const MonitorSlots& slots = {});
 
 // "Shift key actions", "Ctrl key actions", or the invitation to press one.
 const wchar_t* PreviewLabel(ModifierKey modifier);
 
 // The zones and their actions as the preview shows them, in words, for a
 // screen reader: "Upper left corner: Peek desktop momentary. Upper right
-// corner: ..." in the zones' order.
-std::wstring PreviewDescription(ModifierKey modifier);
+// corner: ..." in the zones' order; then what a connected monitor has of its
+// own: "On 2. Display2, lower right corner: Task view."
+std::wstring PreviewDescription(ModifierKey modifier, const MonitorSlots& slots = {});
 
 }  // namespace vorn

@@ -1,6 +1,6 @@
 // What the Actions page and the preview show, apart from their widgets: the
-// zones of the monitor picture, the label, the tree's contents, the tips, and
-// where the preview paints and writes.
+// zones of the monitor picture, the label, the tree's contents, the tips, the
+// monitor list and the wait box, and where the preview paints and writes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -317,6 +317,191 @@ TEST_F(PagesModelTest, ThePreviewSaysEveryZoneWithItsActionForTheModifierHeld)
     }
     EXPECT_NE(PreviewDescription(Shift).find(L"Lower right corner: Tile left."), std::wstring::npos);
     EXPECT_EQ(PreviewDescription(Plain).find(L"Lower right corner: Tile left."), std::wstring::npos);
+}
+
+// --- monitors of their own and a wait per zone ------------------------------------------
+
+const wchar_t kLaptop[] = L"\\\\?\\DISPLAY#SHP14C9#4&1b2c3d4e&0&UID265988#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}";
+const wchar_t kDesk[] = L"\\\\?\\DISPLAY#DEL41B8#5&2f3c4d5e&0&UID4357#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}";
+const wchar_t kAway[] = L"\\\\?\\DISPLAY#DELA0E3#5&aa11bb22&0&UID4358#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}";
+
+ConnectedMonitor Connected(int number, const wchar_t* path, const wchar_t* name, RECT rect = {})
+{
+    ConnectedMonitor monitor;
+    monitor.rect = rect;
+    monitor.number = number;
+    monitor.primary = number == 1;
+    monitor.devicePath = path;
+    monitor.friendlyName = name;
+    return monitor;
+}
+
+std::wstring Folded(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = FoldCase(c);
+    return text;
+}
+
+std::vector<std::wstring> Texts(const std::vector<MonitorChoice>& choices)
+{
+    std::vector<std::wstring> texts;
+    for (const MonitorChoice& choice : choices)
+        texts.push_back(choice.text);
+    return texts;
+}
+
+// The list offers every monitor a user can mean, and shows only when there
+// is more than one: a remembered monitor that is connected is listed once.
+TEST_F(PagesModelTest, TheMonitorListNamesEveryMonitorAndShowsWhenThereIsMoreThanOne)
+{
+    struct Case {
+        const char* what;
+        std::vector<ConnectedMonitor> connected;
+        std::vector<std::pair<std::wstring, std::wstring>> remembered;  // path, name
+        std::vector<std::wstring> texts;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"one monitor", {Connected(1, kLaptop, L"")}, {}, {L"All monitors", L"1. Monitor 1 (primary)"}, false},
+        {"two monitors",
+         {Connected(1, kLaptop, L"Built-in display"), Connected(2, kDesk, L"DELL U2720Q")},
+         {},
+         {L"All monitors", L"1. Built-in display (primary)", L"2. DELL U2720Q"},
+         true},
+        {"one connected, one remembered",
+         {Connected(1, kLaptop, L"")},
+         {{kAway, L"DELL P2419H"}},
+         {L"All monitors", L"1. Monitor 1 (primary)", L"DELL P2419H (not connected)"},
+         true},
+        {"one remembered without a name", {}, {{kAway, L""}}, {L"All monitors", L"Monitor (not connected)"}, false},
+        {"the one connected remembered, its path in other case",
+         {Connected(1, kLaptop, L"")},
+         {{Folded(kLaptop), L""}},
+         {L"All monitors", L"1. Monitor 1 (primary)"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        theData.monitorAssignments.clear();
+        for (const auto& [path, name] : c.remembered)
+            theData.RememberMonitor(path, name);
+        const std::vector<MonitorChoice> choices = MonitorChoices(c.connected);
+        EXPECT_EQ(Texts(choices), c.texts);
+        EXPECT_EQ(ShowsMonitorList(choices), c.shown);
+    }
+}
+
+// On a monitor chosen the page shows and sets that monitor's assignments: a
+// zone without its own shows the shared one and says so; choosing the
+// monitor remembers nothing, its first own assignment does, by its name.
+TEST_F(PagesModelTest, AMonitorChosenShowsAndSetsItsOwnAssignments)
+{
+    const ActionIndex taskView = FindActionIndex(L"Task view");
+    const ActionIndex tileLeft = FindActionIndex(L"Tile left");
+    theData.assignments[Plain][LowerRightCorner] = tileLeft;
+    const std::vector<MonitorChoice> choices =
+        MonitorChoices({Connected(1, kLaptop, L""), Connected(2, kDesk, L"Display2")});
+    const MonitorChoice& desk = choices[2];
+
+    EXPECT_EQ(desk.Shown(Plain, LowerRightCorner), tileLeft);
+    EXPECT_EQ(desk.Own(Plain, LowerRightCorner), kSameAsAllMonitors);
+    EXPECT_EQ(ZoneTip(LowerRightCorner, Plain, desk), L"Tile left (same as all monitors)");
+    EXPECT_EQ(ZoneLabel(LowerRightCorner, Plain, desk), L"Action for lower right corner on 2. Display2:");
+    EXPECT_EQ(ZoneLabel(LowerRightCorner, Shift, desk), L"Action for lower right corner with Shift key on 2. Display2:");
+    EXPECT_TRUE(theData.monitorAssignments.empty());
+    // "Same as all monitors" where it is so already changes nothing.
+    EXPECT_FALSE(desk.Set(Plain, LowerRightCorner, kSameAsAllMonitors));
+    EXPECT_TRUE(theData.monitorAssignments.empty());
+
+    EXPECT_TRUE(desk.Set(Plain, LowerRightCorner, taskView));
+    ASSERT_EQ(theData.monitorAssignments.size(), 1u);
+    EXPECT_EQ(theData.monitorAssignments[0].devicePath, kDesk);
+    EXPECT_EQ(theData.monitorAssignments[0].name, L"Display2");
+    EXPECT_EQ(desk.Shown(Plain, LowerRightCorner), taskView);
+    EXPECT_EQ(ZoneValueText(LowerRightCorner, Plain, desk), L"Lower right corner: Task view");
+    // The shared assignment and the other monitor keep theirs.
+    EXPECT_EQ(theData.assignments[Plain][LowerRightCorner], tileLeft);
+    EXPECT_EQ(choices[1].Shown(Plain, LowerRightCorner), tileLeft);
+    EXPECT_EQ(desk.Shown(Shift, LowerRightCorner), theData.assignments[Shift][LowerRightCorner]);
+
+    // Back to the shared one; all monitors set the shared one.
+    EXPECT_TRUE(desk.Set(Plain, LowerRightCorner, kSameAsAllMonitors));
+    EXPECT_EQ(desk.Shown(Plain, LowerRightCorner), tileLeft);
+    EXPECT_TRUE(kAllMonitors.Set(Plain, LowerRightCorner, taskView));
+    EXPECT_EQ(theData.assignments[Plain][LowerRightCorner], taskView);
+    EXPECT_EQ(ZoneTip(LowerRightCorner, Plain, kAllMonitors), L"Task view");
+}
+
+TEST_F(PagesModelTest, TheWaitBoxStoresAZonesWaitHeldToItsRange)
+{
+    struct Case {
+        const wchar_t* typed;
+        std::int32_t stored;
+        const wchar_t* shown;  // when the zone is shown again
+    };
+    const Case cases[] = {
+        {L"800", 800, L"800"}, {L"0", 0, L"0"},       {L"5000", kMaxZoneDwell, L"5000"},
+        {L"5001", kMaxZoneDwell, L"5000"}, {L"", kDwellAsSetting, L""}, {L" ", kDwellAsSetting, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.typed)));
+        theData.zoneDwell[LeftSide] = 123;
+        EXPECT_TRUE(StoreZoneWait(LeftSide, c.typed));
+        EXPECT_EQ(theData.zoneDwell[LeftSide], c.stored);
+        EXPECT_EQ(ZoneWaitText(LeftSide), c.shown);
+        EXPECT_FALSE(StoreZoneWait(LeftSide, c.typed)) << "the same again is no change";
+        EXPECT_EQ(theData.zoneDwell[TopSide], kDwellAsSetting);  // for that zone only
+    }
+}
+
+// Two monitors side by side, the right one with its own lower right corner.
+class MonitorPreviewTest : public PagesModelTest {
+protected:
+    MonitorPreviewTest()
+    {
+        desktop.SetMonitors({{kLeft, kLeft, kLaptop, L""}, {kRight, kRight, kDesk, L"Display2"}});
+        theData.assignments[Plain][LowerRightCorner] = FindActionIndex(L"Tile left");
+        theData.assignments[Plain][UpperLeftCorner] = FindActionIndex(L"Cascade");
+        const int desk = theData.RememberMonitor(kDesk, L"Display2");
+        theData.SetAssignmentOn(desk, Plain, LowerRightCorner, FindActionIndex(L"Task view"));
+        theData.SetAssignmentOn(desk, Plain, UpperLeftCorner, FindActionIndex(L"Minimize momentary"));
+        slots.monitors = {{kLeft, theData.MonitorSlot(kLaptop), L"1. Monitor 1"},
+                          {kRight, theData.MonitorSlot(kDesk), L"2. Display2"}};
+    }
+    static constexpr RECT kLeft{0, 0, 1920, 1080};
+    static constexpr RECT kRight{1920, 0, 3840, 1080};
+    MonitorSlots slots;
+};
+
+// Each text is the assignment of the monitor that holds its zone: with
+// corners on every monitor each monitor's own; without, the monitor at the
+// zone's spot on the screen's edge.
+TEST_F(MonitorPreviewTest, EachZonesTextIsTheAssignmentOfTheMonitorHoldingIt)
+{
+    const auto textOf = [](const PreviewPicture& picture, EdgeZone zone, bool onRight) {
+        for (const PreviewText& text : picture.texts)
+            if (text.zone == zone && (text.at.x >= 1920) == onRight) return text.text;
+        return std::wstring(L"<none>");
+    };
+    theData.cornersOnEveryMonitor = true;
+    const PreviewPicture every = ComputePreviewPicture(3840, 1080, Plain, {}, slots);
+    EXPECT_EQ(textOf(every, LowerRightCorner, true), L"Task view");
+    EXPECT_EQ(textOf(every, UpperLeftCorner, false), L"Cascade");
+    // Where the monitors meet no zone shows.
+    EXPECT_EQ(textOf(every, UpperLeftCorner, true), L"<none>");
+
+    theData.cornersOnEveryMonitor = false;
+    const PreviewPicture outer = ComputePreviewPicture(3840, 1080, Plain, {}, slots);
+    EXPECT_EQ(textOf(outer, LowerRightCorner, true), L"Task view");
+    EXPECT_EQ(textOf(outer, UpperLeftCorner, false), L"Cascade");
+    // Without the monitors' slots every zone shows the shared assignment.
+    EXPECT_EQ(textOf(ComputePreviewPicture(3840, 1080, Plain), LowerRightCorner, true), L"Tile left");
+
+    const std::wstring said = PreviewDescription(Plain, slots);
+    EXPECT_NE(said.find(L"Lower right corner: Tile left."), std::wstring::npos);
+    EXPECT_NE(said.find(L"On 2. Display2, lower right corner: Task view."), std::wstring::npos);
+    EXPECT_EQ(PreviewDescription(Shift, slots).find(L"On 2. Display2"), std::wstring::npos);
 }
 
 }  // namespace

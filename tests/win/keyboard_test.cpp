@@ -171,7 +171,7 @@ protected:
 TEST_F(KeyboardTest, TabRunsThroughThePageTheButtonsBelowAndTheHeadings)
 {
     const std::vector<std::pair<int, std::vector<int>>> walks = {
-        {Actions, {IDC_DIAGRAM, IDC_ACTION_TREE, IDC_MODIFIER}},
+        {Actions, {IDC_DIAGRAM, IDC_ACTION_TREE, IDC_MODIFIER, IDC_ZONE_WAIT}},
         {Buttons, {IDC_DIAGRAM, IDC_ACTION_TREE, IDC_CAPTION, IDC_MODIFIER, IDC_TRANSPARENCY}},
         {Custom, {IDC_LIST, IDC_ADD, IDC_EDIT, IDC_COPY, IDC_DELETE}},
         {Settings,
@@ -458,6 +458,8 @@ TEST_F(KeyboardTest, EveryControlIsNamedAsItsLabelReads)
     } rows[] = {
         {Actions, IDC_ACTION_TREE, L"Action for upper left corner:", false},
         {Actions, IDC_MODIFIER, L"Key:", false},
+        {Actions, IDC_MONITOR, L"Monitor:", false},
+        {Actions, IDC_ZONE_WAIT, L"Wait:", false},
         {Buttons, IDC_ACTION_TREE, L"Action:", false},
         {Buttons, IDC_CAPTION, L"Title:", false},
         {Buttons, IDC_MODIFIER, L"Key:", false},

@@ -207,6 +207,112 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     EXPECT_EQ(Saved().Get(L"Actions, Plain", L"Lower right corner", L""), L"No action");
 }
 
+// Wine shows one monitor: the list shows once a monitor not connected is
+// remembered, and it chooses whose assignments the picture and the tree set.
+TEST_F(PagesTest, TheMonitorListChoosesWhoseAssignmentsThePageShowsAndSets)
+{
+    CMainDlg& main = Open();
+    CActionsDlg& page = ActionsPage(main);
+    const HWND list = page.MonitorList();
+    const HWND tree = page.Tree();
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_FALSE(IsWindowVisible(page.Label(3).Handle()));
+    ASSERT_TRUE(page.Monitor().AllMonitors());
+
+    const int away = theData.RememberMonitor(L"\\\\?\\DISPLAY#DELA0E3#5&aa11bb22&0&UID4358#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7}",
+                                             L"DELL P2419H");
+    theData.SetAssignmentOn(away, Plain, UpperLeftCorner, FindActionIndex(L"Cascade"));
+    SwitchTab(main, CMainDlg::AboutPage);
+    SwitchTab(main, CMainDlg::ActionsPage);
+    ASSERT_TRUE(IsWindowVisible(list));
+    EXPECT_TRUE(IsWindowVisible(page.Label(3).Handle()));
+    ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
+    const auto entry = [&](int index) {
+        wchar_t text[256] = {};
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(entry(0), L"All monitors");
+    EXPECT_EQ(entry(1).rfind(L"1. ", 0), 0u) << testing::PrintToString(entry(1));
+    EXPECT_NE(entry(1).find(L" (primary)"), std::wstring::npos);
+    EXPECT_EQ(entry(2), L"DELL P2419H (not connected)");
+
+    const auto choose = [&](int index) {
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(IDC_MONITOR, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    const auto firstItem = [&] {
+        wchar_t text[64] = {};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = Next(tree, nullptr, TVGN_ROOT);
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return std::wstring(text);
+    };
+    // Wine's monitor, its lower right corner: the shared action shows as
+    // "Same as all monitors", and choosing it remembers nothing.
+    choose(1);
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    Click(page.Diagram().Handle(), scale.Pixels(210), scale.Pixels(159));
+    EXPECT_EQ(firstItem(), L"Same as all monitors");
+    EXPECT_EQ(SelectedData(tree), kSameAsAllMonitors);
+    EXPECT_EQ(WindowText(page.Label(1).Handle()).rfind(L"&Action for lower right corner on 1. ", 0), 0u)
+        << testing::PrintToString(WindowText(page.Label(1).Handle()));
+    EXPECT_EQ(theData.monitorAssignments.size(), 1u);
+
+    const ActionIndex shared = theData.assignments[Plain][LowerRightCorner];
+    const ActionIndex taskView = FindActionIndex(L"Task view");
+    ASSERT_TRUE(SelectTreeAction(tree, taskView));
+    ASSERT_EQ(theData.monitorAssignments.size(), 2u);
+    EXPECT_FALSE(theData.monitorAssignments[1].devicePath.empty());
+    EXPECT_EQ(theData.AssignmentOn(1, Plain, LowerRightCorner), taskView);
+    EXPECT_EQ(theData.assignments[Plain][LowerRightCorner], shared);
+    // Back to the shared action through the tree's first item.
+    ASSERT_TRUE(SelectTreeAction(tree, kSameAsAllMonitors));
+    EXPECT_EQ(theData.monitorAssignments[1].actions[Plain][LowerRightCorner], kSameAsAllMonitors);
+
+    // The one not connected shows its own, and all monitors offer no "Same as".
+    choose(2);
+    Click(page.Diagram().Handle(), scale.Pixels(15), scale.Pixels(15));
+    EXPECT_EQ(SelectedData(tree), FindActionIndex(L"Cascade"));
+    choose(0);
+    EXPECT_NE(firstItem(), L"Same as all monitors");
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for upper left corner:");
+}
+
+// The wait box holds the selected zone's own wait, for every monitor alike.
+TEST_F(PagesTest, TheWaitBoxStoresAndShowsTheZonesOwnWait)
+{
+    CMainDlg& main = Open();
+    CActionsDlg& page = ActionsPage(main);
+    const HWND box = page.WaitBox();
+    const HWND diagram = page.Diagram().Handle();
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    Click(diagram, scale.Pixels(210), scale.Pixels(159));
+    EXPECT_EQ(WindowText(box), L"");
+    const int writes = theData.settingsWrites;
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    for (const wchar_t typed : std::wstring(L"800"))
+        SendMessageW(box, WM_CHAR, typed, 1);
+    EXPECT_EQ(theData.zoneDwell[LowerRightCorner], 800);
+    theData.FlushSettings();
+    EXPECT_GT(theData.settingsWrites, writes);
+
+    // Another zone shows its own, and coming back shows this one's again.
+    Click(diagram, scale.Pixels(15), scale.Pixels(15));
+    EXPECT_EQ(WindowText(box), L"");
+    EXPECT_EQ(theData.zoneDwell[UpperLeftCorner], kDwellAsSetting);
+    Click(diagram, scale.Pixels(210), scale.Pixels(159));
+    EXPECT_EQ(WindowText(box), L"800");
+
+    // Emptied: the zone waits the Dwell time again.
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_CHAR, VK_BACK, 1);
+    EXPECT_EQ(theData.zoneDwell[LowerRightCorner], kDwellAsSetting);
+}
+
 TEST_F(PagesTest, ACollapsedGroupStaysCollapsedAcrossTabSwitches)
 {
     // The heading's place in the tree and the key that keeps it: "Custom",
