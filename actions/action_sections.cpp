@@ -1,5 +1,6 @@
 #include "actions/action_sections.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "actions/custom_actions.h"
@@ -65,6 +66,128 @@ void ReadCustomActionKeys(const ProfileFile& file, int number, CCustomAction& ac
                       ParseFlag(file.Get(kCustomActionsSection, Numbered(L"Hold keys ", number), L"F").c_str());
 }
 
+std::wstring MonitorSection(int modifier, int number)
+{
+    return std::wstring(kActionSections[static_cast<std::size_t>(modifier)]) + L", Monitor " + DecimalText(number);
+}
+
+std::wstring FoldedText(std::wstring_view text)
+{
+    std::wstring folded(text);
+    for (auto& c : folded)
+        c = FoldCase(c);
+    return folded;
+}
+
+// N of a name `prefix` + N (folded prefix, N a positive decimal), or 0.
+int NumberAfter(std::wstring_view name, std::wstring_view foldedPrefix)
+{
+    const std::wstring folded = FoldedText(name);
+    if (!folded.starts_with(foldedPrefix) || folded.size() == foldedPrefix.size()) return 0;
+    long long number = 0;
+    for (std::size_t i = foldedPrefix.size(); i < folded.size(); ++i) {
+        if (folded[i] < L'0' || folded[i] > L'9') return 0;
+        number = number * 10 + (folded[i] - L'0');
+        if (number > 1000000) return 0;
+    }
+    return static_cast<int>(number);
+}
+
+void AppendMonitorSections(std::wstring& out)
+{
+    bool listed = false;
+    for (const MonitorAssignments& monitor : theData.monitorAssignments) {
+        if (!monitor.HasOwn()) continue;
+        if (!listed) AppendHeader(out, kMonitorsSection);
+        listed = true;
+        AppendKeyLine(out, Numbered(L"Monitor ", monitor.number), monitor.devicePath);
+        if (!monitor.name.empty()) AppendKeyLine(out, Numbered(L"Name ", monitor.number), monitor.name);
+    }
+    for (const MonitorAssignments& monitor : theData.monitorAssignments) {
+        if (!monitor.HasOwn()) continue;
+        for (int modifier = 0; modifier < kModifierCount; ++modifier) {
+            const auto m = static_cast<std::size_t>(modifier);
+            bool headed = false;
+            for (int zone = 0; zone < kZoneCount; ++zone) {
+                const auto z = static_cast<std::size_t>(zone);
+                const ActionIndex action = monitor.actions[m][z];
+                const std::wstring& unread = monitor.unread[m][z];
+                if (action == kSameAsAllMonitors && unread.empty()) continue;
+                if (!headed) AppendHeader(out, MonitorSection(modifier, monitor.number).c_str());
+                headed = true;
+                AppendKeyLine(out, ZoneName(EdgeZone(zone)), unread.empty() ? ActionName(action) : unread);
+            }
+        }
+    }
+    out += theData.keptMonitorSections;
+}
+
+// What the file says of each monitor. A section the load cannot place (a
+// number "[Monitors]" does not list) and an action name that names nothing
+// are kept as they stand and told; the zone runs the shared assignment.
+void LoadMonitorSections(const ProfileFile& file)
+{
+    std::optional<UnreadableKeys> unreadable;
+    const auto tell = [&](const std::wstring& text, const std::wstring& section) {
+        if (unreadable)
+            ++unreadable->more;
+        else
+            unreadable = UnreadableKeys{text, {}, 0, section};
+    };
+    for (const ProfileFile::KeyValue& entry : file.Keys(kMonitorsSection)) {
+        const int number = NumberAfter(entry.key, L"monitor ");
+        if (number <= 0 || entry.value.empty() || theData.MonitorSlot(entry.value) >= 0) continue;
+        if (std::any_of(theData.monitorAssignments.begin(), theData.monitorAssignments.end(),
+                        [&](const MonitorAssignments& m) { return m.number == number; }))
+            continue;
+        MonitorAssignments monitor;
+        monitor.number = number;
+        monitor.devicePath = std::wstring(entry.value);
+        monitor.name = file.Get(kMonitorsSection, Numbered(L"Name ", number), L"");
+        theData.monitorAssignments.push_back(std::move(monitor));
+    }
+    for (const std::wstring_view name : file.SectionNames()) {
+        int modifier = -1;
+        int number = 0;
+        for (int m = 0; m < kModifierCount && number == 0; ++m) {
+            number = NumberAfter(name, FoldedText(std::wstring(kActionSections[static_cast<std::size_t>(m)]) + L", monitor "));
+            if (number > 0) modifier = m;
+        }
+        const std::wstring folded = FoldedText(name);
+        if (number == 0 && !(folded.starts_with(L"actions,") && folded.find(L", monitor ") != std::wstring::npos))
+            continue;
+        const auto monitor = std::find_if(theData.monitorAssignments.begin(), theData.monitorAssignments.end(),
+                                          [&](const MonitorAssignments& m) { return number > 0 && m.number == number; });
+        if (monitor == theData.monitorAssignments.end()) {
+            // Kept as read, so that the user's lines come back at the next save.
+            const std::wstring section(name);
+            AppendHeader(theData.keptMonitorSections, section.c_str());
+            for (const ProfileFile::KeyValue& entry : file.Keys(name))
+                AppendKeyLine(theData.keptMonitorSections, entry.key, entry.value);
+            if (number > 0) theData.keptMonitorNumbers.push_back(number);
+            tell(L"", section);
+            continue;
+        }
+        const auto m = static_cast<std::size_t>(modifier);
+        for (int zone = 0; zone < kZoneCount; ++zone) {
+            const auto z = static_cast<std::size_t>(zone);
+            const std::optional<std::wstring_view> value = file.Find(name, ZoneName(EdgeZone(zone)));
+            if (!value) continue;
+            const std::wstring text(*value);
+            const ActionIndex action = FindActionIndex(text);
+            if (action == kNoActionIndex && text != ActionName(kNoActionIndex)) {
+                monitor->unread[m][z] = text;
+                tell(text, std::wstring(name));
+            } else {
+                monitor->actions[m][z] = action;
+            }
+        }
+    }
+    if (unreadable)
+        theData.fileProblems.Report(
+            FileProblem{false, FileError::None, theData.settingsPath, false, false, unreadable});
+}
+
 }  // namespace
 
 AssignmentTable DefaultAssignments()
@@ -88,6 +211,8 @@ void AppendActionSections(std::wstring& out)
             AppendKeyLine(out, ZoneName(EdgeZone(zone)),
                           ActionName(theData.assignments[m][static_cast<std::size_t>(zone)]));
     }
+
+    AppendMonitorSections(out);
 
     AppendHeader(out, kCustomActionsSection);
     int number = 0;
@@ -130,6 +255,7 @@ void LoadActionSections(const ProfileFile& file)
                 file.Get(kActionSections[static_cast<std::size_t>(modifier)], ZoneName(EdgeZone(zone)), fallback));
         }
     }
+    LoadMonitorSections(file);
 }
 
 }  // namespace vorn

@@ -18,11 +18,15 @@ inline constexpr std::array<const wchar_t*, kModifierCount> kActionSections{{
     L"Actions, Ctrl",
 }};
 inline constexpr const wchar_t* kCustomActionsSection = L"Custom actions";
+// The monitors with assignments of their own, by device path; their sections
+// are the action sections' names followed by ", Monitor N".
+inline constexpr const wchar_t* kMonitorsSection = L"Monitors";
 
 // The assignments a missing file gives: the default names, looked up.
 AssignmentTable DefaultAssignments();
 
-// The three action sections, then the custom actions, each after an empty line.
+// The three action sections, the monitors' own, then the custom actions, each
+// after an empty line.
 void AppendActionSections(std::wstring& out);
 
 // The custom actions first, so that the assignments can name them; keys that

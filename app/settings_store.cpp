@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -68,12 +69,17 @@ void DeleteCustomAction(int slot)
     const std::wstring name = theCustomActions[slot].name;
     // Zones whose action bears the name, a built-in one of the same name
     // included, lose it.
+    const auto clear = [&](ActionIndex& action) {
+        if (action != kSameAsAllMonitors && ActionName(action) == name) action = kNoActionIndex;
+    };
     for (auto& row : theData.assignments)
         for (ActionIndex& action : row)
-            if (ActionName(action) == name) {
-                action = kNoActionIndex;
-                theData.SaveSettings();
-            }
+            clear(action);
+    // A monitor's own assignment of the action stays its own: "No action".
+    for (MonitorAssignments& monitor : theData.monitorAssignments)
+        for (auto& row : monitor.actions)
+            for (ActionIndex& action : row)
+                clear(action);
     theCustomActions[slot].Clear();
     const std::array<int, kSlotCount> moved = theCustomActions.Compact();
 
@@ -92,6 +98,10 @@ void DeleteCustomAction(int slot)
     for (auto& row : theData.assignments)
         for (ActionIndex& action : row)
             remap(action);
+    for (MonitorAssignments& monitor : theData.monitorAssignments)
+        for (auto& row : monitor.actions)
+            for (ActionIndex& action : row)
+                remap(action);
     theButtons.RemapActions(remap);
     theData.SaveSettings();
 }
@@ -101,12 +111,19 @@ CustomActionUse UsesOfCustomAction(int slot)
     CustomActionUse use;
     const CCustomAction* action = theCustomActions.Slot(slot);
     if (!action || action->IsFree()) return use;
-    for (int zone = 0; zone < kZoneCount; ++zone)
-        for (const auto& row : theData.assignments)
-            if (ActionName(row[static_cast<std::size_t>(zone)]) == action->name) {
+    // A zone counts once for the monitors that share its assignments and
+    // once for each monitor whose own assignment of it names the action.
+    const auto names = [&](ActionIndex index) { return index != kSameAsAllMonitors && ActionName(index) == action->name; };
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        const auto z = static_cast<std::size_t>(zone);
+        if (std::any_of(theData.assignments.begin(), theData.assignments.end(),
+                        [&](const auto& row) { return names(row[z]); }))
+            ++use.zones;
+        for (const MonitorAssignments& monitor : theData.monitorAssignments)
+            if (std::any_of(monitor.actions.begin(), monitor.actions.end(),
+                            [&](const auto& row) { return names(row[z]); }))
                 ++use.zones;
-                break;
-            }
+    }
     const ActionIndex index = kBuiltInActionCount + slot;
     for (const auto& button : theButtons.List())
         for (const ActionIndex used : button->actions)

@@ -85,6 +85,7 @@ void CData::ResetToDefaults()
     assignments = defaultAssignments;
     monitorAssignments.clear();
     keptMonitorNumbers.clear();
+    keptMonitorSections.clear();
     zoneDwell.fill(kDwellAsSetting);
     for (auto& text : unreadZoneDwell)
         text.clear();

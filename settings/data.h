@@ -229,6 +229,8 @@ public:
     // Numbers of monitor sections read for monitors "[Monitors]" does not
     // list; those sections are written back as they were.
     std::vector<int> keptMonitorNumbers;
+    // Those sections' text, written back after the monitors' own.
+    std::wstring keptMonitorSections;
 
     // The working folder at start-up plus "Vorn.ini"; fixed for the run.
     std::wstring settingsPath;

@@ -68,6 +68,16 @@ FileProblemNotice KeysNotice(const UnreadableKeys& keys, const std::wstring& pat
     constexpr std::size_t kQuotedRoom = 32;
     FileProblemNotice notice;
     notice.title = L"Vorn cannot read some keys in its settings";
+    if (!keys.section.empty()) {
+        // No text: the whole section could not be placed.
+        const std::wstring what = keys.text.empty() ? L"the section [" + keys.section + L"]"
+                                                    : Quoted(keys.text, kQuotedRoom) + L" in [" + keys.section + L"]";
+        const std::wstring after = L" holds values Vorn cannot read: " + what +
+                                   (keys.more > 0 ? L", and " + std::to_wstring(keys.more) + L" more" : L"") +
+                                   L". Vorn keeps them as they are.";
+        notice.text = Shortened(path, after.size() < kTextLimit ? kTextLimit - after.size() : 0) + after;
+        return notice;
+    }
     const std::wstring after =
         L" holds keys that are no key combination: " + Quoted(keys.text, kQuotedRoom) + L" for the custom action " +
         Quoted(keys.action, kQuotedRoom) + (keys.more > 0 ? L", and " + std::to_wstring(keys.more) + L" more" : L"") +

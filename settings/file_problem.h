@@ -13,12 +13,16 @@
 namespace vorn {
 
 // A value the file holds that Vorn cannot read: keys of a custom action
-// written by hand that are no key combination. The first is named, with how
+// written by hand that are no key combination, or another value written by
+// hand (a monitor's action, a wait). The first is named, with how
 // many more there were.
 struct UnreadableKeys {
     std::wstring text;    // as the file holds it
     std::wstring action;  // the custom action's name
     int more = 0;
+    // Set for a value of this section that is not a key combination (a
+    // monitor's action, a wait); such values are kept as they stand.
+    std::wstring section{};
 };
 
 struct FileProblem {

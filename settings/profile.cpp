@@ -1,5 +1,7 @@
 #include "settings/profile.h"
 
+#include <algorithm>
+
 #include "settings/text_encoding.h"
 
 namespace vorn {
@@ -74,10 +76,12 @@ ProfileFile ProfileFile::Parse(std::wstring_view text)
             std::wstring_view name = line.substr(1);
             if (const std::size_t close = name.find(L']'); close != std::wstring_view::npos)
                 name = name.substr(0, close);
-            const auto [entry, added] = file.sectionIndex_.try_emplace(Folded(Trim(name)), file.sections_.size());
+            name = Trim(name);
+            const auto [entry, added] = file.sectionIndex_.try_emplace(Folded(name), file.sections_.size());
             if (added) {
                 file.sections_.emplace_back();
                 current = &file.sections_.back();
+                file.sectionNames_.push_back(file.Spell(name));
             } else {
                 current = nullptr;  // only the first section of a name is searched
             }
@@ -88,9 +92,42 @@ ProfileFile ProfileFile::Parse(std::wstring_view text)
         if (!current || equals == std::wstring_view::npos) continue;
         const std::wstring_view key = Trim(line.substr(0, equals));
         const std::wstring_view value = Unquoted(Trim(line.substr(equals + 1)));
-        current->try_emplace(Folded(key), value);
+        if (current->try_emplace(Folded(key), value).second)
+            file.keyOrder_.push_back(KeyInOrder{file.sections_.size() - 1, file.Spell(key)});
     }
     return file;
+}
+
+ProfileFile::Spelling ProfileFile::Spell(std::wstring_view text)
+{
+    const Spelling spelling{spellings_.size(), text.size()};
+    spellings_ += text;
+    return spelling;
+}
+
+std::vector<std::wstring_view> ProfileFile::SectionNames() const
+{
+    std::vector<std::wstring_view> names;
+    names.reserve(sectionNames_.size());
+    for (const Spelling& name : sectionNames_)
+        names.push_back(SpellingOf(name));
+    return names;
+}
+
+std::vector<ProfileFile::KeyValue> ProfileFile::Keys(std::wstring_view section) const
+{
+    std::vector<KeyValue> keys;
+    const auto found = sectionIndex_.find(Folded(section));
+    if (found == sectionIndex_.end()) return keys;
+    const Values& values = sections_[found->second];
+    // Sections hold their keys in one run of the order, as they are read.
+    const auto first = std::lower_bound(keyOrder_.begin(), keyOrder_.end(), found->second,
+                                        [](const KeyInOrder& k, std::size_t s) { return k.section < s; });
+    for (auto k = first; k != keyOrder_.end() && k->section == found->second; ++k) {
+        const std::wstring_view key = SpellingOf(k->key);
+        keys.push_back(KeyValue{key, values.find(Folded(key))->second});
+    }
+    return keys;
 }
 
 std::optional<std::wstring_view> ProfileFile::Find(std::wstring_view section, std::wstring_view key) const

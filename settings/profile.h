@@ -30,10 +30,42 @@ public:
     // trailing spaces removed when the key or section is missing.
     std::wstring Get(std::wstring_view section, std::wstring_view key, std::wstring_view defaultValue) const;
 
+    // The names of the sections the reader searches, in file order, spelled
+    // as first read (trimmed of blanks); valid while the file lives.
+    std::vector<std::wstring_view> SectionNames() const;
+    struct KeyValue {
+        std::wstring_view key;  // spelled as first read
+        std::wstring_view value;
+    };
+    // The keys the reader finds in `section`, in file order, with the value
+    // Find gives for each.
+    std::vector<KeyValue> Keys(std::wstring_view section) const;
+
 private:
+    // Where a spelling stands in spellings_.
+    struct Spelling {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    struct KeyInOrder {
+        std::size_t section = 0;
+        Spelling key;
+    };
+    // Keeps `text` in spellings_.
+    Spelling Spell(std::wstring_view text);
+    std::wstring_view SpellingOf(Spelling spelling) const
+    {
+        return std::wstring_view(spellings_).substr(spelling.start, spelling.length);
+    }
+
     using Values = std::unordered_map<std::wstring, std::wstring>;  // folded key → value
     std::vector<Values> sections_;
     std::unordered_map<std::wstring, std::size_t> sectionIndex_;  // folded name → section
+    // The order and spelling as read, kept apart so that Find does not pay
+    // for them: names in one buffer, so that a parse allocates little more.
+    std::wstring spellings_;
+    std::vector<Spelling> sectionNames_;  // by section
+    std::vector<KeyInOrder> keyOrder_;
 };
 
 }  // namespace vorn

@@ -152,6 +152,22 @@ std::wstring CData::FormatOwnSections() const
     for (const std::wstring& folder : d.wallpaperFolders)
         out.Key(DecimalText(++number), folder);
 
+    // Only zones with a wait of their own, so that older files stay as they were.
+    const bool anyDwell = std::any_of(d.zoneDwell.begin(), d.zoneDwell.end(), [](std::int32_t w) { return w >= 0; }) ||
+                          std::any_of(d.unreadZoneDwell.begin(), d.unreadZoneDwell.end(),
+                                      [](const std::wstring& text) { return !text.empty(); });
+    if (anyDwell) {
+        out.Line(L"");
+        out.Line(L"[" + std::wstring(kDwellTimesSection) + L"]");
+        for (int zone = 0; zone < kZoneCount; ++zone) {
+            const auto z = static_cast<std::size_t>(zone);
+            if (!d.unreadZoneDwell[z].empty())
+                out.Key(ZoneName(EdgeZone(zone)), d.unreadZoneDwell[z]);
+            else if (d.zoneDwell[z] >= 0)
+                out.Key(ZoneName(EdgeZone(zone)), DecimalText(d.zoneDwell[z]));
+        }
+    }
+
     return out.Take();
 }
 
@@ -238,6 +254,25 @@ void CData::LoadOwnSections(const ProfileFile& file)
         if (folder.empty()) break;
         wallpaperFolders.push_back(std::move(folder));
     }
+
+    // A wait that holds no number is kept as it stands, and the zone waits
+    // the dwell time until the user sets it.
+    std::optional<UnreadableKeys> unreadable;
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        const auto z = static_cast<std::size_t>(zone);
+        const std::optional<std::wstring_view> text = file.Find(kDwellTimesSection, ZoneName(EdgeZone(zone)));
+        if (!text) continue;
+        if (const std::optional<std::int32_t> ms = ReadSettingNumber(*text)) {
+            zoneDwell[z] = std::clamp(*ms, 0, kMaxZoneDwell);
+            continue;
+        }
+        unreadZoneDwell[z] = std::wstring(*text);
+        if (unreadable)
+            ++unreadable->more;
+        else
+            unreadable = UnreadableKeys{unreadZoneDwell[z], {}, 0, kDwellTimesSection};
+    }
+    if (unreadable) fileProblems.Report(FileProblem{false, FileError::None, settingsPath, false, false, unreadable});
 }
 
 void CData::SaveSettings()

@@ -15,6 +15,8 @@ std::wstring DecimalText(std::int64_t number);
 // The settings' own sections; the whole file's other sections follow them.
 inline constexpr const wchar_t* kSettingsSection = L"Settings";
 inline constexpr const wchar_t* kWallpaperFoldersSection = L"Wallpaper folders";
+// Each zone's own wait; written only when a zone has one.
+inline constexpr const wchar_t* kDwellTimesSection = L"Dwell times";
 
 // Whether `bytes` are text in an encoding the load reads, holding every one
 // of `sections` in order, and ending where a save ends: right after the last

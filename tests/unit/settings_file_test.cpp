@@ -1604,3 +1604,119 @@ TEST_F(RoundTripTest, LineBreaksAndNulsBecomeSpaces)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// A file written by hand with monitors of their own and waits per zone: what
+// the load makes of it, what it keeps, what it tells, and that a save writes
+// it back as it was read (the sections in their places, only what differs).
+TEST_F(SettingsFileTest, MonitorsAndWaitsRoundTripKeepingWhatCannotBeRead)
+{
+    std::vector<FileProblem> told;
+    theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+    LoadText("[Settings]\nFirst run=False\nDwell time=300\n"
+             "[Dwell times]\nLower right corner=800\nUpper left corner=abc\nTop side=0\n"
+             "[Actions, Plain]\nLower right corner=Task view\n"
+             "[Monitors]\nMonitor 2=\\\\?\\DISPLAY#B\nName 2=Desk\nMonitor 1=\\\\?\\DISPLAY#A\n"
+             "[Actions, Plain, Monitor 1]\nLower right corner=Screen saver on\nUpper left corner=Nothing like this\n"
+             "[Actions, Shift, Monitor 2]\nLeft side=No action\n"
+             "[Actions, Ctrl, Monitor 7]\nTop side=Sleep\n");
+
+    EXPECT_EQ(theData.DwellOf(LowerRightCorner), 800);
+    EXPECT_EQ(theData.DwellOf(UpperLeftCorner), 300);  // unread: the dwell time
+    EXPECT_EQ(theData.DwellOf(TopSide), 0);
+    EXPECT_EQ(theData.DwellOf(LeftSide), 300);
+    const int a = theData.MonitorSlot(L"\\\\?\\display#a");
+    const int b = theData.MonitorSlot(L"\\\\?\\DISPLAY#B");
+    ASSERT_GE(a, 0);
+    ASSERT_GE(b, 0);
+    EXPECT_EQ(theData.monitorAssignments[static_cast<std::size_t>(b)].name, L"Desk");
+    EXPECT_EQ(theData.AssignmentOn(a, Plain, LowerRightCorner), FindActionIndex(L"Screen saver on"));
+    EXPECT_EQ(theData.AssignmentOn(b, Plain, LowerRightCorner), FindActionIndex(L"Task view"));
+    EXPECT_EQ(theData.AssignmentOn(a, Plain, UpperLeftCorner), theData.assignments[Plain][UpperLeftCorner]);
+    EXPECT_EQ(theData.monitorAssignments[static_cast<std::size_t>(b)].actions[Shift][LeftSide], kNoActionIndex);
+    EXPECT_EQ(theData.monitorAssignments[static_cast<std::size_t>(a)].actions[Shift][LeftSide], kSameAsAllMonitors);
+    ASSERT_EQ(told.size(), 1u);
+    ASSERT_TRUE(told[0].keys);
+    EXPECT_EQ(told[0].keys->text, L"abc");
+    // A new monitor takes a number neither listed nor kept.
+    EXPECT_EQ(theData.FreeMonitorNumber(), 3);
+
+    theData.SaveSettings();
+    const std::string written = Saved();
+    EXPECT_NE(written.find("\r\n[Wallpaper folders]\r\n\r\n[Dwell times]\r\nUpper left corner=abc\r\n"
+                           "Lower right corner=800\r\nTop side=0\r\n\r\n[Actions, Plain]\r\n"),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("Bottom side=No action\r\n\r\n[Monitors]\r\nMonitor 2=\\\\?\\DISPLAY#B\r\nName 2=Desk\r\n"
+                           "Monitor 1=\\\\?\\DISPLAY#A\r\n\r\n[Actions, Shift, Monitor 2]\r\nLeft side=No action\r\n"
+                           "\r\n[Actions, Plain, Monitor 1]\r\nUpper left corner=Nothing like this\r\n"
+                           "Lower right corner=Screen saver on\r\n\r\n[Actions, Ctrl, Monitor 7]\r\nTop side=Sleep\r\n"
+                           "\r\n[Custom actions]\r\n"),
+              std::string::npos)
+        << written;
+    theData.LoadSettings();
+    theData.SaveSettings();
+    EXPECT_EQ(Saved(), written);
+
+    // Set by the user, the unread values go; a monitor left with nothing of
+    // its own leaves the file.
+    theData.SetZoneDwell(UpperLeftCorner, kDwellAsSetting);
+    theData.SetAssignmentOn(a, Plain, UpperLeftCorner, kSameAsAllMonitors);
+    theData.SetAssignmentOn(a, Plain, LowerRightCorner, kSameAsAllMonitors);
+    theData.SaveSettings();
+    const std::string after = Saved();
+    EXPECT_EQ(after.find("abc"), std::string::npos);
+    EXPECT_EQ(after.find("DISPLAY#A"), std::string::npos);
+    EXPECT_EQ(after.find("Monitor 1]"), std::string::npos);
+    EXPECT_NE(after.find("[Actions, Ctrl, Monitor 7]"), std::string::npos);
+}
+
+struct DwellCase {
+    const char* value;
+    std::int32_t wait;    // what the zone waits, with a dwell time of 300
+    const char* written;  // what a save writes back
+};
+
+class ZoneDwellTest : public SettingsFileTest, public ::testing::WithParamInterface<DwellCase> {};
+
+TEST_P(ZoneDwellTest, ReadsClampsAndWritesBack)
+{
+    const DwellCase& c = GetParam();
+    LoadText(std::string("[Settings]\nDwell time=300\n[Dwell times]\nRight side=") + c.value + "\n");
+    EXPECT_EQ(theData.DwellOf(RightSide), c.wait) << c.value;
+    EXPECT_EQ(theData.DwellOf(LeftSide), 300) << c.value;
+    theData.SaveSettings();
+    EXPECT_NE(Saved().find(std::string("[Dwell times]\r\nRight side=") + c.written + "\r\n"), std::string::npos)
+        << c.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ZoneDwellTest,
+                         ::testing::Values(DwellCase{"0", 0, "0"}, DwellCase{"5000", 5000, "5000"},
+                                           DwellCase{"5001", 5000, "5000"}, DwellCase{"-1", 0, "0"},
+                                           DwellCase{"799.9", 799, "799"}, DwellCase{"abc", 300, "abc"}));
+
+TEST_F(SettingsFileTest, DeletingACustomActionFollowsItOnEveryMonitor)
+{
+    theCustomActions[0] = CCustomAction{L"One", L"", L"one.exe", L""};
+    theCustomActions[1] = CCustomAction{L"Two", L"", L"two.exe", L""};
+    const int slot = theData.RememberMonitor(L"\\\\?\\DISPLAY#A", L"Desk");
+    theData.SetAssignmentOn(slot, Plain, UpperLeftCorner, kBuiltInActionCount);      // One
+    theData.SetAssignmentOn(slot, Shift, UpperLeftCorner, kBuiltInActionCount);      // One, same zone
+    theData.SetAssignmentOn(slot, Plain, LowerRightCorner, kBuiltInActionCount + 1);  // Two
+    theData.assignments[Ctrl][UpperLeftCorner] = kBuiltInActionCount;               // One, shared
+    // The shared zone and the monitor's own zone: two zones change.
+    EXPECT_EQ(UsesOfCustomAction(0).zones, 2);
+    DeleteCustomAction(0);
+    const auto& own = theData.monitorAssignments[static_cast<std::size_t>(slot)].actions;
+    EXPECT_EQ(own[Plain][UpperLeftCorner], kNoActionIndex);
+    EXPECT_EQ(own[Plain][LowerRightCorner], kBuiltInActionCount);  // Two moved down a slot
+    EXPECT_EQ(own[Ctrl][UpperLeftCorner], kSameAsAllMonitors);
+    EXPECT_EQ(theData.assignments[Ctrl][UpperLeftCorner], kNoActionIndex);
+    EXPECT_NE(Saved().find("[Actions, Plain, Monitor 1]\r\nUpper left corner=No action\r\nLower right corner=Two\r\n"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorn
