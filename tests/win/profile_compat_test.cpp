@@ -172,6 +172,15 @@ struct CorpusFile {
 constexpr bool kWineDiffers = true;
 constexpr bool kWindowsDiffers = true;
 
+// A file as a save writes it with monitors and waits of their own.
+constexpr std::string_view kMonitorSectionsFile =
+    "[Settings]\r\nDwell time=100\r\n\r\n[Wallpaper folders]\r\n\r\n[Dwell times]\r\n"
+    "Lower right corner=800\r\nTop side=abc\r\n\r\n[Actions, Plain]\r\nLeft side=Tile left\r\n\r\n"
+    "[Monitors]\r\nMonitor 2=\\\\?\\DISPLAY#Default_Monitor#4&1a2b&0&UID0#{e6f07b5f-ee97}\r\n"
+    "Name 2=Desk screen\r\n\r\n[Actions, Plain, Monitor 2]\r\nLower right corner=Tile left\r\n"
+    "Left side=No action\r\n\r\n[Actions, Ctrl, Monitor 2]\r\nUpper left corner=No action\r\n\r\n"
+    "[Actions, Shift, Monitor 9]\r\nBottom side=kept\r\n\r\n[Custom actions]\r\n";
+
 std::vector<CorpusFile> Corpus()
 {
     using namespace std::string_literals;
@@ -419,6 +428,17 @@ std::vector<CorpusFile> Corpus()
              {L"Custom actions", L"Name 2", L"", L""},
              {L"Actions, Plain", L"Left side", L"Tile left", L"Backup ; mine"},
          }},
+        {"monitors and waits of their own", std::string(kMonitorSectionsFile),
+         {
+             {L"Dwell times", L"Lower right corner", L"", L"800"},
+             {L"dwell TIMES", L"Top side", L"", L"abc"},
+             {L"Monitors", L"Monitor 2", L"", L"\\\\?\\DISPLAY#Default_Monitor#4&1a2b&0&UID0#{e6f07b5f-ee97}"},
+             {L"Monitors", L"Name 2", L"", L"Desk screen"},
+             {L"Actions, Plain, Monitor 2", L"Lower right corner", L"", L"Tile left"},
+             {L"actions, ctrl, monitor 2", L"Upper left corner", L"", L"No action"},
+             {L"Actions, Shift, Monitor 9", L"Bottom side", L"", L"kept"},
+             {L"Actions, Shift, Monitor 2", L"Bottom side", L"<none>", L"<none>"},
+         }},
     };
 }
 
@@ -501,6 +521,25 @@ TEST_F(ProfileCompatTest, CorpusReadsAsWindowsReadsIt)
         }
     }
     EXPECT_GT(compared, 100);
+}
+
+// The order the load lists monitors and keeps sections in is the order the
+// system's own reader lists them: section names and each section's keys.
+TEST_F(ProfileCompatTest, SectionsAndKeysListInTheSystemsOrder)
+{
+    const std::wstring path = NewFile(L"order");
+    ASSERT_TRUE(WriteBytes(path, std::string(kMonitorSectionsFile)));
+    const ProfileFile ours = ProfileFile::FromBytes(kMonitorSectionsFile);
+    const std::vector<std::wstring> sections = SystemSections(path);
+    const std::vector<std::wstring_view> ourSections = ours.SectionNames();
+    ASSERT_EQ(std::vector<std::wstring>(ourSections.begin(), ourSections.end()), sections);
+    for (const std::wstring& section : sections) {
+        SCOPED_TRACE(::testing::PrintToString(section));
+        std::vector<std::wstring> keys;
+        for (const ProfileFile::KeyValue& key : ours.Keys(section))
+            keys.emplace_back(key.key);
+        EXPECT_EQ(keys, SystemKeys(path, section));
+    }
 }
 
 // The one deliberate difference: with the buffer Windows programs
