@@ -151,7 +151,7 @@ void LoadMonitorSections(const ProfileFile& file)
         int number = 0;
         for (int m = 0; m < kModifierCount && number == 0; ++m) {
             number = NumberAfter(name, FoldedText(std::wstring(kActionSections[static_cast<std::size_t>(m)]) + L", monitor "));
-            if (number > 0) modifier = m;
+            modifier = m;  // the loop ends at the modifier whose name matched
         }
         const std::wstring folded = FoldedText(name);
         if (number == 0 && !(folded.starts_with(L"actions,") && folded.find(L", monitor ") != std::wstring::npos))

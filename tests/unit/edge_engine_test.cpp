@@ -637,12 +637,13 @@ TEST_F(MonitorAssignmentTest, AButtonAskingForTheZonesActionGetsTheMonitorsOwn)
     Own(kDesk, NoZone);
     theData.cornersOnEveryMonitor = true;
     PollAt({3839, 540});
-    engine.RunAction(kCascade, false, nullptr);
+    // A button's own action, the first built-in one among them, is its own.
+    engine.RunAction(0, false, nullptr);
     engine.RunAction(-1, true, nullptr);
     Hold(Shift);
     engine.RunAction(-1, false, nullptr);
     EXPECT_EQ(calls, (std::vector<Call>{{OwnAction(Plain, RightSide), false, editor, false},
-                                        {kCascade, false, editor, false},
+                                        {0, false, editor, false},
                                         {OwnAction(Plain, RightSide), true, editor, false},
                                         {OwnAction(Shift, RightSide), false, editor, false}}));
 }
