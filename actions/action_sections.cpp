@@ -71,18 +71,10 @@ std::wstring MonitorSection(int modifier, int number)
     return std::wstring(kActionSections[static_cast<std::size_t>(modifier)]) + L", Monitor " + DecimalText(number);
 }
 
-std::wstring FoldedText(std::wstring_view text)
-{
-    std::wstring folded(text);
-    for (auto& c : folded)
-        c = FoldCase(c);
-    return folded;
-}
-
 // N of a name `prefix` + N (folded prefix, N a positive decimal), or 0.
 int NumberAfter(std::wstring_view name, std::wstring_view foldedPrefix)
 {
-    const std::wstring folded = FoldedText(name);
+    const std::wstring folded = FoldedCase(name);
     if (!folded.starts_with(foldedPrefix) || folded.size() == foldedPrefix.size()) return 0;
     long long number = 0;
     for (std::size_t i = foldedPrefix.size(); i < folded.size(); ++i) {
@@ -150,10 +142,10 @@ void LoadMonitorSections(const ProfileFile& file)
         int modifier = -1;
         int number = 0;
         for (int m = 0; m < kModifierCount && number == 0; ++m) {
-            number = NumberAfter(name, FoldedText(std::wstring(kActionSections[static_cast<std::size_t>(m)]) + L", monitor "));
+            number = NumberAfter(name, FoldedCase(std::wstring(kActionSections[static_cast<std::size_t>(m)]) + L", monitor "));
             modifier = m;  // the loop ends at the modifier whose name matched
         }
-        const std::wstring folded = FoldedText(name);
+        const std::wstring folded = FoldedCase(name);
         if (number == 0 && !(folded.starts_with(L"actions,") && folded.find(L", monitor ") != std::wstring::npos))
             continue;
         const auto monitor = std::find_if(theData.monitorAssignments.begin(), theData.monitorAssignments.end(),

@@ -28,13 +28,6 @@ BOOL CALLBACK AddHandle(HMONITOR monitor, HDC, LPRECT rect, LPARAM parameter)
     return TRUE;
 }
 
-// GDI names are compared as the system compares device names, without regard to case.
-bool SameName(const std::wstring& a, const std::wstring& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
-}
-
 }  // namespace
 
 const RECT* MonitorList::At(POINT point) const
@@ -70,7 +63,7 @@ std::vector<ConnectedMonitor> ConnectedMonitors()
             monitor.primary = handle.rect.left == 0 && handle.rect.top == 0;
         }
         const auto target = std::find_if(targets.begin(), targets.end(), [&](const DisplayTarget& t) {
-            return !monitor.devicePath.empty() && SameName(t.gdiDeviceName, monitor.devicePath);
+            return !monitor.devicePath.empty() && EqualsIgnoringCase(t.gdiDeviceName, monitor.devicePath);
         });
         if (target != targets.end() && !target->devicePath.empty()) {
             monitor.devicePath = target->devicePath;

@@ -46,13 +46,8 @@ void CData::SetZoneDwell(EdgeZone zone, std::int32_t ms)
 int CData::MonitorSlot(std::wstring_view devicePath) const
 {
     if (devicePath.empty()) return -1;
-    const auto same = [&](const std::wstring& path) {
-        return path.size() == devicePath.size() &&
-               std::equal(path.begin(), path.end(), devicePath.begin(),
-                          [](wchar_t a, wchar_t b) { return FoldCase(a) == FoldCase(b); });
-    };
     for (std::size_t i = 0; i < monitorAssignments.size(); ++i)
-        if (same(monitorAssignments[i].devicePath)) return static_cast<int>(i);
+        if (EqualsIgnoringCase(monitorAssignments[i].devicePath, devicePath)) return static_cast<int>(i);
     return -1;
 }
 

@@ -275,7 +275,15 @@ std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs)
 
 wchar_t FoldCase(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
+std::wstring FoldedCase(std::wstring_view text)
+{
+    std::wstring folded(text);
+    for (wchar_t& c : folded)
+        c = FoldCase(c);
+    return folded;
+}
+
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b)
 {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

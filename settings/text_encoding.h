@@ -48,6 +48,7 @@ std::string EncodeSettingsText(std::wstring_view text, TextEncoding readAs = Tex
 // The Windows runtime's _wcsicmp in its default locale folds A-Z only; doing
 // the same on every platform keeps name lookups identical everywhere.
 wchar_t FoldCase(wchar_t c);
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b);
+std::wstring FoldedCase(std::wstring_view text);
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace vorn

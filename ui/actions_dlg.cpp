@@ -36,13 +36,6 @@ constexpr const wchar_t* kWaitTip =
 // A wait has at most four digits; more is held to the longest wait.
 constexpr int kWaitDigits = 4;
 
-// Device paths are compared without regard to case, as the settings do.
-bool SamePath(const std::wstring& a, const std::wstring& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldCase(x) == FoldCase(y); });
-}
-
 // A label's text with its own "&"s shown as typed and the access key first.
 std::wstring WithAccessKeyFirst(const std::wstring& text)
 {
@@ -196,7 +189,7 @@ void CActionsDlg::RebuildMonitorList()
     // Without the list the page works on all monitors.
     std::size_t chosen = 0;
     for (std::size_t i = 1; shown && i < monitors_.size(); ++i)
-        if (SamePath(monitors_[i].devicePath, monitor_.devicePath)) chosen = i;
+        if (EqualsIgnoringCase(monitors_[i].devicePath, monitor_.devicePath)) chosen = i;
     monitor_ = monitors_[chosen];
     SendMessageW(monitorCombo_, CB_RESETCONTENT, 0, 0);
     for (const MonitorChoice& choice : monitors_)

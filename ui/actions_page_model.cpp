@@ -80,9 +80,7 @@ std::vector<MonitorChoice> MonitorChoices(const std::vector<ConnectedMonitor>& c
 
 std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
 {
-    std::wstring name = ZoneName(zone);
-    for (wchar_t& c : name)
-        c = FoldCase(c);
+    const std::wstring name = FoldedCase(ZoneName(zone));
     const wchar_t* suffix = modifier == Shift ? L" with Shift key" : modifier == Ctrl ? L" with Ctrl key" : L"";
     const std::wstring on = monitor.AllMonitors() ? L"" : L" on " + monitor.title;
     return L"Action for " + name + suffix + on + L":";

@@ -217,9 +217,7 @@ std::wstring PreviewDescription(ModifierKey modifier, const MonitorSlots& slots)
         for (int zone = 0; zone < kZoneCount; ++zone) {
             const ActionIndex action = own[static_cast<std::size_t>(zone)];
             if (action == kSameAsAllMonitors) continue;
-            std::wstring name = ZoneName(static_cast<EdgeZone>(zone));
-            for (wchar_t& c : name)
-                c = FoldCase(c);
+            const std::wstring name = FoldedCase(ZoneName(static_cast<EdgeZone>(zone)));
             text += L" On " + monitor.title + L", " + name + L": " + ActionName(action) + L".";
         }
     }

@@ -336,13 +336,6 @@ ConnectedMonitor Connected(int number, const wchar_t* path, const wchar_t* name,
     return monitor;
 }
 
-std::wstring Folded(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = FoldCase(c);
-    return text;
-}
-
 std::vector<std::wstring> Texts(const std::vector<MonitorChoice>& choices)
 {
     std::vector<std::wstring> texts;
@@ -377,7 +370,7 @@ TEST_F(PagesModelTest, TheMonitorListNamesEveryMonitorAndShowsWhenThereIsMoreTha
         {"one remembered without a name", {}, {{kAway, L""}}, {L"All monitors", L"Monitor (not connected)"}, false},
         {"the one connected remembered, its path in other case",
          {Connected(1, kLaptop, L"")},
-         {{Folded(kLaptop), L""}},
+         {{FoldedCase(kLaptop), L""}},
          {L"All monitors", L"1. Monitor 1 (primary)"},
          false},
     };
