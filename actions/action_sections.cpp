@@ -66,9 +66,9 @@ void ReadCustomActionKeys(const ProfileFile& file, int number, CCustomAction& ac
                       ParseFlag(file.Get(kCustomActionsSection, Numbered(L"Hold keys ", number), L"F").c_str());
 }
 
-std::wstring MonitorSection(int modifier, int number)
+std::wstring MonitorSection(ActionSet set, int number)
 {
-    return std::wstring(kActionSections[static_cast<std::size_t>(modifier)]) + L", Monitor " + DecimalText(number);
+    return std::wstring(kActionSections[static_cast<std::size_t>(set)]) + L", Monitor " + DecimalText(number);
 }
 
 // N of a name `prefix` + N (folded prefix, N a positive decimal), or 0.
@@ -97,15 +97,15 @@ void AppendMonitorSections(std::wstring& out)
     }
     for (const MonitorAssignments& monitor : theData.monitorAssignments) {
         if (!monitor.HasOwn()) continue;
-        for (int modifier = 0; modifier < kModifierCount; ++modifier) {
-            const auto m = static_cast<std::size_t>(modifier);
+        for (int set = 0; set < kActionSetCount; ++set) {
+            const auto m = static_cast<std::size_t>(set);
             bool headed = false;
             for (int zone = 0; zone < kZoneCount; ++zone) {
                 const auto z = static_cast<std::size_t>(zone);
                 const ActionIndex action = monitor.actions[m][z];
                 const std::wstring& unread = monitor.unread[m][z];
                 if (action == kSameAsAllMonitors && unread.empty()) continue;
-                if (!headed) AppendHeader(out, MonitorSection(modifier, monitor.number).c_str());
+                if (!headed) AppendHeader(out, MonitorSection(set, monitor.number).c_str());
                 headed = true;
                 AppendKeyLine(out, ZoneName(EdgeZone(zone)), unread.empty() ? ActionName(action) : unread);
             }
@@ -141,7 +141,7 @@ void LoadMonitorSections(const ProfileFile& file)
     for (const std::wstring_view name : file.SectionNames()) {
         int modifier = -1;
         int number = 0;
-        for (int m = 0; m < kModifierCount && number == 0; ++m) {
+        for (int m = 0; m < kActionSetCount && number == 0; ++m) {
             number = NumberAfter(name, FoldedCase(std::wstring(kActionSections[static_cast<std::size_t>(m)]) + L", monitor "));
             modifier = m;  // the loop ends at the modifier whose name matched
         }
@@ -187,17 +187,22 @@ AssignmentTable DefaultAssignments()
     AssignmentTable table{};
     for (int zone = 0; zone < kZoneCount; ++zone) {
         const auto z = static_cast<std::size_t>(zone);
-        table[Plain][z] = FindActionIndex(kDefaultPlainActions[z]);
-        table[Shift][z] = FindActionIndex(kDefaultOtherAction);
-        table[Ctrl][z] = FindActionIndex(kDefaultOtherAction);
+        for (std::size_t set = 0; set < table.size(); ++set)
+            table[set][z] = FindActionIndex(set == Plain ? kDefaultPlainActions[z] : kDefaultOtherAction);
     }
     return table;
 }
 
 void AppendActionSections(std::wstring& out)
 {
-    for (int modifier = 0; modifier < kModifierCount; ++modifier) {
-        const auto m = static_cast<std::size_t>(modifier);
+    for (int set = 0; set < kActionSetCount; ++set) {
+        const auto m = static_cast<std::size_t>(set);
+        // The wheel's and the click's only when they hold an action, so that
+        // older files come back as they were.
+        const auto& row = theData.assignments[m];
+        if (TriggerOf(set) != Entering &&
+            std::all_of(row.begin(), row.end(), [](ActionIndex a) { return a == kNoActionIndex; }))
+            continue;
         AppendHeader(out, kActionSections[m]);
         for (int zone = 0; zone < kZoneCount; ++zone)
             AppendKeyLine(out, ZoneName(EdgeZone(zone)),
@@ -241,10 +246,10 @@ void LoadActionSections(const ProfileFile& file)
 
     for (int zone = 0; zone < kZoneCount; ++zone) {
         const auto z = static_cast<std::size_t>(zone);
-        for (int modifier = 0; modifier < kModifierCount; ++modifier) {
-            const wchar_t* fallback = modifier == Plain ? kDefaultPlainActions[z] : kDefaultOtherAction;
-            theData.assignments[static_cast<std::size_t>(modifier)][z] = FindActionIndex(
-                file.Get(kActionSections[static_cast<std::size_t>(modifier)], ZoneName(EdgeZone(zone)), fallback));
+        for (int set = 0; set < kActionSetCount; ++set) {
+            const wchar_t* fallback = set == Plain ? kDefaultPlainActions[z] : kDefaultOtherAction;
+            theData.assignments[static_cast<std::size_t>(set)][z] = FindActionIndex(
+                file.Get(kActionSections[static_cast<std::size_t>(set)], ZoneName(EdgeZone(zone)), fallback));
         }
     }
     LoadMonitorSections(file);

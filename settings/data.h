@@ -49,6 +49,24 @@ inline constexpr int kModifierCount = 3;
 // over Ctrl when both are down.
 ModifierKey CurrentModifier();
 
+// What sets a zone's action off: the pointer entering the zone, or a notch of
+// the wheel or a left click while the pointer is in it.
+enum ZoneTrigger : std::int32_t {
+    Entering = 0,
+    WheelUp = 1,
+    WheelDown = 2,
+    Click = 3
+};
+inline constexpr int kTriggerCount = 4;
+
+// A set of eight assignments: a trigger with a modifier. The first three are
+// entering with Plain, Shift and Ctrl, so a ModifierKey is its own set.
+using ActionSet = int;
+inline constexpr int kActionSetCount = kTriggerCount * kModifierCount;
+constexpr ActionSet SetOf(ZoneTrigger trigger, ModifierKey modifier) { return trigger * kModifierCount + modifier; }
+constexpr ZoneTrigger TriggerOf(ActionSet set) { return static_cast<ZoneTrigger>(set / kModifierCount); }
+constexpr ModifierKey ModifierOf(ActionSet set) { return static_cast<ModifierKey>(set % kModifierCount); }
+
 // The action trees' headings, each with its "Group k expanded" key: the
 // twelve first catalogue groups take 1 to 12 and "Custom" 13, as before the
 // catalogue grew; the groups added later take 14 and up.
@@ -77,7 +95,7 @@ public:
     virtual bool IsComplete(std::string_view bytes) const = 0;
 };
 
-using AssignmentTable = std::array<std::array<ActionIndex, kZoneCount>, kModifierCount>;
+using AssignmentTable = std::array<std::array<ActionIndex, kZoneCount>, kActionSetCount>;
 
 class CData {
 public:
@@ -179,7 +197,7 @@ public:
     std::int32_t dwellTime = 0;          // milliseconds in a zone before it counts
     bool instantResponse = false;        // zones decided on each pointer movement, not polled
     bool quietWhileDragging = false;     // no zone entered while a mouse button is down
-    // assignments[modifier][zone]
+    // assignments[set][zone]: entering with each modifier, then the wheel and the click
     AssignmentTable assignments{};
     // What a reset gives the assignments. The actions are named above
     // settings, so start-up gives these with the file's composer; until then
@@ -208,10 +226,10 @@ public:
     // clamped into 0 … kMaxZoneDwell; a value kept unread there is dropped.
     void SetZoneDwell(EdgeZone zone, std::int32_t ms);
 
-    // The action of `zone` under `modifier` on the monitor of `slot` (an index
-    // of monitorAssignments; negative: a monitor without its own), falling
-    // back to the shared assignment. Allocates nothing.
-    ActionIndex AssignmentOn(int slot, ModifierKey modifier, EdgeZone zone) const;
+    // The action of `zone` in `set` on the monitor of `slot` (an index of
+    // monitorAssignments; negative: a monitor without its own), falling back
+    // to the shared assignment. Allocates nothing.
+    ActionIndex AssignmentOn(int slot, ActionSet set, EdgeZone zone) const;
     // The wait of `zone`: its own, or dwellTime.
     std::int32_t DwellOf(EdgeZone zone) const;
     // The slot of the monitor with this device path (compared without regard
@@ -222,7 +240,7 @@ public:
     int RememberMonitor(std::wstring_view devicePath, std::wstring_view name);
     // Sets one assignment of a monitor (kSameAsAllMonitors: back to shared);
     // a value kept unread there is dropped. A negative slot sets the shared one.
-    void SetAssignmentOn(int slot, ModifierKey modifier, EdgeZone zone, ActionIndex action);
+    void SetAssignmentOn(int slot, ActionSet set, EdgeZone zone, ActionIndex action);
     // A "Monitor N" number that no remembered monitor uses, nor a section
     // kept from the file (keptMonitorNumbers).
     int FreeMonitorNumber() const;

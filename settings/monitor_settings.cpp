@@ -7,7 +7,7 @@
 
 namespace vorn {
 
-static_assert(kMonitorZoneCount == kZoneCount && kMonitorModifierCount == kModifierCount);
+static_assert(kMonitorZoneCount == kZoneCount && kMonitorSetCount == kActionSetCount);
 
 bool MonitorAssignments::HasOwn() const
 {
@@ -17,9 +17,9 @@ bool MonitorAssignments::HasOwn() const
     return false;
 }
 
-ActionIndex CData::AssignmentOn(int slot, ModifierKey modifier, EdgeZone zone) const
+ActionIndex CData::AssignmentOn(int slot, ActionSet set, EdgeZone zone) const
 {
-    const auto m = static_cast<std::size_t>(modifier);
+    const auto m = static_cast<std::size_t>(set);
     const auto z = static_cast<std::size_t>(zone);
     if (slot >= 0 && static_cast<std::size_t>(slot) < monitorAssignments.size()) {
         const ActionIndex own = monitorAssignments[static_cast<std::size_t>(slot)].actions[m][z];
@@ -78,9 +78,9 @@ int CData::RememberMonitor(std::wstring_view devicePath, std::wstring_view name)
     return slot;
 }
 
-void CData::SetAssignmentOn(int slot, ModifierKey modifier, EdgeZone zone, ActionIndex action)
+void CData::SetAssignmentOn(int slot, ActionSet set, EdgeZone zone, ActionIndex action)
 {
-    const auto m = static_cast<std::size_t>(modifier);
+    const auto m = static_cast<std::size_t>(set);
     const auto z = static_cast<std::size_t>(zone);
     if (slot < 0 || static_cast<std::size_t>(slot) >= monitorAssignments.size()) {
         if (action != kSameAsAllMonitors) assignments[m][z] = action;

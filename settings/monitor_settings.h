@@ -10,9 +10,9 @@
 
 namespace vorn {
 
-// The eight zones and three modifiers, as data.h counts them.
+// The eight zones and twelve action sets, as data.h counts them.
 inline constexpr int kMonitorZoneCount = 8;
-inline constexpr int kMonitorModifierCount = 3;
+inline constexpr int kMonitorSetCount = 12;
 
 // In a monitor's table: the zone runs the assignment shared by all monitors.
 inline constexpr ActionIndex kSameAsAllMonitors = -1;
@@ -29,16 +29,16 @@ struct MonitorAssignments {
     std::wstring devicePath;
     // The friendly name last seen; empty when it has none.
     std::wstring name;
-    // actions[modifier][zone]; kSameAsAllMonitors where shared.
-    std::array<std::array<ActionIndex, kMonitorZoneCount>, kMonitorModifierCount> actions = [] {
-        std::array<std::array<ActionIndex, kMonitorZoneCount>, kMonitorModifierCount> table{};
+    // actions[set][zone]; kSameAsAllMonitors where shared.
+    std::array<std::array<ActionIndex, kMonitorZoneCount>, kMonitorSetCount> actions = [] {
+        std::array<std::array<ActionIndex, kMonitorZoneCount>, kMonitorSetCount> table{};
         for (auto& row : table)
             row.fill(kSameAsAllMonitors);
         return table;
     }();
-    // Values of its sections that could not be read, by modifier and zone:
+    // Values of its sections that could not be read, by set and zone:
     // written back as they were until the user sets that assignment.
-    std::array<std::array<std::wstring, kMonitorZoneCount>, kMonitorModifierCount> unread{};
+    std::array<std::array<std::wstring, kMonitorZoneCount>, kMonitorSetCount> unread{};
 
     // Whether any assignment, or any value kept unread, is its own.
     bool HasOwn() const;
