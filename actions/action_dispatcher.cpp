@@ -78,6 +78,24 @@ void CActionDispatcher::RunOnRequest(ActionIndex index, bool endingPhase, HWND t
     ending = false;
 }
 
+void CActionDispatcher::RunOnce(ActionIndex index)
+{
+    if (!theData.enabled || dispatching_ || index < 0) return;
+    // The zone entered keeps its phase: a floating button that ends "the
+    // current zone" still finds its beginning ran.
+    const bool beganZone = beginningRan;
+    const bool endingPending = ending;
+    targetWindow = os::Windows().GetForegroundWindow();
+    once_ = true;
+    ending = false;
+    Dispatch(index);
+    ending = true;
+    Dispatch(index);
+    once_ = false;
+    ending = endingPending;
+    beginningRan = beganZone;
+}
+
 void CActionDispatcher::StopRepeat()
 {
     repeatHandler = nullptr;
@@ -109,7 +127,7 @@ void CActionDispatcher::Dispatch(ActionIndex index, EdgeZone zone)
         return;
     }
     const ActionDef& action = catalogue_[static_cast<std::size_t>(index)];
-    if (!ending && action.repeatable && theData.repeatRate > 0) {
+    if (!ending && !once_ && action.repeatable && theData.repeatRate > 0) {
         repeatHandler = action.handler;
         UINT period = static_cast<UINT>(1000 / theData.repeatRate);
         repeatPeriodAfterDelay_ = 0;

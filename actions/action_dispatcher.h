@@ -54,6 +54,11 @@ public:
     // while a dispatch is running.
     void RunOnRequest(ActionIndex index, bool endingPhase, HWND target, EdgeZone currentZone, int currentSlot);
 
+    // A notch of the wheel or a click in a zone: the action's beginning and
+    // at once its ending, without a repeat (one step a notch), for the
+    // foreground window. Ignored while disabled or while a dispatch runs.
+    void RunOnce(ActionIndex index);
+
     void RepeatTick();
     void StopRepeat();
 
@@ -87,6 +92,8 @@ private:
     const Catalogue& catalogue_;
     HWND mainWindow_ = nullptr;
     bool dispatching_ = false;
+    // The dispatch runs once and starts no repeat.
+    bool once_ = false;
     // A held-key repeat waits out the keyboard's delay; then it goes on at
     // this period (0: the repeat already runs at its period).
     UINT repeatPeriodAfterDelay_ = 0;

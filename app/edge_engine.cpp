@@ -23,6 +23,7 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
 
 void CEdgeEngine::Stop()
 {
+    ReleaseZoneInput();
     ReleaseHeldKeys();
     source_.Stop();
     wallpaper_.Detach();
@@ -31,6 +32,7 @@ void CEdgeEngine::Stop()
 
 void CEdgeEngine::SessionSuspended()
 {
+    ReleaseZoneInput();
     ReleaseHeldKeys();
     if (repeatHandler) StopRepeat();
     machine_.ForgetDwell();
@@ -80,6 +82,14 @@ void CEdgeEngine::SettingsChanged()
     ReleaseHeldKeys();
     // A monitor may have been given assignments of its own, or the file read anew.
     monitors_.Resolve(theData);
+    // The zone's wheel and click actions may have changed under a pointer at rest.
+    if (aimed_) {
+        aim_.takes = ZoneInputTakes(theData, aim_.slot, aim_.zone);
+        if (aim_.takes == 0 || !theData.enabled)
+            ReleaseZoneInput();
+        else
+            zoneHook_->Aim(aim_);
+    }
     if (!MainWindow()) return;
     source_.SettingsChanged();
     if (Instant()) {
@@ -115,12 +125,66 @@ void CEdgeEngine::OnPointerInput()
 void CEdgeEngine::SetEnabled(bool enabled)
 {
     theData.enabled = enabled;
-    if (!enabled) ReleaseHeldKeys();
+    if (!enabled) {
+        ReleaseZoneInput();
+        ReleaseHeldKeys();
+    }
+}
+
+void CEdgeEngine::OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs)
+{
+    if (set < kModifierCount || set >= kActionSetCount || zone < 0 || zone >= kZoneCount) return;
+    const ActionIndex action = theData.AssignmentOn(slot, set, zone);
+    for (int run = 0; run < runs; ++run)
+        RunOnce(action);
+}
+
+void CEdgeEngine::AimZoneInput(const EdgeEvent& event)
+{
+    if (!zoneHook_) return;
+    ZoneInputTarget target;
+    const EdgeZone zone = machine_.PointerZone();
+    if (theData.enabled && zone != NoZone) {
+        target.zone = zone;
+        target.slot = machine_.PointerSlot();
+        target.takes = ZoneInputTakes(theData, target.slot, zone);
+        target.geometry = event.geometry;
+        if (event.monitors) {
+            target.onMonitors = true;
+            target.monitors = *event.monitors;
+            target.monitor = machine_.PointerMonitor();
+            target.sideLength = theData.sideLength;
+        } else if (monitors_.Count() > 1) {
+            // A side runs across monitors, each with assignments of its own.
+            if (const int index = monitors_.IndexAt(event.at); index >= 0) target.within = monitors_.RectAt(index);
+        }
+    }
+    if (target.takes == 0) {
+        ReleaseZoneInput();
+        return;
+    }
+    if (aimed_ && target.SameAs(aim_)) return;
+    // Paused in full screen: nothing of the zone's is taken either.
+    if (theData.pauseInFullScreen && senses_.FullScreenInFront()) {
+        ReleaseZoneInput();
+        return;
+    }
+    aim_ = target;
+    aimed_ = true;
+    zoneHook_->Aim(aim_);
+}
+
+void CEdgeEngine::ReleaseZoneInput()
+{
+    if (!aimed_) return;
+    aimed_ = false;
+    aim_ = {};
+    zoneHook_->Release();
 }
 
 bool CEdgeEngine::Unremarkable(POINT at) const
 {
-    return !machine_.Waiting() && !theData.cornersOnEveryMonitor && machine_.FarFromEdges(at);
+    return !machine_.Waiting() && !aimed_ && !theData.cornersOnEveryMonitor && machine_.FarFromEdges(at);
 }
 
 // A look at the pointer: the screen and the settings now to the machine, its
@@ -154,6 +218,7 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
             break;
         }
     }
+    AimZoneInput(event);
 }
 
 }  // namespace vorn

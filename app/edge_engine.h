@@ -17,6 +17,7 @@
 #include "engine/edge_machine.h"
 #include "engine/input_source.h"
 #include "engine/monitor_cache.h"
+#include "engine/zone_input.h"
 #include "engine/zones.h"
 #include "platform/win.h"
 #include "settings/data.h"
@@ -70,6 +71,16 @@ public:
     void DisplayChanged();
     // Edge actions on or off (the tray menu); off lets held keys go up.
     void SetEnabled(bool enabled);
+    // The hook that takes the wheel and the click in a zone; aimed while the
+    // pointer is in a zone with such an action, released otherwise. Without
+    // one (tests of other things) the wheel and the click do nothing.
+    void SetZoneInputHook(IZoneInputHook* hook) { zoneHook_ = hook; }
+    // The hook took a notch or a click: `set`'s action of `zone` on the
+    // monitor of `slot` runs `runs` times.
+    void OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs);
+    // Whether the hook is aimed at a zone now.
+    bool ZoneInputAimed() const { return aimed_; }
+
     // Movements decide the zones now (instant response working).
     bool Instant() const { return source_.Instant(); }
 
@@ -98,7 +109,14 @@ private:
     bool HoldingKeys() const override { return CActionDispatcher::HoldingKeys(); }
     void InstantChanged(bool instant) override { wallpaper_.UseOwnTimer(instant); }
 
+    // The hook at the zone of the pointer, or released.
+    void AimZoneInput(const EdgeEvent& event);
+    void ReleaseZoneInput();
+
     std::function<void()> openSettingsWindow_;
+    IZoneInputHook* zoneHook_ = nullptr;
+    ZoneInputTarget aim_;
+    bool aimed_ = false;
     CEdgeMachine machine_;
     CMonitorCache monitors_;
     CPortSenses senses_;

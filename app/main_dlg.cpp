@@ -75,6 +75,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapMessage<CMainDlg>(WM_INPUT, &CMainDlg::OnPointerInput),
+        MapMessage<CMainDlg>(CZoneInputHook::kZoneInputMessage, &CMainDlg::OnZoneInput),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -131,6 +132,8 @@ BOOL CMainDlg::OnInitDialog()
     // The icon comes once the window is up: the shell takes its time to add it.
     if (!SetTimer(handle_, kTrayTimerId, USER_TIMER_MINIMUM, nullptr)) CreateTray();
 
+    zoneHook_.SetWindow(handle_);
+    engine_.SetZoneInputHook(&zoneHook_);
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     // A later start without administrator rights finds this window of a
     // Vorn that has them: the system lets its message through to it.
@@ -394,6 +397,17 @@ LRESULT CMainDlg::OnPointerInput(WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(handle_, WM_INPUT, wParam, lParam);
 }
 
+// The hook took a notch of the wheel or a click in a zone.
+LRESULT CMainDlg::OnZoneInput(WPARAM wParam, LPARAM lParam)
+{
+    ActionSet set = 0;
+    EdgeZone zone = NoZone;
+    int slot = -1;
+    CZoneInputHook::UnpackZoneInput(wParam, set, zone, slot);
+    engine_.OnZoneInput(set, zone, slot, static_cast<int>(lParam));
+    return 0;
+}
+
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
@@ -540,6 +554,7 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
     engine_.Stop();
+    zoneHook_.Stop();
     tray_.reset();
     if (endsMessageLoop) PostQuitMessage(0);
     return 0;

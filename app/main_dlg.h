@@ -9,6 +9,7 @@
 
 #include "app/edge_engine.h"
 #include "app/system_tray.h"
+#include "app/zone_hook.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "ui/std_dlg.h"
@@ -99,6 +100,7 @@ private:
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnPointerInput(WPARAM wParam, LPARAM lParam);
+    LRESULT OnZoneInput(WPARAM wParam, LPARAM lParam);
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
@@ -108,6 +110,8 @@ private:
     LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
 
+    // Declared before the engine, so that it ends after it.
+    CZoneInputHook zoneHook_;
     CEdgeEngine engine_;
     UINT trayMessage_;
     HICON icon_;

@@ -91,6 +91,8 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     MeasureScreen(event.geometry);
     int slot = -1;
     Place place = PlaceOf(event, settings, slot);
+    pointer_ = place;
+    pointerSlot_ = slot;
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release
     // only when the pointer enters it afresh. The buttons are asked at every

@@ -122,6 +122,13 @@ public:
     // is entered only afresh.
     void Resumed() { resumed_ = true; }
 
+    // Where the pointer was at the last look, entered or not (a wait, a
+    // button held, a full-screen program): the wheel and the click work there.
+    EdgeZone PointerZone() const { return pointer_.zone; }
+    int PointerSlot() const { return pointerSlot_; }
+    // With corners on every monitor, the index of the monitor holding it.
+    int PointerMonitor() const { return pointer_.monitor; }
+
     // The zone of the pointer at the last look.
     EdgeZone currentZone = NoZone;
     // The slot of the assignments of the monitor where it was entered (-1:
@@ -147,6 +154,8 @@ private:
     void Forget(EdgeDecisions& decisions);
 
     Place current_;
+    Place pointer_;
+    int pointerSlot_ = -1;
     Place dwell_;
     DWORD dwellSince_ = 0;
     bool buttonDownAtLastLook_ = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -836,6 +837,146 @@ TEST_F(WallpaperTimerTest, RandomOrderFollowsTheSetting)
     desktop.AdvanceTime(2'000);
     engine.OnTimer(kEdgeTimerId);
     EXPECT_EQ(Changes(), (std::vector<std::wstring>{L"C"}));
+}
+
+// --- the wheel and the click in a zone -------------------------------------------------
+
+// Stands in for the hook's thread: what the engine aims it at, and the
+// filter a real hook would run, fed here by the test.
+struct RecordingHook final : IZoneInputHook {
+    void Aim(const ZoneInputTarget& target) override
+    {
+        filter.Aim(target);
+        aimedAt = target.zone;
+        ++aims;
+    }
+    void Release() override
+    {
+        filter.Release();
+        aimedAt = NoZone;
+    }
+    CZoneInputFilter filter;
+    EdgeZone aimedAt = NoZone;
+    int aims = 0;
+};
+
+class ZoneInputTest : public EdgeEngineTest {
+protected:
+    ZoneInputTest()
+    {
+        engine.SetZoneInputHook(&hook);
+        theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kGrowLeft;  // repeatable
+        theData.assignments[SetOf(WheelDown, Shift)][RightSide] = kCascade;
+        theData.assignments[SetOf(Click, Plain)][LowerLeftCorner] = kCascade;
+    }
+    // The event as the hook would have it: true when it was taken.
+    bool Feed(MouseInput input, int delta = 0)
+    {
+        POINT at{};
+        desktop.GetCursorPos(&at);
+        const ZoneInputAnswer answer = hook.filter.Event(input, at, delta, CurrentModifier());
+        if (answer.runs > 0)
+            engine.OnZoneInput(answer.set, hook.filter.Target().zone, hook.filter.Target().slot, answer.runs);
+        return answer.take;
+    }
+    RecordingHook hook;
+};
+
+// The hook is there exactly while the pointer is in a zone with a wheel or
+// click action, whatever its entering action, and for no other zone.
+TEST_F(ZoneInputTest, TheHookIsAimedOnlyWhileThePointerIsInAZoneWithSuchAnAction)
+{
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        EdgeZone aimed;
+    };
+    const Step steps[] = {
+        {"the centre", [&] { PollAt(kCentre); }, NoZone},
+        {"the right side", [&] { PollIn(RightSide); }, RightSide},
+        {"a zone with only an entering action", [&] { PollIn(UpperLeftCorner); }, NoZone},
+        {"a click zone whose entering action is none",
+         [&] {
+             Assign(Plain, LowerLeftCorner, kNoActionIndex);
+             PollIn(LowerLeftCorner);
+         },
+         LowerLeftCorner},
+        {"disabled", [&] { engine.SetEnabled(false); }, NoZone},
+        {"disabled, back in the right side", [&] { PollIn(RightSide); }, NoZone},
+        {"enabled again", [&] {
+             engine.SetEnabled(true);
+             PollIn(RightSide);
+         },
+         RightSide},
+        {"the action taken away under the pointer", [&] {
+             theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kNoActionIndex;
+             theData.assignments[SetOf(WheelDown, Shift)][RightSide] = kNoActionIndex;
+             engine.SettingsChanged();
+         },
+         NoZone},
+        {"given back", [&] {
+             theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kGrowLeft;
+             PollIn(RightSide);
+         },
+         RightSide},
+        {"the session locked", [&] { engine.SessionSuspended(); }, NoZone},
+        {"unlocked, at the next look", [&] {
+             engine.SessionResumed();
+             PollIn(RightSide);
+         },
+         RightSide},
+        {"the program ends", [&] { engine.Stop(); }, NoZone},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(hook.aimedAt, step.aimed) << step.what;
+        EXPECT_EQ(engine.ZoneInputAimed(), step.aimed != NoZone) << step.what;
+    }
+}
+
+// A notch runs the action's beginning and ending and starts no repeat, so a
+// repeating action steps once a notch; a partial step runs nothing.
+TEST_F(ZoneInputTest, EachNotchRunsTheActionOnceForTheModifierHeld)
+{
+    PollIn(RightSide);
+    calls.clear();
+    EXPECT_TRUE(Feed(MouseInput::Wheel, 120));
+    EXPECT_EQ(calls, (std::vector<Call>{{kGrowLeft, false, editor, false}, {kGrowLeft, true, editor, false}}));
+    EXPECT_FALSE(RepeatTimerRunning());
+    EXPECT_TRUE(Feed(MouseInput::Wheel, 60));
+    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_TRUE(Feed(MouseInput::Wheel, 60));
+    EXPECT_EQ(calls.size(), 4u);
+
+    // Down has an action only with Shift.
+    EXPECT_FALSE(Feed(MouseInput::Wheel, -120));
+    Hold(Shift);
+    calls.clear();
+    EXPECT_TRUE(Feed(MouseInput::Wheel, -240));
+    EXPECT_EQ(calls, (std::vector<Call>{{kCascade, false, editor, false},
+                                        {kCascade, true, editor, false},
+                                        {kCascade, false, editor, false},
+                                        {kCascade, true, editor, false}}));
+    // The zone entered keeps its phase: leaving runs its ending.
+    Hold(Plain);
+    calls.clear();
+    PollAt(kCentre);
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(RightSide), true, editor, false}}));
+}
+
+// Paused in full screen the zone takes nothing: the game gets its wheel.
+TEST_F(ZoneInputTest, NothingIsTakenWhilePausedInFullScreen)
+{
+    fake::WindowDesc game;
+    game.style = static_cast<LONG>(WS_POPUP);
+    game.rect = RECT{0, 0, 1920, 1080};
+    desktop.SetForegroundWindow(desktop.AddWindow(game));
+    theData.pauseInFullScreen = true;
+    PollIn(RightSide);
+    EXPECT_EQ(hook.aimedAt, NoZone);
+    theData.pauseInFullScreen = false;
+    PollIn(RightSide);
+    EXPECT_EQ(hook.aimedAt, RightSide);
 }
 
 }  // namespace

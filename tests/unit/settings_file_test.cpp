@@ -1720,3 +1720,44 @@ TEST_F(SettingsFileTest, DeletingACustomActionFollowsItOnEveryMonitor)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// The wheel's and the click's sections: read into their sets, written after
+// the entering ones in a fixed order, and gone again once they hold nothing.
+TEST_F(SettingsFileTest, WheelAndClickSectionsRoundTripAndLeaveWhenEmpty)
+{
+    LoadText("[Settings]\nFirst run=False\n"
+             "[Actions, Click, Ctrl]\nLower left corner=Screen saver on\n"
+             "[Actions, Wheel up]\nRight side=Volume up\n"
+             "[Monitors]\nMonitor 1=\\\\?\\DISPLAY#A\n"
+             "[Actions, Wheel down, Monitor 1]\nTop side=Volume down\n");
+    EXPECT_EQ(theData.assignments[SetOf(WheelUp, Plain)][RightSide], FindActionIndex(L"Volume up"));
+    EXPECT_EQ(theData.assignments[SetOf(Click, Ctrl)][LowerLeftCorner], FindActionIndex(L"Screen saver on"));
+    EXPECT_EQ(theData.assignments[SetOf(WheelUp, Shift)][RightSide], kNoActionIndex);
+    EXPECT_EQ(theData.AssignmentOn(0, SetOf(WheelDown, Plain), TopSide), FindActionIndex(L"Volume down"));
+    EXPECT_EQ(theData.AssignmentOn(0, SetOf(WheelDown, Plain), RightSide), kNoActionIndex);
+
+    theData.SaveSettings();
+    const std::string written = Saved();
+    const std::size_t ctrl = written.find("[Actions, Ctrl]");
+    const std::size_t up = written.find("\r\n[Actions, Wheel up]\r\nUpper left corner=No action\r\n");
+    const std::size_t click = written.find("\r\n[Actions, Click, Ctrl]\r\n");
+    const std::size_t monitors = written.find("[Monitors]");
+    ASSERT_NE(up, std::string::npos) << written;
+    EXPECT_TRUE(ctrl < up && up < click && click < monitors) << written;
+    EXPECT_EQ(written.find("[Actions, Wheel up, Shift]"), std::string::npos);
+    EXPECT_EQ(written.find("[Actions, Wheel down]"), std::string::npos);
+    EXPECT_NE(written.find("[Actions, Wheel down, Monitor 1]\r\nTop side=Volume down\r\n"), std::string::npos);
+    theData.LoadSettings();
+    theData.SaveSettings();
+    EXPECT_EQ(Saved(), written);
+
+    theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kNoActionIndex;
+    theData.SaveSettings();
+    EXPECT_EQ(Saved().find("[Actions, Wheel up]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorn
