@@ -106,11 +106,10 @@ void CZoneInputHook::Serve()
         if (message.message == kAimChanged) {
             bool aimed = false;
             ZoneInputTarget target;
-            {
-                const std::lock_guard<std::mutex> hold(lock_);
-                aimed = aimed_;
-                target = next_;
-            }
+            AcquireSRWLockExclusive(&lock_);
+            aimed = aimed_;
+            target = next_;
+            ReleaseSRWLockExclusive(&lock_);
             if (aimed) {
                 filter_.Aim(target);
                 unhook();
@@ -151,20 +150,18 @@ bool CZoneInputHook::StartThread()
 
 void CZoneInputHook::Aim(const ZoneInputTarget& target)
 {
-    {
-        const std::lock_guard<std::mutex> hold(lock_);
-        next_ = target;
-        aimed_ = true;
-    }
+    AcquireSRWLockExclusive(&lock_);
+    next_ = target;
+    aimed_ = true;
+    ReleaseSRWLockExclusive(&lock_);
     if (StartThread()) PostThreadMessageW(threadId_, kAimChanged, 0, 0);
 }
 
 void CZoneInputHook::Release()
 {
-    {
-        const std::lock_guard<std::mutex> hold(lock_);
-        aimed_ = false;
-    }
+    AcquireSRWLockExclusive(&lock_);
+    aimed_ = false;
+    ReleaseSRWLockExclusive(&lock_);
     if (thread_) PostThreadMessageW(threadId_, kAimChanged, 0, 0);
 }
 

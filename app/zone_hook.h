@@ -7,7 +7,6 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 
 #include "engine/zone_input.h"
 #include "platform/win.h"
@@ -51,7 +50,7 @@ private:
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
     // The aim waiting for the hook's thread to take it.
-    std::mutex lock_;
+    SRWLOCK lock_ = SRWLOCK_INIT;
     ZoneInputTarget next_;
     bool aimed_ = false;
     std::atomic<bool> hooked_{false};

@@ -24,6 +24,10 @@
 //   probe keys SECONDS FILE      shows a window titled "Key recorder" in front
 //                                for that long and appends a line per key it
 //                                receives to FILE: "down|up VK extended|plain"
+//   probe mouse SECONDS FILE     shows a borderless window titled "Mouse recorder"
+//                                over the whole screen for that long and appends a
+//                                line per wheel notch or left press or release it
+//                                receives to FILE: "wheel|down|up X Y"
 //   probe titled SECONDS TITLE   shows a plain window of another program with
 //                                that title (a folder named Vorn, say) for that long
 //   probe monitors               a line per connected monitor, as Vorn knows it:
@@ -384,6 +388,42 @@ int Keys(int seconds, const wchar_t* file)
     return 0;
 }
 
+LRESULT CALLBACK MouseRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (recording && (message == WM_MOUSEWHEEL || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)) {
+        // Where it happened, in screen coordinates, as the wheel's own are.
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (message != WM_MOUSEWHEEL) ClientToScreen(window, &at);
+        const char* kind = message == WM_MOUSEWHEEL ? "wheel" : message == WM_LBUTTONDOWN ? "down" : "up";
+        std::fprintf(recording, "%s %ld %ld\n", kind, static_cast<long>(at.x), static_cast<long>(at.y));
+        std::fflush(recording);
+    }
+    return BlackWindow(window, message, wParam, lParam);
+}
+
+// A window over the whole screen that writes down every wheel notch and left
+// click it gets: the desktop under the pointer, as a program below a zone.
+int Mouse(int seconds, const wchar_t* file)
+{
+    recording = _wfopen(file, L"a");
+    if (!recording) return 1;
+    WNDCLASSW type{};
+    type.lpfnWndProc = &MouseRecorder;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.lpszClassName = L"VornProbeMouse";
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&type);
+    const HWND window = CreateWindowExW(0, type.lpszClassName, L"Mouse recorder", WS_POPUP | WS_VISIBLE, 0, 0,
+                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                        type.hInstance, nullptr);
+    if (!window) return 1;
+    SetForegroundWindow(window);
+    SetFocus(window);
+    ShowFor(window, seconds);
+    std::fclose(recording);
+    return 0;
+}
+
 // Another program's window that happens to carry a title.
 int Titled(int seconds, const wchar_t* title)
 {
@@ -420,6 +460,7 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"headings" && argc == 3) return Headings(argv[2]);
     if (command == L"fullscreen" && argc == 3) return FullScreen(_wtoi(argv[2]));
     if (command == L"keys" && argc == 4) return Keys(_wtoi(argv[2]), argv[3]);
+    if (command == L"mouse" && argc == 4) return Mouse(_wtoi(argv[2]), argv[3]);
     if (command == L"titled" && argc == 4) return Titled(_wtoi(argv[2]), argv[3]);
     if (command == L"monitors") {
         vorn::InstallWin32Port();
