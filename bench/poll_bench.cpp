@@ -1,13 +1,15 @@
 // Cost of one edge-poll tick: the common case (pointer stays where it was) and
 // a tick that crosses from one zone into another (ending plus beginning); on
 // one screen, and on two monitors of which one has actions of its own, with
-// corners on every monitor.
+// corners on every monitor; what the mouse hook does per event, and that
+// no hook is put in place while the pointer is outside every wheel zone.
 #include <benchmark/benchmark.h>
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "app/edge_engine.h"
 #include "app/settings_store.h"
+#include "engine/zone_input.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
 
@@ -98,5 +100,63 @@ void BM_PollTickTwoMonitorsZoneToZone(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PollTickTwoMonitorsZoneToZone);
+
+}  // namespace
+
+namespace {
+
+// What the mouse hook does for each event of the desktop while it is aimed:
+// judge the event's point against the zone (here the harder case, corners
+// on every monitor of two) and gather the wheel's steps.
+void BM_ZoneHookEvent(benchmark::State& state)
+{
+    ZoneInputTarget target;
+    target.zone = RightSide;
+    target.takes = 1u << (SetOf(WheelUp, Plain) - kModifierCount);
+    target.geometry = ZoneGeometry{2, 2, 3840, 1080, 0, 3840, 0, 1080};
+    target.onMonitors = true;
+    target.monitors.rects[0] = RECT{0, 0, 1920, 1080};
+    target.monitors.rects[1] = RECT{1920, 0, 3840, 1080};
+    target.monitors.count = 2;
+    target.monitor = 1;
+    target.sideLength = 70;
+    CZoneInputFilter filter;
+    filter.Aim(target);
+    int step = 0;
+    for (auto _ : state) {
+        const bool inZone = (++step & 1) != 0;
+        benchmark::DoNotOptimize(
+            filter.Event(MouseInput::Wheel, inZone ? POINT{3839, 540} : POINT{2880, 540}, 40, Plain));
+    }
+}
+BENCHMARK(BM_ZoneHookEvent);
+
+struct CountingHook final : IZoneInputHook {
+    void Aim(const ZoneInputTarget&) override { ++aims; }
+    void Release() override {}
+    int aims = 0;
+};
+
+// The right side has a wheel action; the pointer wanders everywhere else,
+// in the middle and through the other zones: no hook is ever put in place.
+void BM_PollTickOutsideWheelZones(benchmark::State& state)
+{
+    Scene scene;
+    CountingHook hook;
+    scene.engine.SetZoneInputHook(&hook);
+    theData.assignments[SetOf(WheelUp, Plain)][RightSide] = FindActionIndex(L"Volume up");
+    constexpr POINT kElsewhere[] = {{960, 540}, {0, 0}, {960, 0}, {0, 540}, {1919, 1079}};
+    std::size_t next = 0;
+    long aimedLooks = 0;
+    for (auto _ : state) {
+        const POINT at = kElsewhere[next++ % std::size(kElsewhere)];
+        scene.desktop.MovePointer(at.x, at.y);
+        scene.engine.OnTimer(kEdgeTimerId);
+        aimedLooks += scene.engine.ZoneInputAimed() ? 1 : 0;
+    }
+    state.counters["hooks"] = hook.aims;
+    state.counters["aimed looks"] = static_cast<double>(aimedLooks);
+}
+BENCHMARK(BM_PollTickOutsideWheelZones);
 
 }  // namespace
