@@ -365,27 +365,34 @@ LRESULT CALLBACK KeyRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A window in front that writes down every key it gets, as a program would
-// see it.
-int Keys(int seconds, const wchar_t* file)
+// Shows a window of `procedure` in front, with the keyboard, for that long,
+// while the procedure writes what it gets to `file`.
+int Record(int seconds, const wchar_t* file, WNDPROC procedure, const wchar_t* title, DWORD style, RECT at)
 {
     recording = _wfopen(file, L"a");
     if (!recording) return 1;
     WNDCLASSW type{};
-    type.lpfnWndProc = &KeyRecorder;
+    type.lpfnWndProc = procedure;
     type.hInstance = GetModuleHandleW(nullptr);
-    type.lpszClassName = L"VornProbeKeys";
+    type.lpszClassName = title;
     type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&type);
-    const HWND window = CreateWindowExW(0, type.lpszClassName, L"Key recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
-                                        300, 800, 400, nullptr, nullptr, type.hInstance, nullptr);
+    const HWND window = CreateWindowExW(0, type.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
+                                        at.right - at.left, at.bottom - at.top, nullptr, nullptr, type.hInstance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);
     SetFocus(window);
     ShowFor(window, seconds);
     std::fclose(recording);
     return 0;
+}
+
+// A window in front that writes down every key it gets, as a program would
+// see it.
+int Keys(int seconds, const wchar_t* file)
+{
+    return Record(seconds, file, &KeyRecorder, L"Key recorder", WS_OVERLAPPEDWINDOW, RECT{400, 300, 1200, 700});
 }
 
 LRESULT CALLBACK MouseRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -405,23 +412,8 @@ LRESULT CALLBACK MouseRecorder(HWND window, UINT message, WPARAM wParam, LPARAM 
 // click it gets: the desktop under the pointer, as a program below a zone.
 int Mouse(int seconds, const wchar_t* file)
 {
-    recording = _wfopen(file, L"a");
-    if (!recording) return 1;
-    WNDCLASSW type{};
-    type.lpfnWndProc = &MouseRecorder;
-    type.hInstance = GetModuleHandleW(nullptr);
-    type.lpszClassName = L"VornProbeMouse";
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    RegisterClassW(&type);
-    const HWND window = CreateWindowExW(0, type.lpszClassName, L"Mouse recorder", WS_POPUP | WS_VISIBLE, 0, 0,
-                                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                        type.hInstance, nullptr);
-    if (!window) return 1;
-    SetForegroundWindow(window);
-    SetFocus(window);
-    ShowFor(window, seconds);
-    std::fclose(recording);
-    return 0;
+    return Record(seconds, file, &MouseRecorder, L"Mouse recorder", WS_POPUP,
+                  RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 // Another program's window that happens to carry a title.
