@@ -186,7 +186,7 @@ BOOL CActionsDlg::OnInitDialog()
     monitorCombo_ = Item(IDC_MONITOR);
     waitBox_ = Item(IDC_ZONE_WAIT);
     SendMessageW(waitBox_, EM_SETLIMITTEXT, kWaitDigits, 0);
-    const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the key"},
+    const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the trigger"},
                                 {diagram_.Handle(), L"Choose a corner or a side of the screen"},
                                 {modifierCombo_, L"Select what sets the action off: the pointer entering the zone, "
                                                  L"the wheel or a click in it, with or without a key"},
