@@ -28,6 +28,8 @@ constexpr const wchar_t* kZonesHint[] = {L"Click on a corner or a side,", L"and 
 // The labels the page changes, by their index among the page's labels.
 constexpr int kTreeLabel = 1;
 constexpr int kMonitorLabel = 3;
+// The wait box's label and the line after it.
+constexpr int kWaitLabels[] = {4, 5};
 
 constexpr const wchar_t* kMonitorTip = L"Choose the monitor whose actions the page shows and sets";
 constexpr const wchar_t* kWaitTip =
@@ -74,7 +76,7 @@ void CMonitorStatic::Select(EdgeZone zone)
 
 std::wstring CMonitorStatic::ValueText() const
 {
-    return ZoneValueText(selectedZone, page_.Modifier(), page_.Monitor());
+    return ZoneValueText(selectedZone, page_.Set(), page_.Monitor());
 }
 
 RECT CMonitorStatic::FocusTarget() const { return kDiagramZoneRects[static_cast<std::size_t>(selectedZone)]; }
@@ -115,7 +117,8 @@ LRESULT CMonitorStatic::OnKeyDown(WPARAM wParam, LPARAM lParam)
 LRESULT CMonitorStatic::OnLeftButtonDoubleClick(WPARAM wParam, LPARAM lParam)
 {
     // On a monitor chosen, its own "No action".
-    if (page_.Monitor().Set(modifier, selectedZone, kNoActionIndex)) theData.SaveSettings();
+    if (page_.Monitor().Set(set, selectedZone, kNoActionIndex)) theData.SaveSettings();
+    InvalidateRect(handle_, nullptr, FALSE);
     page_.ShowZone(selectedZone);
     page_.UpdateToolTip(MouseMoveAt(handle_, lParam), true);
     return DefaultProcedure(WM_LBUTTONDBLCLK, wParam, lParam);
@@ -143,6 +146,17 @@ void CMonitorStatic::Paint(HDC dc, const PictureColours& colours, const RECT& /*
     if (hoverZone != NoZone) picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(hoverZone)], hover.Get());
     // After the hover, so that a hovered selected zone stays red.
     picture_.Fill(dc, kDiagramZoneRects[static_cast<std::size_t>(selectedZone)], selection.Get());
+    // A zone that takes the wheel or a click, whichever set is shown: a dot
+    // in the outline colour on a rim of the background's, seen on any fill
+    // and in the theme's colours in high contrast.
+    const OwnedBrush rim(CreateSolidBrush(ColourRef(colours.background)));
+    const OwnedBrush dot(CreateSolidBrush(ColourRef(colours.outline)));
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        if (!HasWheelOrClick(EdgeZone(zone), page_.Monitor())) continue;
+        const RECT mark = ZoneMarkRect(EdgeZone(zone));
+        picture_.Fill(dc, RECT{mark.left - 1, mark.top - 1, mark.right + 1, mark.bottom + 1}, rim.Get());
+        picture_.Fill(dc, mark, dot.Get());
+    }
 }
 
 // --- the page -------------------------------------------------------------------------------
@@ -172,9 +186,10 @@ BOOL CActionsDlg::OnInitDialog()
     monitorCombo_ = Item(IDC_MONITOR);
     waitBox_ = Item(IDC_ZONE_WAIT);
     SendMessageW(waitBox_, EM_SETLIMITTEXT, kWaitDigits, 0);
-    const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the key"},
+    const ControlTip tools[] = {{tree_, L"Choose the action for the zone and the trigger"},
                                 {diagram_.Handle(), L"Choose a corner or a side of the screen"},
-                                {modifierCombo_, L"Select a modifier key for actions"},
+                                {modifierCombo_, L"Select what sets the action off: the pointer entering the zone, "
+                                                 L"the wheel or a click in it, with or without a key"},
                                 {monitorCombo_, kMonitorTip},
                                 {waitBox_, kWaitTip}};
     toolTip_.Reset(CreatePageToolTip(handle_, tools));
@@ -221,8 +236,8 @@ void CActionsDlg::ShowZone(EdgeZone zone)
 {
     zone_ = zone;
     // The label names the tree for screen readers, and its access key leads there.
-    SetWindowTextW(Label(kTreeLabel).Handle(), WithAccessKeyFirst(ZoneLabel(zone, modifier_, monitor_)).c_str());
-    SelectTreeAction(tree_, monitor_.Own(modifier_, zone_));
+    SetWindowTextW(Label(kTreeLabel).Handle(), WithAccessKeyFirst(ZoneLabel(zone, set_, monitor_)).c_str());
+    SelectTreeAction(tree_, monitor_.Own(set_, zone_));
     showingWait_ = true;
     SetWindowTextW(waitBox_, ZoneWaitText(zone_).c_str());
     showingWait_ = false;
@@ -233,6 +248,8 @@ void CActionsDlg::ShowMonitor()
 {
     FillTree();
     ShowZone(zone_);
+    // Its marks are the monitor's.
+    InvalidateRect(diagram_.Handle(), nullptr, FALSE);
 }
 
 std::optional<std::wstring> CActionsDlg::OwnTip(HWND control, POINT point)
@@ -240,7 +257,7 @@ std::optional<std::wstring> CActionsDlg::OwnTip(HWND control, POINT point)
     if (control == monitorCombo_) return kMonitorTip;
     if (control == waitBox_) return kWaitTip;
     if (control != diagram_.Handle()) return std::nullopt;
-    return ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(point)), diagram_.modifier, monitor_);
+    return ZoneTip(DiagramZoneAt(diagram_.Picture().Scale().Units(point)), diagram_.set, monitor_);
 }
 
 void CActionsDlg::AfterScaleChange()
@@ -289,17 +306,40 @@ LRESULT CActionsDlg::OnSelectionChanged(WPARAM, LPARAM)
     if (!chosen) return 0;
     // The page selects the zone's own action when it shows it: that is no
     // change, and a first start that changes nothing writes no file.
-    if (!monitor_.Set(modifier_, zone_, *chosen)) return 0;
+    if (!monitor_.Set(set_, zone_, *chosen)) return 0;
     theData.SaveSettings();
     diagram_.AnnounceValue();
+    // A wheel or click action set or cleared changes the zone's mark.
+    if (TriggerOf(set_) != Entering) InvalidateRect(diagram_.Handle(), nullptr, FALSE);
     return 0;
+}
+
+void CActionsDlg::FillModifierCombo()
+{
+    for (ActionSet set = 0; set < kActionSetCount; ++set)
+        SendMessageW(modifierCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ActionSetName(set).c_str()));
+    SendMessageW(modifierCombo_, CB_SETCURSEL, static_cast<WPARAM>(set_), 0);
+}
+
+void CActionsDlg::ListEntryChosen(int index)
+{
+    if (index < 0 || index >= kActionSetCount) return;
+    set_ = index;
+    diagram_.set = set_;
+    // The wait is the entering's: the wheel and the click run at once.
+    const BOOL entering = TriggerOf(set_) == Entering;
+    if (!entering && GetFocus() == waitBox_) SetFocus(modifierCombo_);
+    EnableWindow(waitBox_, entering);
+    for (const int label : kWaitLabels)
+        EnableWindow(Label(label).Handle(), entering);
+    ShowZone(zone_);
 }
 
 void CActionsDlg::ModifierChosen(ModifierKey modifier)
 {
-    modifier_ = modifier;
-    ShowZone(zone_);
-    diagram_.modifier = modifier_;
+    const ActionSet set = SetOf(TriggerOf(set_), modifier);
+    SendMessageW(modifierCombo_, CB_SETCURSEL, static_cast<WPARAM>(set), 0);
+    ListEntryChosen(set);
 }
 
 }  // namespace vorn::ui

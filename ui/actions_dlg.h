@@ -1,6 +1,8 @@
 // The Actions page (Windows only): a picture of a monitor on which the user
-// picks a zone, the modifier list, and the tree of every action; choosing an
-// action in the tree assigns it to the zone at once. Where there is more than
+// picks a zone, the list of triggers with their keys (entering, the wheel's
+// two ways and the click, each plain, with Shift and with Ctrl), and the tree
+// of every action; choosing an action in the tree assigns it to the zone at
+// once. Where there is more than
 // one monitor, a list above the picture chooses whose assignments the page
 // shows and sets; the wait box below the tree holds the zone's own wait.
 #pragma once
@@ -22,7 +24,7 @@ class CActionsDlg;
 
 // The monitor picture with its clickable zones. The arrow keys choose the
 // zone next to the selected one, and a screen reader hears which zone is
-// selected and what it does.
+// selected and what it does. Zones with a wheel or click action carry a mark.
 class CMonitorStatic : public WithMessageTable<CMonitorStatic, CPictureControl> {
 public:
     explicit CMonitorStatic(CActionsDlg& page);
@@ -34,7 +36,7 @@ public:
 
     EdgeZone hoverZone = NoZone;
     EdgeZone selectedZone = UpperLeftCorner;
-    ModifierKey modifier = Plain;
+    ActionSet set = SetOf(Entering, Plain);
 
 protected:
     std::wstring ValueText() const override;
@@ -69,7 +71,9 @@ public:
     HWND DescriptionLine() const { return description_; }
     CMonitorStatic& Diagram() override { return diagram_; }
     EdgeZone Zone() const { return zone_; }
-    ModifierKey Modifier() const { return modifier_; }
+    // The set the page shows and sets, and its modifier.
+    ActionSet Set() const { return set_; }
+    ModifierKey Modifier() const { return ModifierOf(set_); }
     // The monitor whose assignments the page shows and sets.
     const MonitorChoice& Monitor() const { return monitor_; }
     HWND MonitorList() const { return monitorCombo_; }
@@ -82,7 +86,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     std::optional<std::wstring> OwnTip(HWND control, POINT point) override;
+    // Keeps the trigger, changes the key.
     void ModifierChosen(ModifierKey modifier) override;
+    void FillModifierCombo() override;
+    void ListEntryChosen(int index) override;
     bool OffersSameAsAllMonitors() const override { return !monitor_.AllMonitors(); }
     bool TipFollowsOver(HWND control) const override { return control == monitorCombo_ || control == waitBox_; }
 
@@ -98,7 +105,7 @@ private:
 
     CMonitorStatic diagram_{*this};
     HWND description_ = nullptr;
-    ModifierKey modifier_ = Plain;
+    ActionSet set_ = SetOf(Entering, Plain);
     EdgeZone zone_ = UpperLeftCorner;
     HWND monitorCombo_ = nullptr;
     HWND waitBox_ = nullptr;

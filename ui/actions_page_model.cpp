@@ -1,6 +1,7 @@
 #include "ui/actions_page_model.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "actions/custom_actions.h"
 #include "settings/number.h"
@@ -33,14 +34,11 @@ const MonitorChoice kAllMonitors{L"All monitors", L"", L"", L""};
 
 int MonitorChoice::Slot() const { return AllMonitors() ? -1 : theData.MonitorSlot(devicePath); }
 
-ActionIndex MonitorChoice::Shown(ModifierKey modifier, EdgeZone zone) const
-{
-    return theData.AssignmentOn(Slot(), modifier, zone);
-}
+ActionIndex MonitorChoice::Shown(ActionSet set, EdgeZone zone) const { return theData.AssignmentOn(Slot(), set, zone); }
 
-ActionIndex MonitorChoice::Own(ModifierKey modifier, EdgeZone zone) const
+ActionIndex MonitorChoice::Own(ActionSet set, EdgeZone zone) const
 {
-    const auto m = static_cast<std::size_t>(modifier);
+    const auto m = static_cast<std::size_t>(set);
     const auto z = static_cast<std::size_t>(zone);
     if (AllMonitors()) return theData.assignments[m][z];
     const int slot = Slot();
@@ -48,12 +46,12 @@ ActionIndex MonitorChoice::Own(ModifierKey modifier, EdgeZone zone) const
     return theData.monitorAssignments[static_cast<std::size_t>(slot)].actions[m][z];
 }
 
-bool MonitorChoice::Set(ModifierKey modifier, EdgeZone zone, ActionIndex action) const
+bool MonitorChoice::Set(ActionSet set, EdgeZone zone, ActionIndex action) const
 {
-    if (Own(modifier, zone) == action) return false;
+    if (Own(set, zone) == action) return false;
     int slot = Slot();
     if (!AllMonitors() && slot < 0) slot = theData.RememberMonitor(devicePath, name);
-    theData.SetAssignmentOn(slot, modifier, zone, action);
+    theData.SetAssignmentOn(slot, set, zone, action);
     return true;
 }
 
@@ -78,12 +76,71 @@ std::vector<MonitorChoice> MonitorChoices(const std::vector<ConnectedMonitor>& c
     return choices;
 }
 
-std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
+namespace {
+
+// How a sentence names a trigger, and a set: "wheel up", "click with Ctrl".
+constexpr const wchar_t* kTriggerWords[kTriggerCount] = {L"entering", L"wheel up", L"wheel down", L"click"};
+constexpr const wchar_t* kModifierNames[kModifierCount] = {L"", L"Shift", L"Ctrl"};
+
+bool ValidSet(ActionSet set) { return set >= 0 && set < kActionSetCount; }
+
+std::wstring SetWords(ActionSet set)
 {
+    const std::wstring trigger = kTriggerWords[TriggerOf(set)];
+    return ModifierOf(set) == Plain ? trigger : trigger + L" with " + kModifierNames[ModifierOf(set)];
+}
+
+// "; wheel up: Volume up; click with Ctrl: Sleep": the zone's wheel and click
+// actions that do something, but for the set already named.
+std::wstring OtherTriggers(EdgeZone zone, ActionSet shown, const MonitorChoice& monitor)
+{
+    std::wstring text;
+    for (ActionSet set = SetOf(WheelUp, Plain); set < kActionSetCount; ++set) {
+        if (set == shown) continue;
+        const ActionIndex action = monitor.Shown(set, zone);
+        if (action != kNoActionIndex) text += L"; " + SetWords(set) + L": " + ActionName(action);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::wstring ActionSetName(ActionSet set)
+{
+    if (!ValidSet(set)) return {};
+    std::wstring name = SetWords(set);
+    name[0] = static_cast<wchar_t>(std::towupper(name[0]));
+    return name;
+}
+
+std::wstring ZoneLabel(EdgeZone zone, ActionSet set, const MonitorChoice& monitor)
+{
+    if (!ValidSet(set)) return {};
     const std::wstring name = FoldedCase(ZoneName(zone));
-    const wchar_t* suffix = modifier == Shift ? L" with Shift key" : modifier == Ctrl ? L" with Ctrl key" : L"";
-    const std::wstring on = monitor.AllMonitors() ? L"" : L" on " + monitor.title;
-    return L"Action for " + name + suffix + on + L":";
+    const ZoneTrigger trigger = TriggerOf(set);
+    const std::wstring on = trigger == Entering ? L"" : L" on " + std::wstring(kTriggerWords[trigger]);
+    const ModifierKey modifier = ModifierOf(set);
+    const std::wstring with = modifier == Plain ? L"" : L" with " + std::wstring(kModifierNames[modifier]) + L" key";
+    const std::wstring where = monitor.AllMonitors() ? L"" : L" on " + monitor.title;
+    return L"Action for " + name + on + with + where + L":";
+}
+
+bool HasWheelOrClick(EdgeZone zone, const MonitorChoice& monitor)
+{
+    if (zone < 0 || zone >= kZoneCount) return false;
+    for (ActionSet set = SetOf(WheelUp, Plain); set < kActionSetCount; ++set)
+        if (monitor.Shown(set, zone) != kNoActionIndex) return true;
+    return false;
+}
+
+RECT ZoneMarkRect(EdgeZone zone)
+{
+    if (zone < 0 || zone >= kZoneCount) return {};
+    const RECT& r = kDiagramZoneRects[static_cast<std::size_t>(zone)];
+    // Four units: small beside the thinnest zone, ten units deep.
+    const LONG x = (r.left + r.right) / 2 - 2;
+    const LONG y = (r.top + r.bottom) / 2 - 2;
+    return RECT{x, y, x + 4, y + 4};
 }
 
 std::wstring ZoneWaitText(EdgeZone zone)
@@ -127,11 +184,15 @@ EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow)
     return kNeighbours[static_cast<std::size_t>(zone)][static_cast<std::size_t>(arrow)];
 }
 
-std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
+std::wstring ZoneValueText(EdgeZone zone, ActionSet set, const MonitorChoice& monitor)
 {
-    if (zone < 0 || zone >= kZoneCount) return {};
-    const wchar_t* key = modifier == Shift ? L", Shift: " : modifier == Ctrl ? L", Ctrl: " : L": ";
-    return ZoneName(zone) + std::wstring(key) + ZoneTip(zone, modifier, monitor);
+    if (zone < 0 || zone >= kZoneCount || !ValidSet(set)) return {};
+    const ModifierKey modifier = ModifierOf(set);
+    // Entering is what a zone does by default: only its key is named.
+    const std::wstring key = TriggerOf(set) != Entering ? L", " + SetWords(set) + L": "
+                             : modifier == Plain        ? L": "
+                                                        : L", " + std::wstring(kModifierNames[modifier]) + L": ";
+    return ZoneName(zone) + key + ZoneTip(zone, set, monitor);
 }
 
 std::vector<ActionTreeGroup> BuildActionTree()
@@ -165,11 +226,12 @@ std::vector<ActionTreeGroup> BuildActionTree()
 
 std::wstring HeadingTip(const std::wstring& heading) { return heading + L" actions"; }
 
-std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor)
+std::wstring ZoneTip(EdgeZone zone, ActionSet set, const MonitorChoice& monitor)
 {
-    if (zone < 0 || zone >= kZoneCount) return {};
-    const std::wstring name = ActionName(monitor.Shown(modifier, zone));
-    return monitor.Shared(modifier, zone) ? name + L" (same as all monitors)" : name;
+    if (zone < 0 || zone >= kZoneCount || !ValidSet(set)) return {};
+    const std::wstring name = ActionName(monitor.Shown(set, zone));
+    const std::wstring shown = monitor.Shared(set, zone) ? name + L" (same as all monitors)" : name;
+    return shown + OtherTriggers(zone, set, monitor);
 }
 
 }  // namespace vorn

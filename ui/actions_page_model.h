@@ -39,19 +39,17 @@ struct MonitorChoice {
     // Its index in theData.monitorAssignments; -1 for all monitors and for a
     // monitor without a slot yet.
     int Slot() const;
-    // The action the zone runs there.
-    ActionIndex Shown(ModifierKey modifier, EdgeZone zone) const;
+    // The action the zone runs there for the set (a modifier is the set of
+    // entering with it).
+    ActionIndex Shown(ActionSet set, EdgeZone zone) const;
     // What is set for it there: the monitor's own action, kSameAsAllMonitors
     // where it has none; for all monitors, the shared action.
-    ActionIndex Own(ModifierKey modifier, EdgeZone zone) const;
+    ActionIndex Own(ActionSet set, EdgeZone zone) const;
     // Whether the zone shows the shared assignment on a monitor chosen.
-    bool Shared(ModifierKey modifier, EdgeZone zone) const
-    {
-        return !AllMonitors() && Own(modifier, zone) == kSameAsAllMonitors;
-    }
+    bool Shared(ActionSet set, EdgeZone zone) const { return !AllMonitors() && Own(set, zone) == kSameAsAllMonitors; }
     // Sets it; a monitor gets its slot at its first own assignment, not by
     // being chosen. False when nothing changed.
-    bool Set(ModifierKey modifier, EdgeZone zone, ActionIndex action) const;
+    bool Set(ActionSet set, EdgeZone zone, ActionIndex action) const;
 };
 
 // All monitors: the page's choice when the list is hidden.
@@ -65,9 +63,21 @@ std::vector<MonitorChoice> MonitorChoices(const std::vector<ConnectedMonitor>& c
 // The list is shown when more than one monitor is connected or remembered.
 inline bool ShowsMonitorList(const std::vector<MonitorChoice>& choices) { return choices.size() > 2; }
 
-// "Action for lower right corner with Shift key:"; with a monitor chosen,
-// "Action for lower right corner on 2. Display2:".
-std::wstring ZoneLabel(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
+// The entries of the page's set list, in set order: "Entering", "Entering
+// with Shift", "Entering with Ctrl", "Wheel up", ..., "Click with Ctrl".
+std::wstring ActionSetName(ActionSet set);
+
+// "Action for lower right corner with Shift key:", "Action for right side on
+// wheel up with Shift key:"; with a monitor chosen, "Action for lower right
+// corner on 2. Display2:".
+std::wstring ZoneLabel(EdgeZone zone, ActionSet set, const MonitorChoice& monitor = kAllMonitors);
+
+// Whether the zone has a wheel or a click action in any set, as the monitor
+// chosen runs it: the picture marks it whichever set is shown.
+bool HasWheelOrClick(EdgeZone zone, const MonitorChoice& monitor = kAllMonitors);
+// Where the mark of such a zone goes on the picture: a small square in the
+// zone's middle, in the units of kDiagramZoneRects.
+RECT ZoneMarkRect(EdgeZone zone);
 
 // The wait box: the zone's own wait in milliseconds, empty where the zone
 // waits the "Dwell time".
@@ -94,8 +104,10 @@ EdgeZone NeighbourZone(EdgeZone zone, Arrow arrow);
 // action for the key, "Lower right corner, Shift: Task view"; the plain
 // action with no key named, "Upper left corner: Screen saver on".
 // With a monitor chosen, a zone that shows the shared assignment says so:
-// "Lower right corner: Task view (same as all monitors)".
-std::wstring ZoneValueText(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
+// "Lower right corner: Task view (same as all monitors)". A wheel or click
+// set is named as "Right side, wheel up with Shift: Volume up". The zone's
+// other wheel and click actions follow as in ZoneTip.
+std::wstring ZoneValueText(EdgeZone zone, ActionSet set, const MonitorChoice& monitor = kAllMonitors);
 
 // The tree's pictures, in the order of the image strip.
 enum TreeImage {
@@ -132,9 +144,11 @@ std::vector<ActionTreeGroup> BuildActionTree();
 
 // The tip over a heading: "Window arrangement actions".
 std::wstring HeadingTip(const std::wstring& heading);
-// The tip over a zone of the picture: the name of its action for `modifier`
-// on the monitor chosen, "(same as all monitors)" after it where shared.
-std::wstring ZoneTip(EdgeZone zone, ModifierKey modifier, const MonitorChoice& monitor = kAllMonitors);
+// The tip over a zone of the picture: the name of its action for `set` on
+// the monitor chosen, "(same as all monitors)" after it where shared, then
+// the zone's wheel and click actions of the other sets that do something:
+// "Tile right; wheel up: Volume up; click with Ctrl: Sleep".
+std::wstring ZoneTip(EdgeZone zone, ActionSet set, const MonitorChoice& monitor = kAllMonitors);
 
 // The tree's first item while a monitor is chosen, its data kSameAsAllMonitors.
 inline constexpr const wchar_t* kSameAsAllMonitorsItem = L"Same as all monitors";

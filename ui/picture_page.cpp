@@ -100,7 +100,7 @@ BOOL CPicturePage::OnInitDialog()
     AddStyle(picture.Handle(), WS_TABSTOP);  // the keyboard works the picture too
     modifierCombo_ = Item(IDC_MODIFIER);
     tree_ = Item(IDC_ACTION_TREE);
-    FillModifierList(modifierCombo_);
+    FillModifierCombo();
     treeImages_.Reset(CreateActionTreeImages(WindowDpi(handle_)));
     SendMessageW(tree_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(treeImages_.Get()));
     return TRUE;
@@ -172,9 +172,16 @@ LRESULT CPicturePage::OnItemExpanded(WPARAM, LPARAM)
 LRESULT CPicturePage::OnModifierChanged(WPARAM, LPARAM)
 {
     const LRESULT selection = SendMessageW(modifierCombo_, CB_GETCURSEL, 0, 0);
-    if (selection < 0 || selection >= kModifierCount) return 0;
-    ModifierChosen(static_cast<ModifierKey>(selection));
+    if (selection < 0 || selection >= SendMessageW(modifierCombo_, CB_GETCOUNT, 0, 0)) return 0;
+    ListEntryChosen(static_cast<int>(selection));
     return 0;
+}
+
+void CPicturePage::FillModifierCombo() { FillModifierList(modifierCombo_); }
+
+void CPicturePage::ListEntryChosen(int index)
+{
+    if (index >= 0 && index < kModifierCount) ModifierChosen(static_cast<ModifierKey>(index));
 }
 
 void CPicturePage::OnFinalDestroy()

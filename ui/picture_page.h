@@ -105,6 +105,10 @@ protected:
     // A modifier chosen in the list; the focus stays on the list, whose arrow
     // keys go on choosing.
     virtual void ModifierChosen(ModifierKey modifier) = 0;
+    // The list's entries: the three modifiers unless the page lists more.
+    virtual void FillModifierCombo();
+    // Entry `index` of the list chosen; by default the modifier of that place.
+    virtual void ListEntryChosen(int index);
 
     HWND modifierCombo_ = nullptr;
     HWND tree_ = nullptr;

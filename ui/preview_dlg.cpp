@@ -134,6 +134,8 @@ LRESULT CPreviewDlg::OnPaint(WPARAM, LPARAM)
                                                             : TA_CENTER;
         SetTextAlign(dc, align | TA_TOP);
         TextOutW(dc, text.at.x, text.at.y, text.text.c_str(), static_cast<int>(text.text.size()));
+        if (!text.more.empty())
+            TextOutW(dc, text.moreAt.x, text.moreAt.y, text.more.c_str(), static_cast<int>(text.more.size()));
     }
     SelectObject(dc, previous);
     EndPaint(handle_, &paint);

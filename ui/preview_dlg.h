@@ -1,6 +1,7 @@
 // The full-screen preview (Windows only): every zone painted red where it is
 // (in the highlight colour in high contrast), with the name of its action
-// beside it for the modifier held, on each monitor that monitor's; Shift and
+// beside it for the modifier held (and a line with its wheel and click
+// actions where it has some), on each monitor that monitor's; Shift and
 // Ctrl switch the texts while it is open. A screen reader finds the same texts in its description.
 #pragma once
 

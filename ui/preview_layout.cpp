@@ -1,6 +1,7 @@
 #include "ui/preview_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "actions/custom_actions.h"
@@ -40,8 +41,23 @@ PreviewLayout LayoutOf(int cx, int cy, const SideBands& bands, ModifierKey modif
     // The window spans (0, 0)-(cx, cy). Side texts sit beside their edge's
     // middle; corner texts run diagonally towards their corner.
     const auto text = [&](EdgeZone zone, int escapement, TextAlign align, int x, int y) {
-        const ActionIndex action = d.AssignmentOn(slots[static_cast<std::size_t>(zone)], modifier, zone);
-        return PreviewText{zone, ActionName(action), escapement, align, POINT{x, y}, dpi};
+        const int slot = slots[static_cast<std::size_t>(zone)];
+        const ActionIndex action = d.AssignmentOn(slot, modifier, zone);
+        PreviewText t{zone, ActionName(action), escapement, align, POINT{x, y}, dpi, {}, {}};
+        t.more = WheelAndClickText(slot, modifier, zone);
+        if (t.more.empty()) return t;
+        // A line further down the text's own "down", which the slant turns.
+        const double angle = escapement / 10.0 * 3.14159265358979 / 180.0;
+        const POINT down{static_cast<LONG>(std::lround(px(16) * std::sin(angle))),
+                         static_cast<LONG>(std::lround(px(16) * std::cos(angle)))};
+        const POINT below{t.at.x + down.x, t.at.y + down.y};
+        // Against the right or the bottom edge the second line would run off
+        // the screen: the first moves up a line into the screen instead.
+        const bool farEdge = zone == RightSide || zone == BottomSide || zone == LowerLeftCorner ||
+                             zone == LowerRightCorner;
+        t.moreAt = farEdge ? t.at : below;
+        if (farEdge) t.at = POINT{t.at.x - down.x, t.at.y - down.y};
+        return t;
     };
     layout.texts = {{
         text(LeftSide, 900, TextAlign::Centre, s, cy / 2),
@@ -180,6 +196,7 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         for (PreviewText text : layout.texts) {
             if (!shown[static_cast<std::size_t>(text.zone)]) continue;
             text.at = POINT{text.at.x + dx, text.at.y + dy};
+            text.moreAt = POINT{text.moreAt.x + dx, text.moreAt.y + dy};
             picture.texts.push_back(std::move(text));
         }
         if (&m == primary) {
@@ -188,6 +205,46 @@ PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey m
         }
     }
     return picture;
+}
+
+namespace {
+
+// The sets of the wheel and the click for the modifier, with how the
+// description names them.
+struct TriggerWords {
+    ZoneTrigger trigger;
+    const wchar_t* words;
+};
+constexpr TriggerWords kWheelAndClick[] = {{WheelUp, L"wheel up"}, {WheelDown, L"wheel down"}, {Click, L"click"}};
+
+// "; wheel up: Volume up; click: Sleep" for the zone, in words.
+std::wstring WheelAndClickWords(int slot, ModifierKey modifier, EdgeZone zone)
+{
+    std::wstring text;
+    for (const TriggerWords& t : kWheelAndClick) {
+        const ActionIndex action = theData.AssignmentOn(slot, SetOf(t.trigger, modifier), zone);
+        if (action != kNoActionIndex) text += L"; " + std::wstring(t.words) + L": " + ActionName(action);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::wstring WheelAndClickText(int slot, ModifierKey modifier, EdgeZone zone)
+{
+    if (zone < 0 || zone >= kZoneCount) return {};
+    const ActionIndex up = theData.AssignmentOn(slot, SetOf(WheelUp, modifier), zone);
+    const ActionIndex down = theData.AssignmentOn(slot, SetOf(WheelDown, modifier), zone);
+    const ActionIndex click = theData.AssignmentOn(slot, SetOf(Click, modifier), zone);
+    std::wstring text;
+    if (up != kNoActionIndex && down != kNoActionIndex)
+        text = L"Wheel: " + ActionName(up) + L" / " + ActionName(down);
+    else if (up != kNoActionIndex)
+        text = L"Wheel up: " + ActionName(up);
+    else if (down != kNoActionIndex)
+        text = L"Wheel down: " + ActionName(down);
+    if (click != kNoActionIndex) text += (text.empty() ? L"Click: " : L"; Click: ") + ActionName(click);
+    return text;
 }
 
 const wchar_t* PreviewLabel(ModifierKey modifier)
@@ -208,18 +265,25 @@ std::wstring PreviewDescription(ModifierKey modifier, const MonitorSlots& slots)
     std::wstring text;
     for (int zone = 0; zone < kZoneCount; ++zone) {
         if (!text.empty()) text += L" ";
+        const EdgeZone z = static_cast<EdgeZone>(zone);
         const ActionIndex action = theData.assignments[m][static_cast<std::size_t>(zone)];
-        text += std::wstring(ZoneName(static_cast<EdgeZone>(zone))) + L": " + ActionName(action) + L".";
+        text += std::wstring(ZoneName(z)) + L": " + ActionName(action) + WheelAndClickWords(-1, modifier, z) + L".";
     }
     for (const MonitorSlots::Monitor& monitor : slots.monitors) {
         if (monitor.slot < 0 || static_cast<std::size_t>(monitor.slot) >= theData.monitorAssignments.size()) continue;
-        const auto& own = theData.monitorAssignments[static_cast<std::size_t>(monitor.slot)].actions[m];
-        for (int zone = 0; zone < kZoneCount; ++zone) {
-            const ActionIndex action = own[static_cast<std::size_t>(zone)];
-            if (action == kSameAsAllMonitors) continue;
-            const std::wstring name = FoldedCase(ZoneName(static_cast<EdgeZone>(zone)));
-            text += L" On " + monitor.title + L", " + name + L": " + ActionName(action) + L".";
-        }
+        const auto& own = theData.monitorAssignments[static_cast<std::size_t>(monitor.slot)].actions;
+        // Entering first, then the wheel and the click, each zone in order.
+        const auto tell = [&](ActionSet set, const wchar_t* on) {
+            for (int zone = 0; zone < kZoneCount; ++zone) {
+                const ActionIndex action = own[static_cast<std::size_t>(set)][static_cast<std::size_t>(zone)];
+                if (action == kSameAsAllMonitors) continue;
+                const std::wstring name = FoldedCase(ZoneName(static_cast<EdgeZone>(zone)));
+                text += L" On " + monitor.title + L", " + name + on + L": " + ActionName(action) + L".";
+            }
+        };
+        tell(static_cast<ActionSet>(m), L"");
+        for (const TriggerWords& t : kWheelAndClick)
+            tell(SetOf(t.trigger, modifier), (L" on " + std::wstring(t.words)).c_str());
     }
     return text;
 }

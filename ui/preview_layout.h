@@ -27,6 +27,10 @@ struct PreviewText {
     TextAlign align;    // of the text's top edge at `at`
     POINT at;
     int dpi = 96;       // the scale of the monitor it is on, for its font
+    // The zone's wheel and click actions for the modifier, a line written
+    // after the first at `moreAt`; empty when it has none.
+    std::wstring more;
+    POINT moreAt{};
 };
 
 struct PreviewLayout {
@@ -82,13 +86,20 @@ PreviewPicture ComputePreviewPicture(int screenWidth, int screenHeight, Modifier
 PreviewPicture ComputeMonitorsPreview(const MonitorList& monitors, ModifierKey modifier,
                                       const std::function<int(int)>& dpiOf = {}, const MonitorSlots& slots = {});
 
+// The zone's wheel and click actions for the modifier on the monitor of
+// `slot` that do something: "Wheel: Volume up / Volume down; Click: Screen
+// saver on", "Wheel down: Next desktop"; empty when none does.
+std::wstring WheelAndClickText(int slot, ModifierKey modifier, EdgeZone zone);
+
 // "Shift key actions", "Ctrl key actions", or the invitation to press one.
 const wchar_t* PreviewLabel(ModifierKey modifier);
 
 // The zones and their actions as the preview shows them, in words, for a
 // screen reader: "Upper left corner: Peek desktop momentary. Upper right
-// corner: ..." in the zones' order; then what a connected monitor has of its
-// own: "On 2. Display2, lower right corner: Task view."
+// corner: ..." in the zones' order, a zone's wheel and click actions after
+// its own: "Right side: Tile right; wheel up: Volume up; click: Sleep.";
+// then what a connected monitor has of its own: "On 2. Display2, lower
+// right corner: Task view.", "On 2. Display2, right side on click: Sleep."
 std::wstring PreviewDescription(ModifierKey modifier, const MonitorSlots& slots = {});
 
 }  // namespace vorn

@@ -246,6 +246,84 @@ TEST_F(PagesModelTest, TipsNameGroupsAndZoneActions)
     EXPECT_EQ(ZoneTip(NoZone, Plain), L"");
 }
 
+// The set list's ends and a set between them: the list entry, the label
+// above the tree, the tip and the value name the trigger and the key, and the
+// tip adds the zone's other wheel and click actions.
+TEST_F(PagesModelTest, TheLabelTipAndValueNameTheSetShownAndTheZonesOtherTriggers)
+{
+    theData.assignments[SetOf(Entering, Plain)][RightSide] = FindActionIndex(L"Tile right");
+    theData.assignments[SetOf(WheelUp, Plain)][RightSide] = FindActionIndex(L"Volume up");
+    theData.assignments[SetOf(Click, Ctrl)][RightSide] = FindActionIndex(L"Screen saver on");
+    const struct {
+        ActionSet set;
+        const wchar_t *name, *label, *value;
+    } cases[] = {
+        {SetOf(Entering, Plain), L"Entering", L"Action for right side:",
+         L"Right side: Tile right; wheel up: Volume up; click with Ctrl: Screen saver on"},
+        {SetOf(WheelUp, Shift), L"Wheel up with Shift", L"Action for right side on wheel up with Shift key:",
+         L"Right side, wheel up with Shift: No action; wheel up: Volume up; click with Ctrl: Screen saver on"},
+        {SetOf(Click, Ctrl), L"Click with Ctrl", L"Action for right side on click with Ctrl key:",
+         L"Right side, click with Ctrl: Screen saver on; wheel up: Volume up"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        EXPECT_EQ(ActionSetName(c.set), c.name);
+        EXPECT_EQ(ZoneLabel(RightSide, c.set), c.label);
+        const std::wstring value = c.value;
+        EXPECT_EQ(ZoneValueText(RightSide, c.set), value);
+        EXPECT_EQ(ZoneTip(RightSide, c.set), value.substr(value.find(L": ") + 2));
+    }
+    EXPECT_EQ(ActionSetName(kActionSetCount), L"");
+    EXPECT_EQ(ZoneLabel(RightSide, kActionSetCount), L"");
+}
+
+// The mark goes on a zone with an action for the first wheel set or the last
+// click set alone, inside it, and on no zone that only enters.
+TEST_F(PagesModelTest, OnlyZonesWithAWheelOrClickActionAreMarked)
+{
+    theData.assignments[SetOf(WheelUp, Plain)][TopSide] = FindActionIndex(L"Next desktop");
+    theData.assignments[SetOf(Click, Ctrl)][LowerLeftCorner] = FindActionIndex(L"Screen saver on");
+    ASSERT_NE(theData.assignments[SetOf(Entering, Plain)][UpperLeftCorner], kNoActionIndex);
+    for (int zone = 0; zone < kZoneCount; ++zone) {
+        SCOPED_TRACE(zone);
+        EXPECT_EQ(HasWheelOrClick(EdgeZone(zone)), zone == TopSide || zone == LowerLeftCorner);
+        const RECT mark = ZoneMarkRect(EdgeZone(zone));
+        const RECT& area = kDiagramZoneRects[static_cast<std::size_t>(zone)];
+        EXPECT_TRUE(mark.left > area.left && mark.top > area.top && mark.right < area.right &&
+                    mark.bottom < area.bottom);
+    }
+}
+
+// The preview writes a zone's wheel and click actions for the modifier held
+// on a line of its own, on the screen, and says them in words.
+TEST_F(PagesModelTest, ThePreviewAddsTheWheelAndClickActionsOfTheModifierHeld)
+{
+    theData.assignments[SetOf(WheelUp, Plain)][RightSide] = FindActionIndex(L"Volume up");
+    theData.assignments[SetOf(WheelDown, Plain)][RightSide] = FindActionIndex(L"Volume down");
+    theData.assignments[SetOf(Click, Plain)][TopSide] = FindActionIndex(L"Screen saver on");
+    const PreviewLayout plain = ComputePreviewLayout(1920, 1080, Plain);
+    const auto textOf = [](const PreviewLayout& layout, EdgeZone zone) {
+        return *std::find_if(layout.texts.begin(), layout.texts.end(), [&](const PreviewText& t) { return t.zone == zone; });
+    };
+    // Against the far edge and against the near one: both lines on the screen, apart.
+    for (const EdgeZone zone : {RightSide, TopSide}) {
+        const PreviewText t = textOf(plain, zone);
+        EXPECT_TRUE(t.moreAt.x != t.at.x || t.moreAt.y != t.at.y) << zone;
+        for (const POINT p : {t.at, t.moreAt})
+            EXPECT_TRUE(p.x >= 0 && p.x < 1920 && p.y >= 0 && p.y < 1080) << zone;
+    }
+    EXPECT_EQ(textOf(plain, RightSide).more, L"Wheel: Volume up / Volume down");
+    EXPECT_EQ(textOf(plain, TopSide).more, L"Click: Screen saver on");
+    EXPECT_EQ(textOf(plain, LeftSide).more, L"");
+    EXPECT_EQ(textOf(ComputePreviewLayout(1920, 1080, Shift), RightSide).more, L"");
+    const std::wstring said = PreviewDescription(Plain);
+    EXPECT_NE(said.find(L"Right side: " + textOf(plain, RightSide).text + L"; wheel up: Volume up; wheel down: Volume down."),
+              std::wstring::npos)
+        << testing::PrintToString(said);
+    EXPECT_NE(said.find(L"; click: Screen saver on."), std::wstring::npos);
+    EXPECT_EQ(PreviewDescription(Shift).find(L"wheel"), std::wstring::npos);
+}
+
 TEST_F(PagesModelTest, PreviewAreasAndTextsFollowTheZoneSettings)
 {
     theData.cornerSize = 4;

@@ -241,13 +241,13 @@ TEST_F(KeyboardTest, CtrlTabAndCtrlPageDownSwitchPagesFromAnywhere)
 }
 
 // A letter typed on a picture stays there: were it an access key, a stray X
-// would end Vorn and a K leave the picture for the Key list.
+// would end Vorn and a T leave the picture for the Trigger list or the Title box.
 TEST_F(KeyboardTest, ALetterTypedOnAPictureIsNoAccessKey)
 {
     const struct {
         int page;
         wchar_t letter;  // the access key of a label on the page
-    } cases[] = {{Actions, L'k'}, {Buttons, L't'}};
+    } cases[] = {{Actions, L't'}, {Buttons, L't'}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         main->SelectPage(c.page);
@@ -457,7 +457,7 @@ TEST_F(KeyboardTest, EveryControlIsNamedAsItsLabelReads)
         bool given;
     } rows[] = {
         {Actions, IDC_ACTION_TREE, L"Action for upper left corner:", false},
-        {Actions, IDC_MODIFIER, L"Key:", false},
+        {Actions, IDC_MODIFIER, L"Trigger:", false},
         {Actions, IDC_MONITOR, L"Monitor:", false},
         {Actions, IDC_ZONE_WAIT, L"Wait:", false},
         {Buttons, IDC_ACTION_TREE, L"Action:", false},

@@ -207,6 +207,55 @@ TEST_F(PagesTest, TheZoneAndTheTreeAssignAndSave)
     EXPECT_EQ(Saved().Get(L"Actions, Plain", L"Lower right corner", L""), L"No action");
 }
 
+// The trigger list offers the twelve sets; a wheel set takes the tree's
+// choice into its own section and leaves the zone's entering action alone.
+TEST_F(PagesTest, AWheelSetChosenInTheListAssignsAndSavesItsOwnSection)
+{
+    CMainDlg& main = Open();
+    CActionsDlg& page = ActionsPage(main);
+    const HWND tree = page.Tree();
+    const HWND combo = GetDlgItem(page.Handle(), IDC_MODIFIER);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), kActionSetCount);
+    const auto entry = [&](int index) {
+        wchar_t text[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(entry(0), L"Entering");
+    EXPECT_EQ(entry(kActionSetCount - 1), L"Click with Ctrl");
+
+    const DiagramScale scale = page.Diagram().Picture().Scale();
+    Click(page.Diagram().Handle(), scale.Pixels(215), scale.Pixels(90));
+    ASSERT_EQ(page.Zone(), RightSide);
+    const ActionIndex entering = theData.assignments[SetOf(Entering, Plain)][RightSide];
+    const auto choose = [&](ActionSet set) {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(set), 0);
+        SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(IDC_MODIFIER, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    };
+    const ActionSet wheelUp = SetOf(WheelUp, Plain);
+    ASSERT_EQ(entry(wheelUp), L"Wheel up");
+    choose(wheelUp);
+    EXPECT_EQ(page.Set(), wheelUp);
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for right side on wheel up:");
+    EXPECT_EQ(SelectedData(tree), kNoActionIndex);
+    // The wait is the entering's.
+    EXPECT_FALSE(IsWindowEnabled(page.WaitBox()));
+
+    const ActionIndex volumeUp = FindActionIndex(L"Volume up");
+    ASSERT_TRUE(SelectTreeAction(tree, volumeUp));
+    EXPECT_EQ(theData.assignments[wheelUp][RightSide], volumeUp);
+    EXPECT_EQ(theData.assignments[SetOf(Entering, Plain)][RightSide], entering);
+    const ProfileFile saved = Saved();
+    EXPECT_EQ(saved.Get(L"Actions, Wheel up", L"Right side", L""), L"Volume up");
+    EXPECT_EQ(saved.Get(L"Actions, Plain", L"Right side", L""), ActionName(entering));
+
+    // Back to entering: its action shows again, and its wait.
+    choose(SetOf(Entering, Plain));
+    EXPECT_EQ(SelectedData(tree), entering);
+    EXPECT_TRUE(IsWindowEnabled(page.WaitBox()));
+    EXPECT_EQ(WindowText(page.Label(1).Handle()), L"&Action for right side:");
+}
+
 // Wine shows one monitor: the list shows once a monitor not connected is
 // remembered, and it chooses whose assignments the picture and the tree set.
 TEST_F(PagesTest, TheMonitorListChoosesWhoseAssignmentsThePageShowsAndSets)
