@@ -45,10 +45,10 @@ xdotool windowactivate --sync "$(xdotool search --name '^Vorn$' | head -n 1)" >/
 # From the last page Ctrl+Tab comes round to the first, the Actions page;
 # Tab enters it at the picture. Down, Down, Right, Right: from the upper
 # left corner by the left side, the lower left corner and the bottom side
-# to the lower right corner. Alt+K: the Key list, Down: Shift. Alt+A: the
-# tree, End: its last action, the custom one.
+# to the lower right corner. Alt+T: the Trigger list, Down: Entering with
+# Shift. Alt+A: the tree, End: its last action, the custom one.
 keys ctrl+Tab
-keys Tab Down Down Right Right alt+k Down alt+a End
+keys Tab Down Down Right Right alt+t Down alt+a End
 assigned() { [ "$(ini_value 'Actions, Shift' 'Lower right corner')" = "Log corner" ]; }
 e2e_check "the lower right corner's Shift action is saved" e2e_wait_until 10 assigned
 e2e_check "on the Actions page" eval '[ "$(ini_value Settings "Current page")" = 0 ]'
