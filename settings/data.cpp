@@ -91,7 +91,28 @@ void CData::ResetToDefaults()
         text.clear();
     wallpaperFolders.clear();
     wallpaperFiles.clear();
+    quietPrograms.clear();
+    switchKeys.clear();
     settingsEncoding = TextEncoding::Ansi;
+}
+
+std::wstring_view ProgramFileName(std::wstring_view path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+}
+
+bool QuietProgramNameUsable(std::wstring_view name)
+{
+    return !name.empty() && name.find_first_of(L"\\/:") == std::wstring_view::npos;
+}
+
+bool CData::IsQuietProgram(std::wstring_view program) const
+{
+    const std::wstring_view name = ProgramFileName(program);
+    if (name.empty()) return false;
+    return std::any_of(quietPrograms.begin(), quietPrograms.end(),
+                       [&](const std::wstring& quiet) { return EqualsIgnoringCase(quiet, name); });
 }
 
 void CData::ComputeSideBands()

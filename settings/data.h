@@ -97,6 +97,11 @@ public:
 
 using AssignmentTable = std::array<std::array<ActionIndex, kZoneCount>, kActionSetCount>;
 
+// The file name at the end of a path (the whole text when it has no folder).
+std::wstring_view ProgramFileName(std::wstring_view path);
+// A name that can stand in "Quiet programs": not empty, no folder, no drive.
+bool QuietProgramNameUsable(std::wstring_view name);
+
 class CData {
 public:
     CData();
@@ -197,6 +202,17 @@ public:
     std::int32_t dwellTime = 0;          // milliseconds in a zone before it counts
     bool instantResponse = false;        // zones decided on each pointer movement, not polled
     bool quietWhileDragging = false;     // no zone entered while a mouse button is down
+    // Programs, by the file name of their executable as the user wrote it, in
+    // front of which no zone fires ("Quiet programs", in the user's order).
+    std::vector<std::wstring> quietPrograms;
+    // The combination that turns the edges off and on, as key text
+    // ("Ctrl+Alt+V"); empty: none.
+    std::wstring switchKeys;
+    // Whether `program` (a file name or a full path) is one of quietPrograms,
+    // compared by file name without regard to case.
+    bool IsQuietProgram(std::wstring_view program) const;
+    // quietPrograms from the text of "Quiet programs".
+    void LoadQuietPrograms(std::wstring_view text);
     // assignments[set][zone]: entering with each modifier, then the wheel and the click
     AssignmentTable assignments{};
     // What a reset gives the assignments. The actions are named above

@@ -70,11 +70,12 @@ FileProblemNotice KeysNotice(const UnreadableKeys& keys, const std::wstring& pat
     notice.title = L"Vorn cannot read some keys in its settings";
     if (!keys.section.empty()) {
         // No text: the whole section could not be placed.
-        const std::wstring what = keys.text.empty() ? L"the section [" + keys.section + L"]"
-                                                    : Quoted(keys.text, kQuotedRoom) + L" in [" + keys.section + L"]";
+        const std::wstring what = keys.text.empty() && !keys.dropped
+                                      ? L"the section [" + keys.section + L"]"
+                                      : Quoted(keys.text, kQuotedRoom) + L" in [" + keys.section + L"]";
         const std::wstring after = L" holds values Vorn cannot read: " + what +
                                    (keys.more > 0 ? L", and " + std::to_wstring(keys.more) + L" more" : L"") +
-                                   L". Vorn keeps them as they are.";
+                                   (keys.dropped ? L". Vorn leaves them out." : L". Vorn keeps them as they are.");
         notice.text = Shortened(path, after.size() < kTextLimit ? kTextLimit - after.size() : 0) + after;
         return notice;
     }

@@ -23,6 +23,8 @@ struct UnreadableKeys {
     // Set for a value of this section that is not a key combination (a
     // monitor's action, a wait); such values are kept as they stand.
     std::wstring section{};
+    // Such a value is left out instead (a quiet program's name with a folder).
+    bool dropped = false;
 };
 
 struct FileProblem {

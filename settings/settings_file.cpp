@@ -138,6 +138,14 @@ std::wstring CData::FormatOwnSections() const
         else
             out.Key(def.key, Flag(def.alwaysWrittenFalse ? false : d.*def.flag));
     }
+    // Only when set, so that older files stay as they were.
+    if (!d.quietPrograms.empty()) {
+        std::wstring names;
+        for (const std::wstring& name : d.quietPrograms)
+            names += (names.empty() ? L"" : L";") + name;
+        out.Key(kQuietProgramsKey, names);
+    }
+    if (!d.switchKeys.empty()) out.Key(kSwitchKeysKey, d.switchKeys);
     for (int group = 1; group <= kGroupCount; ++group) {
         const bool expanded = d.groupExpanded[static_cast<std::size_t>(group - 1)];
         // The headings added after "Custom" are written only when collapsed,
@@ -231,6 +239,33 @@ void CData::LoadFromProfile(const ProfileFile& file)
     ScanWallpaperFiles();
 }
 
+// Names separated by ";", blanks around each dropped. A name that is empty
+// or holds a folder can never match a program: it is left out and told; a
+// name given twice counts once.
+void CData::LoadQuietPrograms(std::wstring_view text)
+{
+    quietPrograms.clear();
+    if (text.empty()) return;
+    std::optional<UnreadableKeys> unusable;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find(L';', start);
+        if (end == std::wstring_view::npos) end = text.size();
+        std::wstring_view name = text.substr(start, end - start);
+        start = end + 1;
+        while (!name.empty() && (name.front() == L' ' || name.front() == L'\t')) name.remove_prefix(1);
+        while (!name.empty() && (name.back() == L' ' || name.back() == L'\t')) name.remove_suffix(1);
+        if (!QuietProgramNameUsable(name)) {
+            if (unusable)
+                ++unusable->more;
+            else
+                unusable = UnreadableKeys{std::wstring(name), {}, 0, kSettingsSection, true};
+            continue;
+        }
+        if (!IsQuietProgram(name)) quietPrograms.emplace_back(name);
+    }
+    if (unusable) fileProblems.Report(FileProblem{false, FileError::None, settingsPath, false, false, unusable});
+}
+
 void CData::LoadOwnSections(const ProfileFile& file)
 {
     ResetToDefaults();
@@ -243,6 +278,8 @@ void CData::LoadOwnSections(const ProfileFile& file)
             this->*def.flag = ParseFlag(value.c_str());
     }
     ComputeSideBands();
+    LoadQuietPrograms(file.Get(kSettingsSection, kQuietProgramsKey, L""));
+    switchKeys = file.Get(kSettingsSection, kSwitchKeysKey, L"");
 
     for (int group = 1; group <= kGroupCount; ++group)
         groupExpanded[static_cast<std::size_t>(group - 1)] =

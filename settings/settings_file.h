@@ -14,6 +14,9 @@ std::wstring DecimalText(std::int64_t number);
 
 // The settings' own sections; the whole file's other sections follow them.
 inline constexpr const wchar_t* kSettingsSection = L"Settings";
+// Keys of "[Settings]" that are no number or flag, written only when set.
+inline constexpr const wchar_t* kQuietProgramsKey = L"Quiet programs";
+inline constexpr const wchar_t* kSwitchKeysKey = L"Switch keys";
 inline constexpr const wchar_t* kWallpaperFoldersSection = L"Wallpaper folders";
 // Each zone's own wait; written only when a zone has one.
 inline constexpr const wchar_t* kDwellTimesSection = L"Dwell times";

@@ -1761,3 +1761,50 @@ TEST_F(SettingsFileTest, WheelAndClickSectionsRoundTripAndLeaveWhenEmpty)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// "Quiet programs": the user's names in their order and spelling; a name
+// with a folder or an empty one is left out and told once, a second of the
+// same name counts once; the key is written only when the list holds one.
+TEST_F(SettingsFileTest, QuietProgramsKeepTheUsersNamesAndLeaveOutWhatCannotMatch)
+{
+    struct Case {
+        const char* value;
+        std::vector<std::wstring> names;
+        const char* written;  // nullptr: no key
+        bool told;
+    };
+    const Case cases[] = {
+        {"mstsc.exe;Game.EXE", {L"mstsc.exe", L"Game.EXE"}, "Quiet programs=mstsc.exe;Game.EXE\r\n", false},
+        {" mstsc.exe ; game.exe", {L"mstsc.exe", L"game.exe"}, "Quiet programs=mstsc.exe;game.exe\r\n", false},
+        {"game.exe;GAME.exe", {L"game.exe"}, "Quiet programs=game.exe\r\n", false},
+        {"C:\\Games\\game.exe;mstsc.exe;", {L"mstsc.exe"}, "Quiet programs=mstsc.exe\r\n", true},
+        {";", {}, nullptr, true},
+        {"", {}, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        std::vector<FileProblem> told;
+        theData.fileProblems.Reset();  // a run tells once: each case is a run of its own
+        theData.fileProblems.SetListener([&](const FileProblem& problem) { told.push_back(problem); });
+        LoadText(std::string("[Settings]\nFirst run=False\nQuiet programs=") + c.value + "\n");
+        EXPECT_EQ(theData.quietPrograms, c.names);
+        EXPECT_EQ(told.size(), c.told ? 1u : 0u);
+        theData.SaveSettings();
+        if (c.written)
+            EXPECT_NE(Saved().find(c.written), std::string::npos) << Saved();
+        else
+            EXPECT_EQ(Saved().find("Quiet programs"), std::string::npos);
+        theData.fileProblems.SetListener(nullptr);
+    }
+    // Matched by the file name of the program, in any case.
+    LoadText("[Settings]\nQuiet programs=mstsc.exe\n");
+    EXPECT_TRUE(theData.IsQuietProgram(L"C:\\Windows\\System32\\MSTSC.EXE"));
+    EXPECT_FALSE(theData.IsQuietProgram(L"C:\\Windows\\System32\\mstsc.exe.bak"));
+    EXPECT_FALSE(theData.IsQuietProgram(L""));
+}
+
+}  // namespace
+}  // namespace vorn
