@@ -521,11 +521,18 @@ LRESULT CMainDlg::OnTrayOpen(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnTrayToggle(WPARAM, LPARAM)
 {
-    engine_.SetEnabled(!theData.enabled);
+    SetEdgesEnabled(!theData.enabled);
+    return 0;
+}
+
+// The edges off or on, from the tray menu or any other way in; the menu's
+// item follows.
+void CMainDlg::SetEdgesEnabled(bool enabled)
+{
+    engine_.SetEnabled(enabled);
     if (tray_ && tray_->Popup())
         ModifyMenuW(tray_->Popup(), ID_TRAY_TOGGLE, MF_BYCOMMAND | MF_STRING, ID_TRAY_TOGGLE,
                     theData.enabled ? L"&Disable" : L"&Enable");
-    return 0;
 }
 
 LRESULT CMainDlg::OnPreview(WPARAM, LPARAM)

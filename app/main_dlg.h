@@ -46,6 +46,8 @@ public:
     // The edge engine this window feeds with its timers; the floating buttons
     // dispatch through its RunAction.
     CEdgeEngine& Engine() { return engine_; }
+    // Edge actions off or on, as the tray menu's Disable and Enable do.
+    void SetEdgesEnabled(bool enabled);
 
     // Messages for this window and its pages pass here first, so that the
     // tooltips see the mouse.

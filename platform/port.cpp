@@ -60,6 +60,11 @@ public:
         return 0;
     }
     DWORD GetCurrentProcessId() override { return 0; }
+    bool ProgramOfWindow(HWND, std::wstring& path) override
+    {
+        path.clear();
+        return false;
+    }
     BOOL EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM) override { return FALSE; }
     HMONITOR MonitorFromWindow(HWND, DWORD) override { return nullptr; }
     BOOL GetMonitorInfoW(HMONITOR, MONITORINFO*) override { return FALSE; }

@@ -75,6 +75,11 @@ public:
     virtual int GetClassNameW(HWND window, LPWSTR buffer, int capacity) = 0;
     virtual DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) = 0;
     virtual DWORD GetCurrentProcessId() = 0;
+    // The program file of the window's process: QueryFullProcessImageNameW
+    // on the process opened with PROCESS_QUERY_LIMITED_INFORMATION; where
+    // the process cannot be opened (elevated, protected), the window's module
+    // (GetWindowModuleFileNameW). False, with `path` empty, when neither tells.
+    virtual bool ProgramOfWindow(HWND window, std::wstring& path) = 0;
     // Monitors: each one's rectangle and work area, in virtual-screen coordinates.
     virtual BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) = 0;
     virtual HMONITOR MonitorFromWindow(HWND window, DWORD flags) = 0;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_port.h"
 
 #include <io.h>
+#include <iterator>
 #include <stdlib.h>
 #include <time.h>
 
@@ -89,6 +90,7 @@ public:
         return ::GetWindowThreadProcessId(window, processId);
     }
     DWORD GetCurrentProcessId() override { return ::GetCurrentProcessId(); }
+    bool ProgramOfWindow(HWND window, std::wstring& path) override;
     BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override
     {
         return ::EnumDisplayMonitors(dc, clip, procedure, parameter);
@@ -194,6 +196,29 @@ public:
         return true;
     }
 };
+
+bool Win32Port::ProgramOfWindow(HWND window, std::wstring& path)
+{
+    path.clear();
+    DWORD processId = 0;
+    if (!window || !::GetWindowThreadProcessId(window, &processId) || processId == 0) return false;
+    wchar_t buffer[MAX_PATH * 4];
+    if (const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        DWORD size = static_cast<DWORD>(std::size(buffer));
+        const BOOL named = ::QueryFullProcessImageNameW(process, 0, buffer, &size);
+        ::CloseHandle(process);
+        if (named && size > 0) {
+            path.assign(buffer, size);
+            return true;
+        }
+    }
+    // Only a window of this process tells its module this way; for others
+    // the system answers nothing, and the program counts as unknown.
+    const UINT length = ::GetWindowModuleFileNameW(window, buffer, static_cast<UINT>(std::size(buffer)));
+    if (length == 0 || length >= std::size(buffer)) return false;
+    path.assign(buffer, length);
+    return true;
+}
 
 // The display configuration functions came with Windows 7; looked up at run
 // time so that a system without them still starts (and the monitors are then

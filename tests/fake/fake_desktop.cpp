@@ -640,6 +640,13 @@ int FakeDesktop::GetClassNameW(HWND window, LPWSTR buffer, int capacity)
     return static_cast<int>(length);
 }
 
+bool FakeDesktop::ProgramOfWindow(HWND window, std::wstring& path)
+{
+    const FakeWindow* found = Find(window);
+    path = found ? found->program : std::wstring();
+    return !path.empty();
+}
+
 DWORD FakeDesktop::GetWindowThreadProcessId(HWND window, DWORD* processId)
 {
     const FakeWindow* found = Find(window);

@@ -62,6 +62,9 @@ struct FakeWindow {
     // lets through (ChangeWindowMessageFilterEx).
     bool higherRights = false;
     std::vector<UINT> allowedFromLowerRights;
+    // The program file of its process, as ProgramOfWindow tells it; empty:
+    // a process that cannot be opened and a module that cannot be read.
+    std::wstring program;
 };
 
 // A monitor: its rectangle and work area in virtual-screen coordinates.
@@ -338,6 +341,7 @@ public:
     FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
     int GetClassNameW(HWND window, LPWSTR buffer, int capacity) override;
     DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) override;
+    bool ProgramOfWindow(HWND window, std::wstring& path) override;
     DWORD GetCurrentProcessId() override { return ownProcessId; }
     BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override;
     HMONITOR MonitorFromWindow(HWND window, DWORD flags) override;
