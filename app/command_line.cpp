@@ -41,6 +41,12 @@ std::vector<std::wstring> Arguments(std::wstring_view line)
     return arguments;
 }
 
+// The doubled backslash the Run key's value ends a root with ("C:\\") reads as one.
+void TrimDoubledRoot(std::wstring& folder)
+{
+    if (folder.size() > 2 && folder.compare(folder.size() - 2, 2, L"\\\\") == 0) folder.pop_back();
+}
+
 }  // namespace
 
 std::optional<std::wstring> FolderOption(std::wstring_view commandLine)
@@ -50,9 +56,101 @@ std::optional<std::wstring> FolderOption(std::wstring_view commandLine)
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (!SameOptionName(arguments[i], L"/folder")) continue;
         folder = i + 1 < arguments.size() ? arguments[++i] : std::wstring();
-        if (folder->size() > 2 && folder->compare(folder->size() - 2, 2, L"\\\\") == 0) folder->pop_back();
+        TrimDoubledRoot(*folder);
     }
     return folder;
+}
+
+namespace {
+
+struct RequestName {
+    StartRequest request;
+    const wchar_t* word;
+    const wchar_t* meaning;
+};
+
+constexpr RequestName kRequests[] = {
+    {StartRequest::Disable, L"disable", L"turn the corners and sides off"},
+    {StartRequest::Enable, L"enable", L"turn them on again"},
+    {StartRequest::Toggle, L"toggle", L"turn them off when on, on when off"},
+    {StartRequest::Settings, L"settings", L"show the settings window"},
+    {StartRequest::Exit, L"exit", L"end the running Vorn"},
+};
+
+std::optional<StartRequest> RequestNamed(std::wstring_view word)
+{
+    for (const RequestName& name : kRequests)
+        if (SameOptionName(word, name.word)) return name.request;
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(std::wstring_view commandLine)
+{
+    const std::vector<std::wstring> arguments = Arguments(commandLine);
+    ParsedCommandLine parsed;
+    const auto bad = [&parsed](const std::wstring& argument) {
+        parsed.ok = false;
+        parsed.problem = argument;
+        return parsed;
+    };
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
+        if (SameOptionName(argument, L"/folder")) {
+            // An empty folder would leave the settings nowhere the user chose.
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) return bad(argument);
+            parsed.folder = arguments[++i];
+            TrimDoubledRoot(*parsed.folder);
+            continue;
+        }
+        if (argument.size() < 2 || argument[0] != L'/') return bad(argument);
+        const std::wstring_view name = std::wstring_view(argument).substr(1);
+        std::optional<StartRequest> request = RequestNamed(name);
+        if (!request) return bad(argument);
+        if (parsed.request != StartRequest::None && parsed.request != *request) return bad(argument);
+        parsed.request = *request;
+    }
+    return parsed;
+}
+
+std::wstring CommandLineUsage(std::wstring_view problem)
+{
+    std::wstring text;
+    if (!problem.empty()) {
+        text = L"Vorn did not start: it cannot follow \"";
+        text += problem;
+        text += L"\" on its command line.\n\n";
+    }
+    text += L"Vorn.exe takes these switches, in any case:\n\n";
+    for (const RequestName& name : kRequests) {
+        text += L"/";
+        text += name.word;
+        text += L"\t";
+        text += name.meaning;
+        text += L"\n";
+    }
+    text += L"/folder <folder>\tkeep Vorn.ini in that folder\n\n"
+            L"One of the first five at a time; /folder goes with any of them. "
+            L"With Vorn running, the switch goes to it; otherwise /disable and /toggle "
+            L"start Vorn turned off, /enable and /settings start it, and /exit does nothing.";
+    return text;
+}
+
+std::wstring_view RequestWord(StartRequest request)
+{
+    for (const RequestName& name : kRequests)
+        if (name.request == request) return name.word;
+    return {};
+}
+
+std::optional<StartRequest> RequestFromWord(std::wstring_view word)
+{
+    // Spelled exactly as this program sends it: the text comes from another
+    // process, and anything else is not ours.
+    for (const RequestName& name : kRequests)
+        if (word == name.word) return name.request;
+    return std::nullopt;
 }
 
 }  // namespace vorn

@@ -71,6 +71,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
         MapMessage<CMainDlg>(WM_TIMER, &CMainDlg::OnTimerMessage),
         MapMessage<CMainDlg>(kShowRunningMessage, &CMainDlg::OnShowRunning),
+        MapMessage<CMainDlg>(WM_COPYDATA, &CMainDlg::OnStartRequest),
         MapMessage<CMainDlg>(kScaleChangedMessage, &CMainDlg::OnScaleChanged),
         MapMessage<CMainDlg>(WM_DESTROY, &CMainDlg::OnDestroy),
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
@@ -113,6 +114,38 @@ LRESULT CMainDlg::OnShowRunning(WPARAM, LPARAM)
     return kShownAnswer;
 }
 
+LRESULT CMainDlg::OnStartRequest(WPARAM, LPARAM lParam)
+{
+    // Another program may send anything: only a whole word of ours counts.
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (ending_ || !data || data->dwData != kRequestCopyDataId || !data->lpData ||
+        data->cbData % sizeof(wchar_t) != 0 || data->cbData > 64)
+        return FALSE;
+    const std::optional<StartRequest> request = RequestFromWord(
+        std::wstring_view(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
+    if (!request) return FALSE;
+    switch (*request) {
+    case StartRequest::Disable:
+        SetEdgesEnabled(false);
+        break;
+    case StartRequest::Enable:
+        SetEdgesEnabled(true);
+        break;
+    case StartRequest::Toggle:
+        SetEdgesEnabled(!theData.enabled);
+        break;
+    case StartRequest::Settings:
+        OpenSettingsWindow();
+        break;
+    case StartRequest::Exit:
+        DestroyWindow(handle_);
+        break;
+    case StartRequest::None:
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CMainDlg::OnInitDialog()
 {
     tabs_ = Item(IDC_MAIN_TABS);
@@ -138,6 +171,7 @@ BOOL CMainDlg::OnInitDialog()
     // A later start without administrator rights finds this window of a
     // Vorn that has them: the system lets its message through to it.
     ChangeWindowMessageFilterEx(handle_, kShowRunningMessage, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(handle_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     AskForPointerDevices(handle_);
     // Instant response, the poll interval and the wallpaper delay take effect at once.
     theData.SetChangeListener([this] { engine_.SettingsChanged(); });

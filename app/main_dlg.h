@@ -108,6 +108,9 @@ private:
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
     // A later start of the program asks this window to show itself.
     LRESULT OnShowRunning(WPARAM wParam, LPARAM lParam);
+    // A later start hands over its command line's request (WM_COPYDATA):
+    // carried out, it answers TRUE.
+    LRESULT OnStartRequest(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayToggle(WPARAM wParam, LPARAM lParam);
     LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);

@@ -4,20 +4,45 @@
 
 namespace vorn {
 
-StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing)
+namespace {
+
+// Asks the running window to show itself, or hands it the request; false
+// when it did not answer in time.
+bool AskRunning(IWindows& windows, HWND running, StartRequest request, const StartTiming& timing, DWORD_PTR& answer)
+{
+    if (request == StartRequest::None)
+        return windows.SendMessageTimeoutW(running, kShowRunningMessage, 0, 0, SMTO_ABORTIFHUNG, timing.answerMs,
+                                           &answer) != 0;
+    const std::wstring_view word = RequestWord(request);
+    COPYDATASTRUCT data{};
+    data.dwData = kRequestCopyDataId;
+    data.cbData = static_cast<DWORD>(word.size() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(word.data());
+    return windows.SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                                       timing.answerMs, &answer) != 0;
+}
+
+}  // namespace
+
+StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing, StartRequest request)
 {
     if (lock.Take(0) == LockState::Taken) return StartOutcome::Run;
     IWindows& windows = os::Windows();
     for (DWORD waited = 0; waited < timing.limitMs; waited += timing.stepMs) {
         if (const HWND running = windows.FindWindowW(kMainWindowClass, nullptr)) {
             DWORD_PTR answer = 0;
-            if (!windows.SendMessageTimeoutW(running, kShowRunningMessage, 0, 0, SMTO_ABORTIFHUNG, timing.answerMs,
-                                             &answer)) {
+            if (!AskRunning(windows, running, request, timing, answer)) {
                 // Hung: a call that waits for it would hang this start too.
-                windows.ShowWindowAsync(running, SW_SHOW);
+                // Only a plain start shows it: a script's request is no
+                // reason to put a window on the screen.
+                if (request == StartRequest::None) windows.ShowWindowAsync(running, SW_SHOW);
                 return StartOutcome::RunningUnanswered;
             }
-            if (answer == kShownAnswer) {
+            if (request != StartRequest::None && answer == TRUE) {
+                if (request == StartRequest::Settings) windows.SetForegroundWindow(running);
+                return StartOutcome::HandedOver;
+            }
+            if (request == StartRequest::None && answer == kShownAnswer) {
                 // This start was launched by the user and may bring it forward.
                 windows.SetForegroundWindow(running);
                 return StartOutcome::ShownRunning;
@@ -30,6 +55,40 @@ StartOutcome DecideStart(IInstanceLock& lock, const StartTiming& timing)
         if (state == LockState::Unopenable) os::Clock().Sleep(timing.stepMs);
     }
     return StartOutcome::RunningUnanswered;
+}
+
+StartPlan PlanStart(std::wstring_view commandLine, IInstanceLock& lock, const StartTiming& timing)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(commandLine);
+    StartPlan plan;
+    if (!parsed.ok) {
+        plan.exitCode = 2;
+        plan.message = CommandLineUsage(parsed.problem);
+        return plan;
+    }
+    const StartOutcome outcome = DecideStart(lock, timing, parsed.request);
+    switch (outcome) {
+    case StartOutcome::Run:
+        // No Vorn to end: nothing starts, and no settings file is made.
+        if (parsed.request == StartRequest::Exit) {
+            plan.exitCode = 1;
+            return plan;
+        }
+        plan.run = true;
+        plan.startDisabled = parsed.request == StartRequest::Disable || parsed.request == StartRequest::Toggle;
+        plan.showWindow = parsed.request == StartRequest::Settings;
+        return plan;
+    case StartOutcome::ShownRunning:
+    case StartOutcome::HandedOver:
+        plan.exitCode = 0;
+        return plan;
+    case StartOutcome::RunningUnanswered:
+        // A plain start has done what it could; a script learns that its
+        // request went nowhere.
+        plan.exitCode = parsed.request == StartRequest::None ? 0 : 1;
+        return plan;
+    }
+    return plan;
 }
 
 }  // namespace vorn

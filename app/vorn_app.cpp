@@ -48,7 +48,7 @@ void CVornApp::UseSettingsFolder()
     // names the one that holds the settings. One that cannot be used is told,
     // and no settings file is written anywhere rather than in a folder the
     // user did not choose.
-    const std::optional<std::wstring> folder = FolderOption(GetCommandLineW());
+    const std::optional<std::wstring> folder = ParseCommandLine(GetCommandLineW()).folder;
     if (!folder) return;
     if (!folder->empty() && SetCurrentDirectoryW(folder->c_str())) {
         theData.settingsPath = WorkingFolderSettingsPath();
@@ -68,7 +68,9 @@ int CVornApp::Run()
     InstallWin32Port();
     theUtil.Resolve();
     CSessionInstanceLock running(kInstanceName);
-    if (DecideStart(running) != StartOutcome::Run) return 0;
+    const StartPlan plan = PlanStart(GetCommandLineW(), running);
+    if (!plan.message.empty()) MessageBoxW(nullptr, plan.message.c_str(), L"Vorn", MB_OK | MB_ICONERROR);
+    if (!plan.run) return plan.exitCode;
     UseSettingsFolder();
 
     INITCOMMONCONTROLSEX controls{};
@@ -86,6 +88,9 @@ int CVornApp::Run()
     CMainDlg main;
     if (!main.Create()) return 1;
     buttonWindows.Attach(main.Handle(), &main.Engine());
+    // Asked for on the command line with no Vorn running yet.
+    if (plan.startDisabled) main.SetEdgesEnabled(false);
+    if (plan.showWindow) main.OpenSettingsWindow();
     keyGateEngine = &main.Engine();
     keyGate = SetWindowsHookExW(WH_GETMESSAGE, &KeyGate, nullptr, GetCurrentThreadId());
     MSG message;

@@ -318,6 +318,13 @@ struct HIGHCONTRASTW {
 #define SC_MONITORPOWER 0xF170
 #define SMTO_ABORTIFHUNG 0x0002
 #define WM_APP 0x8000
+#define WM_COPYDATA 0x004A
+
+struct COPYDATASTRUCT {
+    ULONG_PTR dwData;
+    DWORD cbData;
+    void* lpData;
+};
 
 #define LOWORD(value) (static_cast<WORD>(static_cast<DWORD_PTR>(value) & 0xffff))
 #define HIWORD(value) (static_cast<WORD>((static_cast<DWORD_PTR>(value) >> 16) & 0xffff))
