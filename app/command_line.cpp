@@ -137,17 +137,28 @@ std::wstring CommandLineUsage(std::wstring_view problem)
     return text;
 }
 
-std::wstring_view RequestWord(StartRequest request)
+COPYDATASTRUCT RequestCopyData(StartRequest request)
 {
+    COPYDATASTRUCT data{};
+    data.dwData = kRequestCopyDataId;
     for (const RequestName& name : kRequests)
-        if (name.request == request) return name.word;
-    return {};
+        if (name.request == request) {
+            const std::wstring_view word = name.word;
+            data.cbData = static_cast<DWORD>(word.size() * sizeof(wchar_t));
+            data.lpData = const_cast<wchar_t*>(word.data());
+        }
+    return data;
 }
 
-std::optional<StartRequest> RequestFromWord(std::wstring_view word)
+std::optional<StartRequest> RequestFromCopyData(const COPYDATASTRUCT* data)
 {
-    // Spelled exactly as this program sends it: the text comes from another
-    // process, and anything else is not ours.
+    // The longest word is a few characters: anything larger is not ours.
+    constexpr DWORD kLongest = 32 * sizeof(wchar_t);
+    if (!data || data->dwData != kRequestCopyDataId || !data->lpData || data->cbData == 0 ||
+        data->cbData % sizeof(wchar_t) != 0 || data->cbData > kLongest)
+        return std::nullopt;
+    const std::wstring_view word(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+    // Spelled exactly as this program sends it.
     for (const RequestName& name : kRequests)
         if (word == name.word) return name.request;
     return std::nullopt;

@@ -42,10 +42,12 @@ std::wstring CommandLineUsage(std::wstring_view problem);
 
 // A request handed to the running Vorn travels as WM_COPYDATA: this number
 // in dwData, the request's word (as on the command line, without the slash)
-// as UTF-16 text without its terminating zero.
+// as UTF-16 text without its terminating zero. The text is static: the
+// record may be sent as long as the program runs.
 inline constexpr ULONG_PTR kRequestCopyDataId = 0x566F5251;
-std::wstring_view RequestWord(StartRequest request);
-// The request a hand-over names, or nothing for anything else.
-std::optional<StartRequest> RequestFromWord(std::wstring_view word);
+COPYDATASTRUCT RequestCopyData(StartRequest request);
+// The request a WM_COPYDATA record names; nothing for any other record
+// (another program may send anything).
+std::optional<StartRequest> RequestFromCopyData(const COPYDATASTRUCT* data);
 
 }  // namespace vorn

@@ -116,13 +116,10 @@ LRESULT CMainDlg::OnShowRunning(WPARAM, LPARAM)
 
 LRESULT CMainDlg::OnStartRequest(WPARAM, LPARAM lParam)
 {
-    // Another program may send anything: only a whole word of ours counts.
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (ending_ || !data || data->dwData != kRequestCopyDataId || !data->lpData ||
-        data->cbData % sizeof(wchar_t) != 0 || data->cbData > 64)
-        return FALSE;
-    const std::optional<StartRequest> request = RequestFromWord(
-        std::wstring_view(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
+    // A window on its way out leaves the start to wait for its lock.
+    if (ending_) return FALSE;
+    const std::optional<StartRequest> request =
+        RequestFromCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (!request) return FALSE;
     switch (*request) {
     case StartRequest::Disable:

@@ -13,11 +13,7 @@ bool AskRunning(IWindows& windows, HWND running, StartRequest request, const Sta
     if (request == StartRequest::None)
         return windows.SendMessageTimeoutW(running, kShowRunningMessage, 0, 0, SMTO_ABORTIFHUNG, timing.answerMs,
                                            &answer) != 0;
-    const std::wstring_view word = RequestWord(request);
-    COPYDATASTRUCT data{};
-    data.dwData = kRequestCopyDataId;
-    data.cbData = static_cast<DWORD>(word.size() * sizeof(wchar_t));
-    data.lpData = const_cast<wchar_t*>(word.data());
+    COPYDATASTRUCT data = RequestCopyData(request);
     return windows.SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
                                        timing.answerMs, &answer) != 0;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include "app/command_line.h"
 
 namespace vorn {
@@ -64,6 +67,112 @@ TEST(FolderOptionTest, NamesTheFolderWhateverWayItIsQuoted)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FolderOption(c.line), c.folder) << testing::PrintToString(std::wstring(c.line));
+}
+
+
+// Vorn's own switches, as a script or a shortcut writes them.
+TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
+{
+    using R = StartRequest;
+    struct Case {
+        const wchar_t* line;
+        bool ok;
+        R request;
+        std::optional<std::wstring> folder;
+        const wchar_t* problem;
+    };
+    const Case cases[] = {
+        {L"Vorn.exe", true, R::None, std::nullopt, L""},
+        {L"", true, R::None, std::nullopt, L""},
+        {L"Vorn.exe /disable", true, R::Disable, std::nullopt, L""},
+        {L"Vorn.exe /ENABLE", true, R::Enable, std::nullopt, L""},
+        {L"Vorn.exe /Toggle", true, R::Toggle, std::nullopt, L""},
+        {L"Vorn.exe /sEtTiNgS", true, R::Settings, std::nullopt, L""},
+        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /exit", true, R::Exit, std::nullopt, L""},
+        {L"Vorn.exe /disable /folder \"C:\\My Folder\"", true, R::Disable, L"C:\\My Folder", L""},
+        {L"Vorn.exe\t/FOLDER\tD:\\\t/exit", true, R::Exit, L"D:\\", L""},
+        {L"Vorn.exe /folder \"C:\\\\\" /toggle", true, R::Toggle, L"C:\\", L""},
+        {L"Vorn.exe /folder C:\\a /folder D:\\b", true, R::None, L"D:\\b", L""},
+        {L"Vorn.exe /disable /DISABLE", true, R::Disable, std::nullopt, L""},  // the same request again
+        {L"\"C:\\odd /exit\\Vorn.exe\"", true, R::None, std::nullopt, L""},  // inside the program's own path
+        // Bad: nothing starts and the message names what was wrong.
+        {L"Vorn.exe /disable /enable", false, R::None, std::nullopt, L"/enable"},
+        {L"Vorn.exe /settings /exit", false, R::None, std::nullopt, L"/exit"},
+        {L"Vorn.exe /pause", false, R::None, std::nullopt, L"/pause"},
+        {L"Vorn.exe /disabled", false, R::None, std::nullopt, L"/disabled"},
+        {L"Vorn.exe -disable", false, R::None, std::nullopt, L"-disable"},
+        {L"Vorn.exe /", false, R::None, std::nullopt, L"/"},
+        {L"Vorn.exe /disable now", false, R::None, std::nullopt, L"now"},
+        {L"Vorn.exe /disable:yes", false, R::None, std::nullopt, L"/disable:yes"},
+        {L"Vorn.exe /exit /folder", false, R::None, std::nullopt, L"/folder"},
+        {L"Vorn.exe /folder \"\" /exit", false, R::None, std::nullopt, L"/folder"},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine parsed = ParseCommandLine(c.line);
+        const std::string line = testing::PrintToString(std::wstring(c.line));
+        EXPECT_EQ(parsed.ok, c.ok) << line;
+        EXPECT_EQ(parsed.problem, c.problem) << line;
+        if (!c.ok) continue;
+        EXPECT_EQ(parsed.request, c.request) << line;
+        EXPECT_EQ(parsed.folder, c.folder) << line;
+    }
+}
+
+constexpr StartRequest kEveryRequest[] = {StartRequest::Disable, StartRequest::Enable, StartRequest::Toggle,
+                                          StartRequest::Settings, StartRequest::Exit};
+
+// The message of a bad line lists every switch the parser takes, by
+// feeding each word it lists back to the parser.
+TEST(CommandLineUsageTest, NamesTheProblemAndListsEverySwitchTheParserTakes)
+{
+    const std::wstring text = CommandLineUsage(L"/pause");
+    EXPECT_NE(text.find(L"\"/pause\""), std::wstring::npos);
+    EXPECT_EQ(CommandLineUsage(L"").find(L"\"\""), std::wstring::npos);
+    std::vector<StartRequest> listed;
+    bool folderListed = false;
+    for (std::size_t at = text.find(L"\n/"); at != std::wstring::npos; at = text.find(L"\n/", at + 1)) {
+        const std::size_t end = text.find_first_of(L"\t \n", at + 1);
+        const std::wstring word = text.substr(at + 1, end - at - 1);
+        if (word == L"/folder") {
+            folderListed = ParseCommandLine(L"Vorn.exe /folder C:\\x").ok;
+            continue;
+        }
+        const ParsedCommandLine parsed = ParseCommandLine(L"Vorn.exe " + word);
+        EXPECT_TRUE(parsed.ok) << testing::PrintToString(word);
+        listed.push_back(parsed.request);
+    }
+    EXPECT_EQ(listed, std::vector<StartRequest>(std::begin(kEveryRequest), std::end(kEveryRequest)));
+    EXPECT_TRUE(folderListed);
+}
+
+// What a later start sends is what the running window reads, and nothing
+// else another program might send reads as a request.
+TEST(RequestCopyDataTest, EachRequestReadsBackAndNoOtherRecordDoes)
+{
+    for (const StartRequest request : kEveryRequest) {
+        const COPYDATASTRUCT data = RequestCopyData(request);
+        EXPECT_EQ(RequestFromCopyData(&data), request);
+    }
+    wchar_t word[] = L"DISABLE";
+    const auto record = [&word](ULONG_PTR id, DWORD bytes) {
+        return COPYDATASTRUCT{id, bytes, word};
+    };
+    const COPYDATASTRUCT others[] = {
+        record(kRequestCopyDataId, 7 * sizeof(wchar_t)),      // another spelling
+        record(kRequestCopyDataId + 1, 7 * sizeof(wchar_t)),  // another program's number
+        record(kRequestCopyDataId, 0),
+        record(kRequestCopyDataId, 3),  // half a character
+        COPYDATASTRUCT{kRequestCopyDataId, 8, nullptr},
+    };
+    for (const COPYDATASTRUCT& other : others)
+        EXPECT_EQ(RequestFromCopyData(&other), std::nullopt);
+    EXPECT_EQ(RequestFromCopyData(nullptr), std::nullopt);
+    // The right number, the word followed by more: not a whole word of ours.
+    wchar_t longer[] = L"exitnow";
+    const COPYDATASTRUCT trailing{kRequestCopyDataId, 7 * sizeof(wchar_t), longer};
+    EXPECT_EQ(RequestFromCopyData(&trailing), std::nullopt);
+    const COPYDATASTRUCT exact{kRequestCopyDataId, 4 * sizeof(wchar_t), longer};
+    EXPECT_EQ(RequestFromCopyData(&exact), StartRequest::Exit);
 }
 
 }  // namespace

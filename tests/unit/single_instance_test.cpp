@@ -135,5 +135,123 @@ INSTANTIATE_TEST_SUITE_P(
                   {{kMainWindowClass, true, false, false, true, false}}, StartOutcome::RunningUnanswered}),
     [](const ::testing::TestParamInfo<StartCase>& info) { return "Case" + std::to_string(info.index); });
 
+
+// The command line's request, with no Vorn running, with one that answers,
+// one that hangs and one that is ending: what this start does and the exit
+// code a script sees.
+enum class Running { None, Answers, Hung, Ending };
+
+struct PlanCase {
+    const wchar_t* line;
+    Running running;
+    bool run;
+    bool startDisabled;
+    bool showWindow;
+    int exitCode;       // when it does not run
+    UINT sent;          // what the running window was asked (0: nothing)
+};
+
+class PlanStartTest : public fake::DesktopTest, public ::testing::WithParamInterface<PlanCase> {};
+
+TEST_P(PlanStartTest, CarriesTheRequestToTheRunningVornOrStartsAccordingly)
+{
+    const PlanCase& c = GetParam();
+    const std::string name = testing::PrintToString(std::wstring(c.line)) + " running " +
+                             std::to_string(static_cast<int>(c.running));
+    HWND ours = nullptr;
+    if (c.running != Running::None) {
+        WindowDesc desc;
+        desc.title = L"Vorn";
+        desc.className = kMainWindowClass;
+        desc.visible = false;
+        ours = desktop.AddWindow(desc);
+        FakeWindow& window = desktop.Window(ours);
+        window.hung = c.running == Running::Hung;
+        // The main window answers a hand-over TRUE and the show message with
+        // its own answer; one being destroyed answers 0 to both.
+        const bool request = ParseCommandLine(c.line).request != StartRequest::None;
+        window.answer = c.running != Running::Answers ? 0 : request ? TRUE : kShownAnswer;
+    }
+    const HWND foregroundBefore = desktop.GetForegroundWindow();
+    ScriptedLock lock(c.running == Running::None ? 0 : c.running == Running::Ending ? 2 : -1, false);
+
+    const StartPlan plan = PlanStart(c.line, lock, StartTiming{500, 50, 100});
+
+    EXPECT_EQ(plan.run, c.run) << name;
+    EXPECT_EQ(plan.startDisabled, c.startDisabled) << name;
+    EXPECT_EQ(plan.showWindow, c.showWindow) << name;
+    if (!c.run) {
+        EXPECT_EQ(plan.exitCode, c.exitCode) << name;
+    }
+    // Only a bad line has a message, and it touches nothing: no lock, no window.
+    EXPECT_EQ(plan.message.empty(), c.exitCode != 2) << name;
+    if (c.exitCode == 2) {
+        EXPECT_EQ(lock.takes, 0) << name;
+        EXPECT_EQ(desktop.findWindowCalls, 0) << name;
+    }
+    if (c.sent == 0) {
+        EXPECT_TRUE(desktop.sentWithTimeout.empty()) << name;
+    } else {
+        ASSERT_FALSE(desktop.sentWithTimeout.empty()) << name;
+        for (const TimedMessage& asked : desktop.sentWithTimeout) {
+            EXPECT_EQ(asked.window, ours) << name;
+            EXPECT_EQ(asked.message, c.sent) << name;
+            EXPECT_EQ(asked.flags & SMTO_ABORTIFHUNG, static_cast<UINT>(SMTO_ABORTIFHUNG)) << name;
+            if (c.sent == WM_COPYDATA) {
+                EXPECT_NE(asked.lParam, 0) << name;
+            }
+        }
+    }
+    EXPECT_TRUE(desktop.posted.empty() && desktop.sent.empty()) << name;
+    // A script's request shows no window it did not ask for, not even a hung one.
+    const bool showsRunning = c.sent == kShowRunningMessage || std::wstring_view(c.line).find(L"settings") !=
+                                                                   std::wstring_view::npos;
+    if (!showsRunning) {
+        EXPECT_TRUE(desktop.shownAsync.empty()) << name;
+    }
+    const bool broughtForward = c.running == Running::Answers && showsRunning;
+    EXPECT_EQ(desktop.GetForegroundWindow(), broughtForward ? ours : foregroundBefore) << name;
+}
+
+constexpr UINT kShow = kShowRunningMessage;
+constexpr UINT kHand = WM_COPYDATA;
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, PlanStartTest,
+    ::testing::Values(
+        // Without a switch, as ever.
+        PlanCase{L"Vorn.exe", Running::None, true, false, false, 0, 0},
+        PlanCase{L"Vorn.exe", Running::Answers, false, false, false, 0, kShow},
+        PlanCase{L"Vorn.exe", Running::Hung, false, false, false, 0, kShow},
+        PlanCase{L"Vorn.exe /folder C:\\Tools", Running::None, true, false, false, 0, 0},
+        // Each request with no Vorn running, and handed to one that runs.
+        PlanCase{L"Vorn.exe /disable", Running::None, true, true, false, 0, 0},
+        PlanCase{L"Vorn.exe /disable", Running::Answers, false, false, false, 0, kHand},
+        PlanCase{L"Vorn.exe /TOGGLE", Running::None, true, true, false, 0, 0},
+        PlanCase{L"Vorn.exe /TOGGLE", Running::Answers, false, false, false, 0, kHand},
+        PlanCase{L"Vorn.exe /Enable", Running::None, true, false, false, 0, 0},
+        PlanCase{L"Vorn.exe /Enable", Running::Answers, false, false, false, 0, kHand},
+        PlanCase{L"Vorn.exe /settings", Running::None, true, false, true, 0, 0},
+        PlanCase{L"Vorn.exe /settings", Running::Answers, false, false, false, 0, kHand},
+        PlanCase{L"Vorn.exe /exit", Running::None, false, false, false, 1, 0},
+        PlanCase{L"Vorn.exe /exit", Running::Answers, false, false, false, 0, kHand},
+        // A hung Vorn does not hang the script: it learns the request went nowhere.
+        PlanCase{L"Vorn.exe /disable", Running::Hung, false, false, false, 1, kHand},
+        PlanCase{L"Vorn.exe /exit", Running::Hung, false, false, false, 1, kHand},
+        // One that is ending hands over to this start once it has gone.
+        PlanCase{L"Vorn.exe /exit", Running::Ending, false, false, false, 1, kHand},
+        PlanCase{L"Vorn.exe /disable", Running::Ending, true, true, false, 0, kHand},
+        // With the folder, before or after.
+        PlanCase{L"Vorn.exe /disable /folder \"C:\\My Folder\"", Running::None, true, true, false, 0, 0},
+        PlanCase{L"Vorn.exe /folder C:\\x /exit", Running::Answers, false, false, false, 0, kHand},
+        PlanCase{L"Vorn.exe /folder C:\\x /exit", Running::None, false, false, false, 1, 0},
+        // Bad lines, with and without a Vorn running.
+        PlanCase{L"Vorn.exe /pause", Running::None, false, false, false, 2, 0},
+        PlanCase{L"Vorn.exe /pause", Running::Answers, false, false, false, 2, 0},
+        PlanCase{L"Vorn.exe /disable /enable", Running::Answers, false, false, false, 2, 0},
+        PlanCase{L"Vorn.exe /exit /folder", Running::Answers, false, false, false, 2, 0},
+        PlanCase{L"Vorn.exe /disable now", Running::None, false, false, false, 2, 0}),
+    [](const ::testing::TestParamInfo<PlanCase>& info) { return "Case" + std::to_string(info.index); });
+
 }  // namespace
 }  // namespace vorn
