@@ -118,9 +118,9 @@ std::wstring CommandLineUsage(std::wstring_view problem)
 {
     std::wstring text;
     if (!problem.empty()) {
-        text = L"Vorn did not start: it cannot follow \"";
+        text = L"Vorn cannot follow \"";
         text += problem;
-        text += L"\" on its command line.\n\n";
+        text += L"\" on its command line and did nothing.\n\n";
     }
     text += L"Vorn.exe takes these switches, in any case:\n\n";
     for (const RequestName& name : kRequests) {

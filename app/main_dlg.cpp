@@ -135,7 +135,9 @@ LRESULT CMainDlg::OnStartRequest(WPARAM, LPARAM lParam)
         OpenSettingsWindow();
         break;
     case StartRequest::Exit:
-        DestroyWindow(handle_);
+        // As the tray's Exit, right after this answer: a dialog destroyed
+        // within the message could no longer answer it.
+        PostMessageW(handle_, WM_COMMAND, ID_TRAY_EXIT, 0);
         break;
     case StartRequest::None:
         return FALSE;
