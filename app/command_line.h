@@ -19,7 +19,14 @@ std::optional<std::wstring> FolderOption(std::wstring_view commandLine);
 
 // What a start asks of Vorn besides "/folder". A start without a request
 // keeps to the old way: it runs, or shows the running Vorn's window.
-enum class StartRequest { None, Disable, Enable, Toggle, Settings, Exit };
+enum class StartRequest {
+    None,
+    Disable,
+    Enable,
+    Toggle,
+    Settings,
+    Exit
+};
 
 struct ParsedCommandLine {
     bool ok = true;

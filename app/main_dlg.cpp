@@ -118,8 +118,7 @@ LRESULT CMainDlg::OnStartRequest(WPARAM, LPARAM lParam)
 {
     // A window on its way out leaves the start to wait for its lock.
     if (ending_) return FALSE;
-    const std::optional<StartRequest> request =
-        RequestFromCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    const std::optional<StartRequest> request = RequestFromCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (!request) return FALSE;
     switch (*request) {
     case StartRequest::Disable:

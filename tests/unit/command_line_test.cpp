@@ -69,7 +69,6 @@ TEST(FolderOptionTest, NamesTheFolderWhateverWayItIsQuoted)
         EXPECT_EQ(FolderOption(c.line), c.folder) << testing::PrintToString(std::wstring(c.line));
 }
 
-
 // Vorn's own switches, as a script or a shortcut writes them.
 TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
 {
@@ -94,7 +93,7 @@ TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
         {L"Vorn.exe /folder \"C:\\\\\" /toggle", true, R::Toggle, L"C:\\", L""},
         {L"Vorn.exe /folder C:\\a /folder D:\\b", true, R::None, L"D:\\b", L""},
         {L"Vorn.exe /disable /DISABLE", true, R::Disable, std::nullopt, L""},  // the same request again
-        {L"\"C:\\odd /exit\\Vorn.exe\"", true, R::None, std::nullopt, L""},  // inside the program's own path
+        {L"\"C:\\odd /exit\\Vorn.exe\"", true, R::None, std::nullopt, L""},    // inside the program's own path
         // Bad: nothing starts and the message names what was wrong.
         {L"Vorn.exe /disable /enable", false, R::None, std::nullopt, L"/enable"},
         {L"Vorn.exe /settings /exit", false, R::None, std::nullopt, L"/exit"},
@@ -154,9 +153,7 @@ TEST(RequestCopyDataTest, EachRequestReadsBackAndNoOtherRecordDoes)
         EXPECT_EQ(RequestFromCopyData(&data), request);
     }
     wchar_t word[] = L"DISABLE";
-    const auto record = [&word](ULONG_PTR id, DWORD bytes) {
-        return COPYDATASTRUCT{id, bytes, word};
-    };
+    const auto record = [&word](ULONG_PTR id, DWORD bytes) { return COPYDATASTRUCT{id, bytes, word}; };
     const COPYDATASTRUCT others[] = {
         record(kRequestCopyDataId, 7 * sizeof(wchar_t)),      // another spelling
         record(kRequestCopyDataId + 1, 7 * sizeof(wchar_t)),  // another program's number

@@ -139,7 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
 // The command line's request, with no Vorn running, with one that answers,
 // one that hangs and one that is ending: what this start does and the exit
 // code a script sees.
-enum class Running { None, Answers, Hung, Ending };
+enum class Running {
+    None,
+    Answers,
+    Hung,
+    Ending
+};
 
 struct PlanCase {
     const wchar_t* line;
@@ -147,8 +152,8 @@ struct PlanCase {
     bool run;
     bool startDisabled;
     bool showWindow;
-    int exitCode;       // when it does not run
-    UINT sent;          // what the running window was asked (0: nothing)
+    int exitCode;  // when it does not run
+    UINT sent;     // what the running window was asked (0: nothing)
 };
 
 class PlanStartTest : public fake::DesktopTest, public ::testing::WithParamInterface<PlanCase> {};
@@ -156,8 +161,8 @@ class PlanStartTest : public fake::DesktopTest, public ::testing::WithParamInter
 TEST_P(PlanStartTest, CarriesTheRequestToTheRunningVornOrStartsAccordingly)
 {
     const PlanCase& c = GetParam();
-    const std::string name = testing::PrintToString(std::wstring(c.line)) + " running " +
-                             std::to_string(static_cast<int>(c.running));
+    const std::string name =
+        testing::PrintToString(std::wstring(c.line)) + " running " + std::to_string(static_cast<int>(c.running));
     HWND ours = nullptr;
     if (c.running != Running::None) {
         WindowDesc desc;
@@ -204,8 +209,8 @@ TEST_P(PlanStartTest, CarriesTheRequestToTheRunningVornOrStartsAccordingly)
     }
     EXPECT_TRUE(desktop.posted.empty() && desktop.sent.empty()) << name;
     // A script's request shows no window it did not ask for, not even a hung one.
-    const bool showsRunning = c.sent == kShowRunningMessage || std::wstring_view(c.line).find(L"settings") !=
-                                                                   std::wstring_view::npos;
+    const bool showsRunning =
+        c.sent == kShowRunningMessage || std::wstring_view(c.line).find(L"settings") != std::wstring_view::npos;
     if (!showsRunning) {
         EXPECT_TRUE(desktop.shownAsync.empty()) << name;
     }
