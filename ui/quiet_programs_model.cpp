@@ -117,10 +117,43 @@ bool RemoveQuietProgram(CData& data, std::wstring_view name)
     return true;
 }
 
+namespace {
+
+// The taskbar and its overflow of icons: a click on the tray icon gives them
+// the foreground on the way to the menu.
+bool IsShellTray(HWND window)
+{
+    wchar_t name[64] = {};
+    os::Windows().GetClassNameW(window, name, 64);
+    const std::wstring_view className = name;
+    return className == L"Shell_TrayWnd" || className == L"Shell_SecondaryTrayWnd" ||
+           className == L"NotifyIconOverflowWindow";
+}
+
+// The window the user was in before the taskbar took the foreground: the
+// highest visible one with a title that is no tool window or shell window.
+BOOL CALLBACK FindWindowBelowTray(HWND window, LPARAM found)
+{
+    IWindows& windows = os::Windows();
+    if (!windows.IsWindowVisible(window) || windows.IsIconic(window) || IsShellTray(window) ||
+        window == windows.GetShellWindow() || (windows.GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        return TRUE;
+    wchar_t title[2] = {};
+    if (windows.GetWindowTextW(window, title, 2) == 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
 std::wstring ProgramInFrontNow()
 {
     IWindows& windows = os::Windows();
-    const HWND front = windows.GetForegroundWindow();
+    HWND front = windows.GetForegroundWindow();
+    if (front && IsShellTray(front)) {
+        front = nullptr;
+        windows.EnumWindows(&FindWindowBelowTray, reinterpret_cast<LPARAM>(&front));
+    }
     if (!front) return {};
     DWORD process = 0;
     windows.GetWindowThreadProcessId(front, &process);

@@ -56,7 +56,9 @@ std::wstring QuietAddMessage(QuietAddResult result, std::wstring_view name);
 bool RemoveQuietProgram(CData& data, std::wstring_view name);
 
 // The file name of the program whose window is in front, or empty when the
-// window is Vorn's own or its program cannot be told.
+// window is Vorn's own or its program cannot be told. With the taskbar in
+// front (it takes the foreground when its icons are clicked), the window the
+// user was in below it.
 std::wstring ProgramInFrontNow();
 
 // The tray menu's item for a program: "&Keep quiet in notepad.exe", an

@@ -629,6 +629,17 @@ TEST_F(SettingsPageModelTest, TheTrayItemNamesTheProgramInFrontAndTogglesIt)
     EXPECT_EQ(ProgramInFrontNow(), L"R&D.exe");
     EXPECT_EQ(KeepQuietItemText(ProgramInFrontNow()), L"&Keep quiet in R&&D.exe");
     EXPECT_EQ(KeepQuietItemText(L""), L"&Keep quiet in the program in front");
+    // A click on the tray icon gave the taskbar the foreground: the game
+    // below it still counts, not a tool window or an untitled one above it.
+    const HWND tool = AddWindow(L"Palette");
+    desktop.Window(tool).exStyle = WS_EX_TOOLWINDOW;
+    desktop.Window(tool).program = L"C:\\Tools\\palette.exe";
+    const HWND untitled = AddWindow(L"");
+    desktop.Window(untitled).program = L"C:\\Tools\\overlay.exe";
+    desktop.foreground = desktop.FindWindowW(L"Shell_TrayWnd", nullptr);
+    ASSERT_NE(desktop.foreground, nullptr);
+    EXPECT_EQ(ProgramInFrontNow(), L"R&D.exe");
+    desktop.foreground = game;
     desktop.Window(game).processId = desktop.ownProcessId;
     EXPECT_EQ(ProgramInFrontNow(), L"");
     desktop.Window(game).processId = 7;
