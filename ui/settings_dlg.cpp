@@ -92,6 +92,7 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(1806, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1807, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1808, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1809, &CSettingsDlg::OnContentsLink, STN_CLICKED),
     };
     return table;
 }
@@ -105,7 +106,7 @@ BOOL CSettingsDlg::OnInitDialog()
     windowList_ = Item(IDC_WINDOW_LIST);
     slider_ = Item(IDC_TRANSPARENCY);
     quietList_ = Item(IDC_QUIET_LIST);
-    const int ownLabelIds[] = {IDC_QUIET_LABEL, IDC_SWITCH_KEYS_LABEL, IDC_SWITCH_KEYS_PROBLEM};
+    const int ownLabelIds[] = {IDC_QUIET_FRAME, IDC_QUIET_LABEL, IDC_SWITCH_KEYS_LABEL, IDC_SWITCH_KEYS_PROBLEM};
     for (std::size_t i = 0; i < ownLabels_.size(); ++i)
         ownLabels_[i].Subclass(Item(ownLabelIds[i]));
 
@@ -144,6 +145,11 @@ BOOL CSettingsDlg::OnInitDialog()
     // Two buttons both called "Test", told apart for screen readers.
     SetAccessibleName(Item(IDC_TEST_DESKTOP), L"Test desktop transparency");
     SetAccessibleName(Item(IDC_TEST_WINDOW), L"Test window transparency");
+    // The digits that stand in for access keys are no part of the names.
+    SetAccessibleName(quietList_, L"Quiet in these programs");
+    SetAccessibleName(Item(IDC_QUIET_ADD), L"Add a quiet program");
+    SetAccessibleName(Item(IDC_QUIET_REMOVE), L"Remove the selected quiet program");
+    SetAccessibleName(Item(IDC_SWITCH_KEYS), L"Turn Vorn off and on with");
 
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);

@@ -1,5 +1,5 @@
 // The Settings page (Windows only): every setting that is not an action,
-// in seven sections on a page taller than the tab area that scrolls, with a
+// in eight sections on a page taller than the tab area that scrolls, with a
 // contents box of links to the sections. Every change is stored at once.
 #pragma once
 
@@ -97,14 +97,14 @@ private:
     LRESULT OnShowStoredSwitchKeys(WPARAM wParam, LPARAM lParam);
     void ShowSwitchKeyProblem(const std::wstring& text);
 
-    std::array<CHyperLink, 7> contentsLinks_;
+    std::array<CHyperLink, 8> contentsLinks_;
     HWND folderList_ = nullptr;
     HWND windowList_ = nullptr;
     HWND slider_ = nullptr;
     HWND quietList_ = nullptr;
     CKeyBox switchKeys_;
     // Labels outside the page's numbered ones.
-    std::array<CTransparentStatic, 3> ownLabels_;
+    std::array<CTransparentStatic, 4> ownLabels_;
     int scrollPos_ = 0;
     int wheelRemainder_ = 0;
     PageScroll scroll_;

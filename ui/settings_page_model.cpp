@@ -171,8 +171,8 @@ std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, i
 
 std::optional<int> SectionFrameOf(int linkId)
 {
-    constexpr int frames[] = {1302, 1309, 1314, 1323, 1324, 1330, 1332};
-    if (linkId < 1802 || linkId > 1808) return std::nullopt;
+    constexpr int frames[] = {1302, 1309, 1314, 1323, 1324, 1330, 1332, 1343};
+    if (linkId < 1802 || linkId > 1809) return std::nullopt;
     return frames[linkId - 1802];
 }
 

@@ -93,7 +93,7 @@ bool ListScrollsByWheel(int low, int high, int page, int position, int delta);
 // the view scrolled to `position`, with some room around it; none when it is
 // in view. Within the range.
 std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, int position);
-// The section frame (a label id) that contents link `linkId` (1802 ... 1808) leads to.
+// The section frame (a label id) that contents link `linkId` (1802 ... 1809) leads to.
 std::optional<int> SectionFrameOf(int linkId);
 // Where a link scrolls to: its section's frame, whose top is `frameTop`
 // (unscrolled), just below the top of the view; within the range.

@@ -216,9 +216,9 @@ TEST(SettingsPageScroll, StepsStopAtBothEndsOfTheRange)
 TEST(SettingsPageScroll, ALinkBringsItsSectionToTheTopOfTheView)
 {
     EXPECT_EQ(SectionFrameOf(1801), std::nullopt);
-    EXPECT_EQ(SectionFrameOf(1809), std::nullopt);
+    EXPECT_EQ(SectionFrameOf(1810), std::nullopt);
     EXPECT_NE(SectionFrameOf(1802), std::nullopt);
-    EXPECT_NE(SectionFrameOf(1808), std::nullopt);
+    EXPECT_NE(SectionFrameOf(1809), std::nullopt);
     for (const ScaledPage& page : kScaledPages) {
         SCOPED_TRACE(page.dpi);
         const PageScroll scroll = ScrollOf(page);

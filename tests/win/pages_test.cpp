@@ -1218,11 +1218,11 @@ TEST_F(LogOnTest, TheEdgeBehaviourSectionStoresItsSettingsAndShowsTheRunKey)
     EXPECT_EQ(saved.Get(L"Settings", L"Poll interval", L""), L"80");
     EXPECT_EQ(saved.Get(L"Settings", L"Dwell time", L""), L"250");
 
-    // The seventh link, to the last section: the page's end, where all of
+    // The eighth link, to the last section: the page's end, where all of
     // the section shows.
-    const HWND frame = GetDlgItem(page.Handle(), 1332);
-    const HWND link = GetDlgItem(page.Handle(), 1808);
-    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1808, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    const HWND frame = GetDlgItem(page.Handle(), IDC_QUIET_FRAME);
+    const HWND link = GetDlgItem(page.Handle(), 1809);
+    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1809, STN_CLICKED), reinterpret_cast<LPARAM>(link));
     EXPECT_EQ(page.ScrollPosition(), page.Scroll().Max());
     RECT client{};
     GetClientRect(page.Handle(), &client);
