@@ -18,6 +18,7 @@
 #include "ui/custom_dlg.h"
 #include "ui/keyboard_model.h"
 #include "ui/preview_dlg.h"
+#include "ui/quiet_programs_model.h"
 #include "ui/settings_dlg.h"
 
 // Windows 8.1 on; the build targets Windows 7, whose headers lack it.
@@ -82,6 +83,8 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
         MapCommand<CMainDlg>(ID_TRAY_TOGGLE, &CMainDlg::OnTrayToggle),
         MapCommand<CMainDlg>(IDC_PREVIEW, &CMainDlg::OnPreview),
+        MapCommand<CMainDlg>(ID_TRAY_QUIET, &CMainDlg::OnTrayQuiet),
+        MapMessage<CMainDlg>(WM_HOTKEY, &CMainDlg::OnHotKey),
         MapNotify<CMainDlg>(IDC_MAIN_TABS, TCN_SELCHANGE, &CMainDlg::OnTabChanged),
     };
     return table;
@@ -160,6 +163,8 @@ BOOL CMainDlg::OnInitDialog()
 
     if (HMENU systemMenu = GetSystemMenu(handle_, FALSE)) AppendMenuW(systemMenu, MF_STRING, IDC_EXIT, L"&Exit");
 
+    // Before the icon, which tells a stored switch key that cannot be had.
+    StartSwitchKey();
     // The icon comes once the window is up: the shell takes its time to add it.
     if (!SetTimer(handle_, kTrayTimerId, USER_TIMER_MINIMUM, nullptr)) CreateTray();
 
@@ -204,9 +209,12 @@ CStdDlg* CMainDlg::Page(int index)
     case CustomPage:
         page = std::make_unique<CCustomDlg>();
         break;
-    case SettingsPage:
-        page = std::make_unique<CSettingsDlg>();
+    case SettingsPage: {
+        auto settings = std::make_unique<CSettingsDlg>();
+        settings->switchKey = &switchKey_;
+        page = std::move(settings);
         break;
+    }
     default:
         page = std::make_unique<CAboutDlg>();
         break;
@@ -233,6 +241,8 @@ void CMainDlg::CreateTray()
         const FileProblemNotice notice = NoticeFor(problem);
         if (tray_) tray_->ShowBalloon(notice.title, notice.text);
     });
+    tray_->beforeMenu = [this](HMENU menu) { UpdateQuietItem(menu); };
+    ShowSwitchKeyNotice();
 }
 
 void CMainDlg::CreateTabs()
@@ -594,8 +604,59 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     theData.fileProblems.SetListener(nullptr);
     engine_.Stop();
     zoneHook_.Stop();
+    switchKey_.Stop();
     tray_.reset();
     if (endsMessageLoop) PostQuitMessage(0);
+    return 0;
+}
+
+bool CMainDlg::WindowHotKey::Register(UINT modifiers, UINT key)
+{
+    static_assert(kHotKeyAlt == MOD_ALT && kHotKeyControl == MOD_CONTROL && kHotKeyShift == MOD_SHIFT &&
+                  kHotKeyWin == MOD_WIN && kHotKeyNoRepeat == MOD_NOREPEAT);
+    return window_ && RegisterHotKey(window_, kSwitchHotKeyId, modifiers, key);
+}
+
+void CMainDlg::WindowHotKey::Unregister()
+{
+    if (window_) UnregisterHotKey(window_, kSwitchHotKeyId);
+}
+
+void CMainDlg::StartSwitchKey() { switchKeyNotice_ = switchKey_.Start(); }
+
+void CMainDlg::ShowSwitchKeyNotice()
+{
+    if (switchKeyNotice_.empty() || !tray_) return;
+    tray_->ShowBalloon(L"Vorn", switchKeyNotice_);
+    switchKeyNotice_.clear();
+}
+
+LRESULT CMainDlg::OnHotKey(WPARAM wParam, LPARAM)
+{
+    if (wParam != kSwitchHotKeyId || ending_) return 0;
+    SetEdgesEnabled(!theData.enabled);
+    if (tray_) tray_->ShowBalloon(L"Vorn", SwitchNotice(theData.enabled), NIIF_INFO);
+    return 0;
+}
+
+// One place, so that the engine's own reading of the foreground can take over.
+std::wstring CMainDlg::ProgramInFront() { return ProgramInFrontNow(); }
+
+void CMainDlg::UpdateQuietItem(HMENU menu)
+{
+    menuProgram_ = ProgramInFront();
+    UINT flags = MF_BYCOMMAND | MF_STRING;
+    if (menuProgram_.empty()) flags |= MF_GRAYED;
+    if (!menuProgram_.empty() && theData.IsQuietProgram(menuProgram_)) flags |= MF_CHECKED;
+    ModifyMenuW(menu, ID_TRAY_QUIET, flags, ID_TRAY_QUIET, KeepQuietItemText(menuProgram_).c_str());
+}
+
+LRESULT CMainDlg::OnTrayQuiet(WPARAM, LPARAM)
+{
+    if (menuProgram_.empty()) return 0;
+    ToggleQuietProgram(theData, menuProgram_);
+    theData.SaveSettings();
+    if (pages_[SettingsPage]) static_cast<CSettingsDlg*>(pages_[SettingsPage].get())->ShowQuietPrograms();
     return 0;
 }
 

@@ -6,12 +6,14 @@
 #include <array>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "app/edge_engine.h"
 #include "app/system_tray.h"
 #include "app/zone_hook.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
+#include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
 
 namespace vorn::ui {
@@ -26,6 +28,8 @@ public:
     // has laid the window out again.
     static constexpr UINT kScaleChangedMessage = WM_APP + 42;
     static constexpr int kPageCount = 5;
+    // The hot key that turns the edges off and on, registered on this window.
+    static constexpr int kSwitchHotKeyId = 1;
     enum Page {
         ActionsPage,
         ButtonsPage,
@@ -69,6 +73,12 @@ public:
     HWND Tabs() const { return tabs_; }
     HWND ToolTip() const { return toolTip_.Get(); }
     CSystemTray* Tray() const { return tray_.get(); }
+    CSwitchKey& SwitchKey() { return switchKey_; }
+    // The program the tray menu's "Keep quiet in" item names (empty: none),
+    // as read when the menu last opened.
+    const std::wstring& MenuProgram() const { return menuProgram_; }
+    // Brings the tray menu's "Keep quiet in" item up to date, as its opening does.
+    void UpdateQuietItem(HMENU menu);
 
     static std::span<const MessageEntry<CMainDlg>> MessageTable();
 
@@ -114,6 +124,24 @@ private:
     LRESULT OnTrayToggle(WPARAM wParam, LPARAM lParam);
     LRESULT OnPreview(WPARAM wParam, LPARAM lParam);
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
+    // The tray menu's "Keep quiet in" item and the switch key.
+    LRESULT OnTrayQuiet(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+    void StartSwitchKey();
+    void ShowSwitchKeyNotice();
+    // The program whose window is in front, for the tray menu.
+    static std::wstring ProgramInFront();
+
+    // The hot key on this window, for the switch key.
+    class WindowHotKey : public IHotKeyRegistry {
+    public:
+        explicit WindowHotKey(const HWND& window) : window_(window) {}
+        bool Register(UINT modifiers, UINT key) override;
+        void Unregister() override;
+
+    private:
+        const HWND& window_;
+    };
 
     // Declared before the engine, so that it ends after it.
     CZoneInputHook zoneHook_;
@@ -128,6 +156,11 @@ private:
     OwnedWindow toolTip_;
     // Set once the window is being destroyed.
     bool ending_ = false;
+    WindowHotKey hotKey_{handle_};
+    CSwitchKey switchKey_{hotKey_};
+    // Told once the tray icon is there: a stored switch key that could not be registered.
+    std::wstring switchKeyNotice_;
+    std::wstring menuProgram_;
 };
 
 }  // namespace vorn::ui

@@ -101,7 +101,7 @@ void CSystemTray::AddAgain()
     if (shown) removed_ = false;
 }
 
-bool CSystemTray::ShowBalloon(const std::wstring& title, const std::wstring& text)
+bool CSystemTray::ShowBalloon(const std::wstring& title, const std::wstring& text, DWORD icon)
 {
     if (!supported_ || hidden_) return false;
     NOTIFYICONDATAW balloon = data_;
@@ -110,7 +110,7 @@ bool CSystemTray::ShowBalloon(const std::wstring& title, const std::wstring& tex
     balloon.szInfoTitle[std::size(balloon.szInfoTitle) - 1] = L'\0';
     wcsncpy(balloon.szInfo, text.c_str(), std::size(balloon.szInfo) - 1);
     balloon.szInfo[std::size(balloon.szInfo) - 1] = L'\0';
-    balloon.dwInfoFlags = NIIF_WARNING;
+    balloon.dwInfoFlags = icon;
     balloon.uTimeout = 15000;
     if (!Shell_NotifyIconW(NIM_MODIFY, &balloon)) return false;
     // Kept for the record; the flags stay those of the icon itself, so that a
@@ -125,6 +125,7 @@ void CSystemTray::OnNotification(WPARAM iconId, LPARAM mouseMessage)
     if (iconId != data_.uID || !owner_ || !IsWindow(owner_)) return;
     if (LOWORD(mouseMessage) == WM_RBUTTONUP) {
         if (!popup_) return;
+        if (beforeMenu) beforeMenu(popup_);
         SetMenuDefaultItem(popup_, defaultItem_, defaultByPosition_);
         POINT pointer{};
         GetCursorPos(&pointer);

@@ -3,6 +3,7 @@
 // menu on a right click, and puts the icon back when the shell restarts.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -23,8 +24,12 @@ public:
     // The popup of the tray menu.
     HMENU Popup() const { return popup_; }
     bool IconShown() const { return !hidden_; }
-    // A warning balloon from the icon. False when the icon cannot show one.
-    bool ShowBalloon(const std::wstring& title, const std::wstring& text);
+    // A warning balloon from the icon (or a plain notice with NIIF_INFO).
+    // False when the icon cannot show one.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text, DWORD icon = NIIF_WARNING);
+    // Runs just before the menu opens, while the window the user was in is
+    // still in front: the owner brings the menu's items up to date.
+    std::function<void(HMENU)> beforeMenu;
     // What the icon last gave the shell.
     const NOTIFYICONDATAW& IconData() const { return data_; }
 

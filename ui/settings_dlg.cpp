@@ -11,6 +11,7 @@
 #include "settings/data.h"
 #include "ui/keyboard_model.h"
 #include "ui/log_on.h"
+#include "ui/quiet_programs_dlg.h"
 #include "ui/settings_page_model.h"
 
 namespace vorn::ui {
@@ -31,6 +32,9 @@ constexpr FlagBox kFlagBoxes[] = {
     {IDC_QUIET_WHILE_DRAGGING, &CData::quietWhileDragging},
 };
 constexpr UINT kTestMs = 1000;
+// Posted after a switch key that was not kept: the box shows the stored one
+// again once the keys that recorded it are handled.
+constexpr UINT kShowStoredSwitchKeysMessage = WM_APP + 51;
 
 std::wstring ListText(HWND list, LRESULT index)
 {
@@ -77,6 +81,10 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(IDC_DELETE, &CSettingsDlg::OnDeleteFolder),
         MapCommand<CSettingsDlg>(IDC_REFRESH, &CSettingsDlg::OnRefresh),
         MapCommand<CSettingsDlg>(IDC_WINDOW_LIST, &CSettingsDlg::OnWindowSelected, LBN_SELCHANGE),
+        MapCommand<CSettingsDlg>(IDC_QUIET_ADD, &CSettingsDlg::OnQuietAdd),
+        MapCommand<CSettingsDlg>(IDC_QUIET_REMOVE, &CSettingsDlg::OnQuietRemove),
+        MapCommand<CSettingsDlg>(IDC_SWITCH_KEYS, &CSettingsDlg::OnSwitchKeys, EN_CHANGE),
+        MapMessage<CSettingsDlg>(kShowStoredSwitchKeysMessage, &CSettingsDlg::OnShowStoredSwitchKeys),
         MapCommand<CSettingsDlg>(1802, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1803, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1804, &CSettingsDlg::OnContentsLink, STN_CLICKED),
@@ -84,6 +92,7 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(1806, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1807, &CSettingsDlg::OnContentsLink, STN_CLICKED),
         MapCommand<CSettingsDlg>(1808, &CSettingsDlg::OnContentsLink, STN_CLICKED),
+        MapCommand<CSettingsDlg>(1809, &CSettingsDlg::OnContentsLink, STN_CLICKED),
     };
     return table;
 }
@@ -96,6 +105,10 @@ BOOL CSettingsDlg::OnInitDialog()
     folderList_ = Item(IDC_LIST);
     windowList_ = Item(IDC_WINDOW_LIST);
     slider_ = Item(IDC_TRANSPARENCY);
+    quietList_ = Item(IDC_QUIET_LIST);
+    const int ownLabelIds[] = {IDC_QUIET_FRAME, IDC_QUIET_LABEL, IDC_SWITCH_KEYS_LABEL, IDC_SWITCH_KEYS_PROBLEM};
+    for (std::size_t i = 0; i < ownLabels_.size(); ++i)
+        ownLabels_[i].Subclass(Item(ownLabelIds[i]));
 
     // Showing the stored values is no edit: nothing is clamped or saved, so a
     // first start that changes nothing writes no file.
@@ -111,6 +124,9 @@ BOOL CSettingsDlg::OnInitDialog()
         SendMessageW(folderList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
     if (SendMessageW(folderList_, LB_GETCOUNT, 0, 0) > 0) SendMessageW(folderList_, LB_SETCURSEL, 0, 0);
     EnableDeleteFolder();
+    ShowQuietPrograms();
+    switchKeys_.Attach(Item(IDC_SWITCH_KEYS));
+    switchKeys_.SetKeys(ParseKeyCombination(theData.switchKeys).value_or(KeyCombination{}));
 
     for (const NumberBox& box : kNumberBoxes) {
         const HWND spin = Item(box.spinId);
@@ -129,6 +145,11 @@ BOOL CSettingsDlg::OnInitDialog()
     // Two buttons both called "Test", told apart for screen readers.
     SetAccessibleName(Item(IDC_TEST_DESKTOP), L"Test desktop transparency");
     SetAccessibleName(Item(IDC_TEST_WINDOW), L"Test window transparency");
+    // The digits that stand in for access keys are no part of the names.
+    SetAccessibleName(quietList_, L"Quiet in these programs");
+    SetAccessibleName(Item(IDC_QUIET_ADD), L"Add a quiet program");
+    SetAccessibleName(Item(IDC_QUIET_REMOVE), L"Remove the selected quiet program");
+    SetAccessibleName(Item(IDC_SWITCH_KEYS), L"Turn Vorn off and on with");
 
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
@@ -430,7 +451,8 @@ bool CSettingsDlg::PreTranslateMessage(MSG& message)
     if (!under || !IsChild(handle_, under)) under = message.hwnd;
     const int delta = GET_WHEEL_DELTA_WPARAM(message.wParam);
     const bool itself =
-        under == slider_ || ((under == folderList_ || under == windowList_) && ListScrollsItself(under, delta));
+        under == slider_ ||
+        ((under == folderList_ || under == windowList_ || under == quietList_) && ListScrollsItself(under, delta));
     if (!itself) {
         SendMessageW(handle_, WM_MOUSEWHEEL, message.wParam, message.lParam);
         return true;
@@ -459,6 +481,91 @@ LRESULT CSettingsDlg::OnFocusMayHaveMoved(WPARAM, LPARAM)
             StepIntoView(scroll_, control.top + scrollPos_, control.bottom + scrollPos_, scrollPos_))
         ScrollBy(*step);
     return 0;
+}
+
+void CSettingsDlg::ShowQuietPrograms()
+{
+    const LRESULT selected = SendMessageW(quietList_, LB_GETCURSEL, 0, 0);
+    SendMessageW(quietList_, LB_RESETCONTENT, 0, 0);
+    // In the user's order, as the file keeps them.
+    for (const std::wstring& name : theData.quietPrograms)
+        SendMessageW(quietList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const LRESULT count = SendMessageW(quietList_, LB_GETCOUNT, 0, 0);
+    if (count > 0) SendMessageW(quietList_, LB_SETCURSEL, static_cast<WPARAM>(std::clamp<LRESULT>(selected, 0, count - 1)), 0);
+    EnableQuietRemove();
+}
+
+void CSettingsDlg::EnableQuietRemove()
+{
+    const HWND remove = Item(IDC_QUIET_REMOVE);
+    const bool any = SendMessageW(quietList_, LB_GETCOUNT, 0, 0) > 0;
+    // The keyboard does not stay on a button that goes grey.
+    if (!any && GetFocus() == remove) SendMessageW(GetAncestor(handle_, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_QUIET_ADD)), TRUE);
+    EnableWindow(remove, any);
+}
+
+LRESULT CSettingsDlg::OnQuietAdd(WPARAM, LPARAM)
+{
+    CQuietProgramDlg dialog;
+    if (dialog.DoModal(GetAncestor(handle_, GA_ROOT)) == IDOK) QuietProgramAdded(dialog.AddedName());
+    return 0;
+}
+
+void CSettingsDlg::QuietProgramAdded(const std::wstring& name)
+{
+    ShowQuietPrograms();
+    const LRESULT line = SendMessageW(quietList_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    if (line >= 0) SendMessageW(quietList_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    EnableQuietRemove();
+    theData.SaveSettings();
+}
+
+// Removes a name, not a program: nothing to ask, and Add brings it back.
+LRESULT CSettingsDlg::OnQuietRemove(WPARAM, LPARAM)
+{
+    const LRESULT selected = SendMessageW(quietList_, LB_GETCURSEL, 0, 0);
+    if (selected < 0) return 0;
+    if (RemoveQuietProgram(theData, ListText(quietList_, selected))) theData.SaveSettings();
+    ShowQuietPrograms();
+    return 0;
+}
+
+// The box recorded keys: a new combination is registered at once, and one
+// that cannot be is told and not kept.
+LRESULT CSettingsDlg::OnSwitchKeys(WPARAM, LPARAM)
+{
+    if (filling_) return 0;
+    const KeyCombination keys = switchKeys_.Keys();
+    SwitchKeyResult result = SwitchKeyResult::Unchanged;
+    if (switchKey) {
+        result = switchKey->Change(keys);
+    } else if (KeyCombinationText(keys) != theData.switchKeys) {
+        theData.switchKeys = KeyCombinationText(keys);
+        result = keys.Empty() ? SwitchKeyResult::Cleared : SwitchKeyResult::Registered;
+    }
+    if (result == SwitchKeyResult::Unchanged) return 0;
+    ShowSwitchKeyProblem(SwitchKeyMessage(result, keys));
+    if (result == SwitchKeyResult::Registered || result == SwitchKeyResult::Cleared)
+        theData.SaveSettings();
+    else
+        PostMessageW(handle_, kShowStoredSwitchKeysMessage, 0, 0);
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnShowStoredSwitchKeys(WPARAM, LPARAM)
+{
+    filling_ = true;
+    switchKeys_.SetKeys(ParseKeyCombination(theData.switchKeys).value_or(KeyCombination{}));
+    filling_ = false;
+    return 0;
+}
+
+void CSettingsDlg::ShowSwitchKeyProblem(const std::wstring& text)
+{
+    const HWND problem = Item(IDC_SWITCH_KEYS_PROBLEM);
+    SetWindowTextW(problem, text.c_str());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, problem, OBJID_CLIENT, CHILDID_SELF);
+    if (!text.empty()) MessageBeep(MB_ICONWARNING);
 }
 
 void CSettingsDlg::ScrollToSection(int position)

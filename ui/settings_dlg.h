@@ -1,5 +1,5 @@
 // The Settings page (Windows only): every setting that is not an action,
-// in seven sections on a page taller than the tab area that scrolls, with a
+// in eight sections on a page taller than the tab area that scrolls, with a
 // contents box of links to the sections. Every change is stored at once.
 #pragma once
 
@@ -11,6 +11,7 @@
 
 #include "res/resource.h"
 #include "ui/controls.h"
+#include "ui/key_box.h"
 #include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
 
@@ -34,6 +35,17 @@ public:
     HWND WindowList() const { return windowList_; }
     HWND FolderList() const { return folderList_; }
     HWND Slider() const { return slider_; }
+    HWND QuietList() const { return quietList_; }
+    CKeyBox& SwitchKeys() { return switchKeys_; }
+
+    // The main window's switch key, which the box changes (none: the box
+    // only stores what it records).
+    CSwitchKey* switchKey = nullptr;
+    // The quiet programs' list as the settings have it now (the tray menu
+    // may have changed them).
+    void ShowQuietPrograms();
+    // A name the "Add" dialog added: listed, chosen, saved.
+    void QuietProgramAdded(const std::wstring& name);
 
     // The mouse wheel scrolls the page wherever it is turned on it, but over
     // the slider, which slides, and over a list that can scroll that way
@@ -78,11 +90,21 @@ private:
     PageScroll MeasureScroll() const;
     void UpdateScrollBar() const;
     LRESULT OnContentsLink(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQuietAdd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQuietRemove(WPARAM wParam, LPARAM lParam);
+    void EnableQuietRemove();
+    LRESULT OnSwitchKeys(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowStoredSwitchKeys(WPARAM wParam, LPARAM lParam);
+    void ShowSwitchKeyProblem(const std::wstring& text);
 
-    std::array<CHyperLink, 7> contentsLinks_;
+    std::array<CHyperLink, 8> contentsLinks_;
     HWND folderList_ = nullptr;
     HWND windowList_ = nullptr;
     HWND slider_ = nullptr;
+    HWND quietList_ = nullptr;
+    CKeyBox switchKeys_;
+    // Labels outside the page's numbered ones.
+    std::array<CTransparentStatic, 4> ownLabels_;
     int scrollPos_ = 0;
     int wheelRemainder_ = 0;
     PageScroll scroll_;

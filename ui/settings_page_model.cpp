@@ -171,8 +171,8 @@ std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, i
 
 std::optional<int> SectionFrameOf(int linkId)
 {
-    constexpr int frames[] = {1302, 1309, 1314, 1323, 1324, 1330, 1332};
-    if (linkId < 1802 || linkId > 1808) return std::nullopt;
+    constexpr int frames[] = {1302, 1309, 1314, 1323, 1324, 1330, 1332, 1343};
+    if (linkId < 1802 || linkId > 1809) return std::nullopt;
     return frames[linkId - 1802];
 }
 
@@ -268,5 +268,82 @@ CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomActi
     if (target >= 0) theCustomActions[target] = fields;
     return CustomEditError::None;
 }
+
+}  // namespace vorn
+
+namespace vorn {
+
+UINT HotKeyModifiers(BYTE modifiers)
+{
+    UINT bits = kHotKeyNoRepeat;
+    if (modifiers & kCtrlModifier) bits |= kHotKeyControl;
+    if (modifiers & kAltModifier) bits |= kHotKeyAlt;
+    if (modifiers & kShiftModifier) bits |= kHotKeyShift;
+    if (modifiers & kWinModifier) bits |= kHotKeyWin;
+    return bits;
+}
+
+bool CSwitchKey::RegisterText(const std::wstring& text)
+{
+    const std::optional<KeyCombination> keys = ParseKeyCombination(text);
+    registered_ = keys && keys->key != 0 && registry_.Register(HotKeyModifiers(keys->modifiers), keys->key);
+    return registered_;
+}
+
+std::wstring CSwitchKey::Start()
+{
+    if (theData.switchKeys.empty() || RegisterText(theData.switchKeys)) return {};
+    const std::optional<KeyCombination> keys = ParseKeyCombination(theData.switchKeys);
+    if (!keys || keys->key == 0)
+        return L"\"" + theData.switchKeys +
+               L"\" cannot turn Vorn off and on: it is no key combination. Choose one on the Settings page.";
+    return KeyCombinationDisplayText(*keys) +
+           L", which turns Vorn off and on, is already used by Windows or another program. Choose another "
+           L"combination on the Settings page.";
+}
+
+SwitchKeyResult CSwitchKey::Change(const KeyCombination& keys)
+{
+    const std::wstring text = KeyCombinationText(keys);
+    // The same again is tried anew when it could not be registered before.
+    if (text == theData.switchKeys && (registered_ || text.empty())) return SwitchKeyResult::Unchanged;
+    if (!keys.Empty() && keys.key == 0) return SwitchKeyResult::NoKey;
+    const std::wstring before = theData.switchKeys;
+    if (registered_) registry_.Unregister();
+    registered_ = false;
+    if (text.empty()) {
+        theData.switchKeys.clear();
+        return SwitchKeyResult::Cleared;
+    }
+    if (!RegisterText(text)) {
+        // The one it had is this window's own: it comes back.
+        if (!before.empty()) RegisterText(before);
+        return SwitchKeyResult::Taken;
+    }
+    theData.switchKeys = text;
+    return SwitchKeyResult::Registered;
+}
+
+void CSwitchKey::Stop()
+{
+    if (registered_) registry_.Unregister();
+    registered_ = false;
+}
+
+std::wstring SwitchKeyMessage(SwitchKeyResult result, const KeyCombination& keys)
+{
+    switch (result) {
+    case SwitchKeyResult::Taken:
+        return KeyCombinationDisplayText(keys) +
+               L" is already used by Windows or another program. Choose another combination.";
+    case SwitchKeyResult::NoKey:
+        return KeyCombinationDisplayText(keys) +
+               L" alone cannot turn Vorn off and on. Hold them and press one more key.";
+    default:
+        return {};
+    }
+}
+
+const wchar_t* SwitchNotice(bool enabled) { return enabled ? L"Vorn is on" : L"Vorn is off"; }
 
 }  // namespace vorn

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "actions/custom_actions.h"
+#include "actions/key_combination.h"
 #include "settings/data.h"
 
 namespace vorn {
@@ -92,7 +93,7 @@ bool ListScrollsByWheel(int low, int high, int page, int position, int delta);
 // the view scrolled to `position`, with some room around it; none when it is
 // in view. Within the range.
 std::optional<int> StepIntoView(const PageScroll& scroll, int top, int bottom, int position);
-// The section frame (a label id) that contents link `linkId` (1802 ... 1808) leads to.
+// The section frame (a label id) that contents link `linkId` (1802 ... 1809) leads to.
 std::optional<int> SectionFrameOf(int linkId);
 // Where a link scrolls to: its section's frame, whose top is `frameTop`
 // (unscrolled), just below the top of the view; within the range.
@@ -124,5 +125,61 @@ std::wstring DeleteQuestion(const std::wstring& name, const CustomActionUse& use
 // when it is empty (nothing is stored when none is free). `fields` gets the
 // trimmed texts.
 CustomEditError SaveCustomActionEdit(const std::wstring& editedName, CCustomAction& fields);
+
+// --- the key that turns the edges off and on ---------------------------------------------
+
+// RegisterHotKey's modifier bits (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN,
+// MOD_NOREPEAT), which the portable build has no header for.
+inline constexpr UINT kHotKeyAlt = 0x0001;
+inline constexpr UINT kHotKeyControl = 0x0002;
+inline constexpr UINT kHotKeyShift = 0x0004;
+inline constexpr UINT kHotKeyWin = 0x0008;
+inline constexpr UINT kHotKeyNoRepeat = 0x4000;
+// The bits for a combination's modifiers, held down not repeating.
+UINT HotKeyModifiers(BYTE modifiers);
+
+// The system's table of hot keys, for the one hot key of the main window.
+class IHotKeyRegistry {
+public:
+    virtual ~IHotKeyRegistry() = default;
+    // False when Windows or another program holds the combination.
+    virtual bool Register(UINT modifiers, UINT key) = 0;
+    virtual void Unregister() = 0;
+};
+
+enum class SwitchKeyResult {
+    Unchanged,   // the combination it has
+    Registered,  // a new one, registered and stored
+    Cleared,     // none: unregistered and stored
+    Taken,       // held elsewhere: not kept, the old one stays
+    NoKey,       // modifiers alone cannot be a hot key: not kept
+};
+
+// The combination that turns the edges off and on: stored in
+// theData.switchKeys and registered as the hot key while it can be.
+class CSwitchKey {
+public:
+    explicit CSwitchKey(IHotKeyRegistry& registry) : registry_(registry) {}
+    // Registers the stored combination. What the tray notice tells when it
+    // cannot be (it stays in the file for a later start); empty when it was
+    // registered or there is none.
+    std::wstring Start();
+    // The user chose `keys` (none: empty). A combination that cannot be
+    // registered leaves the setting and the registered key as they were.
+    SwitchKeyResult Change(const KeyCombination& keys);
+    // At the end of the run.
+    void Stop();
+    bool Registered() const { return registered_; }
+
+private:
+    bool RegisterText(const std::wstring& text);
+    IHotKeyRegistry& registry_;
+    bool registered_ = false;
+};
+
+// What the page says beside the box after a change; empty when all is well.
+std::wstring SwitchKeyMessage(SwitchKeyResult result, const KeyCombination& keys);
+// The tray notice after the key turned the edges off or on.
+const wchar_t* SwitchNotice(bool enabled);
 
 }  // namespace vorn

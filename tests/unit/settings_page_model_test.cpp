@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "settings/settings_file.h"
 #include "settings/text_encoding.h"
 #include "tests/fake/fixture.h"
+#include "ui/quiet_programs_model.h"
 #include "ui/settings_page_model.h"
 
 namespace vorn {
@@ -212,9 +216,9 @@ TEST(SettingsPageScroll, StepsStopAtBothEndsOfTheRange)
 TEST(SettingsPageScroll, ALinkBringsItsSectionToTheTopOfTheView)
 {
     EXPECT_EQ(SectionFrameOf(1801), std::nullopt);
-    EXPECT_EQ(SectionFrameOf(1809), std::nullopt);
+    EXPECT_EQ(SectionFrameOf(1810), std::nullopt);
     EXPECT_NE(SectionFrameOf(1802), std::nullopt);
-    EXPECT_NE(SectionFrameOf(1808), std::nullopt);
+    EXPECT_NE(SectionFrameOf(1809), std::nullopt);
     for (const ScaledPage& page : kScaledPages) {
         SCOPED_TRACE(page.dpi);
         const PageScroll scroll = ScrollOf(page);
@@ -433,6 +437,220 @@ TEST_F(SettingsPageModelTest, TheEditorTrimsChecksAndStores)
     CCustomAction extra{L"Extra", L"", L"x", L""};
     EXPECT_EQ(SaveCustomActionEdit(L"", extra), CustomEditError::None);
     EXPECT_EQ(theCustomActions.FindSlot(L"Extra"), -1);
+}
+
+// --- the key that turns the edges off and on ---------------------------------------------
+
+// The system's hot keys: one combination each, and those another program holds.
+class FakeHotKeys : public IHotKeyRegistry {
+public:
+    bool Register(UINT modifiers, UINT key) override
+    {
+        if (held.contains({modifiers, key}) || registered) return false;
+        registered = std::pair{modifiers, key};
+        return true;
+    }
+    void Unregister() override { registered.reset(); }
+    std::set<std::pair<UINT, UINT>> held;  // elsewhere
+    std::optional<std::pair<UINT, UINT>> registered;
+};
+
+KeyCombination Keys(const wchar_t* text) { return ParseKeyCombination(text).value(); }
+std::pair<UINT, UINT> HotKey(const wchar_t* text)
+{
+    const KeyCombination keys = Keys(text);
+    return {HotKeyModifiers(keys.modifiers), keys.key};
+}
+
+TEST_F(SettingsPageModelTest, TheSwitchKeyIsRegisteredAndAClashIsToldAndNotKept)
+{
+    FakeHotKeys system;
+    system.held.insert(HotKey(L"Ctrl+Alt+Del"));
+    CSwitchKey key(system);
+    EXPECT_EQ(key.Start(), L"");  // none by default
+    EXPECT_FALSE(system.registered);
+    struct Step {
+        const wchar_t* chosen;
+        SwitchKeyResult result;
+        const wchar_t* stored;      // afterwards
+        const wchar_t* registered;  // afterwards; empty for none
+        const wchar_t* message;
+    };
+    const Step steps[] = {
+        {L"Ctrl+Alt+V", SwitchKeyResult::Registered, L"Ctrl+Alt+V", L"Ctrl+Alt+V", L""},
+        {L"ctrl+ALT+v", SwitchKeyResult::Unchanged, L"Ctrl+Alt+V", L"Ctrl+Alt+V", L""},
+        {L"Ctrl+Alt+Del", SwitchKeyResult::Taken, L"Ctrl+Alt+V", L"Ctrl+Alt+V",
+         L"Ctrl+Alt+Delete is already used by Windows or another program. Choose another combination."},
+        {L"Win+Shift", SwitchKeyResult::NoKey, L"Ctrl+Alt+V", L"Ctrl+Alt+V",
+         L"Win+Shift alone cannot turn Vorn off and on. Hold them and press one more key."},
+        {L"Win+F9", SwitchKeyResult::Registered, L"Win+F9", L"Win+F9", L""},
+        {L"", SwitchKeyResult::Cleared, L"", L"", L""},
+        {L"", SwitchKeyResult::Unchanged, L"", L"", L""},
+        // With none before, a clash leaves none.
+        {L"Ctrl+Alt+Del", SwitchKeyResult::Taken, L"", L"",
+         L"Ctrl+Alt+Delete is already used by Windows or another program. Choose another combination."},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(step.chosen)));
+        const KeyCombination chosen = *step.chosen ? Keys(step.chosen) : KeyCombination{};
+        const SwitchKeyResult result = key.Change(chosen);
+        EXPECT_EQ(result, step.result);
+        EXPECT_EQ(theData.switchKeys, step.stored);
+        if (*step.registered) {
+            EXPECT_EQ(system.registered, HotKey(step.registered));
+        } else {
+            EXPECT_FALSE(system.registered);
+        }
+        EXPECT_EQ(key.Registered(), system.registered.has_value());
+        EXPECT_EQ(SwitchKeyMessage(result, chosen), step.message);
+    }
+    key.Change(Keys(L"Ctrl+Alt+V"));
+    key.Stop();
+    EXPECT_FALSE(system.registered);
+}
+
+// A stored combination held elsewhere, or no combination at all, is told
+// once at start and stays in the file; chosen again, it is tried anew.
+TEST_F(SettingsPageModelTest, AStoredSwitchKeyThatCannotBeRegisteredIsToldAtStartAndKept)
+{
+    FakeHotKeys system;
+    system.held.insert(HotKey(L"Ctrl+Alt+V"));
+    const struct {
+        const wchar_t* stored;
+        const wchar_t* notice;
+    } cases[] = {
+        {L"Ctrl+Alt+V",
+         L"Ctrl+Alt+V, which turns Vorn off and on, is already used by Windows or another program. Choose another "
+         L"combination on the Settings page."},
+        {L"Ctrl+Banana",
+         L"\"Ctrl+Banana\" cannot turn Vorn off and on: it is no key combination. Choose one on the Settings page."},
+        {L"Ctrl+Alt", L"\"Ctrl+Alt\" cannot turn Vorn off and on: it is no key combination. Choose one on the Settings "
+                      L"page."},
+        {L"Ctrl+Alt+B", L""},
+    };
+    for (const auto& c : cases) {
+        CSwitchKey key(system);
+        theData.switchKeys = c.stored;
+        EXPECT_EQ(key.Start(), c.notice) << testing::PrintToString(std::wstring(c.stored));
+        EXPECT_EQ(theData.switchKeys, c.stored);
+        EXPECT_EQ(key.Registered(), !*c.notice);
+        key.Stop();
+    }
+    CSwitchKey key(system);
+    theData.switchKeys = L"Ctrl+Alt+V";
+    key.Start();
+    system.held.clear();  // the other program ended
+    EXPECT_EQ(key.Change(Keys(L"Ctrl+Alt+V")), SwitchKeyResult::Registered);
+    EXPECT_EQ(system.registered, HotKey(L"Ctrl+Alt+V"));
+    EXPECT_EQ(std::wstring(SwitchNotice(false)), L"Vorn is off");
+    EXPECT_EQ(std::wstring(SwitchNotice(true)), L"Vorn is on");
+}
+
+// --- the quiet programs ---------------------------------------------------------------------
+
+TEST_F(SettingsPageModelTest, TheProgramRowsAreOnePerProgramSortedWithoutVornsOwn)
+{
+    const auto window = [&](const wchar_t* title, const wchar_t* program, DWORD process) {
+        const HWND handle = AddWindow(title);
+        desktop.Window(handle).program = program;
+        desktop.Window(handle).processId = process;
+        return handle;
+    };
+    window(L"Untitled - Notepad", L"C:\\Windows\\notepad.exe", 10);
+    window(L"", L"C:\\Games\\Zork.EXE", 11);
+    window(L"notes.txt - Notepad", L"C:\\Windows\\NOTEPAD.EXE", 12);  // the same program
+    window(L"Vorn", L"C:\\Tools\\Vorn.exe", desktop.ownProcessId);
+    window(L"Unknown", L"", 13);  // a process that cannot be opened
+    window(L"Remote", L"C:\\Windows\\System32\\mstsc.exe", 14);
+    const HWND hidden = window(L"Hidden", L"C:\\hidden.exe", 15);
+    desktop.Window(hidden).visible = false;
+
+    const std::vector<ProgramRow> rows = ProgramRows(VisibleProgramWindows(), desktop.GetCurrentProcessId());
+    std::vector<std::wstring> texts;
+    for (const ProgramRow& row : rows)
+        texts.push_back(row.text);
+    // The newest window is first in the Z order and names its program's row.
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"mstsc.exe \u2014 Remote", L"NOTEPAD.EXE \u2014 notes.txt - Notepad",
+                                                L"Zork.EXE"}));
+    EXPECT_EQ(rows[1].name, L"NOTEPAD.EXE");
+
+    const struct {
+        const wchar_t* typed;
+        std::size_t count;
+    } filters[] = {{L"", 3}, {L"  ", 3}, {L"NOTE", 1}, {L" zork ", 1}, {L"exe", 3}, {L"remote", 1}, {L"word", 0}};
+    for (const auto& f : filters)
+        EXPECT_EQ(FilterProgramRows(rows, f.typed).size(), f.count) << testing::PrintToString(std::wstring(f.typed));
+}
+
+TEST_F(SettingsPageModelTest, NamesAreAddedOnceWithoutFoldersAndRemovedWithoutRegardToCase)
+{
+    theData.quietPrograms = {L"Game.exe"};
+    const struct {
+        const wchar_t* typed;
+        QuietAddResult result;
+        const wchar_t* message;
+    } adds[] = {
+        {L" mstsc.exe ", QuietAddResult::Added, L""},
+        {L"GAME.EXE", QuietAddResult::AlreadyListed, L"GAME.EXE is already in the list."},
+        {L"", QuietAddResult::Unusable,
+         L"Type the file name of a program, such as game.exe, or choose one in the list."},
+        {L"   ", QuietAddResult::Unusable,
+         L"Type the file name of a program, such as game.exe, or choose one in the list."},
+        {L"C:\\Games\\doom.exe", QuietAddResult::Unusable,
+         L"Type the program's file name alone, such as doom.exe, without its folder or drive."},
+        {L"tools/x.exe", QuietAddResult::Unusable,
+         L"Type the program's file name alone, such as x.exe, without its folder or drive."},
+        {L"D:", QuietAddResult::Unusable,
+         L"Type the program's file name alone, such as game.exe, without its folder or drive."},
+        {L"a", QuietAddResult::Added, L""},
+    };
+    for (const auto& add : adds) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(add.typed)));
+        EXPECT_EQ(AddQuietProgram(theData, add.typed), add.result);
+        EXPECT_EQ(QuietAddMessage(add.result, add.typed), add.message);
+    }
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"Game.exe", L"mstsc.exe", L"a"}));
+
+    EXPECT_FALSE(RemoveQuietProgram(theData, L""));
+    EXPECT_FALSE(RemoveQuietProgram(theData, L"notepad.exe"));
+    EXPECT_TRUE(RemoveQuietProgram(theData, L"C:\\Windows\\MSTSC.exe"));
+    EXPECT_TRUE(RemoveQuietProgram(theData, L"game.EXE"));
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"a"}));
+}
+
+// The tray menu's item: the program in front, unless it is Vorn or unknown,
+// and choosing it puts it in the list and takes it out again.
+TEST_F(SettingsPageModelTest, TheTrayItemNamesTheProgramInFrontAndTogglesIt)
+{
+    EXPECT_EQ(ProgramInFrontNow(), L"");  // nothing in front
+    const HWND game = AddWindow(L"Game");
+    desktop.Window(game).program = L"C:\\Games\\R&D.exe";
+    desktop.foreground = game;
+    EXPECT_EQ(ProgramInFrontNow(), L"R&D.exe");
+    EXPECT_EQ(KeepQuietItemText(ProgramInFrontNow()), L"&Keep quiet in R&&D.exe");
+    EXPECT_EQ(KeepQuietItemText(L""), L"&Keep quiet in the program in front");
+    // A click on the tray icon gave the taskbar the foreground: the game
+    // below it still counts, not a tool window or an untitled one above it.
+    const HWND tool = AddWindow(L"Palette");
+    desktop.Window(tool).exStyle = WS_EX_TOOLWINDOW;
+    desktop.Window(tool).program = L"C:\\Tools\\palette.exe";
+    const HWND untitled = AddWindow(L"");
+    desktop.Window(untitled).program = L"C:\\Tools\\overlay.exe";
+    desktop.foreground = desktop.FindWindowW(L"Shell_TrayWnd", nullptr);
+    ASSERT_NE(desktop.foreground, nullptr);
+    EXPECT_EQ(ProgramInFrontNow(), L"R&D.exe");
+    desktop.foreground = game;
+    desktop.Window(game).processId = desktop.ownProcessId;
+    EXPECT_EQ(ProgramInFrontNow(), L"");
+    desktop.Window(game).processId = 7;
+    desktop.Window(game).program.clear();
+    EXPECT_EQ(ProgramInFrontNow(), L"");
+
+    theData.quietPrograms = {L"mstsc.exe"};
+    EXPECT_TRUE(ToggleQuietProgram(theData, L"R&D.exe"));
+    EXPECT_TRUE(theData.IsQuietProgram(L"r&d.exe"));
+    EXPECT_FALSE(ToggleQuietProgram(theData, L"r&d.EXE"));
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"mstsc.exe"}));
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 #include "buttons/button_dlg.h"
 #include "buttons/buttons_dlg.h"
 #include "settings/profile.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 #include "tests/win/main_window_fixture.h"
 #include "ui/about_dlg.h"
 #include "ui/action_tree.h"
@@ -28,6 +30,7 @@
 #include "ui/custom_dlg.h"
 #include "ui/log_on.h"
 #include "ui/preview_dlg.h"
+#include "ui/quiet_programs_dlg.h"
 #include "ui/settings_dlg.h"
 #include "ui/settings_page_model.h"
 #include "vorn_version.h"
@@ -732,6 +735,13 @@ class SettingsPageTest : public PagesTest {
 protected:
     CSettingsDlg& Page(CMainDlg& main) { return *static_cast<CSettingsDlg*>(main.Page(CMainDlg::SettingsPage)); }
     static void Type(HWND box, const wchar_t* text) { SetWindowTextW(box, text); }
+    static std::wstring ListText(HWND list, LRESULT line)
+    {
+        wchar_t text[256] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0) < 256)
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
     static BYTE Alpha(HWND window)
     {
         BYTE alpha = 255;
@@ -956,6 +966,162 @@ TEST_F(SettingsPageTest, FoldersAreListedAndDeleted)
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.Handle(), IDC_DELETE)));
 }
 
+// The "Add" dialog, while it runs modal from the page: a bad name typed is
+// told beside the box and the dialog stays; a good one is added. Its rows
+// leave out this process's own windows.
+namespace quiet {
+std::wstring told;
+std::vector<ProgramRow> rows;
+bool found;
+void CALLBACK FillTheDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    const HWND dialog = FindWindowW(L"#32770", L"Add a quiet program");
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    found = true;
+    rows = static_cast<CQuietProgramDlg*>(CWnd::FromHandle(dialog))->ShownRows();
+    SetDlgItemTextW(dialog, IDC_QUIET_NAME, L"C:\\Windows\\mstsc.exe");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    told = ControlText(GetDlgItem(dialog, IDC_QUIET_PROBLEM));
+    SetDlgItemTextW(dialog, IDC_QUIET_NAME, L" mstsc.exe ");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+}  // namespace quiet
+
+TEST_F(SettingsPageTest, QuietProgramsAreAddedByTypedNameRemovedAndSaved)
+{
+    theData.quietPrograms = {L"Game.exe"};
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    ASSERT_EQ(SendMessageW(page.QuietList(), LB_GETCOUNT, 0, 0), 1);
+
+    quiet::found = false;
+    SetTimer(nullptr, 0, 50, &quiet::FillTheDialog);
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_QUIET_ADD, 0);  // returns when the dialog ends
+    ASSERT_TRUE(quiet::found);
+    EXPECT_EQ(quiet::told, L"Type the program's file name alone, such as mstsc.exe, without its folder or drive.");
+    wchar_t own[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, own, MAX_PATH);
+    for (const ProgramRow& row : quiet::rows)
+        EXPECT_FALSE(EqualsIgnoringCase(row.name, ProgramFileName(own))) << row.text;
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"Game.exe", L"mstsc.exe"}));
+    EXPECT_EQ(ListText(page.QuietList(), SendMessageW(page.QuietList(), LB_GETCURSEL, 0, 0)), L"mstsc.exe");
+    EXPECT_EQ(Saved().Get(kSettingsSection, kQuietProgramsKey, L""), L"Game.exe;mstsc.exe");
+
+    SendMessageW(page.QuietList(), LB_SETCURSEL, 0, 0);
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_QUIET_REMOVE, 0);
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"mstsc.exe"}));
+    EXPECT_EQ(Saved().Get(kSettingsSection, kQuietProgramsKey, L""), L"mstsc.exe");
+    SendMessageW(page.Handle(), WM_COMMAND, IDC_QUIET_REMOVE, 0);
+    EXPECT_TRUE(theData.quietPrograms.empty());
+    EXPECT_EQ(Saved().Get(kSettingsSection, kQuietProgramsKey, L"none"), L"none");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page.Handle(), IDC_QUIET_REMOVE)));
+}
+
+// A combination another program holds is told beside the box and not kept;
+// one that is free is registered, and pressing it turns the edges off with
+// a notice; emptied, it is free for others again.
+TEST_F(SettingsPageTest, TheSwitchKeyIsRegisteredToldWhenTakenAndTurnsTheEdgesOff)
+{
+    CMainDlg& main = Open();
+    CSettingsDlg& page = Page(main);
+    const KeyCombination taken{kCtrlModifier | kAltModifier, VK_F11};
+    const KeyCombination free{kCtrlModifier | kAltModifier, VK_F12};
+    ASSERT_TRUE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, VK_F11));  // another program's
+    page.SwitchKeys().SetKeys(taken);
+    EXPECT_EQ(ControlText(GetDlgItem(page.Handle(), IDC_SWITCH_KEYS_PROBLEM)),
+              KeyCombinationDisplayText(taken) + L" is already used by Windows or another program. Choose another "
+                                                 L"combination.");
+    EXPECT_EQ(theData.switchKeys, L"");
+    PumpFor(20, kCheckEveryMs);
+    EXPECT_TRUE(page.SwitchKeys().Keys().Empty());  // the box shows what is kept
+    UnregisterHotKey(nullptr, 77);
+
+    page.SwitchKeys().SetKeys(free);
+    EXPECT_EQ(ControlText(GetDlgItem(page.Handle(), IDC_SWITCH_KEYS_PROBLEM)), L"");
+    EXPECT_EQ(theData.switchKeys, L"Ctrl+Alt+F12");
+    EXPECT_EQ(Saved().Get(kSettingsSection, kSwitchKeysKey, L""), L"Ctrl+Alt+F12");
+    EXPECT_FALSE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, VK_F12));  // held by Vorn
+    SendMessageW(main.Handle(), WM_HOTKEY, CMainDlg::kSwitchHotKeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_FALSE(theData.enabled);
+    EXPECT_STREQ(main.Tray()->IconData().szInfo, L"Vorn is off");
+    SendMessageW(main.Handle(), WM_HOTKEY, CMainDlg::kSwitchHotKeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F12));
+    EXPECT_TRUE(theData.enabled);
+    EXPECT_STREQ(main.Tray()->IconData().szInfo, L"Vorn is on");
+
+    page.SwitchKeys().SetKeys(KeyCombination{});
+    EXPECT_EQ(theData.switchKeys, L"");
+    EXPECT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, VK_F12));
+    UnregisterHotKey(nullptr, 78);
+}
+
+// The tray menu's item names the program in front, ticked while it is in
+// the list; with Vorn's own window in front there is no program to name.
+TEST_F(SettingsPageTest, TheTrayItemsTickFollowsTheList)
+{
+    CMainDlg& main = Open();
+    const auto item = [&](UINT& state) {
+        main.UpdateQuietItem(main.Tray()->Popup());
+        state = GetMenuState(main.Tray()->Popup(), ID_TRAY_QUIET, MF_BYCOMMAND);
+        wchar_t text[128] = {};
+        GetMenuStringW(main.Tray()->Popup(), ID_TRAY_QUIET, text, 128, MF_BYCOMMAND);
+        return std::wstring(text);
+    };
+    SetForegroundWindow(main.Handle());
+    PumpFor(50, kCheckEveryMs);
+    UINT state = 0;
+    if (GetForegroundWindow() == main.Handle()) {
+        EXPECT_EQ(item(state), L"&Keep quiet in the program in front");
+        EXPECT_TRUE(state & MF_GRAYED);
+    }
+
+    STARTUPINFOW start{};
+    start.cb = sizeof(start);
+    PROCESS_INFORMATION notepad{};
+    wchar_t command[] = L"notepad.exe";
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &notepad));
+    WaitForInputIdle(notepad.hProcess, 10000);
+    HWND window = nullptr;
+    for (int wait = 0; wait < 200 && GetForegroundWindow() != window; ++wait) {
+        struct Find {
+            DWORD process;
+            HWND found;
+        } find{notepad.dwProcessId, nullptr};
+        EnumWindows(
+            [](HWND w, LPARAM p) {
+                auto* f = reinterpret_cast<Find*>(p);
+                DWORD process = 0;
+                GetWindowThreadProcessId(w, &process);
+                if (process != f->process || !IsWindowVisible(w)) return TRUE;
+                f->found = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        window = find.found;
+        if (window) SetForegroundWindow(window);
+        PumpFor(50, kCheckEveryMs);
+    }
+    ASSERT_EQ(GetForegroundWindow(), window);
+    EXPECT_EQ(item(state), L"&Keep quiet in notepad.exe");
+    EXPECT_FALSE(state & (MF_CHECKED | MF_GRAYED));
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_QUIET, 0);
+    EXPECT_EQ(theData.quietPrograms, (std::vector<std::wstring>{L"notepad.exe"}));
+    EXPECT_EQ(Saved().Get(kSettingsSection, kQuietProgramsKey, L""), L"notepad.exe");
+    item(state);
+    EXPECT_TRUE(state & MF_CHECKED);
+    // The page's list follows.
+    EXPECT_EQ(ListText(Page(main).QuietList(), 0), L"notepad.exe");
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_QUIET, 0);
+    EXPECT_TRUE(theData.quietPrograms.empty());
+    item(state);
+    EXPECT_FALSE(state & MF_CHECKED);
+
+    TerminateProcess(notepad.hProcess, 0);
+    WaitForSingleObject(notepad.hProcess, 10000);
+    CloseHandle(notepad.hThread);
+    CloseHandle(notepad.hProcess);
+}
+
 TEST_F(SettingsPageTest, TheSliderAppliesAtOnceAndStoresForVornAndTheTaskbar)
 {
     CMainDlg& main = Open();
@@ -1052,11 +1218,11 @@ TEST_F(LogOnTest, TheEdgeBehaviourSectionStoresItsSettingsAndShowsTheRunKey)
     EXPECT_EQ(saved.Get(L"Settings", L"Poll interval", L""), L"80");
     EXPECT_EQ(saved.Get(L"Settings", L"Dwell time", L""), L"250");
 
-    // The seventh link, to the last section: the page's end, where all of
+    // The eighth link, to the last section: the page's end, where all of
     // the section shows.
-    const HWND frame = GetDlgItem(page.Handle(), 1332);
-    const HWND link = GetDlgItem(page.Handle(), 1808);
-    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1808, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    const HWND frame = GetDlgItem(page.Handle(), IDC_QUIET_FRAME);
+    const HWND link = GetDlgItem(page.Handle(), 1809);
+    SendMessageW(page.Handle(), WM_COMMAND, MAKEWPARAM(1809, STN_CLICKED), reinterpret_cast<LPARAM>(link));
     EXPECT_EQ(page.ScrollPosition(), page.Scroll().Max());
     RECT client{};
     GetClientRect(page.Handle(), &client);
