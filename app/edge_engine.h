@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "actions/action_dispatcher.h"
 #include "actions/action_runner.h"
@@ -28,7 +29,7 @@ class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPoi
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
-    ~CEdgeEngine() override = default;
+    ~CEdgeEngine() override;
 
     // The window that owns the timers and gets the pointer's raw input;
     // starts the edge poll on it at the interval of the settings, or instant
@@ -81,6 +82,17 @@ public:
     // Whether the hook is aimed at a zone now.
     bool ZoneInputAimed() const { return aimed_; }
 
+    // Another window came to the front (the foreground hook, and Start): a
+    // program of the quiet list in front keeps the zones quiet, as a
+    // full-screen one does. The program is read here, never at a look.
+    void ForegroundChanged(HWND window);
+    // A program of the quiet list is in front.
+    bool QuietInFront() const { return quietInFront_; }
+    // The file name of the program whose window was last in front, Vorn's
+    // own windows passed over (its tray menu keeps the one before); empty
+    // when none could be read.
+    const std::wstring& ProgramInFront() const { return programInFront_; }
+
     // Movements decide the zones now (instant response working).
     bool Instant() const { return source_.Instant(); }
 
@@ -112,11 +124,19 @@ private:
     // The hook at the zone of the pointer, or released.
     void AimZoneInput(const EdgeEvent& event);
     void ReleaseZoneInput();
+    // The quiet list judged against the program in front.
+    void JudgeProgramInFront();
+    static void CALLBACK OnForegroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                           DWORD thread, DWORD time);
 
     std::function<void()> openSettingsWindow_;
     IZoneInputHook* zoneHook_ = nullptr;
     ZoneInputTarget aim_;
     bool aimed_ = false;
+    HWINEVENTHOOK foregroundHook_ = nullptr;
+    std::wstring programInFront_;
+    bool ownInFront_ = false;
+    bool quietInFront_ = false;
     CEdgeMachine machine_;
     CMonitorCache monitors_;
     CPortSenses senses_;

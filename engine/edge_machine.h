@@ -31,6 +31,9 @@ struct EdgeSettings {
         return waits;
     }();
     int sideLength = 0;  // percent, for the zones on every monitor
+    // A program the user named as quiet is in front: as a full-screen one
+    // with the pause on. Known to the engine, not to the settings.
+    bool quietInFront = false;
 
     // How long the pointer must stay in `zone` before it is entered.
     int WaitOf(EdgeZone zone) const
