@@ -159,6 +159,7 @@ void CALLBACK CEdgeEngine::OnForegroundEvent(HWINEVENTHOOK, DWORD event, HWND wi
 
 void CEdgeEngine::ForegroundChanged(HWND window)
 {
+    windowInFront_ = window;
     DWORD processId = 0;
     (void)os::Windows().GetWindowThreadProcessId(window, &processId);
     ownInFront_ = window && processId != 0 && processId == os::Windows().GetCurrentProcessId();
@@ -169,6 +170,15 @@ void CEdgeEngine::ForegroundChanged(HWND window)
             window && os::Windows().ProgramOfWindow(window, path) ? std::wstring(ProgramFileName(path)) : std::wstring();
     }
     JudgeProgramInFront();
+}
+
+// Asked only when a zone would be entered or its hook aimed. Where the
+// foreground event does not come (Wine 8 sends none), a window it did not
+// tell of is judged here; otherwise this is one call.
+bool CEdgeEngine::QuietProgramInFront()
+{
+    if (const HWND window = os::Windows().GetForegroundWindow(); window != windowInFront_) ForegroundChanged(window);
+    return quietInFront_;
 }
 
 void CEdgeEngine::JudgeProgramInFront()
@@ -211,8 +221,9 @@ void CEdgeEngine::AimZoneInput(const EdgeEvent& event)
         return;
     }
     if (aimed_ && target.SameAs(aim_)) return;
-    // Paused in full screen: nothing of the zone's is taken either.
-    if (quietInFront_ || (theData.pauseInFullScreen && senses_.FullScreenInFront())) {
+    // Paused in full screen, or a quiet program in front: nothing of the
+    // zone's is taken either.
+    if (QuietProgramInFront() || (theData.pauseInFullScreen && senses_.FullScreenInFront())) {
         ReleaseZoneInput();
         return;
     }
@@ -246,9 +257,7 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
     const EdgeEvent event{
         at,        os::Clock().GetTickCount(), tick, CurrentZoneGeometry(), monitors.count > 0 ? &monitors : nullptr,
         &monitors_};
-    EdgeSettings settings = EdgeSettingsOf(theData);
-    settings.quietInFront = quietInFront_;
-    for (const EdgeDecision& decision : machine_.Step(event, settings, senses_)) {
+    for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), *this)) {
         switch (decision.kind) {
         case EdgeDecision::LookAgain:
             source_.LookAgainIn(decision.ms, decision.restart);

@@ -25,7 +25,7 @@
 
 namespace vorn {
 
-class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPointerSink {
+class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPointerSink, private IEdgeSenses {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
@@ -120,6 +120,10 @@ private:
     void PointerLost() override { ReleaseHeldKeys(); }
     bool HoldingKeys() const override { return CActionDispatcher::HoldingKeys(); }
     void InstantChanged(bool instant) override { wallpaper_.UseOwnTimer(instant); }
+    // The machine's questions: the port's answers, and the program in front.
+    Buttons MouseButtons() override { return senses_.MouseButtons(); }
+    bool FullScreenInFront() override { return senses_.FullScreenInFront(); }
+    bool QuietProgramInFront() override;
 
     // The hook at the zone of the pointer, or released.
     void AimZoneInput(const EdgeEvent& event);
@@ -134,6 +138,7 @@ private:
     ZoneInputTarget aim_;
     bool aimed_ = false;
     HWINEVENTHOOK foregroundHook_ = nullptr;
+    HWND windowInFront_ = nullptr;
     std::wstring programInFront_;
     bool ownInFront_ = false;
     bool quietInFront_ = false;

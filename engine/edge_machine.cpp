@@ -131,7 +131,8 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // Asked only when something would happen: a full-screen program in front,
     // or one of the quiet list, keeps every zone from being entered, but a
     // phase begun before it came still ends when the pointer leaves.
-    if (settings.quietInFront || (settings.pauseInFullScreen && senses.FullScreenInFront())) {
+    if ((place.zone != NoZone && senses.QuietProgramInFront()) ||
+        (settings.pauseInFullScreen && senses.FullScreenInFront())) {
         if (currentZone == NoZone) return decisions;
         place = {};
     }

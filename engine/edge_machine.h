@@ -3,7 +3,8 @@
 // and the screen, it decides what is to run: the ending of the zone left,
 // the beginning of the zone entered, a dwell to wait out. It holds no
 // globals and reads no clock; what it may ask about the moment (the mouse
-// buttons, a full-screen program in front) it asks only when a rule needs it.
+// buttons, a full-screen or quiet program in front) it asks only when a rule
+// needs it.
 #pragma once
 
 #include <array>
@@ -31,9 +32,6 @@ struct EdgeSettings {
         return waits;
     }();
     int sideLength = 0;  // percent, for the zones on every monitor
-    // A program the user named as quiet is in front: as a full-screen one
-    // with the pause on. Known to the engine, not to the settings.
-    bool quietInFront = false;
 
     // How long the pointer must stay in `zone` before it is entered.
     int WaitOf(EdgeZone zone) const
@@ -67,6 +65,9 @@ public:
     };
     virtual Buttons MouseButtons() = 0;
     virtual bool FullScreenInFront() = 0;
+    // A program the user named is in front: quiet as a full-screen one with
+    // the pause on. Senses that know of no such list answer no.
+    virtual bool QuietProgramInFront() { return false; }
 
 protected:
     ~IEdgeSenses() = default;

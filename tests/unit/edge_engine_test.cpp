@@ -884,6 +884,8 @@ TEST_F(QuietProgramTest, NothingFiresWhileAListedProgramIsInFront)
         {"the listed one again", [&] { desktop.BringToFront(game); }, false, L"Game.EXE"},
         {"one that cannot be opened", [&] { desktop.BringToFront(elevated); }, true, L""},
         {"nothing in front", [&] { desktop.BringToFront(nullptr); }, true, L""},
+        {"the listed one in front, the event not told", [&] { desktop.SetForegroundWindow(game); }, false,
+         L"Game.EXE"},
         {"the unlisted one listed while in front",
          [&] {
              desktop.BringToFront(editor);
@@ -900,9 +902,9 @@ TEST_F(QuietProgramTest, NothingFiresWhileAListedProgramIsInFront)
     };
     for (const Step& step : steps) {
         step.act();
+        EXPECT_EQ(CornerFires(), step.fires) << step.what;
         EXPECT_EQ(engine.QuietInFront(), !step.fires) << step.what;
         EXPECT_EQ(engine.ProgramInFront(), step.inFront) << step.what;
-        EXPECT_EQ(CornerFires(), step.fires) << step.what;
     }
 }
 

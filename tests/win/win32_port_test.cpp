@@ -759,8 +759,15 @@ void CALLBACK RecordForeground(HWINEVENTHOOK, DWORD event, HWND window, LONG, LO
     if (event == EVENT_SYSTEM_FOREGROUND) foregroundEvents.push_back(window);
 }
 
+bool UnderWine()
+{
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // Out of context, the event comes through this thread's messages, also for
-// a window of this process coming to the front.
+// a window of this process coming to the front. Wine 8 sends none (the
+// engine then judges the window in front when a zone would be entered).
 TEST_F(Win32PortTest, TheForegroundEventReachesTheHookThroughTheMessages)
 {
     TestWindow first(L"Vorn port test: first");
@@ -777,8 +784,11 @@ TEST_F(Win32PortTest, TheForegroundEventReachesTheHookThroughTheMessages)
     const auto told = [&] {
         return std::find(foregroundEvents.begin(), foregroundEvents.end(), second.get()) != foregroundEvents.end();
     };
-    EXPECT_TRUE(PumpUntil(told, 5000));
+    const bool arrived = PumpUntil(told, 5000);
+    EXPECT_EQ(::GetForegroundWindow(), second.get());
     EXPECT_TRUE(os::Windows().UnhookWinEvent(hook));
+    if (!arrived && UnderWine() && foregroundEvents.empty()) GTEST_SKIP() << "this Wine sends no foreground event";
+    EXPECT_TRUE(arrived);
     foregroundEvents.clear();
     ::SetForegroundWindow(first.get());
     PumpFor(300);
