@@ -166,8 +166,8 @@ void CEdgeEngine::ForegroundChanged(HWND window)
     if (!ownInFront_) {
         // One that cannot be read counts as not listed.
         std::wstring path;
-        programInFront_ =
-            window && os::Windows().ProgramOfWindow(window, path) ? std::wstring(ProgramFileName(path)) : std::wstring();
+        programInFront_ = window && os::Windows().ProgramOfWindow(window, path) ? std::wstring(ProgramFileName(path))
+                                                                                : std::wstring();
     }
     JudgeProgramInFront();
 }

@@ -82,7 +82,8 @@ public:
     // Whether the hook is aimed at a zone now.
     bool ZoneInputAimed() const { return aimed_; }
 
-    // Another window came to the front (the foreground hook, and Start): a
+    // Another window came to the front (the foreground hook, Start, and a
+    // zone about to be entered with a window the hook did not tell of): a
     // program of the quiet list in front keeps the zones quiet, as a
     // full-screen one does. The program is read here, never at a look.
     void ForegroundChanged(HWND window);

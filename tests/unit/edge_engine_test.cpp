@@ -884,8 +884,7 @@ TEST_F(QuietProgramTest, NothingFiresWhileAListedProgramIsInFront)
         {"the listed one again", [&] { desktop.BringToFront(game); }, false, L"Game.EXE"},
         {"one that cannot be opened", [&] { desktop.BringToFront(elevated); }, true, L""},
         {"nothing in front", [&] { desktop.BringToFront(nullptr); }, true, L""},
-        {"the listed one in front, the event not told", [&] { desktop.SetForegroundWindow(game); }, false,
-         L"Game.EXE"},
+        {"the listed one in front, the event not told", [&] { desktop.SetForegroundWindow(game); }, false, L"Game.EXE"},
         {"the unlisted one listed while in front",
          [&] {
              desktop.BringToFront(editor);

@@ -736,8 +736,8 @@ TEST_F(Win32PortTest, ProgramOfWindowNamesTheProgramFileOfTheWindowsProcess)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     wchar_t commandLine[] = L"notepad.exe";
-    ASSERT_TRUE(::CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &process));
+    ASSERT_TRUE(
+        ::CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     HWND notepad = nullptr;
     const bool found = PumpUntil([&] { return (notepad = WindowOfProcess(process.dwProcessId)) != nullptr; }, 30000);
     if (found) {
@@ -778,7 +778,7 @@ TEST_F(Win32PortTest, TheForegroundEventReachesTheHookThroughTheMessages)
     PumpFor(200);
     foregroundEvents.clear();
     const HWINEVENTHOOK hook = os::Windows().SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                                            &RecordForeground, 0, 0, WINEVENT_OUTOFCONTEXT);
+                                                             &RecordForeground, 0, 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     ::SetForegroundWindow(second.get());
     const auto told = [&] {
