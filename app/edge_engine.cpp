@@ -5,10 +5,20 @@
 #include "platform/port.h"
 
 namespace vorn {
+namespace {
+// The engine the foreground hook reports to: a win event carries no context,
+// and one engine runs at a time.
+CEdgeEngine* foregroundListener = nullptr;
+}  // namespace
 
 CEdgeEngine::CEdgeEngine(const Catalogue& catalogue) : CActionDispatcher(catalogue)
 {
     wallpaperChangedAt = os::Clock().Time64();
+}
+
+CEdgeEngine::~CEdgeEngine()
+{
+    if (foregroundListener == this) foregroundListener = nullptr;
 }
 
 void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindow)
@@ -18,6 +28,13 @@ void CEdgeEngine::Start(HWND mainWindow, std::function<void()> openSettingsWindo
     // A lock, a disconnect or a switch of user is told to the window.
     (void)os::Power().WTSRegisterSessionNotification(mainWindow, NOTIFY_FOR_THIS_SESSION);
     monitors_.Rebuild(ConnectedMonitors(), theData);
+    // Vorn's own windows are told too: while one is in front no quiet
+    // program is, and the state must not stay with the one before.
+    foregroundListener = this;
+    if (!foregroundHook_)
+        foregroundHook_ = os::Windows().SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                                        &CEdgeEngine::OnForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    ForegroundChanged(os::Windows().GetForegroundWindow());
     source_.Start(mainWindow);
 }
 
@@ -26,6 +43,8 @@ void CEdgeEngine::Stop()
     ReleaseZoneInput();
     ReleaseHeldKeys();
     source_.Stop();
+    if (foregroundHook_) (void)os::Windows().UnhookWinEvent(std::exchange(foregroundHook_, nullptr));
+    if (foregroundListener == this) foregroundListener = nullptr;
     wallpaper_.Detach();
     if (MainWindow()) (void)os::Power().WTSUnRegisterSessionNotification(MainWindow());
 }
@@ -82,10 +101,12 @@ void CEdgeEngine::SettingsChanged()
     ReleaseHeldKeys();
     // A monitor may have been given assignments of its own, or the file read anew.
     monitors_.Resolve(theData);
+    // The quiet list may have changed under the program in front.
+    JudgeProgramInFront();
     // The zone's wheel and click actions may have changed under a pointer at rest.
     if (aimed_) {
         aim_.takes = ZoneInputTakes(theData, aim_.slot, aim_.zone);
-        if (aim_.takes == 0 || !theData.enabled)
+        if (aim_.takes == 0 || !theData.enabled || quietInFront_)
             ReleaseZoneInput();
         else
             zoneHook_->Aim(aim_);
@@ -131,6 +152,42 @@ void CEdgeEngine::SetEnabled(bool enabled)
     }
 }
 
+void CALLBACK CEdgeEngine::OnForegroundEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD)
+{
+    if (event == EVENT_SYSTEM_FOREGROUND && foregroundListener) foregroundListener->ForegroundChanged(window);
+}
+
+void CEdgeEngine::ForegroundChanged(HWND window)
+{
+    windowInFront_ = window;
+    DWORD processId = 0;
+    (void)os::Windows().GetWindowThreadProcessId(window, &processId);
+    ownInFront_ = window && processId != 0 && processId == os::Windows().GetCurrentProcessId();
+    if (!ownInFront_) {
+        // One that cannot be read counts as not listed.
+        std::wstring path;
+        programInFront_ = window && os::Windows().ProgramOfWindow(window, path) ? std::wstring(ProgramFileName(path))
+                                                                                : std::wstring();
+    }
+    JudgeProgramInFront();
+}
+
+// Asked only when a zone would be entered or its hook aimed. Where the
+// foreground event does not come (Wine 8 sends none), a window it did not
+// tell of is judged here; otherwise this is one call.
+bool CEdgeEngine::QuietProgramInFront()
+{
+    if (const HWND window = os::Windows().GetForegroundWindow(); window != windowInFront_) ForegroundChanged(window);
+    return quietInFront_;
+}
+
+void CEdgeEngine::JudgeProgramInFront()
+{
+    quietInFront_ = !ownInFront_ && !programInFront_.empty() && theData.IsQuietProgram(programInFront_);
+    // Nothing of the zone's is taken while it is in front.
+    if (quietInFront_) ReleaseZoneInput();
+}
+
 void CEdgeEngine::OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs)
 {
     if (set < kModifierCount || set >= kActionSetCount || zone < 0 || zone >= kZoneCount) return;
@@ -164,8 +221,9 @@ void CEdgeEngine::AimZoneInput(const EdgeEvent& event)
         return;
     }
     if (aimed_ && target.SameAs(aim_)) return;
-    // Paused in full screen: nothing of the zone's is taken either.
-    if (theData.pauseInFullScreen && senses_.FullScreenInFront()) {
+    // Paused in full screen, or a quiet program in front: nothing of the
+    // zone's is taken either.
+    if (QuietProgramInFront() || (theData.pauseInFullScreen && senses_.FullScreenInFront())) {
         ReleaseZoneInput();
         return;
     }
@@ -199,7 +257,7 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
     const EdgeEvent event{
         at,        os::Clock().GetTickCount(), tick, CurrentZoneGeometry(), monitors.count > 0 ? &monitors : nullptr,
         &monitors_};
-    for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), senses_)) {
+    for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), *this)) {
         switch (decision.kind) {
         case EdgeDecision::LookAgain:
             source_.LookAgainIn(decision.ms, decision.restart);

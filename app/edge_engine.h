@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "actions/action_dispatcher.h"
 #include "actions/action_runner.h"
@@ -24,11 +25,11 @@
 
 namespace vorn {
 
-class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPointerSink {
+class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPointerSink, private IEdgeSenses {
 public:
     // Tests may run the engine on a catalogue of their own.
     explicit CEdgeEngine(const Catalogue& catalogue = theCatalogue);
-    ~CEdgeEngine() override = default;
+    ~CEdgeEngine() override;
 
     // The window that owns the timers and gets the pointer's raw input;
     // starts the edge poll on it at the interval of the settings, or instant
@@ -81,6 +82,18 @@ public:
     // Whether the hook is aimed at a zone now.
     bool ZoneInputAimed() const { return aimed_; }
 
+    // Another window came to the front (the foreground hook, Start, and a
+    // zone about to be entered with a window the hook did not tell of): a
+    // program of the quiet list in front keeps the zones quiet, as a
+    // full-screen one does. The program is read here, never at a look.
+    void ForegroundChanged(HWND window);
+    // A program of the quiet list is in front.
+    bool QuietInFront() const { return quietInFront_; }
+    // The file name of the program whose window was last in front, Vorn's
+    // own windows passed over (its tray menu keeps the one before); empty
+    // when none could be read.
+    const std::wstring& ProgramInFront() const { return programInFront_; }
+
     // Movements decide the zones now (instant response working).
     bool Instant() const { return source_.Instant(); }
 
@@ -108,15 +121,28 @@ private:
     void PointerLost() override { ReleaseHeldKeys(); }
     bool HoldingKeys() const override { return CActionDispatcher::HoldingKeys(); }
     void InstantChanged(bool instant) override { wallpaper_.UseOwnTimer(instant); }
+    // The machine's questions: the port's answers, and the program in front.
+    Buttons MouseButtons() override { return senses_.MouseButtons(); }
+    bool FullScreenInFront() override { return senses_.FullScreenInFront(); }
+    bool QuietProgramInFront() override;
 
     // The hook at the zone of the pointer, or released.
     void AimZoneInput(const EdgeEvent& event);
     void ReleaseZoneInput();
+    // The quiet list judged against the program in front.
+    void JudgeProgramInFront();
+    static void CALLBACK OnForegroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                           DWORD thread, DWORD time);
 
     std::function<void()> openSettingsWindow_;
     IZoneInputHook* zoneHook_ = nullptr;
     ZoneInputTarget aim_;
     bool aimed_ = false;
+    HWINEVENTHOOK foregroundHook_ = nullptr;
+    HWND windowInFront_ = nullptr;
+    std::wstring programInFront_;
+    bool ownInFront_ = false;
+    bool quietInFront_ = false;
     CEdgeMachine machine_;
     CMonitorCache monitors_;
     CPortSenses senses_;

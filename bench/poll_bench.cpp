@@ -1,9 +1,13 @@
 // Cost of one edge-poll tick: the common case (pointer stays where it was) and
 // a tick that crosses from one zone into another (ending plus beginning); on
 // one screen, and on two monitors of which one has actions of its own, with
-// corners on every monitor; what the mouse hook does per event, and that
-// no hook is put in place while the pointer is outside every wheel zone.
+// corners on every monitor; with twenty quiet programs listed, which the tick
+// never reads (the program in front is judged when the foreground changes);
+// what the mouse hook does per event, and that no hook is put in place while
+// the pointer is outside every wheel zone.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
@@ -60,6 +64,29 @@ void BM_PollTickZoneToZone(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PollTickZoneToZone);
+
+// As above with twenty programs listed and an unlisted one in front: the
+// figure should match BM_PollTickZoneToZone.
+void BM_PollTickZoneToZoneQuietList(benchmark::State& state)
+{
+    Scene scene;
+    for (int n = 0; n < 20; ++n)
+        theData.quietPrograms.push_back(L"program" + std::to_wstring(n) + L".exe");
+    scene.engine.SettingsChanged();
+    fake::WindowDesc desc;
+    desc.title = L"Editor";
+    const HWND editor = scene.desktop.AddWindow(desc);
+    scene.desktop.Window(editor).program = L"C:\\Program Files\\Editor\\editor.exe";
+    scene.desktop.BringToFront(editor);
+    bool corner = false;
+    for (auto _ : state) {
+        corner = !corner;
+        scene.desktop.MovePointer(corner ? 0 : 960, 0);
+        scene.engine.OnTimer(kEdgeTimerId);
+    }
+    state.counters["quiet"] = scene.engine.QuietInFront() ? 1 : 0;
+}
+BENCHMARK(BM_PollTickZoneToZoneQuietList);
 
 // A laptop and a desk monitor to its right; the desk has actions of its own
 // for every zone and modifier (no-ops as well), and one zone its own wait.

@@ -128,10 +128,11 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
             place = {};
         }
     }
-    // Asked only when something would happen: a full-screen program in front
-    // keeps every zone from being entered, but a phase begun before it came
-    // still ends when the pointer leaves.
-    if (settings.pauseInFullScreen && senses.FullScreenInFront()) {
+    // Asked only when something would happen: a full-screen program in front,
+    // or one of the quiet list, keeps every zone from being entered, but a
+    // phase begun before it came still ends when the pointer leaves.
+    if ((place.zone != NoZone && senses.QuietProgramInFront()) ||
+        (settings.pauseInFullScreen && senses.FullScreenInFront())) {
         if (currentZone == NoZone) return decisions;
         place = {};
     }

@@ -3,7 +3,8 @@
 // and the screen, it decides what is to run: the ending of the zone left,
 // the beginning of the zone entered, a dwell to wait out. It holds no
 // globals and reads no clock; what it may ask about the moment (the mouse
-// buttons, a full-screen program in front) it asks only when a rule needs it.
+// buttons, a full-screen or quiet program in front) it asks only when a rule
+// needs it.
 #pragma once
 
 #include <array>
@@ -64,6 +65,9 @@ public:
     };
     virtual Buttons MouseButtons() = 0;
     virtual bool FullScreenInFront() = 0;
+    // A program the user named is in front: quiet as a full-screen one with
+    // the pause on. Senses that know of no such list answer no.
+    virtual bool QuietProgramInFront() { return false; }
 
 protected:
     ~IEdgeSenses() = default;

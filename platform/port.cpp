@@ -65,6 +65,8 @@ public:
         path.clear();
         return false;
     }
+    HWINEVENTHOOK SetWinEventHook(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD) override { return nullptr; }
+    BOOL UnhookWinEvent(HWINEVENTHOOK) override { return FALSE; }
     BOOL EnumDisplayMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM) override { return FALSE; }
     HMONITOR MonitorFromWindow(HWND, DWORD) override { return nullptr; }
     BOOL GetMonitorInfoW(HMONITOR, MONITORINFO*) override { return FALSE; }

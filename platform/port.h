@@ -80,6 +80,11 @@ public:
     // the process cannot be opened (elevated, protected), the window's module
     // (GetWindowModuleFileNameW). False, with `path` empty, when neither tells.
     virtual bool ProgramOfWindow(HWND window, std::wstring& path) = 0;
+    // Told of changes (the foreground window's, for one) as they happen; out
+    // of context, the events come through the installing thread's messages.
+    virtual HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
+                                          DWORD processId, DWORD threadId, DWORD flags) = 0;
+    virtual BOOL UnhookWinEvent(HWINEVENTHOOK hook) = 0;
     // Monitors: each one's rectangle and work area, in virtual-screen coordinates.
     virtual BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) = 0;
     virtual HMONITOR MonitorFromWindow(HWND window, DWORD flags) = 0;

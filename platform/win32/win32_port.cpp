@@ -91,6 +91,12 @@ public:
     }
     DWORD GetCurrentProcessId() override { return ::GetCurrentProcessId(); }
     bool ProgramOfWindow(HWND window, std::wstring& path) override;
+    HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
+                                  DWORD processId, DWORD threadId, DWORD flags) override
+    {
+        return ::SetWinEventHook(eventMin, eventMax, module, procedure, processId, threadId, flags);
+    }
+    BOOL UnhookWinEvent(HWINEVENTHOOK hook) override { return ::UnhookWinEvent(hook); }
     BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override
     {
         return ::EnumDisplayMonitors(dc, clip, procedure, parameter);

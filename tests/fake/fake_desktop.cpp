@@ -647,6 +647,42 @@ bool FakeDesktop::ProgramOfWindow(HWND window, std::wstring& path)
     return !path.empty();
 }
 
+HWINEVENTHOOK FakeDesktop::SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE, WINEVENTPROC procedure,
+                                           DWORD processId, DWORD threadId, DWORD flags)
+{
+    // Only what the core asks for is simulated: every process and thread.
+    if (!procedure || eventMin > eventMax || processId != 0 || threadId != 0) return nullptr;
+    const auto handle = reinterpret_cast<HWINEVENTHOOK>(nextHook_++);
+    winEventHooks.push_back(WinEventHook{handle, eventMin, eventMax, procedure, flags});
+    return handle;
+}
+
+BOOL FakeDesktop::UnhookWinEvent(HWINEVENTHOOK hook)
+{
+    const auto found = std::find_if(winEventHooks.begin(), winEventHooks.end(),
+                                    [hook](const WinEventHook& each) { return each.handle == hook; });
+    if (found == winEventHooks.end()) return FALSE;
+    winEventHooks.erase(found);
+    return TRUE;
+}
+
+void FakeDesktop::BringToFront(HWND window)
+{
+    if (Find(window))
+        Activate(window);
+    else
+        foreground = nullptr;
+    const FakeWindow* found = Find(window);
+    const bool own = found && found->processId == ownProcessId;
+    // A copy: a hook may be removed while the events are told.
+    const std::vector<WinEventHook> hooks = winEventHooks;
+    for (const WinEventHook& hook : hooks) {
+        if (hook.eventMin > EVENT_SYSTEM_FOREGROUND || hook.eventMax < EVENT_SYSTEM_FOREGROUND) continue;
+        if (own && (hook.flags & WINEVENT_SKIPOWNPROCESS)) continue;
+        hook.procedure(hook.handle, EVENT_SYSTEM_FOREGROUND, foreground, 0, 0, 0, 0);
+    }
+}
+
 DWORD FakeDesktop::GetWindowThreadProcessId(HWND window, DWORD* processId)
 {
     const FakeWindow* found = Find(window);

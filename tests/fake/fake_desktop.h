@@ -101,6 +101,15 @@ struct Launch {
     ULONG mask = 0;
 };
 
+// A hook set with SetWinEventHook.
+struct WinEventHook {
+    HWINEVENTHOOK handle;
+    DWORD eventMin;
+    DWORD eventMax;
+    WINEVENTPROC procedure;
+    DWORD flags;
+};
+
 struct Message {
     HWND window;
     UINT message;
@@ -212,6 +221,12 @@ public:
     void AddFolder(const std::wstring& folder, std::vector<std::wstring> names);
     void SetRegistryValue(const std::wstring& subKey, const std::wstring& valueName, const std::wstring& data);
 
+    // The user brings `window` to the front (or, null, nothing is in front):
+    // it becomes the foreground window and, as the installing thread's
+    // message loop would, every hook for EVENT_SYSTEM_FOREGROUND is told,
+    // except those that skip the core's own process when it is the core's.
+    void BringToFront(HWND window);
+
     // --- time ---------------------------------------------------------------
     // Moves the clock forward, delivering every timer that falls due on the
     // way, in time order, to `onTimer` (window, id).
@@ -269,6 +284,8 @@ public:
     int digitizerReads = 0;
     // The windows registered for the session's notifications, in order.
     std::vector<HWND> sessionNotified;
+    // The win-event hooks set and not yet removed, in order.
+    std::vector<WinEventHook> winEventHooks;
     // The window the mouse's raw input goes to (null: none), and whether
     // asking for it fails.
     HWND rawInputWindow = nullptr;
@@ -343,6 +360,9 @@ public:
     DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) override;
     bool ProgramOfWindow(HWND window, std::wstring& path) override;
     DWORD GetCurrentProcessId() override { return ownProcessId; }
+    HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
+                                  DWORD processId, DWORD threadId, DWORD flags) override;
+    BOOL UnhookWinEvent(HWINEVENTHOOK hook) override;
     BOOL EnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC procedure, LPARAM parameter) override;
     HMONITOR MonitorFromWindow(HWND window, DWORD flags) override;
     BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) override;
@@ -406,6 +426,7 @@ private:
     std::vector<FakeWindow> windows_;
     std::vector<HWND> zOrder_;
     std::uintptr_t nextHandle_ = 0x10000;
+    std::uintptr_t nextHook_ = 0x700;
     // The monitors now: the set ones, or the one screen (no allocation: the
     // engine's poll reads them).
     std::size_t MonitorCount() const { return monitors_.empty() ? 1 : monitors_.size(); }

@@ -839,6 +839,112 @@ TEST_F(WallpaperTimerTest, RandomOrderFollowsTheSetting)
     EXPECT_EQ(Changes(), (std::vector<std::wstring>{L"C"}));
 }
 
+// --- programs the zones keep quiet in -----------------------------------------------------
+
+class QuietProgramTest : public EdgeEngineTest {
+protected:
+    QuietProgramTest()
+    {
+        desktop.Window(mainWindow).processId = desktop.ownProcessId;
+        desktop.Window(mainWindow).program = L"C:\\Tools\\Vorn\\Vorn.exe";
+        desktop.Window(editor).program = L"C:\\Program Files\\Editor\\editor.exe";
+        game = AddWindow(L"Game");
+        desktop.Window(game).program = L"D:\\Games\\Borderless\\Game.EXE";
+        // Run as administrator: its process cannot be opened, its module not read.
+        elevated = AddWindow(L"Elevated");
+        theData.quietPrograms = {L"game.exe"};
+        engine.SettingsChanged();
+    }
+    // The corner is entered from the centre: did its beginning run?
+    bool CornerFires()
+    {
+        PollAt(kCentre);
+        calls.clear();
+        PollIn(UpperLeftCorner);
+        const bool fired = !calls.empty();
+        PollAt(kCentre);
+        return fired;
+    }
+    HWND game = nullptr;
+    HWND elevated = nullptr;
+};
+
+TEST_F(QuietProgramTest, NothingFiresWhileAListedProgramIsInFront)
+{
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool fires;
+        const wchar_t* inFront;  // the file name the tray menu would offer
+    };
+    const Step steps[] = {
+        {"an unlisted program", [&] { desktop.BringToFront(editor); }, true, L"editor.exe"},
+        {"a listed one, named in another case", [&] { desktop.BringToFront(game); }, false, L"Game.EXE"},
+        {"Vorn's own window over it", [&] { desktop.BringToFront(mainWindow); }, true, L"Game.EXE"},
+        {"the listed one again", [&] { desktop.BringToFront(game); }, false, L"Game.EXE"},
+        {"one that cannot be opened", [&] { desktop.BringToFront(elevated); }, true, L""},
+        {"nothing in front", [&] { desktop.BringToFront(nullptr); }, true, L""},
+        {"the listed one in front, the event not told", [&] { desktop.SetForegroundWindow(game); }, false, L"Game.EXE"},
+        {"the unlisted one listed while in front",
+         [&] {
+             desktop.BringToFront(editor);
+             theData.quietPrograms.push_back(L"EDITOR.exe");
+             engine.SettingsChanged();
+         },
+         false, L"editor.exe"},
+        {"and taken out again",
+         [&] {
+             theData.quietPrograms = {L"game.exe"};
+             engine.SettingsChanged();
+         },
+         true, L"editor.exe"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(CornerFires(), step.fires) << step.what;
+        EXPECT_EQ(engine.QuietInFront(), !step.fires) << step.what;
+        EXPECT_EQ(engine.ProgramInFront(), step.inFront) << step.what;
+    }
+}
+
+// As with the pause in full screen: the zone entered before the program came
+// to the front still ends, the next is not entered, and a floating button
+// still runs its action.
+TEST_F(QuietProgramTest, AZoneEnteredBeforeStillEndsAndButtonsKeepWorking)
+{
+    PollIn(UpperLeftCorner);
+    ASSERT_EQ(calls.size(), 1u);
+    desktop.BringToFront(game);
+    calls.clear();
+    PollIn(LeftSide);  // straight on from the corner
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(UpperLeftCorner), true, game, false}}));
+    EXPECT_EQ(engine.currentZone, NoZone);
+    calls.clear();
+    engine.RunAction(kCascade, false, nullptr);
+    EXPECT_EQ(calls, (std::vector<Call>{{kCascade, false, game, false}}));
+    desktop.BringToFront(editor);
+    calls.clear();
+    PollIn(LeftSide);  // the pointer still there: entered now
+    EXPECT_EQ(calls, (std::vector<Call>{{PlainAction(LeftSide), false, editor, false}}));
+}
+
+// The foreground is watched from Start to Stop, Vorn's own windows included,
+// and Start reads the program already in front.
+TEST_F(QuietProgramTest, TheForegroundIsWatchedFromStartToStop)
+{
+    ASSERT_EQ(desktop.winEventHooks.size(), 1u);
+    const fake::WinEventHook& hook = desktop.winEventHooks.front();
+    EXPECT_EQ(hook.eventMin, static_cast<DWORD>(EVENT_SYSTEM_FOREGROUND));
+    EXPECT_EQ(hook.eventMax, static_cast<DWORD>(EVENT_SYSTEM_FOREGROUND));
+    EXPECT_EQ(hook.flags & WINEVENT_SKIPOWNPROCESS, 0u);
+    engine.Stop();
+    EXPECT_TRUE(desktop.winEventHooks.empty());
+    desktop.SetForegroundWindow(game);
+    engine.Start(mainWindow);
+    EXPECT_EQ(desktop.winEventHooks.size(), 1u);
+    EXPECT_TRUE(engine.QuietInFront());
+}
+
 // --- the wheel and the click in a zone -------------------------------------------------
 
 // Stands in for the hook's thread: what the engine aims it at, and the
@@ -975,6 +1081,26 @@ TEST_F(ZoneInputTest, NothingIsTakenWhilePausedInFullScreen)
     PollIn(RightSide);
     EXPECT_EQ(hook.aimedAt, NoZone);
     theData.pauseInFullScreen = false;
+    PollIn(RightSide);
+    EXPECT_EQ(hook.aimedAt, RightSide);
+}
+
+// A listed program coming to the front takes the hook away at once, not at
+// the next look, and it stays away until the program leaves the front.
+TEST_F(ZoneInputTest, NothingIsTakenWhileAQuietProgramIsInFront)
+{
+    const HWND remote = AddWindow(L"Remote desktop");
+    desktop.Window(remote).program = L"C:\\Windows\\System32\\mstsc.exe";
+    theData.quietPrograms = {L"mstsc.exe"};
+    engine.SettingsChanged();
+    PollIn(RightSide);
+    ASSERT_EQ(hook.aimedAt, RightSide);
+    desktop.BringToFront(remote);
+    EXPECT_EQ(hook.aimedAt, NoZone);
+    EXPECT_FALSE(Feed(MouseInput::Wheel, 120));
+    PollIn(RightSide);
+    EXPECT_EQ(hook.aimedAt, NoZone);
+    desktop.BringToFront(editor);
     PollIn(RightSide);
     EXPECT_EQ(hook.aimedAt, RightSide);
 }
