@@ -1042,6 +1042,21 @@ TEST_F(ZoneInputTest, TheHookIsAimedOnlyWhileThePointerIsInAZoneWithSuchAnAction
 
 // A notch runs the action's beginning and ending and starts no repeat, so a
 // repeating action steps once a notch; a partial step runs nothing.
+// Straight from one wheel zone into another with the same triggers: the hook
+// follows, so the new zone's notch is taken and runs the new zone's action,
+// the first of the catalogue included.
+TEST_F(ZoneInputTest, TheHookFollowsThePointerFromOneWheelZoneStraightIntoTheNext)
+{
+    theData.assignments[SetOf(WheelDown, Shift)][RightSide] = kNoActionIndex;
+    theData.assignments[SetOf(WheelUp, Plain)][LowerRightCorner] = 0;
+    PollIn(RightSide);
+    PollIn(LowerRightCorner);
+    EXPECT_EQ(hook.aimedAt, LowerRightCorner);
+    calls.clear();
+    EXPECT_TRUE(Feed(MouseInput::Wheel, 120));
+    EXPECT_EQ(calls, (std::vector<Call>{{0, false, editor, false}, {0, true, editor, false}}));
+}
+
 TEST_F(ZoneInputTest, EachNotchRunsTheActionOnceForTheModifierHeld)
 {
     PollIn(RightSide);
