@@ -39,12 +39,27 @@ ActionIndex CActionDispatcher::LeavingAssignment(EdgeZone zone, int slot)
     return AssignmentOf(zone, slot);
 }
 
+void CActionDispatcher::NoteActivity(ActivityKind kind, EdgeZone zone, ActionIndex action, ActionSet set,
+                                     std::wstring_view text)
+{
+    ActivityEvent event;
+    event.kind = kind;
+    event.zone = static_cast<std::int8_t>(zone);
+    event.monitor = zone != NoZone ? activityMonitor_ : std::int8_t{0};
+    event.action = action;
+    event.set = static_cast<std::uint8_t>(set);
+    event.SetText(text);
+    theActivity.Record(event);
+}
+
 void CActionDispatcher::RunZoneEnding(EdgeZone zone, int slot)
 {
     ending = true;
     if (repeatHandler) StopRepeat();
     targetWindow = os::Windows().GetForegroundWindow();
-    Dispatch(LeavingAssignment(zone, slot));
+    const ActionIndex action = LeavingAssignment(zone, slot);
+    NoteActivity(ActivityKind::Left, zone, action);
+    Dispatch(action);
     beginningRan = false;
     ending = false;
 }
@@ -53,7 +68,9 @@ void CActionDispatcher::RunZoneBeginning(EdgeZone zone, int slot)
 {
     if (repeatHandler && ending) StopRepeat();
     targetWindow = os::Windows().GetForegroundWindow();
-    Dispatch(AssignmentOf(zone, slot), zone);
+    const ActionIndex action = AssignmentOf(zone, slot);
+    NoteActivity(ending ? ActivityKind::Left : ActivityKind::Entered, zone, action, CurrentModifier());
+    Dispatch(action, zone);
     beginningRan = !ending;
     ending = false;
 }
@@ -122,6 +139,16 @@ void CActionDispatcher::Dispatch(ActionIndex index, EdgeZone zone)
     } running(dispatching_);
     // A hold ends with the next dispatch, its own ending or any other.
     ReleaseHeldKeys();
+    const unsigned keysBefore = KeyEventsTyped();
+    struct KeysCheck {
+        CActionDispatcher& dispatcher;
+        ActionIndex index;
+        unsigned before;
+        ~KeysCheck()
+        {
+            if (KeyEventsTyped() != before) dispatcher.CheckKeysArrive(index);
+        }
+    } keysCheck{*this, index, keysBefore};
     if (index >= kBuiltInActionCount) {
         LaunchCustomAction(index, zone);
         return;
@@ -160,7 +187,27 @@ void CActionDispatcher::LaunchCustomAction(ActionIndex index, EdgeZone zone)
     launch.lpFile = command.program.c_str();
     launch.lpParameters = command.parameters.empty() ? nullptr : command.parameters.c_str();
     launch.nShow = SW_SHOWNORMAL;
-    (void)os::Shell().ShellExecuteExW(&launch);
+    if (os::Shell().ShellExecuteExW(&launch)) {
+        NoteActivity(ActivityKind::Launched, zone, index, 0, command.program);
+        return;
+    }
+    ActivityEvent failed;
+    failed.kind = ActivityKind::LaunchFailed;
+    failed.action = index;
+    failed.code = os::Power().GetLastError();
+    failed.SetText(command.program);
+    theActivity.Record(failed);
+}
+
+void CActionDispatcher::CheckKeysArrive(ActionIndex index)
+{
+    const HWND front = os::Windows().GetForegroundWindow();
+    if (!front || !os::Windows().RunsWithHigherRights(front)) return;
+    std::wstring path;
+    const std::wstring program =
+        os::Windows().ProgramOfWindow(front, path) ? std::wstring(ProgramFileName(path)) : std::wstring();
+    NoteActivity(ActivityKind::KeysToHigherRights, NoZone, index, 0, program);
+    if (!std::exchange(toldHigherRights_, true) && higherRightsNotice_) higherRightsNotice_(program);
 }
 
 // The keys go to whichever window has the keyboard focus, like the
@@ -168,6 +215,11 @@ void CActionDispatcher::LaunchCustomAction(ActionIndex index, EdgeZone zone)
 void CActionDispatcher::PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone)
 {
     const bool holding = hold && keys.modifiers != 0;
+    ActivityEvent typed;
+    typed.kind = ActivityKind::KeysSent;
+    typed.action = index;
+    typed.code = static_cast<std::uint32_t>(keys.modifiers) << 8 | keys.key;
+    theActivity.Record(typed);
     TypeKeyCombination(keys, holding);
     if (holding) keyHold_ = KeyHold{keys, index, zone};
 }

@@ -5,11 +5,14 @@
 // settings window and the wallpaper.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "actions/action_host.h"
 #include "actions/catalogue.h"
 #include "actions/key_combination.h"
+#include "engine/activity.h"
 #include "platform/win.h"
 #include "settings/data.h"
 
@@ -80,11 +83,29 @@ public:
     // The last dispatch was a zone's beginning phase.
     bool beginningRan = false;
 
+    // The number of the monitor the zones to come lie on, for the activity
+    // (0: one monitor).
+    void SetActivityMonitor(int number) { activityMonitor_ = static_cast<std::int8_t>(number); }
+    // Told the first time keys go to a window with higher rights than Vorn's
+    // (its program's file name): Windows drops them without a word.
+    void SetHigherRightsNotice(std::function<void(const std::wstring&)> notice)
+    {
+        higherRightsNotice_ = std::move(notice);
+    }
+
+protected:
+    // An event of the activity in the zone `zone` (NoZone: none).
+    void NoteActivity(ActivityKind kind, EdgeZone zone, ActionIndex action = kNoActionIndex, ActionSet set = 0,
+                      std::wstring_view text = {});
+
 private:
     // `zone`: the zone whose beginning this is, for keys it holds.
     void Dispatch(ActionIndex index, EdgeZone zone = NoZone);
     void LaunchCustomAction(ActionIndex index, EdgeZone zone);
     void PressCustomKeys(const KeyCombination& keys, bool hold, ActionIndex index, EdgeZone zone);
+    // Keys typed by `index` went to the window in front: one with higher
+    // rights than Vorn's does not get them, which is told.
+    void CheckKeysArrive(ActionIndex index);
     // Any keys held go up first: they would read as the user's modifier.
     ActionIndex AssignmentOf(EdgeZone zone, int slot);
     ActionIndex LeavingAssignment(EdgeZone zone, int slot);
@@ -105,6 +126,9 @@ private:
         EdgeZone zone;
     };
     std::optional<KeyHold> keyHold_;
+    std::int8_t activityMonitor_ = 0;
+    std::function<void(const std::wstring&)> higherRightsNotice_;
+    bool toldHigherRights_ = false;
 };
 
 }  // namespace vorn

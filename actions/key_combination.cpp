@@ -210,8 +210,11 @@ std::wstring Text(const KeyCombination& keys, bool forTheEyes)
     return text;
 }
 
+unsigned keyEventsTyped = 0;
+
 void KeyEvent(BYTE key, bool up, ExtendedKeys extended = ExtendedKeys::Flagged)
 {
+    ++keyEventsTyped;
     DWORD flags = extended == ExtendedKeys::Flagged && IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0;
     if (up) flags |= KEYEVENTF_KEYUP;
     os::Input().keybd_event(key, 0, flags, 0);
@@ -226,6 +229,8 @@ void Mask()
 bool HoldsWinOrAlt(const KeyCombination& keys) { return (keys.modifiers & (kWinModifier | kAltModifier)) != 0; }
 
 }  // namespace
+
+unsigned KeyEventsTyped() { return keyEventsTyped; }
 
 std::wstring KeyCombinationText(const KeyCombination& keys) { return Text(keys, false); }
 

@@ -77,6 +77,9 @@ enum class ExtendedKeys : bool {
 // down until ReleaseKeyModifiers. The modifiers alone, not held, go down and
 // up with nothing between, exactly as recorded ("Win" opens the Start menu).
 void TypeKeyCombination(const KeyCombination& keys, bool holdModifiers, ExtendedKeys extended = ExtendedKeys::Flagged);
+// How many key events Vorn has typed since it started: an action that typed
+// any moved it.
+unsigned KeyEventsTyped();
 // The modifiers of a combination typed with holdModifiers go up, in reverse.
 void ReleaseKeyModifiers(const KeyCombination& keys);
 

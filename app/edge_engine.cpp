@@ -192,6 +192,10 @@ void CEdgeEngine::OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs)
 {
     if (set < kModifierCount || set >= kActionSetCount || zone < 0 || zone >= kZoneCount) return;
     const ActionIndex action = theData.AssignmentOn(slot, set, zone);
+    if (theData.enabled && runs > 0) {
+        SetActivityMonitor(MonitorNumberAt(lastAt_));
+        NoteActivity(ActivityKind::RanOnce, zone, action, set);
+    }
     for (int run = 0; run < runs; ++run)
         RunOnce(action);
 }
@@ -240,6 +244,42 @@ void CEdgeEngine::ReleaseZoneInput()
     zoneHook_->Release();
 }
 
+int CEdgeEngine::MonitorNumberAt(POINT at) const { return monitors_.Count() > 1 ? monitors_.IndexAt(at) + 1 : 0; }
+
+void CEdgeEngine::NoteDecision(const EdgeDecision& decision, POINT at)
+{
+    static constexpr ActivityKind kinds[] = {
+        ActivityKind::NotWhileDisabled,    // NoReason does not come
+        ActivityKind::NotWhileDisabled,    ActivityKind::NotInFullScreen, ActivityKind::NotWithQuietProgram,
+        ActivityKind::NotWithButtonHeld,   ActivityKind::WaitCutShort,
+    };
+    ActivityEvent event;
+    event.kind = kinds[decision.reason];
+    event.zone = static_cast<std::int8_t>(decision.zone);
+    // A wait cut short was in the zone where it began, not where the pointer went.
+    event.monitor = static_cast<std::int8_t>(MonitorNumberAt(decision.reason == EdgeDecision::WaitCutShort ? dwellAt_ : at));
+    event.stayed = decision.ms;
+    event.wait = decision.wait;
+    if (decision.reason == EdgeDecision::QuietProgram) event.SetText(programInFront_);
+    theActivity.Record(event);
+}
+
+void CEdgeEngine::ShowWait(const EdgeDecision& decision, POINT at)
+{
+    const DWORD wait = static_cast<DWORD>(EdgeSettingsOf(theData).WaitOf(decision.zone));
+    if (!waitDisplay_ || !theData.showWait || wait < kShownWaitMs) {
+        EndWait();
+        return;
+    }
+    waitShown_ = true;
+    waitDisplay_->WaitBegins(at, wait, decision.ms);
+}
+
+void CEdgeEngine::EndWait()
+{
+    if (std::exchange(waitShown_, false)) waitDisplay_->WaitEnds();
+}
+
 bool CEdgeEngine::Unremarkable(POINT at) const
 {
     return !machine_.Waiting() && !aimed_ && !theData.cornersOnEveryMonitor && machine_.FarFromEdges(at);
@@ -257,21 +297,36 @@ void CEdgeEngine::PointerAt(POINT at, bool tick)
     const EdgeEvent event{
         at,        os::Clock().GetTickCount(), tick, CurrentZoneGeometry(), monitors.count > 0 ? &monitors : nullptr,
         &monitors_};
-    for (const EdgeDecision& decision : machine_.Step(event, EdgeSettingsOf(theData), *this)) {
+    const EdgeDecisions decisions = machine_.Step(event, EdgeSettingsOf(theData), *this);
+    lastAt_ = at;
+    for (const EdgeDecision& decision : decisions) {
         switch (decision.kind) {
         case EdgeDecision::LookAgain:
             source_.LookAgainIn(decision.ms, decision.restart);
+            if (decision.restart) {
+                dwellAt_ = at;
+                ShowWait(decision, at);
+            }
             break;
         case EdgeDecision::ForgetLookAgain:
             source_.ForgetLookAgain();
+            EndWait();
+            break;
+        case EdgeDecision::NotEntered:
+            NoteDecision(decision, at);
+            EndWait();
             break;
         case EdgeDecision::RunEnding:
+            SetActivityMonitor(enteredMonitor_);
             RunZoneEnding(decision.zone, decision.slot);
             break;
         case EdgeDecision::EndingPending:
             KeepEndingPending();
             break;
         case EdgeDecision::RunBeginning:
+            EndWait();
+            enteredMonitor_ = MonitorNumberAt(at);
+            SetActivityMonitor(enteredMonitor_);
             RunZoneBeginning(decision.zone, decision.slot);
             break;
         }

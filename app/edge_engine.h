@@ -25,6 +25,19 @@
 
 namespace vorn {
 
+// Shows the pointer's wait in a zone: a wait of `wait` ms began at `at`,
+// `left` ms of it to go; and it ended (the zone entered, or left).
+class IWaitDisplay {
+public:
+    virtual void WaitBegins(POINT at, DWORD wait, DWORD left) = 0;
+    virtual void WaitEnds() = 0;
+
+protected:
+    ~IWaitDisplay() = default;
+};
+// Waits shorter than this pass too quickly to be worth a ring.
+inline constexpr DWORD kShownWaitMs = 300;
+
 class CEdgeEngine : public CActionDispatcher, public IActionRunner, private IPointerSink, private IEdgeSenses {
 public:
     // Tests may run the engine on a catalogue of their own.
@@ -81,6 +94,8 @@ public:
     void OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs);
     // Whether the hook is aimed at a zone now.
     bool ZoneInputAimed() const { return aimed_; }
+    // Where the waits are shown, with "Show the wait" on; none: not shown.
+    void SetWaitDisplay(IWaitDisplay* display) { waitDisplay_ = display; }
 
     // Another window came to the front (the foreground hook, Start, and a
     // zone about to be entered with a window the hook did not tell of): a
@@ -129,6 +144,13 @@ private:
     // The hook at the zone of the pointer, or released.
     void AimZoneInput(const EdgeEvent& event);
     void ReleaseZoneInput();
+    // What a look decided, into the activity and the wait shown.
+    void NoteDecision(const EdgeDecision& decision, POINT at);
+    // The number of the monitor holding `at` as the Actions page shows it; 0
+    // with one monitor.
+    int MonitorNumberAt(POINT at) const;
+    void ShowWait(const EdgeDecision& decision, POINT at);
+    void EndWait();
     // The quiet list judged against the program in front.
     void JudgeProgramInFront();
     static void CALLBACK OnForegroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
@@ -136,6 +158,13 @@ private:
 
     std::function<void()> openSettingsWindow_;
     IZoneInputHook* zoneHook_ = nullptr;
+    IWaitDisplay* waitDisplay_ = nullptr;
+    bool waitShown_ = false;
+    // The pointer at the last look, where the current wait began, and the
+    // monitor number of the zone entered.
+    POINT lastAt_{};
+    POINT dwellAt_{};
+    int enteredMonitor_ = 0;
     ZoneInputTarget aim_;
     bool aimed_ = false;
     HWINEVENTHOOK foregroundHook_ = nullptr;

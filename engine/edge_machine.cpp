@@ -47,17 +47,42 @@ DWORD CEdgeMachine::DwellLeft(const Place& place, DWORD now, int wait, bool& res
     if (place != dwell_) {
         dwell_ = place;
         dwellSince_ = now;
+        dwellWait_ = static_cast<DWORD>(wait);
+        dwellMet_ = false;
         restarted = true;
     }
     const DWORD stayed = now - dwellSince_;
     const auto dwell = static_cast<DWORD>(wait);
-    return stayed >= dwell ? 0 : dwell - stayed;
+    if (stayed < dwell) return dwell - stayed;
+    dwellMet_ = true;
+    return 0;
 }
 
-void CEdgeMachine::Forget(EdgeDecisions& decisions)
+void CEdgeMachine::Forget(EdgeDecisions& decisions, DWORD now)
 {
+    CutDwellShort(decisions, now);
     dwell_ = {};
     decisions.Add({EdgeDecision::ForgetLookAgain});
+}
+
+void CEdgeMachine::CutDwellShort(EdgeDecisions& decisions, DWORD now)
+{
+    if (dwell_.zone != NoZone && !dwellMet_) {
+        EdgeDecision cut{EdgeDecision::NotEntered, dwell_.zone, now - dwellSince_};
+        cut.reason = EdgeDecision::WaitCutShort;
+        cut.wait = dwellWait_;
+        decisions.Add(cut);
+    }
+    dwell_ = {};
+}
+
+void CEdgeMachine::Refuse(EdgeDecisions& decisions, const Place& place, EdgeDecision::Reason reason)
+{
+    if (place == refused_) return;
+    refused_ = place;
+    EdgeDecision refusal{EdgeDecision::NotEntered, place.zone};
+    refusal.reason = reason;
+    decisions.Add(refusal);
 }
 
 // Only a look that finds a zone asks which monitor it lies on: the monitors
@@ -93,6 +118,7 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     Place place = PlaceOf(event, settings, slot);
     pointer_ = place;
     pointerSlot_ = slot;
+    if (place != refused_) refused_ = {};
     // Quiet while dragging: a zone reached with a button down (a file or a
     // window dragged, text selected) is not entered, and after the release
     // only when the pointer enters it afresh. The buttons are asked at every
@@ -107,21 +133,25 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // not just move into: that one too is entered only afresh.
     if (std::exchange(resumed_, false) && entering) held_ = place;
     if (entering) {
-        if (settings.quietWhileDragging && buttonHeld) held_ = place;
+        if (settings.quietWhileDragging && buttonHeld) {
+            if (held_ != place) Refuse(decisions, place, EdgeDecision::ButtonHeld);
+            held_ = place;
+        }
         if (place == held_) {
-            Forget(decisions);
+            Forget(decisions, event.now);
             if (currentZone == NoZone) return decisions;
             place = {};
         }
     }
     if (place == current_) {
-        Forget(decisions);
+        Forget(decisions, event.now);
         return decisions;
     }
     // A zone not yet dwelt in is not entered; the zone left still ends.
     if (place.zone != NoZone) {
         bool restarted = false;
         const int wait = settings.WaitOf(place.zone);
+        if (place != dwell_) CutDwellShort(decisions, event.now);
         if (const DWORD left = DwellLeft(place, event.now, wait, restarted)) {
             decisions.Add({EdgeDecision::LookAgain, place.zone, left, restarted});
             if (currentZone == NoZone) return decisions;
@@ -131,10 +161,17 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     // Asked only when something would happen: a full-screen program in front,
     // or one of the quiet list, keeps every zone from being entered, but a
     // phase begun before it came still ends when the pointer leaves.
-    if ((place.zone != NoZone && senses.QuietProgramInFront()) ||
-        (settings.pauseInFullScreen && senses.FullScreenInFront())) {
-        if (currentZone == NoZone) return decisions;
-        place = {};
+    if (place.zone != NoZone) {
+        EdgeDecision::Reason quiet = EdgeDecision::NoReason;
+        if (senses.QuietProgramInFront())
+            quiet = EdgeDecision::QuietProgram;
+        else if (settings.pauseInFullScreen && senses.FullScreenInFront())
+            quiet = EdgeDecision::FullScreen;
+        if (quiet != EdgeDecision::NoReason) {
+            Refuse(decisions, place, quiet);
+            if (currentZone == NoZone) return decisions;
+            place = {};
+        }
     }
     // Leaving while disabled leaves the ending phase pending: the next
     // dispatch after re-enabling runs in the ending phase.
@@ -147,7 +184,10 @@ EdgeDecisions CEdgeMachine::Step(const EdgeEvent& event, const EdgeSettings& set
     if (place.zone != NoZone) {
         // The next zone must be dwelt in afresh.
         dwell_ = {};
-        if (settings.enabled) decisions.Add({EdgeDecision::RunBeginning, place.zone, 0, false, slot});
+        if (settings.enabled)
+            decisions.Add({EdgeDecision::RunBeginning, place.zone, 0, false, slot});
+        else
+            Refuse(decisions, place, EdgeDecision::Disabled);
     }
     return decisions;
 }

@@ -87,6 +87,18 @@ struct EdgeDecision {
         EndingPending,
         // The beginning of `zone`'s assignment.
         RunBeginning,
+        // `zone` was not entered, for `reason`; for a wait cut short, the
+        // pointer stayed `ms` of the zone's `wait`.
+        NotEntered,
+    };
+    // Why a zone was not entered.
+    enum Reason : std::uint8_t {
+        NoReason,
+        Disabled,
+        FullScreen,
+        QuietProgram,
+        ButtonHeld,
+        WaitCutShort,
     };
     Kind kind;
     EdgeZone zone = NoZone;
@@ -95,14 +107,17 @@ struct EdgeDecision {
     // The assignments to run: those of the monitor where the zone was
     // entered (a slot for CData::AssignmentOn; -1: the shared ones).
     int slot = -1;
+    Reason reason = NoReason;
+    DWORD wait = 0;
 
     bool operator==(const EdgeDecision&) const = default;
 };
 
-// A look decides at most a wait and a zone's ending and beginning; a fixed
-// list, so that a look allocates nothing.
+// A look decides at most a wait cut short, a wait, a zone's ending and its
+// beginning or why it was not entered; a fixed list, so that a look
+// allocates nothing.
 struct EdgeDecisions {
-    std::array<EdgeDecision, 4> items{};
+    std::array<EdgeDecision, 6> items{};
     int count = 0;
 
     void Add(const EdgeDecision& decision) { items[static_cast<std::size_t>(count++)] = decision; }
@@ -155,13 +170,22 @@ private:
     // How much longer the pointer must stay at `place`, counted from the
     // first look that found it there; 0 once it has stayed long enough.
     DWORD DwellLeft(const Place& place, DWORD now, int wait, bool& restarted);
-    void Forget(EdgeDecisions& decisions);
+    void Forget(EdgeDecisions& decisions, DWORD now);
+    // The wait begun at `dwell_` ends before it ran out: told as the reason.
+    void CutDwellShort(EdgeDecisions& decisions, DWORD now);
+    // Why `place` is not entered, told once while the pointer stays there.
+    void Refuse(EdgeDecisions& decisions, const Place& place, EdgeDecision::Reason reason);
 
     Place current_;
     Place pointer_;
     int pointerSlot_ = -1;
     Place dwell_;
     DWORD dwellSince_ = 0;
+    DWORD dwellWait_ = 0;
+    // The pointer stayed the whole wait (and a quiet program kept it out).
+    bool dwellMet_ = false;
+    // The place a refusal was last told for, until the pointer leaves it.
+    Place refused_;
     bool buttonDownAtLastLook_ = false;
     // Where the pointer arrived with a button down, entered only afresh.
     Place held_;

@@ -138,6 +138,35 @@ void InstallPort(const Port& port)
 
 void UninstallPort() { installed = HarmlessPort(); }
 
+// Days to a civil date after Howard Hinnant's algorithm: exact for every
+// day of the proleptic Gregorian calendar.
+ClockTime ClockTimeOf(std::int64_t ms)
+{
+    std::int64_t days = ms / 86400000;
+    std::int64_t inDay = ms % 86400000;
+    if (inDay < 0) {
+        inDay += 86400000;
+        --days;
+    }
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+    const std::int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const auto part = [](std::int64_t value) { return static_cast<std::uint16_t>(value); };
+    return {part(year),
+            part(month),
+            part(day),
+            part(inDay / 3600000),
+            part(inDay / 60000 % 60),
+            part(inDay / 1000 % 60),
+            part(inDay % 1000)};
+}
+
 namespace os {
 IInput& Input() { return *installed.input; }
 IWindows& Windows() { return *installed.windows; }

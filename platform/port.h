@@ -80,6 +80,10 @@ public:
     // the process cannot be opened (elevated, protected), the window's module
     // (GetWindowModuleFileNameW). False, with `path` empty, when neither tells.
     virtual bool ProgramOfWindow(HWND window, std::wstring& path) = 0;
+    // The window's process runs at a higher integrity level than this one
+    // (an elevated program, for one), so that Windows drops the keys sent to
+    // it. False when that cannot be told.
+    virtual bool RunsWithHigherRights(HWND) { return false; }
     // Told of changes (the foreground window's, for one) as they happen; out
     // of context, the events come through the installing thread's messages.
     virtual HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
@@ -110,6 +114,8 @@ public:
                                      DWORD* dataBytes) = 0;
     virtual LSTATUS RegCloseKey(HKEY key) = 0;
     virtual BOOL GetVersionExW(OSVERSIONINFOW* info) = 0;
+    // Windows' words for an error code (FormatMessageW), without the line's end.
+    virtual std::wstring ErrorText(DWORD code) { return L"Error " + std::to_wstring(code); }
 };
 
 // Power and session control, the session's notifications to a window
@@ -142,12 +148,22 @@ public:
     virtual BOOL KillTimer(HWND window, UINT_PTR id) = 0;
 };
 
+// A moment of the local clock, to the millisecond, as GetLocalTime tells it.
+struct ClockTime {
+    std::uint16_t year = 0, month = 0, day = 0;
+    std::uint16_t hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+// The civil time of `ms` milliseconds since 1970 (UTC as it stands).
+ClockTime ClockTimeOf(std::int64_t ms);
+
 // Clock, sleep and the C runtime's random numbers.
 class IClock {
 public:
     virtual ~IClock() = default;
     // Seconds since 1970, as _time64(nullptr).
     virtual std::int64_t Time64() = 0;
+    // The local time now; without a clock of its own, Time64's.
+    virtual ClockTime LocalTime() { return ClockTimeOf(Time64() * 1000); }
     virtual DWORD GetTickCount() = 0;
     virtual void Sleep(DWORD milliseconds) = 0;
     virtual int rand() = 0;

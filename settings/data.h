@@ -202,6 +202,8 @@ public:
     std::int32_t dwellTime = 0;          // milliseconds in a zone before it counts
     bool instantResponse = false;        // zones decided on each pointer movement, not polled
     bool quietWhileDragging = false;     // no zone entered while a mouse button is down
+    bool keepLog = false;                // each event of the activity also to Vorn.log
+    bool showWait = false;               // a ring at the pointer fills while a zone's wait runs
     // Programs, by the file name of their executable as the user wrote it, in
     // front of which no zone fires ("Quiet programs", in the user's order).
     std::vector<std::wstring> quietPrograms;

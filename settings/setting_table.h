@@ -29,7 +29,7 @@ struct SettingDef {
     bool unreadableMeansMissing = false;
 };
 
-inline constexpr std::array<SettingDef, 22> kSettingDefs{{
+inline constexpr std::array<SettingDef, 24> kSettingDefs{{
     {L"Corner size", &CData::cornerSize, nullptr, L"2", 1, 20},
     {L"Current page", &CData::currentPage, nullptr, L"0", 0, 4},
     {L"Repeat rate", &CData::repeatRate, nullptr, L"70", 1, 100},
@@ -52,6 +52,8 @@ inline constexpr std::array<SettingDef, 22> kSettingDefs{{
     {L"Dwell time", &CData::dwellTime, nullptr, L"0", 0, 1000, false, true},
     {L"Instant response", nullptr, &CData::instantResponse, L"F", 0, 0, false, true},
     {L"Quiet while dragging", nullptr, &CData::quietWhileDragging, L"F", 0, 0, false, true},
+    {L"Keep a log", nullptr, &CData::keepLog, L"F", 0, 0, false, true},
+    {L"Show the wait", nullptr, &CData::showWait, L"F", 0, 0, false, true},
 }};
 
 // A numeric key's value read from text: truncated and clamped into its range.

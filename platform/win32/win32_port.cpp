@@ -91,6 +91,7 @@ public:
     }
     DWORD GetCurrentProcessId() override { return ::GetCurrentProcessId(); }
     bool ProgramOfWindow(HWND window, std::wstring& path) override;
+    bool RunsWithHigherRights(HWND window) override;
     HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
                                   DWORD processId, DWORD threadId, DWORD flags) override
     {
@@ -112,6 +113,7 @@ public:
         return ::ShellExecuteW(owner, verb, file, parameters, directory, showCommand);
     }
     BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) override { return ::ShellExecuteExW(info); }
+    std::wstring ErrorText(DWORD code) override;
     BOOL SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) override
     {
         return ::SystemParametersInfoW(action, uiParam, pvParam, winIni);
@@ -184,6 +186,12 @@ public:
 
     // IClock
     std::int64_t Time64() override { return ::_time64(nullptr); }
+    ClockTime LocalTime() override
+    {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    }
     DWORD GetTickCount() override { return ::GetTickCount(); }
     void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
     int rand() override { return ::rand(); }
@@ -202,6 +210,48 @@ public:
         return true;
     }
 };
+
+namespace {
+// The mandatory integrity level of a process's token (its last RID), which
+// decides whose input may reach whose windows; 0 when it cannot be read.
+DWORD IntegrityLevelOf(HANDLE process)
+{
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(process, TOKEN_QUERY, &token)) return 0;
+    alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    DWORD level = 0;
+    if (::GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof(buffer), &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+        if (const UCHAR count = *::GetSidSubAuthorityCount(sid); count > 0) level = *::GetSidSubAuthority(sid, count - 1U);
+    }
+    ::CloseHandle(token);
+    return level;
+}
+}  // namespace
+
+bool Win32Port::RunsWithHigherRights(HWND window)
+{
+    DWORD processId = 0;
+    if (!window || !::GetWindowThreadProcessId(window, &processId) || processId == 0) return false;
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return false;
+    const DWORD theirs = IntegrityLevelOf(process);
+    ::CloseHandle(process);
+    const DWORD ours = IntegrityLevelOf(::GetCurrentProcess());
+    return ours != 0 && theirs > ours;
+}
+
+std::wstring Win32Port::ErrorText(DWORD code)
+{
+    wchar_t buffer[512];
+    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                    buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' || buffer[length - 1] == L' '))
+        --length;
+    if (length == 0) return L"Error " + std::to_wstring(code);
+    return std::wstring(buffer, length);
+}
 
 bool Win32Port::ProgramOfWindow(HWND window, std::wstring& path)
 {

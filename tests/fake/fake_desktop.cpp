@@ -802,6 +802,7 @@ BOOL FakeDesktop::ShellExecuteExW(SHELLEXECUTEINFOW* info)
     launches.push_back(Launch{info->hwnd, Text(info->lpVerb), Text(info->lpFile), Text(info->lpParameters),
                               Text(info->lpDirectory), info->nShow, info->fMask});
     info->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(shellExecuteFails ? 2 : 42));
+    if (shellExecuteFails) lastError_ = 2;  // ERROR_FILE_NOT_FOUND
     if (onLaunch) onLaunch();
     return shellExecuteFails ? FALSE : TRUE;
 }

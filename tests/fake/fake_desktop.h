@@ -359,6 +359,11 @@ public:
     int GetClassNameW(HWND window, LPWSTR buffer, int capacity) override;
     DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) override;
     bool ProgramOfWindow(HWND window, std::wstring& path) override;
+    bool RunsWithHigherRights(HWND window) override
+    {
+        const FakeWindow* found = Find(window);
+        return found && found->higherRights;
+    }
     DWORD GetCurrentProcessId() override { return ownProcessId; }
     HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WINEVENTPROC procedure,
                                   DWORD processId, DWORD threadId, DWORD flags) override;
@@ -404,6 +409,7 @@ public:
 
     // IClock
     std::int64_t Time64() override { return nowMs_ / 1000; }
+    ClockTime LocalTime() override { return ClockTimeOf(nowMs_); }
     DWORD GetTickCount() override { return static_cast<DWORD>(nowMs_ - bootMs_); }
     void Sleep(DWORD milliseconds) override;
     int rand() override;

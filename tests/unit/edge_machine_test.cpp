@@ -11,7 +11,7 @@ namespace vorn {
 void PrintTo(const EdgeDecision& d, std::ostream* out)
 {
     *out << "{kind " << int{d.kind} << ", zone " << d.zone << ", " << d.ms << " ms" << (d.restart ? ", restart" : "")
-         << ", slot " << d.slot << "}";
+         << ", slot " << d.slot << ", reason " << int{d.reason} << ", wait " << d.wait << "}";
 }
 
 namespace {
@@ -77,24 +77,35 @@ const MachineCase kCases[] = {
     {"a dwell begun in one zone does not count in the next",
      WaitingEverywhere(300),
      {{kCorner, 0, true, false, false, {{D::LookAgain, UpperLeftCorner, 300, true}}},
-      {kTop, 290, true, false, false, {{D::LookAgain, TopSide, 300, true}}}}},
+      {kTop,
+       290,
+       true,
+       false,
+       false,
+       {{D::NotEntered, UpperLeftCorner, 290, false, -1, D::WaitCutShort, 300}, {D::LookAgain, TopSide, 300, true}}}}},
     {"a zone reached with a button down is entered only afresh; movements do not ask the buttons",
      {.quietWhileDragging = true},
      {{kMiddle, 0, false, true, false, {kForget}, 0},
-      {kCorner, 10, false, true, false, {kForget}, 1},
+      {kCorner, 10, false, true, false, {{D::NotEntered, UpperLeftCorner, 0, false, -1, D::ButtonHeld}, kForget}, 1},
       {kCorner, 20, true, false, false, {kForget}, 1},
       {kMiddle, 30, false, false, false, {kForget}, 0},
       {kCorner, 40, false, false, false, {{D::RunBeginning, UpperLeftCorner}}, 1}}},
     {"a full-screen program keeps zones from being entered, not from ending",
      {.pauseInFullScreen = true},
      {{kCorner, 0, true, false, false, {{D::RunBeginning, UpperLeftCorner}}},
-      {kTop, 10, true, false, true, {{D::RunEnding, UpperLeftCorner}}},
-      {kCorner, 20, true, false, true, {}}}},
+      {kTop,
+       10,
+       true,
+       false,
+       true,
+       {{D::NotEntered, TopSide, 0, false, -1, D::FullScreen}, {D::RunEnding, UpperLeftCorner}}},
+      {kCorner, 20, true, false, true, {{D::NotEntered, UpperLeftCorner, 0, false, -1, D::FullScreen}}},
+      {kCorner, 30, true, false, true, {}}}},
     {"a zone's own wait: a visit one millisecond short enters nothing, and coming back waits it all again",
      OwnWait(UpperLeftCorner, 800),
      {{kCorner, 1000, true, false, false, {{D::LookAgain, UpperLeftCorner, 800, true}}},
       {kCorner, 1799, true, false, false, {{D::LookAgain, UpperLeftCorner, 1, false}}},
-      {kMiddle, 1800, true, false, false, {kForget}},
+      {kMiddle, 1800, true, false, false, {{D::NotEntered, UpperLeftCorner, 800, false, -1, D::WaitCutShort, 800}, kForget}},
       {kCorner, 1900, true, false, false, {{D::LookAgain, UpperLeftCorner, 800, true}}},
       {kCorner, 2699, false, false, false, {{D::LookAgain, UpperLeftCorner, 1, false}}},
       {kCorner, 2700, false, false, false, {{D::RunBeginning, UpperLeftCorner}}}}},
@@ -111,7 +122,8 @@ const MachineCase kCases[] = {
       {kLowerRight, 5000, true, false, false, {{D::RunBeginning, LowerRightCorner}}}}},
     {"leaving while edge actions are off leaves the ending pending",
      {.enabled = false},
-     {{kCorner, 0, true, false, false, {}}, {kMiddle, 10, true, false, false, {{D::EndingPending, UpperLeftCorner}}}}},
+     {{kCorner, 0, true, false, false, {{D::NotEntered, UpperLeftCorner, 0, false, -1, D::Disabled}}},
+      {kMiddle, 10, true, false, false, {{D::EndingPending, UpperLeftCorner}}}}},
 };
 
 TEST(EdgeMachineTest, DecidesFromLooksAndTime)
@@ -182,7 +194,9 @@ const MonitorCase kMonitorCases[] = {
      true,
      300,
      {{kLeftBottom, 0, {{D::LookAgain, BottomSide, 300, true}}},
-      {kRightBottom, 200, {{D::LookAgain, BottomSide, 300, true}}},
+      {kRightBottom,
+       200,
+       {{D::NotEntered, BottomSide, 200, false, -1, D::WaitCutShort, 300}, {D::LookAgain, BottomSide, 300, true}}},
       {kRightBottom, 499, {{D::LookAgain, BottomSide, 1, false}}},
       {kRightBottom, 500, {{D::RunBeginning, BottomSide, 0, false, kRight}}}}},
     {"on the virtual screen, a corner runs the assignments of the monitor holding it",
