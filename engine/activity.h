@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -84,7 +85,7 @@ public:
     // once the ring is full. Allocates nothing.
     void Record(ActivityEvent event);
     std::size_t Count() const { return count_; }
-    // 0 is the newest.
+    // 0 is the newest; `index` below Count().
     const ActivityEvent& Newest(std::size_t index) const;
     // Events ever recorded: what a reader has seen, counted against it,
     // tells what is new (also across a Clear).
@@ -96,7 +97,9 @@ public:
     void SetFileListener(IActivityListener* listener) { file_ = listener; }
 
 private:
-    std::array<ActivityEvent, kCapacity> events_{};
+    // Taken once at start: a static array, even of zeros, would be stored in
+    // the program file (MinGW's data sections).
+    std::unique_ptr<ActivityEvent[]> events_ = std::make_unique<ActivityEvent[]>(kCapacity);
     std::size_t next_ = 0;
     std::size_t count_ = 0;
     std::uint64_t recorded_ = 0;
