@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "actions/key_combination.h"
 #include "settings/action_index.h"
@@ -66,7 +67,9 @@ public:
     std::wstring DuplicateCustomAction(const std::wstring& name);
 
 private:
-    std::array<CCustomAction, kSlotCount> slots_{};
+    // On the heap: a static array of records with strings would be stored,
+    // initialised, in the program file.
+    std::vector<CCustomAction> slots_ = std::vector<CCustomAction>(kSlotCount);
 };
 
 extern CCustomActions theCustomActions;
