@@ -8,6 +8,7 @@
 #include "actions/custom_actions.h"
 #include "actions/util.h"
 #include "app/settings_store.h"
+#include "engine/activity.h"
 #include "buttons/buttons.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
@@ -33,6 +34,7 @@ protected:
     void ResetGlobals()
     {
         theCustomActions.Clear();
+        theActivity.Clear();
         theButtons.SetHost(nullptr);
         theButtons.SetDiagram(nullptr);
         theButtons.Clear();

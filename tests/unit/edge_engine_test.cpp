@@ -1122,3 +1122,167 @@ TEST_F(ZoneInputTest, NothingIsTakenWhileAQuietProgramIsInFront)
 
 }  // namespace
 }  // namespace vorn
+
+// --- the activity: why a zone did or did not fire -------------------------------
+
+namespace vorn {
+namespace {
+
+class ActivityTest : public EdgeEngineTest {
+protected:
+    // The corner entered from the centre, then left.
+    void Brush()
+    {
+        PollAt(kCentre);
+        PollIn(UpperLeftCorner);
+        PollAt(kCentre);
+    }
+    // The words of every event recorded, oldest first.
+    std::vector<std::wstring> Lines() const
+    {
+        std::vector<std::wstring> lines;
+        for (std::size_t i = theActivity.Count(); i-- > 0;) {
+            const ActivityWords words = DescribeActivity(theActivity.Newest(i));
+            lines.push_back(words.zone + L" | " + words.what + L" | " + words.why);
+        }
+        return lines;
+    }
+};
+
+TEST_F(ActivityTest, EachReasonAZoneDidNotFireIsRecordedInWords)
+{
+    const std::wstring corner = L"Upper left corner | ";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::function<void()> act;
+        std::vector<std::wstring> lines;
+    };
+    const auto brush = [this] { Brush(); };
+    const std::wstring ran = L"Entered: ran \u201c" + ActionName(PlainAction(UpperLeftCorner)) + L"\u201d | ";
+    const std::wstring left = L"Left: ended \u201c" + ActionName(PlainAction(UpperLeftCorner)) + L"\u201d | ";
+    const Case cases[] = {
+        {"fired: what ran on entering and on leaving", [] {}, brush, {corner + ran, corner + left}},
+        {"a full-screen program in front, with the pause on",
+         [this] {
+             fake::WindowDesc game;
+             game.style = static_cast<LONG>(WS_POPUP);
+             game.rect = RECT{0, 0, 1920, 1080};
+             desktop.SetForegroundWindow(desktop.AddWindow(game));
+             theData.pauseInFullScreen = true;
+         },
+         brush, {corner + L"Nothing ran | A full-screen program is in front"}},
+        {"a quiet program in front, by its name",
+         [this] {
+             desktop.Window(editor).program = L"D:\\Games\\Game.EXE";
+             theData.quietPrograms = {L"game.exe"};
+             engine.ForegroundChanged(editor);
+         },
+         brush, {corner + L"Nothing ran | Game.EXE is in front, one of the quiet programs"}},
+        {"a button held, told once however often the pointer is looked at",
+         [this] {
+             theData.quietWhileDragging = true;
+             desktop.SetKeyDown(VK_LBUTTON, true);
+         },
+         [this] {
+             PollAt(kCentre);
+             PollIn(UpperLeftCorner);
+             PollIn(UpperLeftCorner);
+         },
+         {corner + L"Nothing ran | A mouse button was held down"}},
+        {"the pointer left 1 ms before the wait ran out",
+         [] { theData.SetZoneDwell(UpperLeftCorner, 500); },
+         [this] {
+             PollIn(UpperLeftCorner);
+             desktop.AdvanceTime(499);
+             PollAt(kCentre);
+         },
+         {corner + L"Nothing ran | The pointer left after 499 ms of the 500 ms wait"}},
+        {"the pointer stayed the whole wait: entered, no wait cut short",
+         [] { theData.SetZoneDwell(UpperLeftCorner, 500); },
+         [this] {
+             PollIn(UpperLeftCorner);
+             desktop.AdvanceTime(500);
+             PollIn(UpperLeftCorner);
+             PollAt(kCentre);
+         },
+         {corner + ran, corner + left}},
+        {"a launch that failed, with Windows' words for the error",
+         [this] {
+             theCustomActions[0] = CCustomAction{L"Run it", L"", L"missing.exe /x", L""};
+             Assign(Plain, UpperLeftCorner, kBuiltInActionCount);
+             desktop.shellExecuteFails = true;
+         },
+         [this] { PollIn(UpperLeftCorner); },
+         {corner + L"Entered: ran \u201cRun it\u201d | ", L" | Could not start missing.exe | Error 2"}},
+        {"keys sent while a window with higher rights is in front",
+         [this] {
+             CCustomAction keys{L"Task view", L"", L"", L""};
+             keys.beginningKeys = KeyCombination{kWinModifier, VK_TAB};
+             theCustomActions[0] = keys;
+             Assign(Plain, UpperLeftCorner, kBuiltInActionCount);
+             desktop.Window(editor).higherRights = true;
+             desktop.Window(editor).program = L"C:\\Windows\\System32\\Taskmgr.exe";
+         },
+         [this] { PollIn(UpperLeftCorner); },
+         {corner + L"Entered: ran \u201cTask view\u201d | ", L" | Typed Win+Tab | ",
+          L" | Keys of \u201cTask view\u201d did not arrive | Taskmgr.exe is in front and runs with higher rights "
+          L"than Vorn, so Windows drops keys sent to it. Start Vorn as administrator to reach it."}},
+        // Last: leaving while disabled leaves an ending pending for the next entry.
+        {"Vorn disabled", [] { theData.enabled = false; }, brush,
+         {corner + L"Nothing ran | Vorn is disabled"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetGlobals();
+        for (int zone = 0; zone < kZoneCount; ++zone)
+            Assign(Plain, static_cast<EdgeZone>(zone), PlainAction(zone));
+        c.arrange();
+        engine.SettingsChanged();
+        c.act();
+        EXPECT_EQ(Lines(), c.lines);
+        desktop.SetKeyDown(VK_LBUTTON, false);
+        desktop.shellExecuteFails = false;
+        desktop.Window(editor).higherRights = false;
+        desktop.SetForegroundWindow(editor);
+        PollAt(kCentre);
+    }
+}
+
+// A program with higher rights is told of once a run, however often keys miss it.
+TEST_F(ActivityTest, KeysMissingAWindowWithHigherRightsAreToldOnce)
+{
+    std::vector<std::wstring> told;
+    engine.SetHigherRightsNotice([&](const std::wstring& program) { told.push_back(program); });
+    CCustomAction keys{L"Keys", L"", L"", L""};
+    keys.beginningKeys = KeyCombination{kCtrlModifier, 'C'};
+    theCustomActions[0] = keys;
+    Assign(Plain, UpperLeftCorner, kBuiltInActionCount);
+    desktop.Window(editor).program = L"C:\\Admin\\tool.exe";
+    Brush();
+    EXPECT_TRUE(told.empty());
+    desktop.Window(editor).higherRights = true;
+    Brush();
+    Brush();
+    EXPECT_EQ(told, std::vector<std::wstring>{L"tool.exe"});
+}
+
+TEST(ActivityLogTest, KeepsTheNewestFiveHundredInOrder)
+{
+    CActivityLog log;
+    for (std::uint32_t n = 1; n <= CActivityLog::kCapacity + 1; ++n) {
+        ActivityEvent event;
+        event.code = n;
+        log.Record(event);
+    }
+    ASSERT_EQ(log.Count(), CActivityLog::kCapacity);
+    EXPECT_EQ(log.Newest(0).code, CActivityLog::kCapacity + 1);
+    EXPECT_EQ(log.Newest(CActivityLog::kCapacity - 1).code, 2u);  // the first one went
+    EXPECT_EQ(log.Recorded(), CActivityLog::kCapacity + 1);
+    log.Clear();
+    EXPECT_EQ(log.Count(), 0u);
+    EXPECT_EQ(log.Recorded(), CActivityLog::kCapacity + 1);
+}
+
+}  // namespace
+}  // namespace vorn
