@@ -75,43 +75,42 @@ TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
     using R = StartRequest;
     struct Case {
         const wchar_t* line;
-        bool ok;
-        R request;
-        std::optional<std::wstring> folder;
         const wchar_t* problem;
+        R request = R::None;
+        std::optional<std::wstring> folder = std::nullopt;
     };
     const Case cases[] = {
-        {L"Vorn.exe", true, R::None, std::nullopt, L""},
-        {L"", true, R::None, std::nullopt, L""},
-        {L"Vorn.exe /disable", true, R::Disable, std::nullopt, L""},
-        {L"Vorn.exe /ENABLE", true, R::Enable, std::nullopt, L""},
-        {L"Vorn.exe /Toggle", true, R::Toggle, std::nullopt, L""},
-        {L"Vorn.exe /sEtTiNgS", true, R::Settings, std::nullopt, L""},
-        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /exit", true, R::Exit, std::nullopt, L""},
-        {L"Vorn.exe /disable /folder \"C:\\My Folder\"", true, R::Disable, L"C:\\My Folder", L""},
-        {L"Vorn.exe\t/FOLDER\tD:\\\t/exit", true, R::Exit, L"D:\\", L""},
-        {L"Vorn.exe /folder \"C:\\\\\" /toggle", true, R::Toggle, L"C:\\", L""},
-        {L"Vorn.exe /folder C:\\a /folder D:\\b", true, R::None, L"D:\\b", L""},
-        {L"Vorn.exe /disable /DISABLE", true, R::Disable, std::nullopt, L""},  // the same request again
-        {L"\"C:\\odd /exit\\Vorn.exe\"", true, R::None, std::nullopt, L""},    // inside the program's own path
+        {L"Vorn.exe", L""},
+        {L"", L""},
+        {L"Vorn.exe /disable", L"", R::Disable},
+        {L"Vorn.exe /ENABLE", L"", R::Enable},
+        {L"Vorn.exe /Toggle", L"", R::Toggle},
+        {L"Vorn.exe /sEtTiNgS", L"", R::Settings},
+        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /exit", L"", R::Exit},
+        {L"Vorn.exe /disable /folder \"C:\\My Folder\"", L"", R::Disable, L"C:\\My Folder"},
+        {L"Vorn.exe\t/FOLDER\tD:\\\t/exit", L"", R::Exit, L"D:\\"},
+        {L"Vorn.exe /folder \"C:\\\\\" /toggle", L"", R::Toggle, L"C:\\"},
+        {L"Vorn.exe /folder C:\\a /folder D:\\b", L"", R::None, L"D:\\b"},
+        {L"Vorn.exe /disable /DISABLE", L"", R::Disable},  // the same request again
+        {L"\"C:\\odd /exit\\Vorn.exe\"", L""},             // inside the program's own path
         // Bad: nothing starts and the message names what was wrong.
-        {L"Vorn.exe /disable /enable", false, R::None, std::nullopt, L"/enable"},
-        {L"Vorn.exe /settings /exit", false, R::None, std::nullopt, L"/exit"},
-        {L"Vorn.exe /pause", false, R::None, std::nullopt, L"/pause"},
-        {L"Vorn.exe /disabled", false, R::None, std::nullopt, L"/disabled"},
-        {L"Vorn.exe -disable", false, R::None, std::nullopt, L"-disable"},
-        {L"Vorn.exe /", false, R::None, std::nullopt, L"/"},
-        {L"Vorn.exe /disable now", false, R::None, std::nullopt, L"now"},
-        {L"Vorn.exe /disable:yes", false, R::None, std::nullopt, L"/disable:yes"},
-        {L"Vorn.exe /exit /folder", false, R::None, std::nullopt, L"/folder"},
-        {L"Vorn.exe /folder \"\" /exit", false, R::None, std::nullopt, L"/folder"},
+        {L"Vorn.exe /disable /enable", L"/enable"},
+        {L"Vorn.exe /settings /exit", L"/exit"},
+        {L"Vorn.exe /pause", L"/pause"},
+        {L"Vorn.exe /disabled", L"/disabled"},
+        {L"Vorn.exe -disable", L"-disable"},
+        {L"Vorn.exe /", L"/"},
+        {L"Vorn.exe /disable now", L"now"},
+        {L"Vorn.exe /disable:yes", L"/disable:yes"},
+        {L"Vorn.exe /exit /folder", L"/folder"},
+        {L"Vorn.exe /folder \"\" /exit", L"/folder"},
     };
     for (const Case& c : cases) {
         const ParsedCommandLine parsed = ParseCommandLine(c.line);
         const std::string line = testing::PrintToString(std::wstring(c.line));
-        EXPECT_EQ(parsed.ok, c.ok) << line;
+        EXPECT_EQ(parsed.ok, *c.problem == L'\0') << line;
         EXPECT_EQ(parsed.problem, c.problem) << line;
-        if (!c.ok) continue;
+        if (!parsed.ok) continue;
         EXPECT_EQ(parsed.request, c.request) << line;
         EXPECT_EQ(parsed.folder, c.folder) << line;
     }

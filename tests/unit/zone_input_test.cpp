@@ -44,9 +44,25 @@ struct Input {
     ZoneInputAnswer expected;
 };
 
+// The bottom side of the right one of two monitors, with corners on every
+// monitor: the same side of the monitor beside it is another zone.
+ZoneInputTarget BottomOfSecondMonitor()
+{
+    ZoneInputTarget target = RightSideTarget();
+    target.zone = BottomSide;
+    target.onMonitors = true;
+    target.monitors.rects[0] = RECT{0, 0, 1920, 1080};
+    target.monitors.rects[1] = RECT{1920, 0, 3840, 1080};
+    target.monitors.count = 2;
+    target.monitor = 1;
+    target.sideLength = 70;
+    return target;
+}
+
 struct FilterCase {
     const char* what;
     std::vector<Input> inputs;
+    ZoneInputTarget target = RightSideTarget();
 };
 
 constexpr ActionSet kUp = SetOf(WheelUp, Plain);
@@ -84,6 +100,10 @@ const FilterCase kFilterCases[] = {
      {{MouseInput::LeftDown, kRightSide, 0, Plain, {}},
       {MouseInput::LeftUp, kRightSide, 0, Plain, {}},
       {MouseInput::Other, kRightSide, 120, Plain, {}}}},
+    {"on every monitor only the zone's own monitor is taken",
+     {{MouseInput::Wheel, POINT{2880, 1079}, 120, Plain, {true, kUp, 1}},
+      {MouseInput::Wheel, POINT{960, 1079}, 120, Plain, {}}},
+     BottomOfSecondMonitor()},
 };
 
 TEST(ZoneInputFilterTest, TakesTheZonesOwnWheelAndClicksAndCountsTheirRuns)
@@ -91,7 +111,7 @@ TEST(ZoneInputFilterTest, TakesTheZonesOwnWheelAndClicksAndCountsTheirRuns)
     for (const FilterCase& c : kFilterCases) {
         SCOPED_TRACE(c.what);
         CZoneInputFilter filter;
-        filter.Aim(RightSideTarget());
+        filter.Aim(c.target);
         int number = 0;
         for (const Input& input : c.inputs)
             EXPECT_EQ(filter.Event(input.input, input.at, input.delta, input.modifier), input.expected)
@@ -112,24 +132,6 @@ TEST(ZoneInputFilterTest, AReleasedHookStillTakesTheReleaseOfItsPress)
     EXPECT_EQ(filter.Event(MouseInput::LeftUp, kRightSide, 0, Ctrl), (ZoneInputAnswer{true, kCtrlClick, 0}));
     filter.Aim(RightSideTarget());
     EXPECT_EQ(filter.Event(MouseInput::Wheel, kRightSide, 100, Plain), (ZoneInputAnswer{true, kUp, 0}));
-}
-
-// With corners on every monitor, the zone is the one on its own monitor: the
-// same side of the monitor beside it is not taken.
-TEST(ZoneInputFilterTest, OnEveryMonitorOnlyTheZonesOwnMonitorIsTaken)
-{
-    ZoneInputTarget target = RightSideTarget();
-    target.zone = BottomSide;
-    target.onMonitors = true;
-    target.monitors.rects[0] = RECT{0, 0, 1920, 1080};
-    target.monitors.rects[1] = RECT{1920, 0, 3840, 1080};
-    target.monitors.count = 2;
-    target.monitor = 1;
-    target.sideLength = 70;
-    CZoneInputFilter filter;
-    filter.Aim(target);
-    EXPECT_TRUE(filter.Event(MouseInput::Wheel, POINT{2880, 1079}, 120, Plain).take);
-    EXPECT_FALSE(filter.Event(MouseInput::Wheel, POINT{960, 1079}, 120, Plain).take);
 }
 
 }  // namespace
