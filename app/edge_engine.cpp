@@ -249,15 +249,16 @@ int CEdgeEngine::MonitorNumberAt(POINT at) const { return monitors_.Count() > 1 
 void CEdgeEngine::NoteDecision(const EdgeDecision& decision, POINT at)
 {
     static constexpr ActivityKind kinds[] = {
-        ActivityKind::NotWhileDisabled,    // NoReason does not come
-        ActivityKind::NotWhileDisabled,    ActivityKind::NotInFullScreen, ActivityKind::NotWithQuietProgram,
-        ActivityKind::NotWithButtonHeld,   ActivityKind::WaitCutShort,
+        ActivityKind::NotWhileDisabled,  // NoReason does not come
+        ActivityKind::NotWhileDisabled,  ActivityKind::NotInFullScreen, ActivityKind::NotWithQuietProgram,
+        ActivityKind::NotWithButtonHeld, ActivityKind::WaitCutShort,
     };
     ActivityEvent event;
     event.kind = kinds[decision.reason];
     event.zone = static_cast<std::int8_t>(decision.zone);
     // A wait cut short was in the zone where it began, not where the pointer went.
-    event.monitor = static_cast<std::int8_t>(MonitorNumberAt(decision.reason == EdgeDecision::WaitCutShort ? dwellAt_ : at));
+    event.monitor =
+        static_cast<std::int8_t>(MonitorNumberAt(decision.reason == EdgeDecision::WaitCutShort ? dwellAt_ : at));
     event.stayed = decision.ms;
     event.wait = decision.wait;
     if (decision.reason == EdgeDecision::QuietProgram) event.SetText(programInFront_);

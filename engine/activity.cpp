@@ -91,8 +91,8 @@ ActivityWords DescribeActivity(const ActivityEvent& event)
 {
     ActivityWords words;
     const ActivityTime& t = event.time;
-    words.time = Digits(t.hour, 2) + L':' + Digits(t.minute, 2) + L':' + Digits(t.second, 2) + L'.' +
-                 Digits(t.millisecond, 3);
+    words.time =
+        Digits(t.hour, 2) + L':' + Digits(t.minute, 2) + L':' + Digits(t.second, 2) + L'.' + Digits(t.millisecond, 3);
     if (const wchar_t* zone = ZoneName(static_cast<EdgeZone>(event.zone)); zone && *zone) {
         words.zone = zone;
         if (event.monitor > 0) words.zone += L", monitor " + std::to_wstring(event.monitor);
@@ -125,9 +125,8 @@ ActivityWords DescribeActivity(const ActivityEvent& event)
     }
     case ActivityKind::KeysToHigherRights:
         words.what = L"Keys of " + Quoted(event.action) + L" did not arrive";
-        words.why = program +
-                    L" is in front and runs with higher rights than Vorn, so Windows drops keys sent to it. "
-                    L"Start Vorn as administrator to reach it.";
+        words.why = program + L" is in front and runs with higher rights than Vorn, so Windows drops keys sent to it. "
+                              L"Start Vorn as administrator to reach it.";
         break;
     case ActivityKind::NotWhileDisabled:
         words.what = L"Nothing ran";

@@ -223,7 +223,8 @@ DWORD IntegrityLevelOf(HANDLE process)
     DWORD level = 0;
     if (::GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof(buffer), &size)) {
         const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
-        if (const UCHAR count = *::GetSidSubAuthorityCount(sid); count > 0) level = *::GetSidSubAuthority(sid, count - 1U);
+        if (const UCHAR count = *::GetSidSubAuthorityCount(sid); count > 0)
+            level = *::GetSidSubAuthority(sid, count - 1U);
     }
     ::CloseHandle(token);
     return level;

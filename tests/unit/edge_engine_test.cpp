@@ -1009,24 +1009,28 @@ TEST_F(ZoneInputTest, TheHookIsAimedOnlyWhileThePointerIsInAZoneWithSuchAnAction
          LowerLeftCorner},
         {"disabled", [&] { engine.SetEnabled(false); }, NoZone},
         {"disabled, back in the right side", [&] { PollIn(RightSide); }, NoZone},
-        {"enabled again", [&] {
+        {"enabled again",
+         [&] {
              engine.SetEnabled(true);
              PollIn(RightSide);
          },
          RightSide},
-        {"the action taken away under the pointer", [&] {
+        {"the action taken away under the pointer",
+         [&] {
              theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kNoActionIndex;
              theData.assignments[SetOf(WheelDown, Shift)][RightSide] = kNoActionIndex;
              engine.SettingsChanged();
          },
          NoZone},
-        {"given back", [&] {
+        {"given back",
+         [&] {
              theData.assignments[SetOf(WheelUp, Plain)][RightSide] = kGrowLeft;
              PollIn(RightSide);
          },
          RightSide},
         {"the session locked", [&] { engine.SessionSuspended(); }, NoZone},
-        {"unlocked, at the next look", [&] {
+        {"unlocked, at the next look",
+         [&] {
              engine.SessionResumed();
              PollIn(RightSide);
          },
@@ -1171,14 +1175,16 @@ TEST_F(ActivityTest, EachReasonAZoneDidNotFireIsRecordedInWords)
              desktop.SetForegroundWindow(desktop.AddWindow(game));
              theData.pauseInFullScreen = true;
          },
-         brush, {corner + L"Nothing ran | A full-screen program is in front"}},
+         brush,
+         {corner + L"Nothing ran | A full-screen program is in front"}},
         {"a quiet program in front, by its name",
          [this] {
              desktop.Window(editor).program = L"D:\\Games\\Game.EXE";
              theData.quietPrograms = {L"game.exe"};
              engine.ForegroundChanged(editor);
          },
-         brush, {corner + L"Nothing ran | Game.EXE is in front, one of the quiet programs"}},
+         brush,
+         {corner + L"Nothing ran | Game.EXE is in front, one of the quiet programs"}},
         {"a button held, told once however often the pointer is looked at",
          [this] {
              theData.quietWhileDragging = true;
@@ -1229,8 +1235,7 @@ TEST_F(ActivityTest, EachReasonAZoneDidNotFireIsRecordedInWords)
           L" | Keys of \u201cTask view\u201d did not arrive | Taskmgr.exe is in front and runs with higher rights "
           L"than Vorn, so Windows drops keys sent to it. Start Vorn as administrator to reach it."}},
         // Last: leaving while disabled leaves an ending pending for the next entry.
-        {"Vorn disabled", [] { theData.enabled = false; }, brush,
-         {corner + L"Nothing ran | Vorn is disabled"}},
+        {"Vorn disabled", [] { theData.enabled = false; }, brush, {corner + L"Nothing ran | Vorn is disabled"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
