@@ -743,6 +743,8 @@ TEST_F(Win32PortTest, ProgramOfWindowNamesTheProgramFileOfTheWindowsProcess)
     if (found) {
         EXPECT_TRUE(os::Windows().ProgramOfWindow(notepad, path));
         EXPECT_TRUE(EndsWithFileName(path, L"notepad.exe")) << std::string(path.begin(), path.end());
+        // Started by this process, it runs with the same rights: keys reach it.
+        EXPECT_FALSE(os::Windows().RunsWithHigherRights(notepad));
     }
     ::TerminateProcess(process.hProcess, 0);
     ::WaitForSingleObject(process.hProcess, 10000);
@@ -750,6 +752,18 @@ TEST_F(Win32PortTest, ProgramOfWindowNamesTheProgramFileOfTheWindowsProcess)
     ::CloseHandle(process.hProcess);
     EXPECT_TRUE(found) << "notepad showed no window";
     EXPECT_FALSE(os::Windows().ProgramOfWindow(nullptr, path));
+    EXPECT_FALSE(os::Windows().RunsWithHigherRights(window.get()));
+    EXPECT_FALSE(os::Windows().RunsWithHigherRights(nullptr));
+}
+
+// A failed launch is told in Windows' own words, on one line.
+TEST_F(Win32PortTest, ErrorTextIsWindowsOwnWordsWithoutTheLineEnd)
+{
+    const std::wstring text = os::Shell().ErrorText(ERROR_FILE_NOT_FOUND);
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text, L"Error 2");
+    EXPECT_EQ(text.find_first_of(L"\r\n"), std::wstring::npos);
+    EXPECT_EQ(os::Shell().ErrorText(0xDEADu), L"Error 57005");  // no message for it
 }
 
 std::vector<HWND> foregroundEvents;
