@@ -1291,3 +1291,70 @@ TEST(ActivityLogTest, KeepsTheNewestFiveHundredInOrder)
 
 }  // namespace
 }  // namespace vorn
+
+namespace vorn {
+namespace {
+
+// Each record names the monitor of its zone: a zone left, or a wait cut
+// short, where the zone was, not where the pointer went.
+TEST_F(MonitorAssignmentTest, TheActivityNamesTheMonitorOfTheZone)
+{
+    theActivity.Clear();
+    PollAt({3839, 0});
+    PollAt({960, 540});
+    theData.SetZoneDwell(UpperRightCorner, 500);
+    PollAt({3839, 0});
+    desktop.AdvanceTime(100);
+    PollAt({960, 540});
+    ASSERT_EQ(theActivity.Count(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(DescribeActivity(theActivity.Newest(i)).zone, L"Upper right corner, monitor 2") << i;
+}
+
+struct RecordingWaits final : IWaitDisplay {
+    void WaitBegins(POINT at, DWORD wait, DWORD left) override { told.push_back({at.x, wait, left}); }
+    void WaitEnds() override { told.push_back({-1, 0, 0}); }
+    struct Told {
+        LONG x;
+        DWORD wait, left;
+        bool operator==(const Told&) const = default;
+    };
+    std::vector<Told> told;
+};
+
+// The ring shows a wait long enough to see, from where it begins until the
+// zone is entered or left; with the option off, or a short wait, nothing.
+TEST_F(EdgeEngineTest, TheWaitIsShownFromItsStartUntilTheZoneIsEnteredOrLeft)
+{
+    using Told = RecordingWaits::Told;
+    struct Case {
+        const char* what;
+        bool shown;
+        std::int32_t wait;
+        bool stays;
+        std::vector<Told> told;
+    };
+    const Case cases[] = {
+        {"stayed: shown until entered", true, 500, true, {{0, 500, 500}, {-1, 0, 0}}},
+        {"left before the end: shown until left", true, 500, false, {{0, 500, 500}, {-1, 0, 0}}},
+        {"the shortest wait shown", true, 300, true, {{0, 300, 300}, {-1, 0, 0}}},
+        {"a wait too short to see", true, 299, true, {}},
+        {"the option off", false, 500, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingWaits waits;
+        engine.SetWaitDisplay(&waits);
+        theData.showWait = c.shown;
+        theData.SetZoneDwell(UpperLeftCorner, c.wait);
+        PollIn(UpperLeftCorner);
+        desktop.AdvanceTime(c.wait);
+        if (c.stays) PollIn(UpperLeftCorner);
+        PollAt(kCentre);
+        EXPECT_EQ(waits.told, c.told);
+        engine.SetWaitDisplay(nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace vorn
