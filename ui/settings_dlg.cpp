@@ -155,6 +155,9 @@ BOOL CSettingsDlg::OnInitDialog()
     SetAccessibleName(Item(IDC_QUIET_ADD), L"Add a quiet program");
     SetAccessibleName(Item(IDC_QUIET_REMOVE), L"Remove the selected quiet program");
     SetAccessibleName(Item(IDC_SWITCH_KEYS), L"Turn Vorn off and on with");
+    SetAccessibleName(Item(IDC_SHOW_ZONES), L"Show zones");
+    SetAccessibleName(Item(IDC_KEEP_LOG), L"Keep a log");
+    SetAccessibleName(Item(IDC_SHOW_WAIT), L"Show the wait before a zone fires");
 
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
