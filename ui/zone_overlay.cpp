@@ -81,12 +81,11 @@ void CZoneOverlay::Show()
     bounds_ = OverlayBounds(zones_, RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                          top + GetSystemMetrics(SM_CYVIRTUALSCREEN)});
 
-    if (!Shown()) {
-        // The click that asked for the zones is no click that ends them.
-        ignored_ = 0;
-        for (std::size_t i = 0; i < std::size(kEndKeys); ++i)
-            if (keyDown(kEndKeys[i])) ignored_ |= 1u << i;
-    }
+    // The click that asked for the zones (a spin's arrow, held) is no click
+    // that ends them.
+    if (!Shown()) ignored_ = 0;
+    for (std::size_t i = 0; i < std::size(kEndKeys); ++i)
+        if (keyDown(kEndKeys[i])) ignored_ |= 1u << i;
     SetWindowPos(handle_, HWND_TOPMOST, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
                  bounds_.bottom - bounds_.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(handle_, nullptr, FALSE);

@@ -87,8 +87,8 @@ TEST_F(ZoneOverlayTest, ShowZonesCoversEveryZoneAndLeavesTheWindowInFrontInFront
 }
 
 // Esc, a left or a right click hides the zones at the timer's next look, and
-// its timers go with it; the click that showed them does not, until that
-// button is let go and pressed again.
+// its timers go with it; a key or button already down when they were shown
+// does not, until it is let go and pressed again.
 TEST_F(ZoneOverlayTest, EscOrAClickEndsTheShowingButNotTheClickThatStartedIt)
 {
     CMainDlg& main = Open();
@@ -107,6 +107,15 @@ TEST_F(ZoneOverlayTest, EscOrAClickEndsTheShowingButNotTheClickThatStartedIt)
         EXPECT_FALSE(KillTimer(overlay.Handle(), CZoneOverlay::kKeysTimer)) << key;
         EXPECT_FALSE(KillTimer(overlay.Handle(), CZoneOverlay::kEndTimer)) << key;
     }
+    // A spin's arrow pressed while the zones show draws them again: that
+    // press ends nothing either.
+    HoldDown(overlay, {});
+    overlay.Show();
+    HoldDown(overlay, {VK_LBUTTON});
+    overlay.Show();
+    EXPECT_FALSE(overlay.CheckKeys());
+    EXPECT_TRUE(overlay.Shown());
+    overlay.Hide();
 }
 
 // A zone size typed while nothing is shown shows the zones, drawn at the new size.
