@@ -54,7 +54,8 @@ TEST_F(ZoneOverlayTest, ShowZonesCoversEveryZoneAndLeavesTheWindowInFrontInFront
         ASSERT_TRUE(overlay.Shown()) << everyMonitor;
         const HWND window = overlay.Handle();
         const auto extended = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
-        for (const DWORD style : {WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
+        for (const DWORD style : std::initializer_list<DWORD>{WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST,
+                                                               WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
             EXPECT_EQ(extended & style, style) << std::hex << style;
         EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_POPUP | WS_CAPTION), static_cast<LONG>(WS_POPUP));
         COLORREF key = 0;
