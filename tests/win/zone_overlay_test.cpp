@@ -128,15 +128,16 @@ TEST_F(ZoneOverlayTest, AZoneSizeTypedShowsTheZonesAtThatSize)
     HoldDown(overlay, {});
     theData.cornersOnEveryMonitor = false;
     ASSERT_FALSE(overlay.Shown());
-    SetWindowTextW(GetDlgItem(page.Handle(), 1001), L"37");
+    SetWindowTextW(GetDlgItem(page.Handle(), 1001), L"7");
+    ASSERT_EQ(theData.cornerSize, 7);
     ASSERT_TRUE(overlay.Shown());
     bool found = false;
     for (const OverlayZone& zone : overlay.Zones())
         if (zone.zone == UpperLeftCorner) {
             found = true;
             ASSERT_EQ(zone.parts.size(), 1u);
-            EXPECT_EQ(zone.parts[0].right - zone.parts[0].left, 37);
-            EXPECT_EQ(zone.parts[0].bottom - zone.parts[0].top, 37);
+            EXPECT_EQ(zone.parts[0].right - zone.parts[0].left, 7);
+            EXPECT_EQ(zone.parts[0].bottom - zone.parts[0].top, 7);
         }
     EXPECT_TRUE(found);
     overlay.Hide();
