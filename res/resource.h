@@ -95,3 +95,8 @@
 #define ID_TRAY_TOGGLE 32772
 #define ID_TRAY_EXIT 32773
 #define ID_TRAY_QUIET 32774
+
+// The Settings page: the zones drawn on the screen, the log and the wait.
+#define IDC_SHOW_ZONES 2450
+#define IDC_KEEP_LOG 2451
+#define IDC_SHOW_WAIT 2452

@@ -30,6 +30,8 @@ constexpr FlagBox kFlagBoxes[] = {
     {IDC_EVERY_MONITOR, &CData::cornersOnEveryMonitor},
     {IDC_INSTANT_RESPONSE, &CData::instantResponse},
     {IDC_QUIET_WHILE_DRAGGING, &CData::quietWhileDragging},
+    {IDC_KEEP_LOG, &CData::keepLog},
+    {IDC_SHOW_WAIT, &CData::showWait},
 };
 constexpr UINT kTestMs = 1000;
 // Posted after a switch key that was not kept: the box shows the stored one
@@ -77,6 +79,9 @@ std::span<const MessageEntry<CSettingsDlg>> CSettingsDlg::MessageTable()
         MapCommand<CSettingsDlg>(IDC_EVERY_MONITOR, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_INSTANT_RESPONSE, &CSettingsDlg::OnFlagBox),
         MapCommand<CSettingsDlg>(IDC_QUIET_WHILE_DRAGGING, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_KEEP_LOG, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_SHOW_WAIT, &CSettingsDlg::OnFlagBox),
+        MapCommand<CSettingsDlg>(IDC_SHOW_ZONES, &CSettingsDlg::OnShowZones),
         MapCommand<CSettingsDlg>(IDC_ADD, &CSettingsDlg::OnAddFolder),
         MapCommand<CSettingsDlg>(IDC_DELETE, &CSettingsDlg::OnDeleteFolder),
         MapCommand<CSettingsDlg>(IDC_REFRESH, &CSettingsDlg::OnRefresh),
@@ -150,6 +155,9 @@ BOOL CSettingsDlg::OnInitDialog()
     SetAccessibleName(Item(IDC_QUIET_ADD), L"Add a quiet program");
     SetAccessibleName(Item(IDC_QUIET_REMOVE), L"Remove the selected quiet program");
     SetAccessibleName(Item(IDC_SWITCH_KEYS), L"Turn Vorn off and on with");
+    SetAccessibleName(Item(IDC_SHOW_ZONES), L"Show zones");
+    SetAccessibleName(Item(IDC_KEEP_LOG), L"Keep a log");
+    SetAccessibleName(Item(IDC_SHOW_WAIT), L"Show the wait before a zone fires");
 
     SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
@@ -167,6 +175,10 @@ bool CSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if (const NumberBox* box = FindNumberBox(id)) {
             if (box->field) {
                 if (StoreNumberBox(*box, ControlText(Item(id)))) theData.SaveSettings();
+                // A zone size typed or spun: the zones as they are now, on the screen.
+                if (box->field == &CData::cornerSize || box->field == &CData::sideWidth ||
+                    box->field == &CData::sideLength)
+                    zoneOverlay_.Show();
             } else {
                 const std::int32_t delay =
                     DelayFromParts(ControlText(Item(kDelayHoursBox)), ControlText(Item(kDelayMinutesBox)),
@@ -263,6 +275,12 @@ LRESULT CSettingsDlg::OnTimer(WPARAM, LPARAM)
 {
     KillTimer(handle_, kTestTimer);
     theUtil.SetWindowTransparency(GetAncestor(handle_, GA_ROOT), 0);
+    return 0;
+}
+
+LRESULT CSettingsDlg::OnShowZones(WPARAM, LPARAM)
+{
+    zoneOverlay_.Show();
     return 0;
 }
 

@@ -14,6 +14,7 @@
 #include "ui/key_box.h"
 #include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
+#include "ui/zone_overlay.h"
 
 namespace vorn::ui {
 
@@ -37,6 +38,8 @@ public:
     HWND Slider() const { return slider_; }
     HWND QuietList() const { return quietList_; }
     CKeyBox& SwitchKeys() { return switchKeys_; }
+    // The zones drawn over the screen by "Show zones" and while a zone size changes.
+    CZoneOverlay& ZoneOverlay() { return zoneOverlay_; }
 
     // The main window's switch key, which the box changes (none: the box
     // only stores what it records).
@@ -72,6 +75,7 @@ private:
     LRESULT OnTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnFlagBox(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowZones(WPARAM wParam, LPARAM lParam);
     LRESULT OnRandom(WPARAM wParam, LPARAM lParam);
     LRESULT OnSequential(WPARAM wParam, LPARAM lParam);
     LRESULT OnStartAtLogOn(WPARAM wParam, LPARAM lParam);
@@ -103,6 +107,7 @@ private:
     HWND slider_ = nullptr;
     HWND quietList_ = nullptr;
     CKeyBox switchKeys_;
+    CZoneOverlay zoneOverlay_;
     // Labels outside the page's numbered ones.
     std::array<CTransparentStatic, 4> ownLabels_;
     int scrollPos_ = 0;

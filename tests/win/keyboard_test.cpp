@@ -175,9 +175,9 @@ TEST_F(KeyboardTest, TabRunsThroughThePageTheButtonsBelowAndTheHeadings)
         {Buttons, {IDC_DIAGRAM, IDC_ACTION_TREE, IDC_CAPTION, IDC_MODIFIER, IDC_TRANSPARENCY}},
         {Custom, {IDC_LIST, IDC_ADD, IDC_EDIT, IDC_COPY, IDC_DELETE}},
         {Settings,
-         {1802, 1803, 1804, 1805, 1806, 1807, 1808, 1809, 1001, 1002, 1003, 1004, 1905, 1005, 1906, 1701, 1006, 1007,
-          1008, 1009, 1501, 1601, 1604, 1010, 1011, 1012, 1401, 1502, 1602, 1916, 1702, 1703, 1704, 1705, 1706, 1013,
-          1014, 1503, 1608, 1016}},  // Remove (1609) is grey while no program is listed
+         {1802, 1803, 1804, 1805, 1806, 1807, 1808, 1809, 1001, 1002, 1003, IDC_SHOW_ZONES, 1004, 1905, 1005, 1906,
+          1701, 1006, 1007, 1008, 1009, 1501, 1601, 1604, 1010, 1011, 1012, 1401, 1502, 1602, 1916, 1702, 1703, 1704,
+          1705, 1706, IDC_KEEP_LOG, IDC_SHOW_WAIT, 1013, 1014, 1503, 1608, 1016}},  // Remove (1609) is grey while no program is listed
         {About, {IDC_SITE_LINK, IDC_WEB_HELP, IDC_LOCAL_HELP}},
     };
     for (const auto& [page, stops] : walks) {
