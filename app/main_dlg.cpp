@@ -78,6 +78,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapMessage<CMainDlg>(WM_INPUT, &CMainDlg::OnPointerInput),
         MapMessage<CMainDlg>(CZoneInputHook::kZoneInputMessage, &CMainDlg::OnZoneInput),
+        MapMessage<CMainDlg>(kWriteLogMessage, &CMainDlg::OnWriteLog),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -168,6 +169,14 @@ BOOL CMainDlg::OnInitDialog()
     // The icon comes once the window is up: the shell takes its time to add it.
     if (!SetTimer(handle_, kTrayTimerId, USER_TIMER_MINIMUM, nullptr)) CreateTray();
 
+    CActivityFile::Hooks logHooks;
+    logHooks.askForWrite = [this] { PostMessageW(handle_, kWriteLogMessage, 0, 0); };
+    logHooks.tellProblem = [this](const std::wstring& path, FileError error) {
+        const FileProblemNotice notice = ActivityFileNotice(path, error);
+        if (tray_) tray_->ShowBalloon(notice.title, notice.text);
+    };
+    activityFile_ = std::make_unique<CActivityFile>(theActivity, ActivityLogPath(theData.settingsPath), logHooks);
+    activityFile_->Follow(theData.keepLog);
     zoneHook_.SetWindow(handle_);
     engine_.SetZoneInputHook(&zoneHook_);
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
@@ -177,7 +186,10 @@ BOOL CMainDlg::OnInitDialog()
     ChangeWindowMessageFilterEx(handle_, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     AskForPointerDevices(handle_);
     // Instant response, the poll interval and the wallpaper delay take effect at once.
-    theData.SetChangeListener([this] { engine_.SettingsChanged(); });
+    theData.SetChangeListener([this] {
+        engine_.SettingsChanged();
+        activityFile_->Follow(theData.keepLog);
+    });
     // Bursts of saves (drags, typing) are written by this window's timer.
     theData.DeferSavesTo(handle_);
     Centre();
@@ -450,12 +462,19 @@ LRESULT CMainDlg::OnZoneInput(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CMainDlg::OnWriteLog(WPARAM, LPARAM)
+{
+    if (activityFile_) (void)activityFile_->WriteNow();
+    return 0;
+}
+
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
     if (wParam) {
         engine_.ReleaseHeldKeys();
         theData.FlushSettings();
+        if (activityFile_) (void)activityFile_->WriteNow();
     }
     return 0;
 }
@@ -603,6 +622,9 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
     engine_.Stop();
+    // What came last is written before the window goes.
+    if (activityFile_) (void)activityFile_->WriteNow();
+    activityFile_.reset();
     zoneHook_.Stop();
     switchKey_.Stop();
     tray_.reset();

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "app/activity_file.h"
 #include "app/edge_engine.h"
 #include "app/system_tray.h"
 #include "app/zone_hook.h"
@@ -27,6 +28,9 @@ public:
     // Posted to itself on a change of scale, to run once the dialog manager
     // has laid the window out again.
     static constexpr UINT kScaleChangedMessage = WM_APP + 42;
+    // Posted once by the log on disk after new activity: written here, off
+    // the pointer's path.
+    static constexpr UINT kWriteLogMessage = WM_APP + 46;
     static constexpr int kPageCount = 5;
     // The hot key that turns the edges off and on, registered on this window.
     static constexpr int kSwitchHotKeyId = 1;
@@ -113,6 +117,7 @@ private:
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnPointerInput(WPARAM wParam, LPARAM lParam);
     LRESULT OnZoneInput(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWriteLog(WPARAM wParam, LPARAM lParam);
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
@@ -161,6 +166,8 @@ private:
     // Told once the tray icon is there: a stored switch key that could not be registered.
     std::wstring switchKeyNotice_;
     std::wstring menuProgram_;
+    // "Keep a log": Vorn.log beside the settings.
+    std::unique_ptr<CActivityFile> activityFile_;
 };
 
 }  // namespace vorn::ui

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The cost of an idle Vorn: Vorn.exe under Wine with the pointer resting in
 # no zone, at the default poll interval (500 ms), at the quickest (50 ms) and
-# with instant response; then the cost of a moving pointer, swept without a
+# with instant response (also with "Keep a log"); then the cost of a moving pointer, swept without a
 # pause for 20 s, with instant response (over a window of Wine's covering
 # the screen: under X, Wine hears of the pointer only over its own windows).
 # Prints the CPU time Vorn's process and the Wine server used over the stretch.
@@ -78,6 +78,7 @@ if [ "${2:-}" != moving ]; then
   measure "idle, poll 500 ms:" $'Poll interval=500\r\n' "$seconds" idle
   measure "idle, poll 50 ms:" $'Poll interval=50\r\n' "$seconds" idle
   measure "idle, instant response:" $'Instant response=True\r\n' "$seconds" idle
+  measure "idle, instant, keep a log:" $'Instant response=True\r\nKeep a log=True\r\n' "$seconds" idle
 fi
 measure "moving, instant response:" $'Instant response=True\r\n' 20 sweep
 measure "moving, poll 500 ms:" $'Poll interval=500\r\n' 20 sweep

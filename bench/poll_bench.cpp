@@ -4,18 +4,23 @@
 // corners on every monitor; with twenty quiet programs listed, which the tick
 // never reads (the program in front is judged when the foreground changes);
 // what the mouse hook does per event, and that no hook is put in place while
-// the pointer is outside every wheel zone.
+// the pointer is outside every wheel zone; a look with instant response with
+// "Keep a log" off and on (the look only asks for a write, once), and the
+// write of a burst of lines to Vorn.log.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 #include "actions/custom_actions.h"
 #include "actions/util.h"
+#include "app/activity_file.h"
 #include "app/edge_engine.h"
 #include "app/settings_store.h"
 #include "engine/zone_input.h"
 #include "settings/data.h"
 #include "tests/fake/fake_desktop.h"
+#include "tests/fake/temp_folder.h"
 
 namespace {
 
@@ -185,5 +190,61 @@ void BM_PollTickOutsideWheelZones(benchmark::State& state)
     state.counters["aimed looks"] = static_cast<double>(aimedLooks);
 }
 BENCHMARK(BM_PollTickOutsideWheelZones);
+
+// A look with instant response that crosses between the middle and the upper
+// left corner: every look records an event (entered, left). Arg 1: "Keep a
+// log" on, with the write asked of the main window as a posted message
+// would; the figure should match Arg 0, and nothing is written on the way.
+void BM_InstantLookWithLog(benchmark::State& state)
+{
+    Scene scene;
+    theData.instantResponse = true;
+    scene.engine.SettingsChanged();
+    fake::TempFolder folder;
+    int asks = 0;
+    CActivityFile::Hooks hooks;
+    hooks.askForWrite = [&asks] { ++asks; };
+    CActivityFile file(theActivity, folder.File(L"Vorn.log"), hooks);
+    file.Follow(state.range(0) != 0);
+    const std::uint64_t before = theActivity.Recorded();
+    bool corner = false;
+    for (auto _ : state) {
+        corner = !corner;
+        scene.desktop.MovePointer(corner ? 0 : 960, corner ? 0 : 540);
+        scene.engine.OnPointerInput();
+    }
+    state.counters["events"] = static_cast<double>(theActivity.Recorded() - before);
+    state.counters["asks"] = asks;
+    state.counters["written"] = std::filesystem::exists(folder.Path() / "Vorn.log") ? 1 : 0;
+    file.Follow(false);
+}
+BENCHMARK(BM_InstantLookWithLog)->Arg(0)->Arg(1);
+
+// The write that follows a burst of Arg events: their lines made, encoded
+// and appended to the file (opened and closed each time), the file moving
+// to Vorn.log.1 at 1 MB as it must.
+void BM_LogWriteBurst(benchmark::State& state)
+{
+    Scene scene;
+    fake::TempFolder folder;
+    CActivityFile file(theActivity, folder.File(L"Vorn.log"), {});
+    file.Follow(true);
+    ActivityEvent event;
+    event.kind = ActivityKind::NotWithQuietProgram;
+    event.zone = UpperLeftCorner;
+    event.SetText(L"Notepad.exe");
+    std::int64_t lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (std::int64_t n = 0; n < state.range(0); ++n)
+            theActivity.Record(event);
+        state.ResumeTiming();
+        if (!file.WriteNow()) state.SkipWithError("the log could not be written");
+        lines += state.range(0);
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+    file.Follow(false);
+}
+BENCHMARK(BM_LogWriteBurst)->Arg(10)->Arg(500);
 
 }  // namespace

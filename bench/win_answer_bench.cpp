@@ -1,14 +1,17 @@
 // How soon a corner answers, under Wine or on Windows: from a movement of the
 // pointer into the upper left corner (SendInput, as a mouse would) to the
-// start of its dispatch, with instant response and with the poll at 500 and
-// at 50 ms. The visits come at random moments, so that the poll's phase is
+// start of its dispatch, with instant response (with "Keep a log" off and
+// on: the look only posts a write, which comes after) and with the poll at
+// 500 and at 50 ms. The visits come at random moments, so that the poll's phase is
 // sampled evenly. A plain program: it prints median and 90th percentile, it
 // does not judge them.
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "actions/util.h"
+#include "app/activity_file.h"
 #include "app/edge_engine.h"
 #include "app/settings_store.h"
 #include "platform/win32/win32_port.h"
@@ -30,12 +33,15 @@ void Answer(CActionHost& host)
 }
 
 CEdgeEngine* engine = nullptr;
+CActivityFile* activityFile = nullptr;
+constexpr UINT kWriteLogMessage = WM_APP + 46;
 
 // The main window's part: its timers and the pointer's raw input.
 LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (engine && message == WM_TIMER) engine->OnTimer(static_cast<UINT_PTR>(wParam));
     if (engine && message == WM_INPUT) engine->OnPointerInput();
+    if (activityFile && message == kWriteLogMessage) (void)activityFile->WriteNow();
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -109,8 +115,12 @@ int wmain()
         const char* name;
         bool instant;
         int poll;
+        bool log = false;
     };
-    const Mode modes[] = {{"instant response", true, 500}, {"poll 500 ms", false, 500}, {"poll 50 ms", false, 50}};
+    const Mode modes[] = {{"instant response", true, 500},
+                          {"instant, with log", true, 500, true},
+                          {"poll 500 ms", false, 500},
+                          {"poll 50 ms", false, 50}};
     constexpr int kVisits = 30;
     std::printf("answer time, from a move into a corner to the start of its dispatch (%d visits each)\n", kVisits);
     for (const Mode& mode : modes) {
@@ -119,6 +129,11 @@ int wmain()
         const HWND main = CreateWindowExW(0, type.lpszClassName, L"Vorn bench", WS_POPUP, 0, 0, 10, 10, nullptr,
                                           nullptr, type.hInstance, nullptr);
         CEdgeEngine modeEngine(catalogue);
+        CActivityFile::Hooks hooks;
+        hooks.askForWrite = [main] { PostMessageW(main, kWriteLogMessage, 0, 0); };
+        CActivityFile modeFile(theActivity, folder.File(L"Vorn.log"), hooks);
+        modeFile.Follow(mode.log);
+        activityFile = &modeFile;
         engine = &modeEngine;
         modeEngine.Start(main);
         std::vector<double> answers;
@@ -143,6 +158,7 @@ int wmain()
         MoveTo(960, 540);
         PumpUntil([] { return false; }, 100);
         engine = nullptr;
+        activityFile = nullptr;
         DestroyWindow(main);
         if (answers.empty()) {
             std::printf("  %-17s no answer\n", mode.name);
@@ -152,6 +168,9 @@ int wmain()
                     Percentile(answers, 0.5), Percentile(answers, 0.9), answers.size(), kVisits,
                     mode.instant && !modeEngine.Instant() ? ", fell back to the poll" : "");
     }
+    std::string written;
+    (void)ReadWholeFile(folder.File(L"Vorn.log"), written);
+    std::printf("  Vorn.log: %zu bytes written after the looks\n", written.size());
     DestroyWindow(cover);
     return 0;
 }

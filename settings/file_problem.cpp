@@ -121,6 +121,8 @@ FileProblemNotice NoticeFor(const FileProblem& problem)
     return notice;
 }
 
+std::wstring FileErrorWords(FileError error) { return Reason(error, true, false); }
+
 void CFileProblemReporter::Report(const FileProblem& problem)
 {
     bool& told = problem.keys ? toldKeys_ : problem.recovered ? toldRecovery_ : toldProblem_;

@@ -50,6 +50,9 @@ struct FileProblemNotice {
 };
 FileProblemNotice NoticeFor(const FileProblem& problem);
 
+// Why a file could not be written, in the words of those notices.
+std::wstring FileErrorWords(FileError error);
+
 // Hands the first problem of the run to the listener, and none after it; a
 // recovered file and the first unreadable keys are told once each besides. A
 // problem met before there is a listener (the load at start) waits for one.
