@@ -134,8 +134,7 @@ LRESULT CActivityDlg::OnRecorded(WPARAM, LPARAM)
 void CActivityDlg::CatchUp()
 {
     if (!list_) return;
-    const auto rows = static_cast<std::size_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-    const ActivityCatchUp change = CatchUpActivity(shown_, rows, theActivity);
+    const ActivityCatchUp change = CatchUpActivity(shown_, theActivity);
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     if (change.rebuild) {
         SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);

@@ -8,7 +8,7 @@ constexpr std::size_t kBalloonTextMax = 255;
 
 }  // namespace
 
-ActivityCatchUp CatchUpActivity(std::uint64_t shownRecorded, std::size_t rows, const CActivityLog& log)
+ActivityCatchUp CatchUpActivity(std::uint64_t shownRecorded, const CActivityLog& log)
 {
     const std::size_t count = log.Count();
     const std::uint64_t fresh = log.Recorded() - shownRecorded;

@@ -20,9 +20,8 @@ struct ActivityCatchUp {
     std::size_t insert = 0;
     std::size_t keep = 0;
 };
-// `shownRecorded` is the record's Recorded() when the list last caught up,
-// `rows` what the list holds now.
-ActivityCatchUp CatchUpActivity(std::uint64_t shownRecorded, std::size_t rows, const CActivityLog& log);
+// `shownRecorded` is the record's Recorded() when the list last caught up.
+ActivityCatchUp CatchUpActivity(std::uint64_t shownRecorded, const CActivityLog& log);
 
 // The lines of the chosen rows (0 the newest event), or of every event when
 // none is chosen, each ended by CR LF: what Copy puts on the clipboard.

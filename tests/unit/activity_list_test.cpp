@@ -50,10 +50,9 @@ TEST_F(ActivityListTest, TheListCatchesUpByInsertingOnTopOrStartsAgain)
         log = std::make_unique<CActivityLog>();
         RecordLaunches(c.before);
         const std::uint64_t shown = log->Recorded();
-        const std::size_t rows = log->Count();
         if (c.clearedBetween) log->Clear();
         RecordLaunches(c.after);
-        const ActivityCatchUp change = CatchUpActivity(shown, rows, *log);
+        const ActivityCatchUp change = CatchUpActivity(shown, *log);
         EXPECT_EQ(change.rebuild, c.rebuild) << c.before << " " << c.after;
         if (c.rebuild) continue;
         EXPECT_EQ(change.insert, c.insert) << c.before << " " << c.after;

@@ -1,12 +1,13 @@
 // The "Recent activity" window on real windows: opened from the tray menu's
 // command, its list shows the record newest first in the words the record
 // gives, follows new events while open, and its buttons copy and clear.
+#include "tests/win/main_window_fixture.h"
+
 #include <commctrl.h>
 
 #include <string>
 
 #include "engine/activity.h"
-#include "tests/win/main_window_fixture.h"
 #include "ui/activity_dlg.h"
 
 namespace vorn::ui {
