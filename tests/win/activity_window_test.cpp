@@ -141,6 +141,40 @@ TEST_F(ActivityWindowTest, ShowsTheRecordNewestFirstFollowsItCopiesAndClears)
     EXPECT_FALSE(IsWindow(window));
 }
 
+// Ctrl+A and Ctrl+C in the list; Clear only with Alt, never by a lone letter.
+TEST_F(ActivityWindowTest, TheListsKeysAndClearsAccessKey)
+{
+    RecordLaunch(L"first.exe");
+    RecordLaunch(L"second.exe");
+    CMainDlg& main = Open();
+    const HWND window = OpenActivity(main);
+    ASSERT_NE(window, nullptr);
+    const HWND list = GetDlgItem(window, IDC_ACTIVITY_LIST);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(list, WM_KEYDOWN, 'A', 1);
+    SetClipboardText(L"before");
+    SendMessageW(list, WM_KEYDOWN, 'C', 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 2u);
+    EXPECT_EQ(ClipboardText(),
+              ActivityLine(theActivity.Newest(0)) + L"\r\n" + ActivityLine(theActivity.Newest(1)) + L"\r\n");
+
+    const HWND copy = GetDlgItem(window, IDC_ACTIVITY_COPY);
+    SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(copy), TRUE);
+    PostMessageW(copy, WM_CHAR, 'l', 1);
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(theActivity.Count(), 2u);
+    EXPECT_EQ(Rows(list), 2);
+    PostMessageW(copy, WM_SYSCHAR, 'l', 1 | (1 << 29));
+    PumpAsTheProgram(main, 100);
+    EXPECT_EQ(theActivity.Count(), 0u);
+    EXPECT_EQ(Rows(list), 0);
+}
+
 // A screen reader names the list after the label just before it.
 TEST_F(ActivityWindowTest, TheListIsNamedByTheLabelBeforeIt)
 {
