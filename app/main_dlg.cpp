@@ -14,6 +14,8 @@
 #include "res/resource.h"
 #include "settings/data.h"
 #include "ui/about_dlg.h"
+#include "ui/activity_dlg.h"
+#include "ui/activity_list.h"
 #include "ui/actions_dlg.h"
 #include "ui/custom_dlg.h"
 #include "ui/keyboard_model.h"
@@ -85,6 +87,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapCommand<CMainDlg>(ID_TRAY_TOGGLE, &CMainDlg::OnTrayToggle),
         MapCommand<CMainDlg>(IDC_PREVIEW, &CMainDlg::OnPreview),
         MapCommand<CMainDlg>(ID_TRAY_QUIET, &CMainDlg::OnTrayQuiet),
+        MapCommand<CMainDlg>(ID_TRAY_ACTIVITY, &CMainDlg::OnTrayActivity),
         MapMessage<CMainDlg>(WM_HOTKEY, &CMainDlg::OnHotKey),
         MapNotify<CMainDlg>(IDC_MAIN_TABS, TCN_SELCHANGE, &CMainDlg::OnTabChanged),
     };
@@ -180,6 +183,11 @@ BOOL CMainDlg::OnInitDialog()
     zoneHook_.SetWindow(handle_);
     engine_.SetZoneInputHook(&zoneHook_);
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
+    // Windows drops keys sent to a window with higher rights without a word.
+    engine_.SetHigherRightsNotice([this](const std::wstring& program) {
+        const HigherRightsNoticeText notice = HigherRightsNotice(program);
+        if (tray_) tray_->ShowBalloon(notice.title, notice.text, NIIF_WARNING);
+    });
     // A later start without administrator rights finds this window of a
     // Vorn that has them: the system lets its message through to it.
     ChangeWindowMessageFilterEx(handle_, kShowRunningMessage, MSGFLT_ALLOW, nullptr);
@@ -621,6 +629,7 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     theData.DeferSavesTo(nullptr);
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
+    activity_.reset();
     engine_.Stop();
     // What came last is written before the window goes.
     if (activityFile_) (void)activityFile_->WriteNow();
@@ -679,6 +688,13 @@ LRESULT CMainDlg::OnTrayQuiet(WPARAM, LPARAM)
     ToggleQuietProgram(theData, menuProgram_);
     theData.SaveSettings();
     if (pages_[SettingsPage]) static_cast<CSettingsDlg*>(pages_[SettingsPage].get())->ShowQuietPrograms();
+    return 0;
+}
+
+LRESULT CMainDlg::OnTrayActivity(WPARAM, LPARAM)
+{
+    if (!activity_) activity_ = std::make_unique<CActivityDlg>();
+    activity_->Open();
     return 0;
 }
 

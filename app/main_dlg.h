@@ -19,6 +19,8 @@
 
 namespace vorn::ui {
 
+class CActivityDlg;
+
 class CMainDlg : public WithMessageTable<CMainDlg, CDialog> {
 public:
     // Set once the window is set up: the tray icon comes after the window's
@@ -77,6 +79,8 @@ public:
     HWND Tabs() const { return tabs_; }
     HWND ToolTip() const { return toolTip_.Get(); }
     CSystemTray* Tray() const { return tray_.get(); }
+    // The "Recent activity" window, once the tray menu has opened it.
+    CActivityDlg* Activity() const { return activity_.get(); }
     CSwitchKey& SwitchKey() { return switchKey_; }
     // The program the tray menu's "Keep quiet in" item names (empty: none),
     // as read when the menu last opened.
@@ -131,6 +135,7 @@ private:
     LRESULT OnTabChanged(WPARAM wParam, LPARAM lParam);
     // The tray menu's "Keep quiet in" item and the switch key.
     LRESULT OnTrayQuiet(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayActivity(WPARAM wParam, LPARAM lParam);
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
     void StartSwitchKey();
     void ShowSwitchKeyNotice();
@@ -168,6 +173,7 @@ private:
     std::wstring menuProgram_;
     // "Keep a log": Vorn.log beside the settings.
     std::unique_ptr<CActivityFile> activityFile_;
+    std::unique_ptr<CActivityDlg> activity_;
 };
 
 }  // namespace vorn::ui

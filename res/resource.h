@@ -11,6 +11,7 @@
 #define IDD_CUSTOM_ACTION 108
 #define IDD_PREVIEW 109
 #define IDD_QUIET_PROGRAM 110
+#define IDD_ACTIVITY 120
 
 #define IDI_VORN 200
 #define IDR_TRAY_MENU 201
@@ -77,6 +78,11 @@
 #define IDC_QUIET_ROWS 1021
 #define IDC_QUIET_NAME 1022
 #define IDC_QUIET_PROBLEM 1023
+// The activity window
+#define IDC_ACTIVITY_LABEL 2400
+#define IDC_ACTIVITY_LIST 2401
+#define IDC_ACTIVITY_COPY 2402
+#define IDC_ACTIVITY_CLEAR 2403
 #define IDC_BUTTON_FACE 1602
 #define ID_MAKE_SAME_SIZE 2001
 #define ID_MAKE_SAME_TRANSPARENCY 2002
@@ -95,6 +101,7 @@
 #define ID_TRAY_TOGGLE 32772
 #define ID_TRAY_EXIT 32773
 #define ID_TRAY_QUIET 32774
+#define ID_TRAY_ACTIVITY 32775
 
 // The Settings page: the zones drawn on the screen, the log and the wait.
 #define IDC_SHOW_ZONES 2450

@@ -111,7 +111,7 @@ e2e_release shift
 e2e_check "a Shift-click runs the Shift action" e2e_wait_for_line shift.log pressed
 
 # A save: open the settings window from the tray and switch the tab.
-e2e_tray_menu 0 4 || true
+e2e_tray_menu 0 5 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right

@@ -82,7 +82,7 @@ ln -s "$E2E_WORK/synced/Vorn.ini" "$linked/Vorn.ini"
 E2E_VORN_PID=$!
 e2e_wait_until 60 e2e_window_is Vorn hidden || true
 e2e_wait_for_tray || true
-e2e_tray_menu 0 4 || true
+e2e_tray_menu 0 5 || true
 e2e_wait_until 15 e2e_window_is Vorn visible || true
 e2e_click_control Vorn 1901 || true
 xdotool key Right

@@ -29,7 +29,7 @@ e2e_check "Vorn runs" e2e_wait_until_ready 0 540 left.log enter
 e2e_move 960 540
 e2e_check "enabled: leaving runs the ending" e2e_wait_for_line left.log leave
 
-e2e_check "the tray menu's Disable" e2e_tray_menu 1 4
+e2e_check "the tray menu's Disable" e2e_tray_menu 2 5
 e2e_move 0 540
 e2e_move 0 540
 # Nothing may happen now; give the poll a few ticks to prove it.
@@ -45,7 +45,7 @@ e2e_move 0 540
 sleep 1
 e2e_move 960 540
 sleep 1
-e2e_check "the tray menu's Enable" e2e_tray_menu 1 4
+e2e_check "the tray menu's Enable" e2e_tray_menu 2 5
 e2e_move 1919 540
 e2e_check "after Enable the first zone entered gets the pending ending" e2e_wait_for_line right.log leave
 e2e_check "and not its beginning" test "$(e2e_count_lines right.log enter)" -eq 0
@@ -55,9 +55,9 @@ e2e_move 1919 540
 e2e_check "then zones dispatch normally again" e2e_wait_for_line right.log enter
 e2e_move 960 540
 
-e2e_check "the tray menu's Open" e2e_tray_menu 0 4
+e2e_check "the tray menu's Open" e2e_tray_menu 0 5
 e2e_check "shows the window" e2e_wait_until 10 e2e_window_is Vorn visible
-e2e_check "the tray menu's Exit" e2e_tray_menu 3 4
+e2e_check "the tray menu's Exit" e2e_tray_menu 4 5
 e2e_check "ends the program" e2e_wait_for_exit
 
 e2e_finish
