@@ -47,22 +47,6 @@ void TrimDoubledRoot(std::wstring& folder)
     if (folder.size() > 2 && folder.compare(folder.size() - 2, 2, L"\\\\") == 0) folder.pop_back();
 }
 
-}  // namespace
-
-std::optional<std::wstring> FolderOption(std::wstring_view commandLine)
-{
-    const std::vector<std::wstring> arguments = Arguments(commandLine);
-    std::optional<std::wstring> folder;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        if (!SameOptionName(arguments[i], L"/folder")) continue;
-        folder = i + 1 < arguments.size() ? arguments[++i] : std::wstring();
-        TrimDoubledRoot(*folder);
-    }
-    return folder;
-}
-
-namespace {
-
 struct RequestName {
     StartRequest request;
     const wchar_t* word;

@@ -9,14 +9,6 @@
 
 namespace vorn {
 
-// The folder Vorn's own command line names for its settings with "/folder"
-// (any case; the last one counts), or nothing without the option. A quoted
-// folder runs to the next quote, so that "C:\My Folder\" keeps its last
-// backslash rather than escaping the quote; the doubled backslash the Run key's
-// value ends a root with ("C:\\") reads as one. Empty when the option has no
-// value.
-std::optional<std::wstring> FolderOption(std::wstring_view commandLine);
-
 // What a start asks of Vorn besides "/folder". A start without a request
 // keeps to the old way: it runs, or shows the running Vorn's window.
 enum class StartRequest {
@@ -31,7 +23,10 @@ enum class StartRequest {
 struct ParsedCommandLine {
     bool ok = true;
     StartRequest request = StartRequest::None;
-    // As FolderOption tells it; a "/folder" without a value makes the line bad.
+    // The folder named with "/folder" (the last one counts), or nothing. A
+    // quoted folder runs to the next quote, so that "C:\My Folder\" keeps its
+    // last backslash; the doubled backslash the Run key's value ends a root
+    // with ("C:\\") reads as one. "/folder" without a value makes the line bad.
     std::optional<std::wstring> folder;
     // For a bad line: the argument that made it so, as typed.
     std::wstring problem;

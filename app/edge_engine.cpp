@@ -104,9 +104,9 @@ void CEdgeEngine::SettingsChanged()
     // The quiet list may have changed under the program in front.
     JudgeProgramInFront();
     // The zone's wheel and click actions may have changed under a pointer at rest.
-    if (aimed_) {
+    if (ZoneInputAimed()) {
         aim_.takes = ZoneInputTakes(theData, aim_.slot, aim_.zone);
-        if (aim_.takes == 0 || !theData.enabled || quietInFront_)
+        if (aim_.takes == 0 || !theData.enabled || ZoneInputPaused())
             ReleaseZoneInput();
         else
             zoneHook_->Aim(aim_);
@@ -224,22 +224,23 @@ void CEdgeEngine::AimZoneInput(const EdgeEvent& event)
         ReleaseZoneInput();
         return;
     }
-    if (aimed_ && target.SameAs(aim_)) return;
-    // Paused in full screen, or a quiet program in front: nothing of the
-    // zone's is taken either.
-    if (QuietProgramInFront() || (theData.pauseInFullScreen && senses_.FullScreenInFront())) {
+    if (ZoneInputAimed() && target.SameAs(aim_)) return;
+    if (ZoneInputPaused()) {
         ReleaseZoneInput();
         return;
     }
     aim_ = target;
-    aimed_ = true;
     zoneHook_->Aim(aim_);
+}
+
+bool CEdgeEngine::ZoneInputPaused()
+{
+    return QuietProgramInFront() || (theData.pauseInFullScreen && senses_.FullScreenInFront());
 }
 
 void CEdgeEngine::ReleaseZoneInput()
 {
-    if (!aimed_) return;
-    aimed_ = false;
+    if (!ZoneInputAimed()) return;
     aim_ = {};
     zoneHook_->Release();
 }
@@ -283,7 +284,7 @@ void CEdgeEngine::EndWait()
 
 bool CEdgeEngine::Unremarkable(POINT at) const
 {
-    return !machine_.Waiting() && !aimed_ && !theData.cornersOnEveryMonitor && machine_.FarFromEdges(at);
+    return !machine_.Waiting() && !ZoneInputAimed() && !theData.cornersOnEveryMonitor && machine_.FarFromEdges(at);
 }
 
 // A look at the pointer: the screen and the settings now to the machine, its

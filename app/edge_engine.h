@@ -93,7 +93,7 @@ public:
     // monitor of `slot` runs `runs` times.
     void OnZoneInput(ActionSet set, EdgeZone zone, int slot, int runs);
     // Whether the hook is aimed at a zone now.
-    bool ZoneInputAimed() const { return aimed_; }
+    bool ZoneInputAimed() const { return aim_.zone != NoZone; }
     // Where the waits are shown, with "Show the wait" on; none: not shown.
     void SetWaitDisplay(IWaitDisplay* display) { waitDisplay_ = display; }
 
@@ -144,6 +144,9 @@ private:
     // The hook at the zone of the pointer, or released.
     void AimZoneInput(const EdgeEvent& event);
     void ReleaseZoneInput();
+    // Paused in full screen, or a quiet program in front: nothing of a
+    // zone's is taken.
+    bool ZoneInputPaused();
     // What a look decided, into the activity and the wait shown.
     void NoteDecision(const EdgeDecision& decision, POINT at);
     // The number of the monitor holding `at` as the Actions page shows it; 0
@@ -165,8 +168,8 @@ private:
     POINT lastAt_{};
     POINT dwellAt_{};
     int enteredMonitor_ = 0;
+    // What the hook is aimed at; no zone: released.
     ZoneInputTarget aim_;
-    bool aimed_ = false;
     HWINEVENTHOOK foregroundHook_ = nullptr;
     HWND windowInFront_ = nullptr;
     std::wstring programInFront_;

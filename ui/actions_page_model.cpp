@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "actions/custom_actions.h"
+#include "engine/zone_input.h"
 #include "settings/number.h"
 
 namespace vorn {
@@ -127,10 +128,7 @@ std::wstring ZoneLabel(EdgeZone zone, ActionSet set, const MonitorChoice& monito
 
 bool HasWheelOrClick(EdgeZone zone, const MonitorChoice& monitor)
 {
-    if (zone < 0 || zone >= kZoneCount) return false;
-    for (ActionSet set = SetOf(WheelUp, Plain); set < kActionSetCount; ++set)
-        if (monitor.Shown(set, zone) != kNoActionIndex) return true;
-    return false;
+    return zone >= 0 && zone < kZoneCount && ZoneInputTakes(theData, monitor.Slot(), zone) != 0;
 }
 
 RECT ZoneMarkRect(EdgeZone zone)

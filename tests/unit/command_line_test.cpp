@@ -43,32 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Tabs are not separators.
         SplitCase{L"a\tb", L"a\tb", L""}));
 
-// The folder of the settings, as the Run key's value and a user write it.
-TEST(FolderOptionTest, NamesTheFolderWhateverWayItIsQuoted)
-{
-    struct Case {
-        const wchar_t* line;
-        std::optional<std::wstring> folder;
-    };
-    const Case cases[] = {
-        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /folder \"C:\\Users\\me\\Vorn\"", L"C:\\Users\\me\\Vorn"},
-        {L"Vorn.exe /folder \"C:\\My Folder\\\"", L"C:\\My Folder\\"},  // a last backslash as typed
-        {L"Vorn.exe /folder \"C:\\My Folder\\\" /x", L"C:\\My Folder\\"},
-        {L"Vorn.exe /FOLDER \"C:\\\\\"", L"C:\\"},  // the root as the Run key writes it
-        {L"Vorn.exe /folder C:\\Tools", L"C:\\Tools"},
-        {L"Vorn.exe\t/folder\tD:\\", L"D:\\"},
-        {L"Vorn.exe /folder C:\\a /folder D:\\b", L"D:\\b"},  // the last one counts
-        {L"Vorn.exe /folder", L""},
-        {L"Vorn.exe /folder \"\"", L""},
-        {L"Vorn.exe", std::nullopt},
-        {L"Vorn.exe /folders C:\\x", std::nullopt},
-        {L"\"C:\\odd /folder\\Vorn.exe\" x", std::nullopt},  // inside the program's own path
-        {L"", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FolderOption(c.line), c.folder) << testing::PrintToString(std::wstring(c.line));
-}
-
 // Vorn's own switches, as a script or a shortcut writes them.
 TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
 {
@@ -90,14 +64,19 @@ TEST(ParseCommandLineTest, ReadsEachSwitchInAnyCaseWithOrWithoutAFolder)
         {L"Vorn.exe /disable /folder \"C:\\My Folder\"", L"", R::Disable, L"C:\\My Folder"},
         {L"Vorn.exe\t/FOLDER\tD:\\\t/exit", L"", R::Exit, L"D:\\"},
         {L"Vorn.exe /folder \"C:\\\\\" /toggle", L"", R::Toggle, L"C:\\"},
-        {L"Vorn.exe /folder C:\\a /folder D:\\b", L"", R::None, L"D:\\b"},
-        {L"Vorn.exe /disable /DISABLE", L"", R::Disable},  // the same request again
-        {L"\"C:\\odd /exit\\Vorn.exe\"", L""},             // inside the program's own path
+        {L"Vorn.exe /folder C:\\a /folder D:\\b", L"", R::None, L"D:\\b"},  // the last one counts
+        // The folder as the Run key's value and a user write it.
+        {L"\"C:\\Program Files\\Vorn\\Vorn.exe\" /folder \"C:\\Users\\me\\Vorn\"", L"", R::None,
+         L"C:\\Users\\me\\Vorn"},
+        {L"Vorn.exe /folder \"C:\\My Folder\\\"", L"", R::None, L"C:\\My Folder\\"},  // a last backslash as typed
+        {L"Vorn.exe /disable /DISABLE", L"", R::Disable},                             // the same request again
+        {L"\"C:\\odd /exit\\Vorn.exe\"", L""},                                        // inside the program's own path
         // Bad: nothing starts and the message names what was wrong.
         {L"Vorn.exe /disable /enable", L"/enable"},
         {L"Vorn.exe /settings /exit", L"/exit"},
         {L"Vorn.exe /pause", L"/pause"},
         {L"Vorn.exe /disabled", L"/disabled"},
+        {L"Vorn.exe /folders C:\\x", L"/folders"},
         {L"Vorn.exe -disable", L"-disable"},
         {L"Vorn.exe /", L"/"},
         {L"Vorn.exe /disable now", L"now"},

@@ -1175,7 +1175,7 @@ TEST_F(LogOnTest, TheRunKeyNamesThisProgramQuotedAndIsRemovedAgain)
     EXPECT_TRUE(StartsAtLogOn(kTestRunValue));
     // The folder of the settings in use, read back whole by the start-up.
     const std::wstring& path = theData.settingsPath;
-    EXPECT_EQ(FolderOption(command), path.substr(0, path.find_last_of(L'\\')));
+    EXPECT_EQ(ParseCommandLine(command).folder, path.substr(0, path.find_last_of(L'\\')));
 
     // A value left by a copy of Vorn elsewhere does not start this one.
     const std::wstring elsewhere = L"\"C:\\Old\\Vorn.exe\"";
