@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/port.h"
+#include "settings/text_encoding.h"
 
 namespace vorn {
 namespace {
@@ -167,14 +168,6 @@ std::optional<KeyModifier> ModifierOfPart(std::wstring_view part)
     return std::nullopt;
 }
 
-std::wstring_view Trimmed(std::wstring_view text)
-{
-    while (!text.empty() && (text.front() == L' ' || text.front() == L'\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == L' ' || text.back() == L'\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The parts between the "+" signs. A "+" where a part should begin is the
 // part itself: "Ctrl++" is Ctrl and the key that types "+".
@@ -183,7 +176,7 @@ std::vector<std::wstring> Parts(std::wstring_view text)
     std::vector<std::wstring> parts;
     std::wstring part;
     for (const wchar_t c : text) {
-        if (c == L'+' && !Trimmed(part).empty()) {
+        if (c == L'+' && !TrimmedBlanks(part).empty()) {
             parts.push_back(std::move(part));
             part.clear();
         } else {
@@ -245,11 +238,11 @@ std::wstring ModifiersDisplayPrefix(BYTE modifiers)
 
 std::optional<KeyCombination> ParseKeyCombination(std::wstring_view text)
 {
-    text = Trimmed(text);
+    text = TrimmedBlanks(text);
     KeyCombination keys;
     if (text.empty()) return keys;
     for (const std::wstring& rawPart : Parts(text)) {
-        const std::wstring_view part = Trimmed(rawPart);
+        const std::wstring_view part = TrimmedBlanks(rawPart);
         // Nothing may follow the key.
         if (keys.key || part.empty()) return std::nullopt;
         // A modifier named twice is the same key held: it counts once.

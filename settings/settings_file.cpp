@@ -250,10 +250,8 @@ void CData::LoadQuietPrograms(std::wstring_view text)
     for (std::size_t start = 0; start <= text.size();) {
         std::size_t end = text.find(L';', start);
         if (end == std::wstring_view::npos) end = text.size();
-        std::wstring_view name = text.substr(start, end - start);
+        const std::wstring_view name = TrimmedBlanks(text.substr(start, end - start));
         start = end + 1;
-        while (!name.empty() && (name.front() == L' ' || name.front() == L'\t')) name.remove_prefix(1);
-        while (!name.empty() && (name.back() == L' ' || name.back() == L'\t')) name.remove_suffix(1);
         if (!QuietProgramNameUsable(name)) {
             if (unusable)
                 ++unusable->more;

@@ -283,6 +283,15 @@ std::wstring FoldedCase(std::wstring_view text)
     return folded;
 }
 
+std::wstring_view TrimmedBlanks(std::wstring_view text)
+{
+    while (!text.empty() && (text.front() == L' ' || text.front() == L'\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == L' ' || text.back() == L'\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b)
 {
     if (a.size() != b.size()) return false;

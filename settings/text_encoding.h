@@ -51,4 +51,7 @@ wchar_t FoldCase(wchar_t c);
 std::wstring FoldedCase(std::wstring_view text);
 bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b);
 
+// Without the spaces and tabs at either end, as Windows reads a value.
+std::wstring_view TrimmedBlanks(std::wstring_view text);
+
 }  // namespace vorn

@@ -17,15 +17,6 @@ std::wstring Lower(std::wstring_view text)
     return lower;
 }
 
-std::wstring_view Trimmed(std::wstring_view text)
-{
-    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 BOOL CALLBACK CollectProgramWindow(HWND window, LPARAM collected)
 {
@@ -73,7 +64,7 @@ std::vector<ProgramRow> ProgramRows(const std::vector<ProgramWindow>& windows, D
 
 std::vector<ProgramRow> FilterProgramRows(const std::vector<ProgramRow>& rows, std::wstring_view typed)
 {
-    const std::wstring wanted = Lower(Trimmed(typed));
+    const std::wstring wanted = Lower(TrimmedBlanks(typed));
     std::vector<ProgramRow> kept;
     for (const ProgramRow& row : rows)
         if (Lower(row.text).find(wanted) != std::wstring::npos) kept.push_back(row);
@@ -82,7 +73,7 @@ std::vector<ProgramRow> FilterProgramRows(const std::vector<ProgramRow>& rows, s
 
 QuietAddResult AddQuietProgram(CData& data, std::wstring_view name)
 {
-    name = Trimmed(name);
+    name = TrimmedBlanks(name);
     if (!QuietProgramNameUsable(name)) return QuietAddResult::Unusable;
     if (data.IsQuietProgram(name)) return QuietAddResult::AlreadyListed;
     data.quietPrograms.emplace_back(name);
@@ -91,7 +82,7 @@ QuietAddResult AddQuietProgram(CData& data, std::wstring_view name)
 
 std::wstring QuietAddMessage(QuietAddResult result, std::wstring_view name)
 {
-    name = Trimmed(name);
+    name = TrimmedBlanks(name);
     switch (result) {
     case QuietAddResult::Added:
         return {};
@@ -109,7 +100,7 @@ std::wstring QuietAddMessage(QuietAddResult result, std::wstring_view name)
 
 bool RemoveQuietProgram(CData& data, std::wstring_view name)
 {
-    const std::wstring_view file = ProgramFileName(Trimmed(name));
+    const std::wstring_view file = ProgramFileName(TrimmedBlanks(name));
     const auto listed = std::find_if(data.quietPrograms.begin(), data.quietPrograms.end(),
                                      [&](const std::wstring& quiet) { return EqualsIgnoringCase(quiet, file); });
     if (file.empty() || listed == data.quietPrograms.end()) return false;
