@@ -78,6 +78,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_ENDSESSION, &CMainDlg::OnEndSession),
         MapMessage<CMainDlg>(WM_INPUT, &CMainDlg::OnPointerInput),
         MapMessage<CMainDlg>(CZoneInputHook::kZoneInputMessage, &CMainDlg::OnZoneInput),
+        MapMessage<CMainDlg>(kProcessEndedMessage, &CMainDlg::OnProcessEnded),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -170,6 +171,9 @@ BOOL CMainDlg::OnInitDialog()
 
     zoneHook_.SetWindow(handle_);
     engine_.SetZoneInputHook(&zoneHook_);
+    engine_.SetWaitDisplay(&waitRing_);
+    processWaits_.TellWindow(handle_, kProcessEndedMessage);
+    engine_.SetProcessWatch(&processWatch_);
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     // A later start without administrator rights finds this window of a
     // Vorn that has them: the system lets its message through to it.
@@ -450,6 +454,12 @@ LRESULT CMainDlg::OnZoneInput(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CMainDlg::OnProcessEnded(WPARAM wParam, LPARAM)
+{
+    processWatch_.ProcessEnded(static_cast<std::size_t>(wParam));
+    return 0;
+}
+
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
@@ -603,6 +613,9 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     // The icon leaves the notification area before the window goes.
     theData.fileProblems.SetListener(nullptr);
     engine_.Stop();
+    engine_.SetProcessWatch(nullptr);
+    processWatch_.StopAll();
+    waitRing_.WaitEnds();
     zoneHook_.Stop();
     switchKey_.Stop();
     tray_.reset();

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "app/edge_engine.h"
+#include "app/process_watch.h"
 #include "app/system_tray.h"
 #include "app/zone_hook.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
+#include "ui/wait_ring.h"
 
 namespace vorn::ui {
 
@@ -27,6 +29,8 @@ public:
     // Posted to itself on a change of scale, to run once the dialog manager
     // has laid the window out again.
     static constexpr UINT kScaleChangedMessage = WM_APP + 42;
+    // A program a command line started has ended (wParam: its watch slot).
+    static constexpr UINT kProcessEndedMessage = WM_APP + 47;
     static constexpr int kPageCount = 5;
     // The hot key that turns the edges off and on, registered on this window.
     static constexpr int kSwitchHotKeyId = 1;
@@ -113,6 +117,7 @@ private:
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnPointerInput(WPARAM wParam, LPARAM lParam);
     LRESULT OnZoneInput(WPARAM wParam, LPARAM lParam);
+    LRESULT OnProcessEnded(WPARAM wParam, LPARAM lParam);
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
@@ -143,8 +148,11 @@ private:
         const HWND& window_;
     };
 
-    // Declared before the engine, so that it ends after it.
+    // Declared before the engine, so that they end after it.
     CZoneInputHook zoneHook_;
+    CWaitRing waitRing_;
+    CWin32ProcessWaits processWaits_;
+    CProcessWatch processWatch_{processWaits_};
     CEdgeEngine engine_;
     UINT trayMessage_;
     HICON icon_;
