@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/action_dispatcher.h"
 #include "actions/custom_actions.h"
+#include "app/edge_engine.h"
 #include "app/process_watch.h"
 #include "engine/activity.h"
 #include "tests/fake/fixture.h"
@@ -154,7 +154,7 @@ TEST_F(ProcessWatchTest, AProcessTheSystemWillNotWaitForIsClosedAtOnce)
 TEST_F(ProcessWatchTest, ALaunchAsksForItsProcessOnlyWithAWatch)
 {
     theCustomActions[0] = CCustomAction{L"Exit three", L"", L"cmd /c exit 3", L""};
-    CActionDispatcher dispatcher;
+    CEdgeEngine dispatcher;
     dispatcher.RunOnce(kBuiltInActionCount);
     CProcessWatch watch(waits);
     dispatcher.SetProcessWatch(&watch);
