@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "actions/custom_actions.h"
 #include "engine/activity.h"
 #include "tests/win/main_window_fixture.h"
@@ -48,11 +50,11 @@ protected:
 TEST_F(WaitRingWindowTest, ShowsBesideThePointerWithoutTakingTheForegroundAndLeavesNoTimer)
 {
     test::TestWindow front(kFrontClass, L"In front", 200, 200, 400, 300);
-    ShowWindow(front.Handle(), SW_SHOW);
+    ShowWindow(front.get(), SW_SHOW);
     PumpUntil(
         [&] {
-            SetForegroundWindow(front.Handle());
-            return GetForegroundWindow() == front.Handle();
+            SetForegroundWindow(front.get());
+            return GetForegroundWindow() == front.get();
         },
         3000, 20);
     const HWND inFront = GetForegroundWindow();
@@ -63,7 +65,7 @@ TEST_F(WaitRingWindowTest, ShowsBesideThePointerWithoutTakingTheForegroundAndLea
     const HWND window = ring.Handle();
     ASSERT_TRUE(window);
     const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    for (const LONG_PTR style : {WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
+    for (const LONG_PTR style : std::initializer_list<LONG_PTR>{WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
         EXPECT_EQ(exStyle & style, style) << std::hex << style;
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_POPUP, static_cast<LONG_PTR>(WS_POPUP));
     COLORREF key = 0;
