@@ -183,12 +183,14 @@ void CActionDispatcher::LaunchCustomAction(ActionIndex index, EdgeZone zone)
     // error box, which would also run a message loop inside the dispatch.
     SHELLEXECUTEINFOW launch{};
     launch.cbSize = sizeof(launch);
-    launch.fMask = SEE_MASK_FLAG_NO_UI;
+    launch.fMask = SEE_MASK_FLAG_NO_UI | (processWatch_ ? SEE_MASK_NOCLOSEPROCESS : 0);
     launch.lpFile = command.program.c_str();
     launch.lpParameters = command.parameters.empty() ? nullptr : command.parameters.c_str();
     launch.nShow = SW_SHOWNORMAL;
     if (os::Shell().ShellExecuteExW(&launch)) {
         NoteActivity(ActivityKind::Launched, zone, index, 0, command.program);
+        // A document opened in a running program may come without a process.
+        if (processWatch_ && launch.hProcess) processWatch_->ProcessStarted(launch.hProcess, index, command.program);
         return;
     }
     ActivityEvent failed;

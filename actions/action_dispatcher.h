@@ -29,6 +29,16 @@ struct KeyRepeatTiming {
 // Read from the system at every call (Control Panel may have changed it).
 KeyRepeatTiming KeyboardRepeatTiming();
 
+// Told of each program a command line started, with its process handle,
+// which it then owns (closes): it records how the program ended.
+class IProcessWatch {
+public:
+    virtual void ProcessStarted(HANDLE process, ActionIndex action, std::wstring_view program) = 0;
+
+protected:
+    ~IProcessWatch() = default;
+};
+
 class CActionDispatcher : public CActionHost {
 public:
     // Tests may run the actions of a catalogue of their own.
@@ -93,6 +103,10 @@ public:
         higherRightsNotice_ = std::move(notice);
     }
 
+    // Command lines started hand their processes to `watch` (null: none,
+    // and no process handle is asked for).
+    void SetProcessWatch(IProcessWatch* watch) { processWatch_ = watch; }
+
 protected:
     // An event of the activity in the zone `zone` (NoZone: none).
     void NoteActivity(ActivityKind kind, EdgeZone zone, ActionIndex action = kNoActionIndex, ActionSet set = 0,
@@ -129,6 +143,7 @@ private:
     std::int8_t activityMonitor_ = 0;
     std::function<void(const std::wstring&)> higherRightsNotice_;
     bool toldHigherRights_ = false;
+    IProcessWatch* processWatch_ = nullptr;
 };
 
 }  // namespace vorn

@@ -81,6 +81,7 @@ std::span<const MessageEntry<CMainDlg>> CMainDlg::MessageTable()
         MapMessage<CMainDlg>(WM_INPUT, &CMainDlg::OnPointerInput),
         MapMessage<CMainDlg>(CZoneInputHook::kZoneInputMessage, &CMainDlg::OnZoneInput),
         MapMessage<CMainDlg>(kWriteLogMessage, &CMainDlg::OnWriteLog),
+        MapMessage<CMainDlg>(kProcessEndedMessage, &CMainDlg::OnProcessEnded),
         MapCommand<CMainDlg>(IDC_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_EXIT, &CMainDlg::OnExit),
         MapCommand<CMainDlg>(ID_TRAY_OPEN, &CMainDlg::OnTrayOpen),
@@ -182,6 +183,9 @@ BOOL CMainDlg::OnInitDialog()
     activityFile_->Follow(theData.keepLog);
     zoneHook_.SetWindow(handle_);
     engine_.SetZoneInputHook(&zoneHook_);
+    engine_.SetWaitDisplay(&waitRing_);
+    processWaits_.TellWindow(handle_, kProcessEndedMessage);
+    engine_.SetProcessWatch(&processWatch_);
     engine_.Start(handle_, [this] { OpenSettingsWindow(); });
     // Windows drops keys sent to a window with higher rights without a word.
     engine_.SetHigherRightsNotice([this](const std::wstring& program) {
@@ -476,6 +480,12 @@ LRESULT CMainDlg::OnWriteLog(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CMainDlg::OnProcessEnded(WPARAM wParam, LPARAM)
+{
+    processWatch_.ProcessEnded(static_cast<std::size_t>(wParam));
+    return 0;
+}
+
 LRESULT CMainDlg::OnEndSession(WPARAM wParam, LPARAM)
 {
     // Windows ends the process after this without a WM_DESTROY.
@@ -634,6 +644,9 @@ LRESULT CMainDlg::OnDestroy(WPARAM, LPARAM)
     // What came last is written before the window goes.
     if (activityFile_) (void)activityFile_->WriteNow();
     activityFile_.reset();
+    engine_.SetProcessWatch(nullptr);
+    processWatch_.StopAll();
+    waitRing_.WaitEnds();
     zoneHook_.Stop();
     switchKey_.Stop();
     tray_.reset();

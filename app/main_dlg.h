@@ -10,12 +10,14 @@
 
 #include "app/activity_file.h"
 #include "app/edge_engine.h"
+#include "app/process_watch.h"
 #include "app/system_tray.h"
 #include "app/zone_hook.h"
 #include "framework/dialog.h"
 #include "framework/handles.h"
 #include "ui/settings_page_model.h"
 #include "ui/std_dlg.h"
+#include "ui/wait_ring.h"
 
 namespace vorn::ui {
 
@@ -33,6 +35,8 @@ public:
     // Posted once by the log on disk after new activity: written here, off
     // the pointer's path.
     static constexpr UINT kWriteLogMessage = WM_APP + 46;
+    // A program a command line started has ended (wParam: its watch slot).
+    static constexpr UINT kProcessEndedMessage = WM_APP + 47;
     static constexpr int kPageCount = 5;
     // The hot key that turns the edges off and on, registered on this window.
     static constexpr int kSwitchHotKeyId = 1;
@@ -122,6 +126,7 @@ private:
     LRESULT OnPointerInput(WPARAM wParam, LPARAM lParam);
     LRESULT OnZoneInput(WPARAM wParam, LPARAM lParam);
     LRESULT OnWriteLog(WPARAM wParam, LPARAM lParam);
+    LRESULT OnProcessEnded(WPARAM wParam, LPARAM lParam);
     void ShowButtonFrames(bool on) const;
     LRESULT OnExit(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayOpen(WPARAM wParam, LPARAM lParam);
@@ -153,8 +158,11 @@ private:
         const HWND& window_;
     };
 
-    // Declared before the engine, so that it ends after it.
+    // Declared before the engine, so that they end after it.
     CZoneInputHook zoneHook_;
+    CWaitRing waitRing_;
+    CWin32ProcessWaits processWaits_;
+    CProcessWatch processWatch_{processWaits_};
     CEdgeEngine engine_;
     UINT trayMessage_;
     HICON icon_;

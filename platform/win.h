@@ -185,6 +185,7 @@ struct SHELLEXECUTEINFOW {
     HANDLE hProcess;
 };
 #define SEE_MASK_FLAG_NO_UI 0x00000400
+#define SEE_MASK_NOCLOSEPROCESS 0x00000040
 
 #define HWND_BROADCAST (reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xffff)))
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000001)))
