@@ -683,12 +683,9 @@ LRESULT CMainDlg::OnHotKey(WPARAM wParam, LPARAM)
     return 0;
 }
 
-// One place, so that the engine's own reading of the foreground can take over.
-std::wstring CMainDlg::ProgramInFront() { return ProgramInFrontNow(); }
-
 void CMainDlg::UpdateQuietItem(HMENU menu)
 {
-    menuProgram_ = ProgramInFront();
+    menuProgram_ = ProgramInFrontNow();
     UINT flags = MF_BYCOMMAND | MF_STRING;
     if (menuProgram_.empty()) flags |= MF_GRAYED;
     if (!menuProgram_.empty() && theData.IsQuietProgram(menuProgram_)) flags |= MF_CHECKED;

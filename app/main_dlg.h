@@ -85,10 +85,6 @@ public:
     CSystemTray* Tray() const { return tray_.get(); }
     // The "Recent activity" window, once the tray menu has opened it.
     CActivityDlg* Activity() const { return activity_.get(); }
-    CSwitchKey& SwitchKey() { return switchKey_; }
-    // The program the tray menu's "Keep quiet in" item names (empty: none),
-    // as read when the menu last opened.
-    const std::wstring& MenuProgram() const { return menuProgram_; }
     // Brings the tray menu's "Keep quiet in" item up to date, as its opening does.
     void UpdateQuietItem(HMENU menu);
 
@@ -144,8 +140,6 @@ private:
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
     void StartSwitchKey();
     void ShowSwitchKeyNotice();
-    // The program whose window is in front, for the tray menu.
-    static std::wstring ProgramInFront();
 
     // The hot key on this window, for the switch key.
     class WindowHotKey : public IHotKeyRegistry {

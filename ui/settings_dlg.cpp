@@ -534,7 +534,6 @@ void CSettingsDlg::QuietProgramAdded(const std::wstring& name)
     ShowQuietPrograms();
     const LRESULT line = SendMessageW(quietList_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
     if (line >= 0) SendMessageW(quietList_, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-    EnableQuietRemove();
     theData.SaveSettings();
 }
 
