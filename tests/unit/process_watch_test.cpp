@@ -58,17 +58,8 @@ public:
     std::vector<std::wstring> log;
 };
 
-std::size_t ExitsRecorded()
-{
-    std::size_t exits = 0;
-    for (std::size_t i = 0; i < theActivity.Count(); ++i)
-        if (theActivity.Newest(i).kind == ActivityKind::Exited) ++exits;
-    return exits;
-}
-
 class ProcessWatchTest : public fake::DesktopTest {
 protected:
-    ProcessWatchTest() { theActivity.Clear(); }
     ~ProcessWatchTest() override { theActivity.Clear(); }
 
     FakeWaits waits;
@@ -84,8 +75,9 @@ TEST_F(ProcessWatchTest, AnEndedProgramIsRecordedOnceWithItsExitCodeAndItsHandle
 
     const std::size_t slot = waits.SlotOf(Process(1));
     watch.ProcessEnded(slot);
-    ASSERT_EQ(ExitsRecorded(), 1u);
+    ASSERT_EQ(theActivity.Count(), 1u);
     const ActivityEvent& exited = theActivity.Newest(0);
+    EXPECT_EQ(exited.kind, ActivityKind::Exited);
     EXPECT_EQ(exited.code, 3u);
     EXPECT_EQ(exited.action, kBuiltInActionCount + 2);
     EXPECT_EQ(exited.Text(), L"cmd");
@@ -98,7 +90,7 @@ TEST_F(ProcessWatchTest, AnEndedProgramIsRecordedOnceWithItsExitCodeAndItsHandle
     // A late or repeated telling of the same slot changes nothing.
     watch.ProcessEnded(slot);
     watch.ProcessEnded(CProcessWatch::kCapacity);
-    EXPECT_EQ(ExitsRecorded(), 1u);
+    EXPECT_EQ(theActivity.Count(), 1u);
     EXPECT_EQ(waits.closed.size(), 1u);
 }
 
@@ -110,16 +102,14 @@ TEST_F(ProcessWatchTest, ProgramsBeyondTheWatchedAreClosedAtOnceAndAFreedSlotIsU
     EXPECT_EQ(watch.Watching(), CProcessWatch::kCapacity);
     EXPECT_TRUE(waits.closed.empty());
 
-    const HANDLE oneTooMany = Process(100);
-    watch.ProcessStarted(oneTooMany, 0, L"program");
-    EXPECT_EQ(waits.closed, std::vector<HANDLE>{oneTooMany});
-    EXPECT_EQ(waits.SlotOf(oneTooMany), CProcessWatch::kCapacity);
+    watch.ProcessStarted(Process(100), 0, L"one too many");
+    EXPECT_EQ(waits.closed, std::vector<HANDLE>{Process(100)});
+    EXPECT_EQ(waits.SlotOf(Process(100)), CProcessWatch::kCapacity);
     EXPECT_EQ(watch.Watching(), CProcessWatch::kCapacity);
 
     watch.ProcessEnded(waits.SlotOf(Process(5)));
-    const HANDLE next = Process(101);
-    watch.ProcessStarted(next, 0, L"program");
-    EXPECT_LT(waits.SlotOf(next), CProcessWatch::kCapacity);
+    watch.ProcessStarted(Process(101), 0, L"program");
+    EXPECT_LT(waits.SlotOf(Process(101)), CProcessWatch::kCapacity);
     EXPECT_EQ(watch.Watching(), CProcessWatch::kCapacity);
 }
 
@@ -137,7 +127,7 @@ TEST_F(ProcessWatchTest, StoppingEndsEveryWaitAndClosesEveryHandleOnce)
     }  // and when it goes
     EXPECT_EQ(waits.ended.size(), 3u);
     EXPECT_EQ(waits.closed, (std::vector<HANDLE>{Process(1), Process(2), Process(3)}));
-    EXPECT_EQ(ExitsRecorded(), 0u);
+    EXPECT_EQ(theActivity.Count(), 0u);
 }
 
 TEST_F(ProcessWatchTest, AProcessTheSystemWillNotWaitForIsClosedAtOnce)
