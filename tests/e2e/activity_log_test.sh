@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Keep a log: with notepad listed as a quiet program and in front, a brush
-# into a corner leaves a line in Vorn.log naming the corner and notepad; with
-# another program in front, a line naming the action that ran.
+# Quiet programs and the log: with notepad listed as a quiet program and in
+# front, a brush into a corner runs nothing and leaves a line in Vorn.log
+# naming the corner and notepad; with another program in front, the corner
+# fires and the line names the action that ran.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 
