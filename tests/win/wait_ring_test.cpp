@@ -23,18 +23,17 @@ LRESULT CALLBACK FrontProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 // True once a redraw of the fill arrives for `ring` (it is handled too).
 bool FillTimerArrives(HWND ring)
 {
-    bool arrived = false;
-    PumpUntil(
-        [&] {
-            MSG message;
-            while (PeekMessageW(&message, ring, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-                arrived = arrived || message.wParam == CWaitRing::kFillTimerId;
-                DispatchMessageW(&message);
-            }
-            return arrived;
-        },
-        5000, 5);
-    return arrived;
+    // Its own loop: a general pump would hand the timer to the window first.
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        MSG message;
+        while (PeekMessageW(&message, ring, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            DispatchMessageW(&message);
+            if (message.wParam == CWaitRing::kFillTimerId) return true;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_TIMER);
+    }
+    return false;
 }
 
 class WaitRingWindowTest : public ::testing::Test {
@@ -61,11 +60,13 @@ TEST_F(WaitRingWindowTest, ShowsBesideThePointerWithoutTakingTheForegroundAndLea
 
     CWaitRing ring;
     const POINT at{300, 300};
-    ring.WaitBegins(at, 1000, 1000);
+    // Long enough that the ring is still filling however slow the machine.
+    ring.WaitBegins(at, 60000, 60000);
     const HWND window = ring.Handle();
     ASSERT_TRUE(window);
     const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    for (const LONG_PTR style : std::initializer_list<LONG_PTR>{WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
+    for (const LONG_PTR style : std::initializer_list<LONG_PTR>{WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST,
+                                                                WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
         EXPECT_EQ(exStyle & style, style) << std::hex << style;
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_POPUP, static_cast<LONG_PTR>(WS_POPUP));
     COLORREF key = 0;
