@@ -47,6 +47,8 @@ TEST_F(ZoneOverlayTest, ShowZonesCoversEveryZoneAndLeavesTheWindowInFrontInFront
     HoldDown(overlay, {});
     for (const bool everyMonitor : {false, true}) {
         theData.cornersOnEveryMonitor = everyMonitor;
+        // The window manager settles first: a window of the test before may still be handing on the focus.
+        PumpFor(500, kCheckEveryMs);
         const HWND front = GetForegroundWindow();
         const HWND active = GetActiveWindow();
         Click(page, IDC_SHOW_ZONES);
@@ -55,7 +57,7 @@ TEST_F(ZoneOverlayTest, ShowZonesCoversEveryZoneAndLeavesTheWindowInFrontInFront
         const HWND window = overlay.Handle();
         const auto extended = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
         for (const DWORD style : std::initializer_list<DWORD>{WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST,
-                                                               WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
+                                                              WS_EX_NOACTIVATE, WS_EX_TOOLWINDOW})
             EXPECT_EQ(extended & style, style) << std::hex << style;
         EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_POPUP | WS_CAPTION), static_cast<LONG>(WS_POPUP));
         COLORREF key = 0;
