@@ -128,7 +128,8 @@ std::wstring ZoneLabel(EdgeZone zone, ActionSet set, const MonitorChoice& monito
 
 bool HasWheelOrClick(EdgeZone zone, const MonitorChoice& monitor)
 {
-    return zone >= 0 && zone < kZoneCount && ZoneInputTakes(theData, monitor.Slot(), zone) != 0;
+    // The zone-input rule judges the zone's range too.
+    return ZoneInputTakes(theData, monitor.Slot(), zone) != 0;
 }
 
 RECT ZoneMarkRect(EdgeZone zone)
