@@ -37,7 +37,10 @@ TEST(WaitRingTest, GrowsWithTheMonitorsScale)
     EXPECT_EQ(WaitRingSide(0), kWaitRingSize);  // scale unknown
 }
 
-enum Side { Before, After };
+enum Side {
+    Before,
+    After
+};
 
 struct PlaceCase {
     const char* name;
@@ -86,22 +89,19 @@ TEST(WaitRingTest, StandsBesideThePointerAndOnItsMonitorAtEveryEdge)
 TEST(WaitRingTest, FillsClockwiseFromTheTop)
 {
     const RECT box{0, 0, 24, 24};
-    const POINT centre{12, 12};
-    const POINT start = WaitRingFillEnd(box, 0.0);
-    EXPECT_EQ(start.x, centre.x);
-    EXPECT_LT(start.y, box.top);
-    const POINT quarter = WaitRingFillEnd(box, 0.25);
-    EXPECT_GT(quarter.x, box.right);
-    EXPECT_EQ(quarter.y, centre.y);
-    const POINT half = WaitRingFillEnd(box, 0.5);
-    EXPECT_EQ(half.x, centre.x);
-    EXPECT_GT(half.y, box.bottom);
-    const POINT threeQuarters = WaitRingFillEnd(box, 0.75);
-    EXPECT_LT(threeQuarters.x, box.left);
-    EXPECT_EQ(threeQuarters.y, centre.y);
+    // Where the fill ends at each quarter: -1 before the box, 0 at the centre, 1 past it.
+    struct Case {
+        double fraction;
+        int x, y;
+    };
+    const auto side = [](LONG at, LONG low, LONG high) { return at < low ? -1 : at > high ? 1 : at == 12 ? 0 : 2; };
+    for (const Case& c : {Case{0.0, 0, -1}, Case{0.25, 1, 0}, Case{0.5, 0, 1}, Case{0.75, -1, 0}}) {
+        const POINT end = WaitRingFillEnd(box, c.fraction);
+        EXPECT_EQ(side(end.x, box.left, box.right), c.x) << c.fraction;
+        EXPECT_EQ(side(end.y, box.top, box.bottom), c.y) << c.fraction;
+    }
     // A sliver already leaves the top, so that the pie is not drawn whole.
-    const POINT sliver = WaitRingFillEnd(box, 0.001);
-    EXPECT_GT(sliver.x, start.x);
+    EXPECT_GT(WaitRingFillEnd(box, 0.001).x, WaitRingFillEnd(box, 0.0).x);
 }
 
 }  // namespace
